@@ -16,4 +16,21 @@ public:
     static FileError cannotOpen(const std::string &path) {
         return FileError("Could not open file " + path);
     }
+
+    // A file that opened but could not be read to its end.
+    static FileError cannotRead(const std::string &path) {
+        return FileError("Could not read file " + path);
+    }
+
+    // A file whose new content could not be written completely; any old
+    // file of that name is kept unchanged.
+    static FileError cannotWrite(const std::string &path) {
+        return FileError("Could not write file " + path);
+    }
+
+    // A file that was read but does not have the expected layout; problem
+    // names the place and what was expected there.
+    static FileError malformed(const std::string &path, const std::string &problem) {
+        return FileError("Malformed file " + path + ": " + problem);
+    }
 };

@@ -1,0 +1,234 @@
+// The ".tpp" text-processing state file: writer and strict reader.
+#include "corpus/TextProcessor.h"
+
+#include "corpus/AtomicFile.h"
+#include "corpus/FileError.h"
+
+#include <algorithm>
+#include <charconv>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+namespace {
+
+const char *const trainTitle = "rijeci iz train dokumenata";
+const char *const testTitle = "rijeci iz test dokumenata";
+const char *const categoryTitle = "kategorije sa brojem dokumenata";
+const char *const trainTopicTitle = "train dokumenti kategorije";
+const char *const testTopicTitle = "test dokumenti kategorije";
+const char *const wordTitle = "sve rijeci";
+
+void writeDocuments(std::ostream &out, const char *title,
+                    const std::deque<TextProcessor::WordCounts> &documents) {
+    out << title << '\n' << documents.size() << '\n';
+    for (const auto &document : documents) {
+        out << document.size() << '\n';
+        for (const auto &[word, count] : document)
+            out << word << ' ' << count << '\n';
+    }
+}
+
+void writeTopics(std::ostream &out, const char *title,
+                 const std::deque<TextProcessor::TopicSet> &topics) {
+    out << title << '\n' << topics.size() << '\n';
+    for (const auto &set : topics) {
+        out << set.size() << '\n';
+        for (const auto &category : set)
+            out << category << '\n';
+    }
+}
+
+// Reads the file line by line; every failure names the file, the line and
+// what was expected there.
+class StateReader {
+public:
+    StateReader(const std::string &path, std::ostream &trace) : path_(path), trace_(trace) {
+        std::ifstream in(path, std::ios::binary);
+        if (!in)
+            throw FileError::cannotOpen(path);
+        content_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (in.bad())
+            throw FileError::cannotRead(path);
+    }
+
+    void title(const char *expected, const char *tracePrefix = nullptr) {
+        const std::string_view line = next(expected);
+        if (line != expected)
+            fail(std::string("expected \"") + expected + "\"");
+        if (tracePrefix)
+            trace_ << tracePrefix << line << std::endl;
+    }
+
+    int count(const char *what, bool traced = false) {
+        const Fields fields = split(next(what));
+        if (fields.size != 1)
+            fail(std::string("expected ") + what);
+        const int value = number(fields.first, what);
+        if (traced)
+            trace_ << "broj je " << value << std::endl;
+        return value;
+    }
+
+    // A line "WORD NUMBER"; allowExtra admits one more field (a gain).
+    std::pair<std::string, int> wordLine(const char *what, bool allowExtra = false) {
+        const Fields fields = split(next(what));
+        if (fields.size < 2 || fields.size > (allowExtra ? 3u : 2u))
+            fail(std::string("expected ") + what);
+        return {std::string(fields.first), number(fields.second, what)};
+    }
+
+    std::string name(const char *what) {
+        const Fields fields = split(next(what));
+        if (fields.size != 1)
+            fail(std::string("expected ") + what);
+        return std::string(fields.first);
+    }
+
+    std::string_view anyLine(const char *what) { return next(what); }
+
+    void end() {
+        while (position_ < content_.size())
+            if (!split(next("")).empty())
+                fail("unexpected text after the last section");
+    }
+
+    [[noreturn]] void fail(const std::string &problem) const {
+        throw FileError::malformed(path_, "line " + std::to_string(line_) + ": " + problem);
+    }
+
+private:
+    struct Fields {
+        std::string_view first;
+        std::string_view second;
+        std::size_t size = 0;
+        bool empty() const { return size == 0; }
+    };
+
+    std::string_view next(const char *what) {
+        if (position_ >= content_.size()) {
+            line_ += 1;
+            fail(std::string("unexpected end of file, expected ") + what);
+        }
+        const std::size_t end = content_.find('\n', position_);
+        const std::size_t stop = end == std::string::npos ? content_.size() : end;
+        const std::string_view line(content_.data() + position_, stop - position_);
+        position_ = stop + 1;
+        ++line_;
+        return line;
+    }
+
+    static Fields split(std::string_view line) {
+        const char *const space = " \t\r\v\f";
+        Fields fields;
+        for (std::size_t start = line.find_first_not_of(space); start != line.npos;) {
+            const std::size_t stop = std::min(line.find_first_of(space, start), line.size());
+            const std::string_view field = line.substr(start, stop - start);
+            if (fields.size == 0)
+                fields.first = field;
+            else if (fields.size == 1)
+                fields.second = field;
+            ++fields.size;
+            start = line.find_first_not_of(space, stop);
+        }
+        return fields;
+    }
+
+    int number(std::string_view text, const char *what) const {
+        int value = 0;
+        const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+        if (error != std::errc() || end != text.data() + text.size() || value < 0)
+            fail(std::string("expected a non-negative whole number in ") + what);
+        return value;
+    }
+
+    std::string path_;
+    std::ostream &trace_;
+    std::string content_;
+    std::size_t position_ = 0;
+    std::size_t line_ = 0;
+};
+
+void readDocuments(StateReader &in, std::deque<TextProcessor::WordCounts> &documents, bool traced) {
+    const int total = in.count("the number of documents", traced);
+    for (int i = 0; i < total; ++i) {
+        TextProcessor::WordCounts words;
+        const int distinct = in.count("the number of words of a document");
+        for (int j = 0; j < distinct; ++j)
+            words.insert(in.wordLine("a word and its count"));
+        documents.push_back(std::move(words));
+    }
+}
+
+void readTopics(StateReader &in, const char *title, const char *tracePrefix,
+                std::deque<TextProcessor::TopicSet> &topics, std::size_t documents) {
+    in.title(title, tracePrefix);
+    const int total = in.count("the number of documents", true);
+    if (static_cast<std::size_t>(total) != documents)
+        in.fail("the number of documents differs from that of the word section");
+    for (int i = 0; i < total; ++i) {
+        TextProcessor::TopicSet set;
+        const int size = in.count("the number of categories of a document");
+        if (size == 0)
+            in.fail("a document without a category");
+        for (int j = 0; j < size; ++j)
+            set.insert(in.name("a category name"));
+        topics.push_back(std::move(set));
+    }
+}
+
+} // namespace
+
+void TextProcessor::saveTextProcessingState(const std::string &fileName) const {
+    AtomicFile file(fileName);
+    std::ostream &out = file.stream();
+    writeDocuments(out, trainTitle, trainDocuments);
+    writeDocuments(out, testTitle, testDocuments);
+    out << categoryTitle << '\n' << categories.size() << '\n';
+    for (const auto &[category, count] : categories)
+        out << category << ' ' << count << '\n';
+    writeTopics(out, trainTopicTitle, trainTopics);
+    writeTopics(out, testTopicTitle, testTopics);
+    out << wordTitle << '\n'
+        << documentFrequency.size() << '\n'
+        << (informationGain.empty() ? "nig" : "ig") << '\n';
+    for (const auto &[word, df] : documentFrequency) {
+        out << word << ' ' << df;
+        const auto gain = informationGain.find(word);
+        if (gain != informationGain.end())
+            out << ' ' << gain->second;
+        out << '\n';
+    }
+    file.commit();
+}
+
+void TextProcessor::loadTextProcessingState(const std::string &fileName) {
+    StateReader in(fileName, *trace_);
+    TextProcessor staged;
+
+    in.title(trainTitle);
+    readDocuments(in, staged.trainDocuments, true);
+    in.title(testTitle);
+    readDocuments(in, staged.testDocuments, false);
+
+    in.title(categoryTitle, "linija je ");
+    const int categoryCount = in.count("the number of categories", true);
+    for (int i = 0; i < categoryCount; ++i)
+        staged.categories.insert(in.wordLine("a category and its document count"));
+
+    readTopics(in, trainTopicTitle, "-train dok kat linija je ", staged.trainTopics,
+               staged.trainDocuments.size());
+    readTopics(in, testTopicTitle, "-test dok kat linija je ", staged.testTopics,
+               staged.testDocuments.size());
+
+    in.title(wordTitle);
+    const int words = in.count("the number of words");
+    const std::string_view gains = in.anyLine("\"ig\" or \"nig\"");
+    if (gains != "ig" && gains != "nig")
+        in.fail("expected \"ig\" or \"nig\"");
+    for (int i = 0; i < words; ++i)
+        staged.documentFrequency.insert(in.wordLine("a word and its document frequency", true));
+    in.end();
+
+    adoptCorpus(staged);
+}

@@ -1,0 +1,9 @@
+// The stop-word file: words separated by white space (space, tab, line feed,
+// carriage return, vertical tab, form feed), in file order, duplicates kept.
+#pragma once
+
+#include <string>
+#include <vector>
+
+// Throws FileError::cannotOpen(path) or FileError::cannotRead(path).
+std::vector<std::string> readStopWordFile(const std::string &path);

@@ -1,0 +1,145 @@
+// The text-processing engine: reads a folder of marked-up documents into
+// per-document word counts, selects the attribute words, weighs words by
+// information gain and writes the C4.5 file set and the ".tpp" state file.
+//
+// Word and category tables are ordered by unsigned byte value (a proper prefix
+// first); every listing and file walks them in that order. Letters and lower
+// case are those of the C locale whatever the process locale; other bytes,
+// including every byte outside ASCII, separate words.
+//
+// Trace lines go to the stream given at construction (std::cout by default),
+// each flushed. Failures to open, read or write a file throw FileError and
+// leave the engine exactly as it was before the call.
+#pragma once
+
+#include <deque>
+#include <iostream>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+class TextProcessor {
+public:
+    using WordCounts = std::map<std::string, int>;
+    using TopicSet = std::set<std::string>;
+
+    explicit TextProcessor(std::ostream &trace = std::cout);
+    TextProcessor(const std::string &directory, const std::string &fileStem,
+                  std::ostream &trace = std::cout);
+
+    void setDirectory(const std::string &directory);
+    void setFileStem(const std::string &fileStem);
+    void setTrace(std::ostream &trace);
+
+    // Rebuilds the corpus from every ".xml" file of directory, in listing
+    // order. Prints the listing, "---...+" (57 hyphens and a plus), one
+    // "Parsiram fajl: NAME\r" per file, then "\n" and 58 hyphens. Empties the
+    // selection; the information-gain tables are kept. Returns false (after
+    // "Ne mogu otvoriti dir .", with an empty corpus) when the folder cannot
+    // be opened. Throws FileError::cannotOpen(directory/NAME) for a file that
+    // cannot be read, keeping the previous corpus and selection.
+    bool parseDocuments();
+
+    // The names in directory whose part from the last "." is exactly ".xml",
+    // in the system's listing order; prints "sadrzaj direktorija je:" and the
+    // names, or "Ne mogu otvoriti dir ." and returns nothing.
+    std::vector<std::string> listDocumentFiles() const;
+
+    // Appends the documents of one file's content to the corpus. Documents
+    // start at "<DATA>"; the set ("TRAIN"/"TEST", otherwise that of the
+    // previous document of the file, test at the start) carries over. A
+    // document needs exactly one category word; a test document only counts
+    // if a training document read before has its category. A document whose
+    // elements cannot all be found is skipped, and so is the rest of the file.
+    void parseFileText(const std::string &content);
+
+    // Counts the normalised words of text (lower-cased, hyphens trimmed,
+    // stemmed when useStemming; a word stemmed to nothing is dropped). For a
+    // training text it adds 1 to counts for every distinct word, or in topic
+    // mode for the single word when there is exactly one.
+    WordCounts tokenize(const std::string &text, WordCounts &counts, bool isTrain, bool isTopic);
+
+    // Keeps the words of documentFrequency with a document frequency of at
+    // least minDf and, with useStopWords, not listed in stopWordFile; pairs
+    // each kept word with its information gain when gains exist. Throws
+    // FileError::cannotOpen(stopWordFile), keeping the previous selection.
+    void selectWords(int minDf, bool useStopWords, const std::string &stopWordFile);
+    void selectWordsDefault(int minDf, bool useStopWords); // stop words from "ceste_rijeci"
+
+    // Each prints its 31-character label and the count, then returns the count.
+    int printWordCount() const;                    // documentFrequency
+    int printTrainDocumentCount() const;           // trainDocuments
+    int printTestDocumentCount() const;            // testDocuments
+    int printSelectedWordCount() const;            // selectedWords
+    int printSelectedInformationGainCount() const; // selectedInformationGain
+    int printCategoryCount() const;                // categories
+
+    // Fills categoryPriors, wordProbabilities, categoryGivenWord,
+    // categoryGivenNoWord and informationGain afresh from the training
+    // documents (all empty when there is none). Prints nothing; never stores
+    // a NaN: a word in every training document has P(c | not w) = 0.
+    void computeInformationGain();
+
+    // The C4.5 file set fileStem + ".info", ".names", ".data", ".test". The
+    // case writers print "Procesiram train|test dokument broj: I od N\r" per
+    // document and a final "\n". The documents' counts are left intact, so a
+    // second export writes the same files. Each file is replaced atomically;
+    // throws FileError when one cannot be written.
+    void writeInfoFile() const;
+    void writeNamesFile() const;
+    void writeDataFile() const;
+    void writeTestFile() const;
+    void writeC45Files() const; // the four above, in that order
+
+    // Copies of selectedWords, categories and selectedInformationGain, each
+    // printed first between two lines of 59 hyphens under its heading.
+    std::map<std::string, int> selectedWordsTable() const;
+    std::map<std::string, int> categoryTable() const;
+    std::map<std::string, float> selectedGainTable() const;
+
+    // The ".tpp" state file: the documents' counts, categories and document
+    // frequencies (with gains when computed). Loading prints its "broj je" /
+    // "linija je" lines, replaces the corpus and empties the selection.
+    // Saving replaces the file atomically. Both throw FileError; a malformed
+    // or truncated file is rejected with its line number and the engine kept.
+    void saveTextProcessingState(const std::string &fileName) const;
+    void loadTextProcessingState(const std::string &fileName);
+
+    std::deque<WordCounts> trainDocuments;
+    std::deque<WordCounts> testDocuments;
+    std::map<std::string, int> documentFrequency;
+    std::map<std::string, int> selectedWords;
+    std::deque<TopicSet> trainTopics;
+    std::deque<TopicSet> testTopics;
+    std::map<std::string, int> categories;
+    std::vector<std::string> fileNames;
+    std::string directory;
+    std::string fileStem;
+    std::deque<float> categoryPriors;
+    std::deque<float> wordProbabilities;
+    std::deque<std::deque<float>> categoryGivenWord;
+    std::deque<std::deque<float>> categoryGivenNoWord;
+    std::map<std::string, float> informationGain;
+    std::map<std::string, float> selectedInformationGain;
+    int currentFileIndex = 0;
+    int fileCount = 0;
+    bool useStemming = false;
+    std::map<float, float> log10Cache;
+
+private:
+    bool listInto(std::vector<std::string> &names) const;
+    int printCount(const char *label, std::size_t count) const;
+    void writeCases(const char *extension, const char *setName,
+                    const std::deque<WordCounts> &documents,
+                    const std::deque<TopicSet> &topics) const;
+    // Takes over the corpus tables of staged (documents, topics, categories,
+    // document frequencies, file names) and the selection, which is emptied.
+    void adoptCorpus(TextProcessor &staged);
+
+    std::ostream *trace_;
+};
+
+// The base-10 logarithm of x in single precision, memoised in cache; 0 for
+// x = 0 and for values that have no real logarithm (never caches a NaN).
+float cachedLog10(float x, std::map<float, float> &cache);

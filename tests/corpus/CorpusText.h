@@ -1,0 +1,21 @@
+// Compact canonical text of an engine's corpus tables and small file helpers,
+// so that tests compare whole strings.
+#pragma once
+
+#include "corpus/TextProcessor.h"
+
+#include <string>
+
+// "net:1 profit:2"
+std::string describe(const TextProcessor::WordCounts &words);
+std::string describe(const std::map<std::string, float> &gains);
+
+// One line per document ("train earn | net:1 rose:1"), then the categories,
+// document frequencies and selection.
+std::string describe(const TextProcessor &engine);
+
+std::string readFile(const std::string &path);
+void writeFile(const std::string &path, const std::string &content);
+
+// A fresh empty folder for one test.
+std::string makeTempFolder();

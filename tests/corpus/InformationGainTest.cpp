@@ -1,0 +1,116 @@
+#include "CorpusText.h"
+
+#include <cmath>
+#include <cstdio>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Gains in the workbench's "%.4f" form: "a:0.3010 b:0.0000".
+std::string gains(const std::map<std::string, float> &table) {
+    std::string text;
+    for (const auto &[word, gain] : table) {
+        char value[32];
+        std::snprintf(value, sizeof value, "%.4f", gain);
+        text += (text.empty() ? "" : " ") + word + ":" + value;
+    }
+    return text;
+}
+
+std::string lists(const std::deque<std::deque<float>> &table) {
+    std::string text;
+    for (const auto &list : table) {
+        text += "[";
+        for (const float p : list) {
+            char value[32];
+            std::snprintf(value, sizeof value, " %.4f", p);
+            text += value;
+        }
+        text += " ]";
+    }
+    return text;
+}
+
+// Categories x, x, y, y: a marks x perfectly, b is everywhere, c is in one x.
+const char *const fourDocuments = "<DATA><SET>TRAIN</SET><TOPIC>x</TOPIC><TEXT>a b c</TEXT>"
+                                  "<DATA><SET>TRAIN</SET><TOPIC>x</TOPIC><TEXT>a b</TEXT>"
+                                  "<DATA><SET>TRAIN</SET><TOPIC>y</TOPIC><TEXT>b</TEXT>"
+                                  "<DATA><SET>TRAIN</SET><TOPIC>y</TOPIC><TEXT>b b</TEXT>"
+                                  "<DATA><SET>TEST</SET><TOPIC>y</TOPIC><TEXT>a c d</TEXT>";
+
+TEST(InformationGain, HandCheckedCorpus) {
+    TextProcessor engine;
+    engine.parseFileText(fourDocuments);
+    engine.computeInformationGain();
+    // IG(a) = log10 2; IG(b) = 0 although P(c | not b) has no documents;
+    // IG(c) = log10 2 + 3/4 (1/3 log10 1/3 + 2/3 log10 2/3).
+    EXPECT_EQ(gains(engine.informationGain), "a:0.3010 b:0.0000 c:0.0937");
+    EXPECT_EQ(lists({engine.categoryPriors}), "[ 0.5000 0.5000 ]");
+    EXPECT_EQ(lists({engine.wordProbabilities}), "[ 0.5000 1.0000 0.2500 ]");
+    EXPECT_EQ(lists(engine.categoryGivenWord),
+              "[ 1.0000 0.0000 ][ 0.5000 0.5000 ][ 1.0000 0.0000 ]");
+    EXPECT_EQ(lists(engine.categoryGivenNoWord),
+              "[ 0.0000 1.0000 ][ 0.0000 0.0000 ][ 0.3333 0.6667 ]");
+    EXPECT_NEAR(engine.informationGain["c"],
+                std::log10(2.0) + 0.75 * (std::log10(1.0 / 3) / 3 + 2 * std::log10(2.0 / 3) / 3),
+                1e-6);
+    for (const auto &[p, log] : engine.log10Cache) {
+        EXPECT_FALSE(std::isnan(p));
+        EXPECT_FALSE(std::isnan(log));
+    }
+}
+
+TEST(InformationGain, RepeatingGivesTheSameTables) {
+    TextProcessor engine;
+    engine.parseFileText(fourDocuments);
+    engine.computeInformationGain();
+    const std::string first = gains(engine.informationGain) + lists(engine.categoryGivenWord) +
+                              lists(engine.categoryGivenNoWord) +
+                              lists({engine.wordProbabilities}) + lists({engine.categoryPriors});
+    engine.computeInformationGain();
+    EXPECT_EQ(gains(engine.informationGain) + lists(engine.categoryGivenWord) +
+                  lists(engine.categoryGivenNoWord) + lists({engine.wordProbabilities}) +
+                  lists({engine.categoryPriors}),
+              first);
+}
+
+TEST(InformationGain, SingleCategoryGivesZeroAndNewCorpusReplacesOldGains) {
+    TextProcessor engine;
+    engine.parseFileText(fourDocuments);
+    engine.computeInformationGain();
+    TextProcessor other;
+    other.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>x</TOPIC><TEXT>p q</TEXT>"
+                        "<DATA><SET>TRAIN</SET><TOPIC>x</TOPIC><TEXT>q</TEXT>");
+    engine.trainDocuments = other.trainDocuments;
+    engine.trainTopics = other.trainTopics;
+    engine.categories = other.categories;
+    engine.documentFrequency = other.documentFrequency;
+    engine.computeInformationGain();
+    EXPECT_EQ(gains(engine.informationGain), "p:0.0000 q:0.0000");
+    EXPECT_EQ(lists(engine.categoryGivenWord), "[ 1.0000 ][ 1.0000 ]");
+}
+
+TEST(InformationGain, NoTrainingDocumentsGiveNoGains) {
+    TextProcessor engine;
+    engine.parseFileText(fourDocuments);
+    engine.computeInformationGain();
+    engine.trainDocuments.clear();
+    engine.trainTopics.clear();
+    engine.computeInformationGain();
+    EXPECT_TRUE(engine.informationGain.empty());
+    EXPECT_TRUE(engine.categoryPriors.empty() && engine.wordProbabilities.empty() &&
+                engine.categoryGivenWord.empty() && engine.categoryGivenNoWord.empty());
+}
+
+TEST(InformationGain, CachedLogarithmNeverStoresNaN) {
+    std::map<float, float> cache;
+    EXPECT_EQ(cachedLog10(0, cache), 0);
+    EXPECT_EQ(cachedLog10(std::nanf(""), cache), 0);
+    EXPECT_EQ(cachedLog10(-1, cache), 0);
+    EXPECT_FLOAT_EQ(cachedLog10(100, cache), 2);
+    cache[100] = 7;
+    EXPECT_EQ(cachedLog10(100, cache), 7);
+    EXPECT_EQ(cache.size(), 1u);
+}
+
+} // namespace

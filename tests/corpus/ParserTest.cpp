@@ -1,0 +1,230 @@
+#include "CorpusText.h"
+
+#include "corpus/FileError.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+std::string document(const std::string &set, const std::string &topic, const std::string &text) {
+    return "<DATA>\n<SET>" + set + "</SET>\n<TOPIC>" + topic + "</TOPIC>\n<TEXT>" + text +
+           "</TEXT>\n</DATA>\n";
+}
+
+std::string parsed(const std::string &content, bool stemming = false) {
+    std::ostringstream trace;
+    TextProcessor engine(trace);
+    engine.useStemming = stemming;
+    engine.parseFileText(content);
+    EXPECT_EQ(trace.str(), "");
+    return describe(engine);
+}
+
+TEST(Parser, ReadsDocumentsOfBothSets) {
+    EXPECT_EQ(parsed(document("TRAIN", "earn", "Net profit rose.") +
+                     document("TEST", "earn", "Profit fell, profit fell.")),
+              "train earn | net:1 profit:1 rose:1\n"
+              "test earn | fell:2 profit:2\n"
+              "categories: earn:1\n"
+              "df: net:1 profit:1 rose:1\n"
+              "selected: \n");
+}
+
+TEST(Parser, CarriesTheSetFromDocumentToDocument) {
+    // Unknown set values keep the previous document's set; a file starts as test.
+    const std::string train = document("TRAIN", "a", "one");
+    EXPECT_EQ(parsed(document(" TRAIN", "a", "x") + train + document("train", "a", "two") +
+                     document("TEST", "a", "three") + document("", "a", "four")),
+              "train a | one:1\n"
+              "train a | two:1\n"
+              "test a | three:1\n"
+              "test a | four:1\n"
+              "categories: a:2\n"
+              "df: one:1 two:1\n"
+              "selected: \n");
+}
+
+TEST(Parser, KeepsTestDocumentsOnlyOfKnownCategories) {
+    EXPECT_EQ(parsed(document("TEST", "grain", "early") + document("TRAIN", "grain", "wheat") +
+                     document("TEST", "grain", "late") + document("TEST", "oil", "crude")),
+              "train grain | wheat:1\n"
+              "test grain | late:1\n"
+              "categories: grain:1\n"
+              "df: wheat:1\n"
+              "selected: \n");
+}
+
+TEST(Parser, SkipsDocumentsWithoutExactlyOneCategory) {
+    EXPECT_EQ(parsed(document("TRAIN", "earn acq", "a") + document("TRAIN", "", "b") +
+                     document("TRAIN", "42 !", "c") + document("TRAIN", "Earn EARN", "d") +
+                     document("TRAIN", "acq, acq", "e")),
+              "train earn | d:1\n"
+              "train acq | e:1\n"
+              "categories: acq:1 earn:1\n"
+              "df: d:1 e:1\n"
+              "selected: \n");
+}
+
+TEST(Parser, StemsCategoriesAndWordsWhenAsked) {
+    EXPECT_EQ(parsed(document("TRAIN", "Ponies", "Caresses ponies s Well-known U.S.") +
+                         document("TRAIN", "s", "dropped"),
+                     true),
+              "train poni | caress:1 poni:1 u:1 well-known:1\n"
+              "categories: poni:1\n"
+              "df: caress:1 poni:1 u:1 well-known:1\n"
+              "selected: \n");
+}
+
+TEST(Parser, MalformedMarkupEndsTheFileWithoutHalfDocuments) {
+    const std::string good = document("TRAIN", "a", "kept");
+    const char *tails[] = {
+        "<DATA><SET>TRAIN",
+        "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC><TEXT>cut short",
+        "<DATA><SET>TRAIN</SET><TOPIC>b",
+        "<DATA><SET>TRAIN</SET><TEXT>no topic</TEXT>",
+        "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC>",
+        "<DATA>",
+        "</TEXT><TEXT><DATA></SET><SET>",
+    };
+    for (const char *tail : tails) {
+        SCOPED_TRACE(tail);
+        EXPECT_EQ(parsed(good + tail),
+                  "train a | kept:1\ncategories: a:1\ndf: kept:1\nselected: \n");
+    }
+}
+
+TEST(Tokenizer, NormalisesWords) {
+    struct Case {
+        const char *text;
+        bool stemming;
+        const char *expected;
+    };
+    const Case cases[] = {
+        {"Net-profit, (1987) rose 5%!", false, "net-profit:1 rose:1"},
+        {"--abc-- - -- x-", false, "abc:1 x:1"},
+        {"U.S.", false, "s:1 u:1"},
+        {"U.S.", true, "u:1"},
+        {"don't", false, "don:1 t:1"},
+        {"it's_a\tTAB\vvt", false, "a:1 it:1 s:1 tab:1 vt:1"},
+        {"caf\xc3\xa9 na\xc3\xafve \xff", false, "caf:1 na:1 ve:1"},
+        {"Caresses ponies Well-known s", true, "caress:1 poni:1 well-known:1"},
+        {"Same same SAME", false, "same:3"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.text);
+        TextProcessor engine;
+        engine.useStemming = c.stemming;
+        TextProcessor::WordCounts counts;
+        EXPECT_EQ(describe(engine.tokenize(c.text, counts, false, false)), c.expected);
+        EXPECT_TRUE(counts.empty());
+    }
+}
+
+TEST(Tokenizer, UpdatesCorpusCountsOfTrainingTextsOnly) {
+    TextProcessor engine;
+    TextProcessor::WordCounts counts{{"net", 4}};
+    engine.tokenize("net net net gain", counts, true, false);
+    engine.tokenize("net loss", counts, false, false);
+    engine.tokenize("acq, acq", counts, true, true);
+    engine.tokenize("acq earn", counts, true, true);
+    EXPECT_EQ(describe(counts), "acq:1 gain:1 net:5");
+}
+
+class ParseDocuments : public testing::Test {
+protected:
+    void SetUp() override { folder = makeTempFolder(); }
+
+    std::string folder;
+    std::ostringstream trace;
+};
+
+TEST_F(ParseDocuments, ReadsOnlyXmlFilesAndTracesProgress) {
+    writeFile(folder + "/a.xml", document("TRAIN", "earn", "alpha"));
+    writeFile(folder + "/b.txt", document("TRAIN", "earn", "beta"));
+    writeFile(folder + "/c.XML", document("TRAIN", "earn", "gamma"));
+    writeFile(folder + "/d.e.xml", document("TRAIN", "earn", "delta"));
+    TextProcessor engine(folder, "bla", trace);
+    EXPECT_TRUE(engine.parseDocuments());
+
+    std::vector<std::string> sorted = engine.fileNames;
+    std::sort(sorted.begin(), sorted.end());
+    ASSERT_EQ(sorted, (std::vector<std::string>{"a.xml", "d.e.xml"}));
+    const std::string &first = engine.fileNames[0];
+    const std::string &second = engine.fileNames[1];
+    EXPECT_EQ(trace.str(), "sadrzaj direktorija je:\n" + first + "\n" + second + "\n" +
+                               "---------------------------------------------------------+\n"
+                               "Parsiram fajl: " +
+                               first + "\rParsiram fajl: " + second +
+                               "\r\n----------------------------------------------------------\n");
+    EXPECT_EQ(engine.fileCount, 2);
+    EXPECT_EQ(engine.currentFileIndex, 1);
+    EXPECT_EQ(describe(engine.documentFrequency), "alpha:1 delta:1");
+}
+
+TEST_F(ParseDocuments, EmptyFolderGivesEmptyCorpusAndZeroCounts) {
+    TextProcessor engine(folder, "bla", trace);
+    EXPECT_TRUE(engine.parseDocuments());
+    EXPECT_EQ(engine.printWordCount() + engine.printTrainDocumentCount() +
+                  engine.printTestDocumentCount() + engine.printCategoryCount() +
+                  engine.printSelectedWordCount() + engine.printSelectedInformationGainCount(),
+              0);
+    EXPECT_EQ(trace.str(), "sadrzaj direktorija je:\n"
+                           "---------------------------------------------------------+\n"
+                           "\n----------------------------------------------------------\n"
+                           "Ukupan broj razlicitih rijeci: 0\n"
+                           "Ukupan broj train dokumenata:  0\n"
+                           "Ukupan broj test dokumenata:   0\n"
+                           "Ukupan broj razlicitih topica: 0\n"
+                           "Ukupan broj razlicitih rijeci: 0\n"
+                           "Ukupan broj razlicitih rijeci: 0\n");
+}
+
+TEST_F(ParseDocuments, MissingFolderIsReportedAndEmptiesTheCorpus) {
+    TextProcessor engine(folder + "/missing", "bla", trace);
+    engine.parseFileText(document("TRAIN", "earn", "old"));
+    EXPECT_FALSE(engine.parseDocuments());
+    EXPECT_EQ(trace.str(), "Ne mogu otvoriti dir .\n"
+                           "---------------------------------------------------------+\n"
+                           "\n----------------------------------------------------------\n");
+    EXPECT_EQ(describe(engine), "categories: \ndf: \nselected: \n");
+}
+
+TEST_F(ParseDocuments, UnreadableFileKeepsThePreviousCorpus) {
+    writeFile(folder + "/a.xml", document("TRAIN", "earn", "first"));
+    TextProcessor engine(folder, "bla", trace);
+    engine.parseDocuments();
+    engine.selectWords(1, false, "");
+    const std::string before = describe(engine);
+
+    writeFile(folder + "/a.xml", document("TRAIN", "earn", "second"));
+    ASSERT_EQ(symlink("nowhere", (folder + "/broken.xml").c_str()), 0);
+    try {
+        engine.parseDocuments();
+        FAIL() << "no FileError";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()), "Could not open file " + folder + "/broken.xml");
+    }
+    EXPECT_EQ(describe(engine), before);
+    EXPECT_EQ(engine.fileNames, std::vector<std::string>{"a.xml"});
+}
+
+TEST_F(ParseDocuments, ParseEmptiesTheSelectionOnly) {
+    writeFile(folder + "/a.xml", document("TRAIN", "earn", "net gain"));
+    TextProcessor engine(folder, "bla", trace);
+    engine.parseDocuments();
+    engine.computeInformationGain();
+    engine.selectWords(1, false, "");
+    engine.useStemming = true;
+    engine.parseDocuments();
+    EXPECT_EQ(describe(engine), "train earn | gain:1 net:1\n"
+                                "categories: earn:1\ndf: gain:1 net:1\nselected: \n");
+    EXPECT_EQ(describe(engine.selectedInformationGain), "gain:0 net:0");
+    EXPECT_EQ(engine.useStemming, true);
+    EXPECT_EQ(engine.directory, folder);
+    EXPECT_EQ(engine.fileStem, "bla");
+}
+
+} // namespace

@@ -1,0 +1,108 @@
+#include "CorpusText.h"
+
+#include "corpus/FileError.h"
+#include "corpus/StopWords.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+const std::string stopWords = TEST_DATA_DIR "/stop-words";
+
+class Selection : public testing::Test {
+protected:
+    Selection() : engine(trace) {
+        engine.documentFrequency = {{"a", 1}, {"b", 2}, {"c", 5}, {"of", 9}, {"the", 9}};
+    }
+
+    std::string select(int minDf, bool useStopWords) {
+        engine.selectWords(minDf, useStopWords, stopWords);
+        return describe(engine.selectedWords);
+    }
+
+    std::ostringstream trace;
+    TextProcessor engine;
+};
+
+TEST_F(Selection, KeepsWordsReachingTheThreshold) {
+    EXPECT_EQ(select(0, false), "a:1 b:2 c:5 of:9 the:9");
+    EXPECT_EQ(select(1, false), "a:1 b:2 c:5 of:9 the:9");
+    EXPECT_EQ(select(2, false), "b:2 c:5 of:9 the:9");
+    EXPECT_EQ(select(5, false), "c:5 of:9 the:9");
+    EXPECT_EQ(select(10, false), "");
+}
+
+TEST_F(Selection, RemovesStopWordsOnlyWhenAsked) {
+    EXPECT_EQ(select(2, true), "c:5");
+    EXPECT_EQ(select(2, false), "b:2 c:5 of:9 the:9");
+    EXPECT_EQ(trace.str(), "");
+}
+
+TEST_F(Selection, MissingStopWordFileKeepsThePreviousSelection) {
+    select(2, false);
+    try {
+        engine.selectWords(1, true, stopWords + "-missing");
+        FAIL() << "no FileError";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()), "Could not open file " + stopWords + "-missing");
+    }
+    EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9 the:9");
+    engine.selectWords(1, false, stopWords + "-missing");
+    EXPECT_EQ(describe(engine.selectedWords), "a:1 b:2 c:5 of:9 the:9");
+}
+
+TEST_F(Selection, PairsGainsByWord) {
+    engine.informationGain = {{"b", 0.5f}, {"c", 0.25f}, {"gone", 1}, {"the", 0.125f}};
+    select(2, true);
+    EXPECT_EQ(describe(engine.selectedInformationGain), "c:0.25");
+    select(0, false);
+    EXPECT_EQ(describe(engine.selectedInformationGain), "b:0.5 c:0.25 the:0.125");
+    engine.informationGain.clear();
+    select(0, false);
+    EXPECT_EQ(describe(engine.selectedInformationGain), "");
+}
+
+TEST(StopWords, SplitsOnWhiteSpaceOnly) {
+    EXPECT_EQ(readStopWordFile(stopWords), (std::vector<std::string>{"the", "of", "b", "The"}));
+}
+
+TEST(Reports, CountQueriesAndTablesPrintTheirLines) {
+    std::ostringstream trace;
+    TextProcessor engine(trace);
+    engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>earn</TOPIC><TEXT>net net</TEXT>"
+                         "<DATA><SET>TRAIN</SET><TOPIC>acq</TOPIC><TEXT>net buy</TEXT>"
+                         "<DATA><SET>TEST</SET><TOPIC>acq</TOPIC><TEXT>sell</TEXT>");
+    engine.selectWords(2, false, "");
+    engine.selectedInformationGain = {{"net", 0.0625f}, {"x", 1.0f / 3}};
+    EXPECT_EQ(engine.printWordCount(), 2);
+    EXPECT_EQ(engine.printTrainDocumentCount(), 2);
+    EXPECT_EQ(engine.printTestDocumentCount(), 1);
+    EXPECT_EQ(engine.printCategoryCount(), 2);
+    EXPECT_EQ(engine.printSelectedWordCount(), 1);
+    EXPECT_EQ(engine.printSelectedInformationGainCount(), 2);
+    EXPECT_EQ(describe(engine.selectedWordsTable()), "net:2");
+    EXPECT_EQ(describe(engine.categoryTable()), "acq:1 earn:1");
+    EXPECT_EQ(describe(engine.selectedGainTable()), "net:0.0625 x:0.333333");
+    const std::string rule = std::string(59, '-') + "\n";
+    EXPECT_EQ(trace.str(),
+              "Ukupan broj razlicitih rijeci: 2\n"
+              "Ukupan broj train dokumenata:  2\n"
+              "Ukupan broj test dokumenata:   1\n"
+              "Ukupan broj razlicitih topica: 2\n"
+              "Ukupan broj razlicitih rijeci: 1\n"
+              "Ukupan broj razlicitih rijeci: 2\n" +
+                  rule + "Sve bitne rijeci u svim dokumentima:\nnet: 2\n" + rule + rule +
+                  "Sve kategorije u svim dokumentima:\nacq: 1\nearn: 1\n" + rule + rule +
+                  "Sve rijeci u svim dokumentima sa IG:\nnet: 0.0625\nx: 0.333333\n" + rule);
+}
+
+TEST(Reports, EmptyTablePrintsOnlyItsHeading) {
+    std::ostringstream trace;
+    TextProcessor engine(trace);
+    EXPECT_TRUE(engine.selectedGainTable().empty());
+    EXPECT_EQ(trace.str(), std::string(59, '-') + "\nSve rijeci u svim dokumentima sa IG:\n" +
+                               std::string(59, '-') + "\n");
+}
+
+} // namespace

@@ -1,0 +1,152 @@
+#include "CorpusText.h"
+
+#include "corpus/FileError.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+
+namespace {
+
+class StateFile : public testing::Test {
+protected:
+    StateFile() : folder(makeTempFolder()), path(folder + "/state.tpp"), engine(trace) {}
+
+    std::string folder;
+    std::string path;
+    std::ostringstream trace;
+    TextProcessor engine;
+};
+
+TEST_F(StateFile, WritesTheDocumentedLayout) {
+    engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>x</TOPIC><TEXT>ab cd ab</TEXT>");
+    engine.saveTextProcessingState(path);
+    EXPECT_EQ(readFile(path), "rijeci iz train dokumenata\n1\n2\nab 2\ncd 1\n"
+                              "rijeci iz test dokumenata\n0\n"
+                              "kategorije sa brojem dokumenata\n1\nx 1\n"
+                              "train dokumenti kategorije\n1\n1\nx\n"
+                              "test dokumenti kategorije\n0\n"
+                              "sve rijeci\n2\nnig\nab 1\ncd 1\n");
+    engine.computeInformationGain();
+    engine.saveTextProcessingState(path);
+    EXPECT_EQ(readFile(path).substr(readFile(path).find("sve rijeci")),
+              "sve rijeci\n2\nig\nab 1 0\ncd 1 0\n");
+}
+
+TEST_F(StateFile, RoundTripRestoresTheCorpusAndPrintsItsLines) {
+    engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>earn</TOPIC><TEXT>net net profit</TEXT>"
+                         "<DATA><SET>TRAIN</SET><TOPIC>acq</TOPIC><TEXT>buy net</TEXT>"
+                         "<DATA><SET>TEST</SET><TOPIC>acq</TOPIC><TEXT>sell sell</TEXT>");
+    engine.computeInformationGain();
+    engine.selectWords(1, false, "");
+    engine.saveTextProcessingState(path);
+    engine.writeC45Files();
+    const std::string tables = describe(engine);
+
+    TextProcessor loaded(trace);
+    loaded.selectedWords = {{"stale", 1}};
+    loaded.fileNames = {"stale.xml"};
+    trace.str("");
+    loaded.loadTextProcessingState(path);
+    EXPECT_EQ(trace.str(), "broj je 2\n"
+                           "linija je kategorije sa brojem dokumenata\n"
+                           "broj je 2\n"
+                           "-train dok kat linija je train dokumenti kategorije\n"
+                           "broj je 2\n"
+                           "-test dok kat linija je test dokumenti kategorije\n"
+                           "broj je 1\n");
+    EXPECT_EQ(loaded.trainDocuments, engine.trainDocuments);
+    EXPECT_EQ(loaded.testDocuments, engine.testDocuments);
+    EXPECT_EQ(loaded.trainTopics, engine.trainTopics);
+    EXPECT_EQ(loaded.testTopics, engine.testTopics);
+    EXPECT_EQ(loaded.categories, engine.categories);
+    EXPECT_EQ(loaded.documentFrequency, engine.documentFrequency);
+    EXPECT_TRUE(loaded.selectedWords.empty());
+    EXPECT_TRUE(loaded.fileNames.empty());
+    EXPECT_TRUE(loaded.informationGain.empty());
+    EXPECT_EQ(describe(engine), tables);
+}
+
+TEST_F(StateFile, MalformedFilesAreRejectedAndTheEngineKept) {
+    const std::string head =
+        "rijeci iz train dokumenata\n1\n1\nab 2\nrijeci iz test dokumenata\n0\n"
+        "kategorije sa brojem dokumenata\n1\nx 1\n";
+    const std::string topics =
+        "train dokumenti kategorije\n1\n1\nx\ntest dokumenti kategorije\n0\n";
+    const std::string words = "sve rijeci\n1\nnig\nab 1\n";
+    struct Case {
+        std::string content;
+        const char *problem;
+    };
+    const Case cases[] = {
+        {"", "line 1: unexpected end of file, expected rijeci iz train dokumenata"},
+        {head + topics + "sve rijeci\n1\nnig\n",
+         "line 19: unexpected end of file, expected a word and its document frequency"},
+        {head + topics + "sve rijeci\n1\n",
+         "line 18: unexpected end of file, expected \"ig\" or \"nig\""},
+        {"rijeci iz train dokumenata\n1\n2\nab 2\n",
+         "line 5: unexpected end of file, expected a word and its count"},
+        {"rijeci iz train dokumenata\nx\n", "line 2: expected a non-negative whole number in the "
+                                            "number of documents"},
+        {"rijeci iz train dokumenata\n-1\n", "line 2: expected a non-negative whole number in the "
+                                             "number of documents"},
+        {"rijeci iz train dokumenata\n99999999999\n",
+         "line 2: expected a non-negative whole number in the number of documents"},
+        {"rijeci iz train dokumenata\n1 2\n", "line 2: expected the number of documents"},
+        {"rijeci iz train dokumenata\n1\n1\nab 2x\n",
+         "line 4: expected a non-negative whole number in a word and its count"},
+        {"rijeci iz train dokumenata\n1\n1\nab\n", "line 4: expected a word and its count"},
+        {"rijeci iz train dokumenata\n1\n1\nab 2 0.5\n", "line 4: expected a word and its count"},
+        {"rijeci iz test dokumenata\n", "line 1: expected \"rijeci iz train dokumenata\""},
+        {head + "train dokumenti kategorije\n2\n", "line 11: the number of documents differs from "
+                                                   "that of the word section"},
+        {head + "train dokumenti kategorije\n1\n0\n", "line 12: a document without a category"},
+        {head + "train dokumenti kategorije\n1\n1\nx y\n", "line 13: expected a category name"},
+        {head + topics + "sve rijeci\n1\nmaybe\nab 1\n", "line 18: expected \"ig\" or \"nig\""},
+        {head + topics + words + "extra\n", "line 20: unexpected text after the last section"},
+    };
+    engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>keep</TOPIC><TEXT>me</TEXT>");
+    engine.selectWords(1, false, "");
+    const std::string before = describe(engine);
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.content);
+        writeFile(path, c.content);
+        try {
+            engine.loadTextProcessingState(path);
+            ADD_FAILURE() << "accepted";
+        } catch (const FileError &error) {
+            EXPECT_EQ(std::string(error.what()), "Malformed file " + path + ": " + c.problem);
+        }
+        EXPECT_EQ(describe(engine), before);
+    }
+
+    writeFile(path, head + topics + words + "\n\n");
+    engine.loadTextProcessingState(path);
+    EXPECT_EQ(describe(engine), "train x | ab:2\ncategories: x:1\ndf: ab:1\nselected: \n");
+}
+
+TEST_F(StateFile, LongTokensReadWhole) {
+    const std::string word(300, 'w');
+    engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>" + word + "</TOPIC><TEXT>" + word +
+                         "</TEXT>");
+    engine.saveTextProcessingState(path);
+    TextProcessor loaded(trace);
+    loaded.loadTextProcessingState(path);
+    EXPECT_EQ(describe(loaded), describe(engine));
+}
+
+TEST_F(StateFile, MissingFiles) {
+    try {
+        engine.loadTextProcessingState(folder + "/none.tpp");
+        FAIL() << "no FileError";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()), "Could not open file " + folder + "/none.tpp");
+    }
+    try {
+        engine.saveTextProcessingState(folder + "/no/such.tpp");
+        FAIL() << "no FileError";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()), "Could not open file " + folder + "/no/such.tpp");
+    }
+}
+
+} // namespace
