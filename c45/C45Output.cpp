@@ -1,0 +1,253 @@
+#include "c45/C45Output.h"
+
+#include "c45/NumberText.h"
+
+#include <cstdio>
+#include <limits>
+#include <sstream>
+
+namespace {
+
+const char *const evaluationRowPattern = "\t%4d  %4d(%4f%%)   %4d  %4d(%4f%%)    (%4f%%)   <<";
+const char *const trialRowPattern = "%d\t%4d  %4d(%4f%%)   %4d  %4d(%4f%%)    (%4f%%)   <<";
+
+bool beginsWith(const std::string &line, const std::string &prefix) {
+    return line.compare(0, prefix.size(), prefix) == 0;
+}
+
+bool endsWith(const std::string &line, const std::string &suffix) {
+    return line.size() >= suffix.size() &&
+           line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
+// Stores the fields sscanf assigned; fields it did not reach keep what an
+// earlier line gave them.
+struct RowFields {
+    int sizeBefore = 0, errorsBefore = 0, sizeAfter = 0, errorsAfter = 0;
+    float percentBefore = 0, percentAfter = 0, estimate = 0;
+
+    void storeInto(C45Evaluation &evaluation, int assigned) const {
+        if (assigned >= 1)
+            evaluation.sizeBeforePruning = sizeBefore;
+        if (assigned >= 2)
+            evaluation.errorsBeforePruning = errorsBefore;
+        if (assigned >= 3)
+            evaluation.errorPercentBeforePruning = percentBefore;
+        if (assigned >= 4)
+            evaluation.sizeAfterPruning = sizeAfter;
+        if (assigned >= 5)
+            evaluation.errorsAfterPruning = errorsAfter;
+        if (assigned >= 6)
+            evaluation.errorPercentAfterPruning = percentAfter;
+        if (assigned >= 7)
+            evaluation.estimatePercent = estimate;
+    }
+};
+
+bool isTrialRow(const std::string &line) {
+    int trial = 0;
+    char tab = 0;
+    return std::sscanf(line.c_str(), "%d%c", &trial, &tab) == 2 && tab == '\t';
+}
+
+// The table starts at heading + 6. A windowing run (-t 2 or more) prints
+// "Trial" on the table's first heading line and one row per trial; the
+// saved tree's row is the one that ends in "<<".
+void readEvaluationTable(const std::vector<std::string> &lines, std::size_t heading,
+                         C45Evaluation &evaluation) {
+    const std::size_t firstRow = heading + 6;
+    if (firstRow >= lines.size())
+        return;
+    RowFields fields;
+    if (!beginsWith(lines[heading + 2], "Trial")) {
+        const int assigned =
+            std::sscanf(lines[firstRow].c_str(), evaluationRowPattern, &fields.sizeBefore,
+                        &fields.errorsBefore, &fields.percentBefore, &fields.sizeAfter,
+                        &fields.errorsAfter, &fields.percentAfter, &fields.estimate);
+        fields.storeInto(evaluation, assigned);
+        return;
+    }
+    for (std::size_t row = firstRow; row < lines.size() && isTrialRow(lines[row]); ++row) {
+        if (!endsWith(lines[row], "<<"))
+            continue;
+        int trial = 0;
+        const int assigned =
+            std::sscanf(lines[row].c_str(), trialRowPattern, &trial, &fields.sizeBefore,
+                        &fields.errorsBefore, &fields.percentBefore, &fields.sizeAfter,
+                        &fields.errorsAfter, &fields.percentAfter, &fields.estimate);
+        fields.storeInto(evaluation, assigned - 1);
+        return;
+    }
+}
+
+void readItems(const std::string &line, const char *pattern, C45Evaluation &evaluation) {
+    int items = 0;
+    if (std::sscanf(line.c_str(), pattern, &items) == 1)
+        evaluation.items = items;
+}
+
+// A count line as a string stream reads it: leading blanks skipped, text
+// after the number ignored.
+bool readCount(const std::string &line, long long &value) {
+    std::istringstream in(line);
+    return static_cast<bool>(in >> value);
+}
+
+ConfusionMatrix readMatrix(const std::vector<std::string> &lines, std::size_t cmLine) {
+    ConfusionMatrix matrix;
+    long long k = 0;
+    if (cmLine + 1 >= lines.size() || !readCount(lines[cmLine + 1], k) || k < 0 ||
+        static_cast<unsigned long long>(k) >= lines.size())
+        return matrix;
+    const std::size_t width = static_cast<std::size_t>(k) + 1;
+    std::vector<std::int32_t> counts;
+    std::size_t j = cmLine + 2;
+    while (matrix.categoryNames.size() < width && j < lines.size() && lines[j] == "+") {
+        const std::size_t nameLine = j + width + 1;
+        if (nameLine >= lines.size())
+            break;
+        std::vector<std::int32_t> row;
+        for (std::size_t c = 1; c <= width; ++c) {
+            long long value = 0;
+            if (!readCount(lines[j + c], value) || value < 0 ||
+                value > std::numeric_limits<std::int32_t>::max())
+                break;
+            row.push_back(static_cast<std::int32_t>(value));
+        }
+        if (row.size() != width)
+            break;
+        counts.insert(counts.end(), row.begin(), row.end());
+        matrix.categoryNames.push_back(lines[nameLine]);
+        j = nameLine + 1;
+    }
+    const std::size_t n = matrix.categoryNames.size();
+    for (std::size_t i = 0; i < n; ++i)
+        for (std::size_t c = 0; c < n; ++c)
+            matrix.counts.push_back(counts[i * width + c]);
+    return matrix;
+}
+
+std::string markupOf(const std::optional<int> &value) {
+    return smallBoldMarkup(value ? std::to_string(*value) : "n/a");
+}
+
+std::string percentText(const std::optional<float> &value) {
+    return value ? numberToString(*value) + "%" : "n/a";
+}
+
+std::string errorsMarkup(const std::optional<int> &errors, const std::optional<float> &percent) {
+    if (!errors)
+        return smallBoldMarkup("n/a");
+    return smallBoldMarkup(std::to_string(*errors) + " (" + percentText(percent) + ")");
+}
+
+template <typename T> void printValue(std::ostream &out, const std::optional<T> &value) {
+    if (value)
+        out << *value;
+    else
+        out << "n/a";
+}
+
+} // namespace
+
+void resetRunResult(C45RunResult &result) {
+    result.outputLines.clear();
+    result.confusionMatrix.clear();
+}
+
+bool C45Evaluation::operator==(const C45Evaluation &other) const {
+    return items == other.items && sizeBeforePruning == other.sizeBeforePruning &&
+           errorsBeforePruning == other.errorsBeforePruning &&
+           errorPercentBeforePruning == other.errorPercentBeforePruning &&
+           sizeAfterPruning == other.sizeAfterPruning &&
+           errorsAfterPruning == other.errorsAfterPruning &&
+           errorPercentAfterPruning == other.errorPercentAfterPruning &&
+           estimatePercent == other.estimatePercent;
+}
+
+C45Summary parseC45Output(C45RunResult &result, bool hasTest) {
+    const std::vector<std::string> &lines = result.outputLines;
+    C45Summary summary;
+    summary.hasTest = hasTest;
+    std::optional<std::size_t> cmLine;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (beginsWith(lines[i], "Read")) {
+            int items = 0, attributes = 0;
+            const int assigned =
+                std::sscanf(lines[i].c_str(), "Read %d cases (%d attributes)", &items, &attributes);
+            if (assigned >= 1)
+                summary.training.items = items;
+            if (assigned >= 2)
+                summary.attributes = attributes;
+        }
+        if (beginsWith(lines[i], "Evaluation on training data")) {
+            readItems(lines[i], "Evaluation on training data (%d items):", summary.training);
+            readEvaluationTable(lines, i, summary.training);
+            i += 2;
+        }
+        if (i >= lines.size())
+            break;
+        if (hasTest && beginsWith(lines[i], "Evaluation on test data")) {
+            readItems(lines[i], "Evaluation on test data (%d items):", summary.test);
+            readEvaluationTable(lines, i, summary.test);
+        }
+        if (lines[i] == "<CM>") {
+            cmLine = i;
+            break;
+        }
+    }
+    result.confusionMatrix = cmLine ? readMatrix(lines, *cmLine) : ConfusionMatrix();
+    if (cmLine)
+        summary.categoryCount = static_cast<int>(result.confusionMatrix.size());
+    return summary;
+}
+
+C45PageTexts pageTexts(const C45Summary &summary) {
+    const C45Evaluation &train = summary.training;
+    C45PageTexts texts;
+    texts.trainCount = markupOf(train.items);
+    texts.categoryCount = markupOf(summary.categoryCount);
+    texts.attributeCount = markupOf(summary.attributes);
+    texts.trainSizeBefore = markupOf(train.sizeBeforePruning);
+    texts.trainErrorsBefore =
+        errorsMarkup(train.errorsBeforePruning, train.errorPercentBeforePruning);
+    texts.trainSizeAfter = markupOf(train.sizeAfterPruning);
+    texts.trainErrorsAfter = errorsMarkup(train.errorsAfterPruning, train.errorPercentAfterPruning);
+    texts.trainEstimate = percentText(train.estimatePercent);
+    const C45Evaluation test = summary.hasTest ? summary.test : C45Evaluation();
+    texts.testCount = markupOf(test.items);
+    texts.testSizeBefore = markupOf(test.sizeBeforePruning);
+    texts.testErrorsBefore = errorsMarkup(test.errorsBeforePruning, test.errorPercentBeforePruning);
+    texts.testSizeAfter = markupOf(test.sizeAfterPruning);
+    texts.testErrorsAfter = errorsMarkup(test.errorsAfterPruning, test.errorPercentAfterPruning);
+    if (summary.hasTest)
+        texts.testEstimate = percentText(test.estimatePercent);
+    return texts;
+}
+
+std::ostream &operator<<(std::ostream &out, const C45Evaluation &evaluation) {
+    out << "items ";
+    printValue(out, evaluation.items);
+    out << " before ";
+    printValue(out, evaluation.sizeBeforePruning);
+    out << '/';
+    printValue(out, evaluation.errorsBeforePruning);
+    out << '/';
+    printValue(out, evaluation.errorPercentBeforePruning);
+    out << " after ";
+    printValue(out, evaluation.sizeAfterPruning);
+    out << '/';
+    printValue(out, evaluation.errorsAfterPruning);
+    out << '/';
+    printValue(out, evaluation.errorPercentAfterPruning);
+    out << " estimate ";
+    printValue(out, evaluation.estimatePercent);
+    return out;
+}
+
+std::ostream &operator<<(std::ostream &out, const C45RunResult &result) {
+    out << result.outputLines.size() << " lines, matrix " << result.confusionMatrix;
+    for (const std::string &line : result.outputLines)
+        out << "\n  |" << line;
+    return out;
+}

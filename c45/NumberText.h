@@ -1,0 +1,15 @@
+// Number and label texts shared by the C4.5 page, the measures and the
+// export files.
+#pragma once
+
+#include <string>
+
+// The float widened to double and written through a string stream with
+// default settings: general notation, 6 significant digits, no trailing
+// zeros (0.8333333 gives "0.833333", 2 gives "2", -1 gives "-1").
+std::string numberToString(float value);
+
+// "<small><b>" + text + "</b></small>", the markup of every value label.
+// '&', '<' and '>' in text are written as entities so that any text (for
+// example a line of a hand-edited ".info" file) yields valid markup.
+std::string smallBoldMarkup(const std::string &text);

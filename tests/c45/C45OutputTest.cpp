@@ -1,0 +1,181 @@
+#include "c45/C45Output.h"
+#include "TestLines.h"
+#include "c45/NumberText.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// "<small><b>X</b></small>" -> "X"; anything else is kept to show up in a diff.
+std::string unmarked(const std::string &markup) {
+    const std::string open = "<small><b>", close = "</b></small>";
+    if (markup.rfind(open, 0) == 0 && markup.size() >= open.size() + close.size() &&
+        markup.compare(markup.size() - close.size(), close.size(), close) == 0)
+        return markup.substr(open.size(), markup.size() - open.size() - close.size());
+    return "!" + markup;
+}
+
+// The C4.5 page as one line: counts, training values, test values.
+std::string page(const C45Summary &summary) {
+    const C45PageTexts t = pageTexts(summary);
+    return "train " + unmarked(t.trainCount) + " test " + unmarked(t.testCount) + " cats " +
+           unmarked(t.categoryCount) + " attrs " + unmarked(t.attributeCount) + " | " +
+           unmarked(t.trainSizeBefore) + " " + unmarked(t.trainErrorsBefore) + " / " +
+           unmarked(t.trainSizeAfter) + " " + unmarked(t.trainErrorsAfter) + " est " +
+           t.trainEstimate + " | " + unmarked(t.testSizeBefore) + " " +
+           unmarked(t.testErrorsBefore) + " / " + unmarked(t.testSizeAfter) + " " +
+           unmarked(t.testErrorsAfter) + " est " + t.testEstimate.value_or("(kept)");
+}
+
+struct ParseCase {
+    const char *name;
+    std::string output;
+    bool hasTest;
+    std::string expectedPage;
+    std::string expectedMatrix;
+};
+
+const std::string trainHeading = "Evaluation on training data (21 items):\n\nh\nh\nh\n\n";
+const std::string testHeading = "Evaluation on test data (6 items):\n\nh\nh\nh\n\n";
+const std::string trainRow = "\t   7    2( 9.5%)      5    3(14.3%)    (33.6%)   <<\n";
+const std::string testRow = "\t   7    0( 0.0%)      5    1(16.7%)    (33.6%)   <<\n";
+const std::string allNa = "train n/a test n/a cats n/a attrs n/a | n/a n/a / n/a n/a est n/a | "
+                          "n/a n/a / n/a n/a est n/a";
+
+TEST(C45Output, ParsesSummariesAsTheC45PageShowsThem) {
+    const std::vector<ParseCase> cases = {
+        {"training line example",
+         "Evaluation on training data (100 items):\n\nh\nh\nh\n\n"
+         "\t  25   10( 5.0%)     21   11( 5.5%)    (12.3%)   <<\n",
+         false,
+         "train 100 test n/a cats n/a attrs n/a | 25 10 (5%) / 21 11 (5.5%) est 12.3% | "
+         "n/a n/a / n/a n/a est (kept)",
+         "(empty)"},
+        {"empty output", "", true, allNa, "(empty)"},
+        {"read line only", "Read 21 cases (3 attributes) from bla.data\n", false,
+         "train 21 test n/a cats n/a attrs 3 | n/a n/a / n/a n/a est n/a | n/a n/a / n/a n/a "
+         "est (kept)",
+         "(empty)"},
+        {"percentage of 100 stops the row after its first percentage",
+         "Evaluation on training data (3 items):\n\nh\nh\nh\n\n"
+         "\t   1    3(100.0%)      1    3(100.0%)    (75.0%)   <<\n",
+         false,
+         "train 3 test n/a cats n/a attrs n/a | 1 3 (100%) / n/a n/a est n/a | n/a n/a / n/a "
+         "n/a est (kept)",
+         "(empty)"},
+        {"evaluation without its sixth line", "Evaluation on training data (21 items):\n\nh\n",
+         true,
+         "train 21 test n/a cats n/a attrs n/a | n/a n/a / n/a n/a est n/a | n/a n/a / n/a "
+         "n/a est n/a",
+         "(empty)"},
+        {"test values only with hasTest", trainHeading + trainRow + testHeading + testRow, false,
+         "train 21 test n/a cats n/a attrs n/a | 7 2 (9.5%) / 5 3 (14.3%) est 33.6% | n/a n/a / "
+         "n/a n/a est (kept)",
+         "(empty)"},
+        {"later blocks overwrite earlier ones",
+         trainHeading + trainRow +
+             "Evaluation on training data (30 items):\n\nh\nh\nh\n\n"
+             "\t   9    1( 3.3%)      9    1( 3.3%)    (10.0%)   <<\n",
+         false,
+         "train 30 test n/a cats n/a attrs n/a | 9 1 (3.3%) / 9 1 (3.3%) est 10% | n/a n/a / "
+         "n/a n/a est (kept)",
+         "(empty)"},
+        {"a read line right after a training heading is skipped",
+         "Evaluation on training data (21 items):\nRead 5 cases (2 attributes)\n", false,
+         "train 21 test n/a cats n/a attrs n/a | n/a n/a / n/a n/a est n/a | n/a n/a / n/a "
+         "n/a est (kept)",
+         "(empty)"},
+        {"the scan stops at <CM>",
+         "<CM>\n0\n+\n4\nonly\n</CM>\nRead 5 cases (2 attributes)\n" + testHeading + testRow, true,
+         "train n/a test n/a cats 1 attrs n/a | n/a n/a / n/a n/a est n/a | n/a n/a / n/a n/a "
+         "est n/a",
+         "only: 4"},
+        {"a matrix after two lines of text is not the end of a block",
+         "Evaluation on training data (21 items):\n<CM>\n0\n+\n4\nonly\n</CM>\n", false,
+         "train 21 test n/a cats n/a attrs n/a | n/a n/a / n/a n/a est n/a | n/a n/a / n/a n/a "
+         "est (kept)",
+         "(empty)"},
+    };
+    for (const ParseCase &c : cases) {
+        SCOPED_TRACE(c.name);
+        C45RunResult result;
+        result.outputLines = splitLines(c.output);
+        result.confusionMatrix.categoryNames = {"stale"};
+        result.confusionMatrix.counts = {1};
+        const std::vector<std::string> before = result.outputLines;
+        const C45Summary summary = parseC45Output(result, c.hasTest);
+        EXPECT_EQ(page(summary), c.expectedPage);
+        EXPECT_EQ(::testing::PrintToString(result.confusionMatrix), c.expectedMatrix);
+        EXPECT_EQ(result.outputLines, before);
+    }
+}
+
+TEST(C45Output, ReadsARealRunWithItsTestEvaluationAndMatrix) {
+    C45RunResult result;
+    result.outputLines = transcript("release8-test.out");
+    const C45Summary summary = parseC45Output(result, true);
+    EXPECT_EQ(page(summary), "train 21 test 6 cats 3 attrs 3 | 7 2 (9.5%) / 5 3 (14.3%) est "
+                             "33.6% | 7 0 (0%) / 5 1 (16.7%) est 33.6%");
+    EXPECT_EQ(::testing::PrintToString(result.confusionMatrix),
+              "acq: 2 0 0 | earn: 1 1 0 | grain: 0 0 2");
+}
+
+TEST(C45Output, ReadsTheSavedTrialsRowOfAWindowingRun) {
+    C45RunResult result;
+    result.outputLines = transcript("windowing-two-trials.out");
+    const C45Summary summary = parseC45Output(result, true);
+    EXPECT_EQ(page(summary), "train 21 test 6 cats 2 attrs 3 | 5 1 (4.8%) / 3 6 (28.6%) est "
+                             "35.2% | 5 0 (0%) / 3 2 (33.3%) est 35.2%");
+    EXPECT_EQ(::testing::PrintToString(result.confusionMatrix), "acq: 2 0 | earn: 1 3");
+}
+
+TEST(C45Output, KeepsOnlyWholeConsistentMatrixRows) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"<CM>", "(empty)"},
+        {"<CM>\nzwei\n+\n1\nx", "(empty)"},
+        {"<CM>\n-1\n+\nx", "(empty)"},
+        {"<CM>\n2147483647\n+\n1", "(empty)"},
+        {"<CM>\n1\n+\n8\n2\nA\n+\n1\n9\nB\n</CM>", "A: 8 2 | B: 1 9"},
+        {"<CM>\n 1\n+\n 8 \n2 apples\nA\n+\n1\n9\nB", "A: 8 2 | B: 1 9"},
+        {"<CM>\n1\n+\n8\n2\nA\nstray\n+\n1\n9\nB\n</CM>", "A: 8"},
+        {"<CM>\n1\n+\n8\n2\nA\n+\n1\nnine\nB\n</CM>", "A: 8"},
+        {"<CM>\n1\n+\n8\n-2\nA\n</CM>", "(empty)"},
+        {"<CM>\n1\n+\n8\n2\nA\n+\n1\n9", "A: 8"},
+        {"<CM>\n1\n+\n8\n2\nA\n+\n1\n9\nB\n+\n5\n5\nC\n</CM>", "A: 8 2 | B: 1 9"},
+        {"<CM>\n2\n+\n8\n1\n1\nA\n+\n1\n9\n0\nB\n</CM>", "A: 8 1 | B: 1 9"},
+        {"<CM>\n0\n+\n99999999999\nA\n</CM>", "(empty)"},
+        {"<CM>\n0\n</CM>\n+\n1\nA", "(empty)"},
+    };
+    for (const auto &[output, expected] : cases) {
+        SCOPED_TRACE(output);
+        C45RunResult result;
+        result.outputLines = splitLines(output);
+        const C45Summary summary = parseC45Output(result, true);
+        EXPECT_EQ(::testing::PrintToString(result.confusionMatrix), expected);
+        EXPECT_EQ(result.confusionMatrix.counts.size(),
+                  result.confusionMatrix.size() * result.confusionMatrix.size());
+        EXPECT_EQ(summary.categoryCount, static_cast<int>(result.confusionMatrix.size()));
+    }
+}
+
+TEST(C45Output, ResetEmptiesLinesAndMatrix) {
+    C45RunResult result;
+    result.outputLines = {"a", "b"};
+    result.confusionMatrix.categoryNames = {"A"};
+    result.confusionMatrix.counts = {3};
+    resetRunResult(result);
+    EXPECT_EQ(result, C45RunResult());
+}
+
+TEST(NumberText, FormatsLikeADefaultStream) {
+    const std::vector<std::pair<float, std::string>> cases = {
+        {0.8333333f, "0.833333"}, {2.0f, "2"},     {-1.0f, "-1"},   {12.3f, "12.3"},
+        {1e6f, "1e+06"},          {0.85f, "0.85"}, {100.0f, "100"}, {123456.7f, "123457"},
+    };
+    for (const auto &[value, expected] : cases)
+        EXPECT_EQ(numberToString(value), expected) << value;
+    EXPECT_EQ(smallBoldMarkup("n/a"), "<small><b>n/a</b></small>");
+    EXPECT_EQ(smallBoldMarkup("a<b&c>"), "<small><b>a&lt;b&amp;c&gt;</b></small>");
+}
+
+} // namespace

@@ -1,0 +1,89 @@
+#include "c45/DecisionTreeText.h"
+#include "TestLines.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string treeOf(const std::vector<std::string> &lines, bool simplified) {
+    const std::vector<TreeRow> rows = parseDecisionTree(lines, simplified);
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        EXPECT_LT(rows[i].parent, static_cast<int>(i)) << rows[i];
+    return indentedTreeText(rows);
+}
+
+TEST(DecisionTreeText, ReadsTheTreeInTheLayoutWithBothHeadings) {
+    const std::vector<std::string> lines = {"Decision Tree:",
+                                            "",
+                                            "wheat <= 0 :",
+                                            "|   corn <= 1 : earn (10.0)",
+                                            "|   corn > 1 : grain (3.0/1.0)",
+                                            "wheat > 0 : grain (7.0)",
+                                            "",
+                                            "ignored : x (1.0)"};
+    const std::vector<TreeRow> expected = {{"wheat ", -1},
+                                           {"<= 0 :", 0},
+                                           {"   corn <= 1 : earn (10.0)", 1},
+                                           {"   corn > 1 : grain (3.0/1.0)", 1},
+                                           {"> 0 : grain (7.0)", 0}};
+    EXPECT_EQ(parseDecisionTree(lines, false), expected);
+}
+
+TEST(DecisionTreeText, ReadsRealC45Output) {
+    const std::vector<std::string> run = transcript("release8-test.out");
+    EXPECT_EQ(treeOf(run, false), "wheat \n"
+                                  "  > 0 : grain (7.0/1.0)\n"
+                                  "  <= 0 :\n"
+                                  "       share <= 0 : earn (6.0)\n"
+                                  "       share > 0 :\n"
+                                  "         profit <= 0 : acq (4.0)\n"
+                                  "         profit > 0 : earn (4.0/1.0)\n");
+    EXPECT_EQ(treeOf(run, true), "wheat \n"
+                                 "  > 0 : grain (7.0/2.4)\n"
+                                 "  <= 0 :\n"
+                                 "       profit <= 0 : acq (5.0/2.3)\n"
+                                 "       profit > 0 : earn (9.0/2.4)\n");
+
+    const std::vector<std::string> leaf = transcript("one-leaf.out");
+    EXPECT_EQ(treeOf(leaf, false), " earn (3.0)\n");
+    EXPECT_EQ(treeOf(leaf, true), " earn (3.0)\n");
+
+    const std::vector<std::string> trials = transcript("windowing-two-trials.out");
+    EXPECT_EQ(treeOf(trials, false), "wheat \n"
+                                     "  > 0 : grain (7.0/1.0)\n"
+                                     "  <= 0 :\n"
+                                     "       profit <= 0 : acq (6.0)\n"
+                                     "       profit > 0 : earn (8.0)\n");
+    EXPECT_EQ(treeOf(trials, true), "wheat \n"
+                                    "  > 0 : grain (7.0/2.4)\n"
+                                    "  <= 0 : earn (14.0/7.1)\n");
+}
+
+TEST(DecisionTreeText, NeverFailsOnOddInput) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+        {{}, ""},
+        {{"Decision Tree:"}, ""},
+        {{"Decision Tree:", ""}, ""},
+        {{"x <= 1 : a (1.0)", "", "Decision Tree:", "", "y > 2 : b (2.0)"},
+         "y \n  > 2 : b (2.0)\n"},
+        {{"no heading : here", "|   a"}, "no heading : here\n   a\n"},
+        {{"Decision Tree:", "", "|   |   orphan", "top <= 1 :", "|   |   |   deep : x (1.0)",
+          "|   back :", "top > 1 : y (2.0)"},
+         "   orphan\ntop \n  <= 1 :\n       deep : x (1.0)\n     back :\n  > 1 : y (2.0)\n"},
+        {{"Decision Tree:", "", "a <= 1 :", "|   b <= 2 :", "|   |   c = v:", "x (1.0)", "|   d"},
+         "a \n  <= 1 :\n       b <= 2 :\n         c = v:\nx (1.0)\n       d\n"},
+        {{"Decision Tree:", "", "|", ":", "|   :"}, "\n:\n   :\n"},
+        {{"Decision Tree:", "", "w <= 0 :[S1]", "w > 0 : a (1.0)", "", "Subtree [S1]"},
+         "w \n  <= 0 :[S1]\n  > 0 : a (1.0)\n"},
+        {{"Decision Tree:", "", "a <= 1 : x (1.0)", "", "Decision Tree:", "", "b <= 1 : y (1.0)"},
+         "a \n  <= 1 : x (1.0)\n"},
+        {{"Best tree from trial 7 saved", "Decision Tree:", "", "a = b: c (1.0)"},
+         "a \n  = b: c (1.0)\n"},
+    };
+    for (const auto &[lines, expected] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(lines));
+        EXPECT_EQ(treeOf(lines, false), expected);
+    }
+}
+
+} // namespace
