@@ -127,18 +127,18 @@ ConfusionMatrix readMatrix(const std::vector<std::string> &lines, std::size_t cm
     return matrix;
 }
 
-std::string markupOf(const std::optional<int> &value) {
-    return smallBoldMarkup(value ? std::to_string(*value) : "n/a");
+std::string textOf(const std::optional<int> &value) {
+    return value ? std::to_string(*value) : "n/a";
 }
 
 std::string percentText(const std::optional<float> &value) {
     return value ? numberToString(*value) + "%" : "n/a";
 }
 
-std::string errorsMarkup(const std::optional<int> &errors, const std::optional<float> &percent) {
+std::string errorsText(const std::optional<int> &errors, const std::optional<float> &percent) {
     if (!errors)
-        return smallBoldMarkup("n/a");
-    return smallBoldMarkup(std::to_string(*errors) + " (" + percentText(percent) + ")");
+        return "n/a";
+    return std::to_string(*errors) + " (" + percentText(percent) + ")";
 }
 
 template <typename T> void printValue(std::ostream &out, const std::optional<T> &value) {
@@ -205,21 +205,21 @@ C45Summary parseC45Output(C45RunResult &result, bool hasTest) {
 C45PageTexts pageTexts(const C45Summary &summary) {
     const C45Evaluation &train = summary.training;
     C45PageTexts texts;
-    texts.trainCount = markupOf(train.items);
-    texts.categoryCount = markupOf(summary.categoryCount);
-    texts.attributeCount = markupOf(summary.attributes);
-    texts.trainSizeBefore = markupOf(train.sizeBeforePruning);
+    texts.trainCount = textOf(train.items);
+    texts.categoryCount = textOf(summary.categoryCount);
+    texts.attributeCount = textOf(summary.attributes);
+    texts.trainSizeBefore = textOf(train.sizeBeforePruning);
     texts.trainErrorsBefore =
-        errorsMarkup(train.errorsBeforePruning, train.errorPercentBeforePruning);
-    texts.trainSizeAfter = markupOf(train.sizeAfterPruning);
-    texts.trainErrorsAfter = errorsMarkup(train.errorsAfterPruning, train.errorPercentAfterPruning);
+        errorsText(train.errorsBeforePruning, train.errorPercentBeforePruning);
+    texts.trainSizeAfter = textOf(train.sizeAfterPruning);
+    texts.trainErrorsAfter = errorsText(train.errorsAfterPruning, train.errorPercentAfterPruning);
     texts.trainEstimate = percentText(train.estimatePercent);
     const C45Evaluation test = summary.hasTest ? summary.test : C45Evaluation();
-    texts.testCount = markupOf(test.items);
-    texts.testSizeBefore = markupOf(test.sizeBeforePruning);
-    texts.testErrorsBefore = errorsMarkup(test.errorsBeforePruning, test.errorPercentBeforePruning);
-    texts.testSizeAfter = markupOf(test.sizeAfterPruning);
-    texts.testErrorsAfter = errorsMarkup(test.errorsAfterPruning, test.errorPercentAfterPruning);
+    texts.testCount = textOf(test.items);
+    texts.testSizeBefore = textOf(test.sizeBeforePruning);
+    texts.testErrorsBefore = errorsText(test.errorsBeforePruning, test.errorPercentBeforePruning);
+    texts.testSizeAfter = textOf(test.sizeAfterPruning);
+    texts.testErrorsAfter = errorsText(test.errorsAfterPruning, test.errorPercentAfterPruning);
     if (summary.hasTest)
         texts.testEstimate = percentText(test.estimatePercent);
     return texts;

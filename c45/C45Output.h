@@ -66,18 +66,19 @@ struct C45Summary {
 // so the matrix is always square.
 C45Summary parseC45Output(C45RunResult &result, bool hasTest);
 
-// The texts of the C4.5 page's labels for one summary. Markup texts are
-// smallBoldMarkup of the value or of "n/a"; estimate texts are plain.
+// The value texts of the C4.5 page's labels for one summary: a number, or
+// "n/a" for a value the output did not hold. Every label but the two
+// estimates shows its text as smallBoldMarkup(text); the estimates are plain.
 struct C45PageTexts {
     std::string trainCount;                  // c45_train_count_label
     std::string testCount;                   // c45_test_count_label
     std::string categoryCount;               // c45_category_count_label
     std::string attributeCount;              // attribute_count_label
     std::string trainSizeBefore;             // train_size_bp_label and tree_size_bp_label
-    std::string trainErrorsBefore;           // train_errors_bp_label, "E (P%)"
+    std::string trainErrorsBefore;           // train_errors_bp_label: "2 (9.5%)"
     std::string trainSizeAfter;              // train_size_ap_label and tree_size_ap_label
     std::string trainErrorsAfter;            // train_errors_ap_label
-    std::string trainEstimate;               // train_estimate_label, "P%" or "n/a"
+    std::string trainEstimate;               // train_estimate_label: "33.6%"
     std::string testSizeBefore;              // test_size_bp_label
     std::string testErrorsBefore;            // test_errors_bp_label
     std::string testSizeAfter;               // test_size_ap_label
@@ -85,8 +86,8 @@ struct C45PageTexts {
     std::optional<std::string> testEstimate; // test_estimate_label; absent: keep its text
 };
 
-// Without hasTest the test labels read "n/a" and the test estimate is left
-// as it was, as after a reset.
+// Without hasTest the test texts are "n/a" and the test estimate is absent,
+// as after a reset.
 C45PageTexts pageTexts(const C45Summary &summary);
 
 std::ostream &operator<<(std::ostream &out, const C45Evaluation &evaluation);

@@ -6,25 +6,14 @@
 
 namespace {
 
-// "<small><b>X</b></small>" -> "X"; anything else is kept to show up in a diff.
-std::string unmarked(const std::string &markup) {
-    const std::string open = "<small><b>", close = "</b></small>";
-    if (markup.rfind(open, 0) == 0 && markup.size() >= open.size() + close.size() &&
-        markup.compare(markup.size() - close.size(), close.size(), close) == 0)
-        return markup.substr(open.size(), markup.size() - open.size() - close.size());
-    return "!" + markup;
-}
-
 // The C4.5 page as one line: counts, training values, test values.
 std::string page(const C45Summary &summary) {
     const C45PageTexts t = pageTexts(summary);
-    return "train " + unmarked(t.trainCount) + " test " + unmarked(t.testCount) + " cats " +
-           unmarked(t.categoryCount) + " attrs " + unmarked(t.attributeCount) + " | " +
-           unmarked(t.trainSizeBefore) + " " + unmarked(t.trainErrorsBefore) + " / " +
-           unmarked(t.trainSizeAfter) + " " + unmarked(t.trainErrorsAfter) + " est " +
-           t.trainEstimate + " | " + unmarked(t.testSizeBefore) + " " +
-           unmarked(t.testErrorsBefore) + " / " + unmarked(t.testSizeAfter) + " " +
-           unmarked(t.testErrorsAfter) + " est " + t.testEstimate.value_or("(kept)");
+    return "train " + t.trainCount + " test " + t.testCount + " cats " + t.categoryCount +
+           " attrs " + t.attributeCount + " | " + t.trainSizeBefore + " " + t.trainErrorsBefore +
+           " / " + t.trainSizeAfter + " " + t.trainErrorsAfter + " est " + t.trainEstimate + " | " +
+           t.testSizeBefore + " " + t.testErrorsBefore + " / " + t.testSizeAfter + " " +
+           t.testErrorsAfter + " est " + t.testEstimate.value_or("(kept)");
 }
 
 struct ParseCase {
