@@ -202,7 +202,7 @@ C45Summary parseC45Output(C45RunResult &result, bool hasTest) {
     return summary;
 }
 
-C45PageTexts pageTexts(const C45Summary &summary) {
+C45PageTexts pageTexts(const C45Summary &summary, TextForm form) {
     const C45Evaluation &train = summary.training;
     C45PageTexts texts;
     texts.trainCount = textOf(train.items);
@@ -222,6 +222,14 @@ C45PageTexts pageTexts(const C45Summary &summary) {
     texts.testErrorsAfter = errorsText(test.errorsAfterPruning, test.errorPercentAfterPruning);
     if (summary.hasTest)
         texts.testEstimate = percentText(test.estimatePercent);
+    if (form == TextForm::Plain)
+        return texts;
+    for (std::string *text :
+         {&texts.trainCount, &texts.testCount, &texts.categoryCount, &texts.attributeCount,
+          &texts.trainSizeBefore, &texts.trainErrorsBefore, &texts.trainSizeAfter,
+          &texts.trainErrorsAfter, &texts.testSizeBefore, &texts.testErrorsBefore,
+          &texts.testSizeAfter, &texts.testErrorsAfter})
+        *text = smallBoldMarkup(*text);
     return texts;
 }
 

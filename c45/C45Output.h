@@ -66,19 +66,23 @@ struct C45Summary {
 // so the matrix is always square.
 C45Summary parseC45Output(C45RunResult &result, bool hasTest);
 
-// The value texts of the C4.5 page's labels for one summary: a number, or
-// "n/a" for a value the output did not hold. Every label but the two
-// estimates shows its text as smallBoldMarkup(text); the estimates are plain.
+// The texts of the C4.5 page's labels for one summary: a number, or "n/a"
+// for a value the output did not hold. The labels other than the two
+// estimates take markup: in the Markup form their texts are
+// smallBoldMarkup(value), ready for set_markup; the estimates are always
+// plain. The Plain form leaves every text unmarked (for console output).
+enum class TextForm { Markup, Plain };
+
 struct C45PageTexts {
     std::string trainCount;                  // c45_train_count_label
     std::string testCount;                   // c45_test_count_label
     std::string categoryCount;               // c45_category_count_label
     std::string attributeCount;              // attribute_count_label
     std::string trainSizeBefore;             // train_size_bp_label and tree_size_bp_label
-    std::string trainErrorsBefore;           // train_errors_bp_label: "2 (9.5%)"
+    std::string trainErrorsBefore;           // train_errors_bp_label: 2 (9.5%)
     std::string trainSizeAfter;              // train_size_ap_label and tree_size_ap_label
     std::string trainErrorsAfter;            // train_errors_ap_label
-    std::string trainEstimate;               // train_estimate_label: "33.6%"
+    std::string trainEstimate;               // train_estimate_label: 33.6%
     std::string testSizeBefore;              // test_size_bp_label
     std::string testErrorsBefore;            // test_errors_bp_label
     std::string testSizeAfter;               // test_size_ap_label
@@ -88,7 +92,7 @@ struct C45PageTexts {
 
 // Without hasTest the test texts are "n/a" and the test estimate is absent,
 // as after a reset.
-C45PageTexts pageTexts(const C45Summary &summary);
+C45PageTexts pageTexts(const C45Summary &summary, TextForm form = TextForm::Markup);
 
 std::ostream &operator<<(std::ostream &out, const C45Evaluation &evaluation);
 std::ostream &operator<<(std::ostream &out, const C45RunResult &result);

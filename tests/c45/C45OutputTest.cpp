@@ -8,7 +8,7 @@ namespace {
 
 // The C4.5 page as one line: counts, training values, test values.
 std::string page(const C45Summary &summary) {
-    const C45PageTexts t = pageTexts(summary);
+    const C45PageTexts t = pageTexts(summary, TextForm::Plain);
     return "train " + t.trainCount + " test " + t.testCount + " cats " + t.categoryCount +
            " attrs " + t.attributeCount + " | " + t.trainSizeBefore + " " + t.trainErrorsBefore +
            " / " + t.trainSizeAfter + " " + t.trainErrorsAfter + " est " + t.trainEstimate + " | " +
@@ -94,6 +94,11 @@ TEST(C45Output, ParsesSummariesAsTheC45PageShowsThem) {
         const std::vector<std::string> before = result.outputLines;
         const C45Summary summary = parseC45Output(result, c.hasTest);
         EXPECT_EQ(page(summary), c.expectedPage);
+        const C45PageTexts plain = pageTexts(summary, TextForm::Plain);
+        const C45PageTexts markup = pageTexts(summary);
+        EXPECT_EQ(markup.trainErrorsAfter, smallBoldMarkup(plain.trainErrorsAfter));
+        EXPECT_EQ(markup.testCount, smallBoldMarkup(plain.testCount));
+        EXPECT_EQ(markup.trainEstimate, plain.trainEstimate);
         EXPECT_EQ(::testing::PrintToString(result.confusionMatrix), c.expectedMatrix);
         EXPECT_EQ(result.outputLines, before);
     }
