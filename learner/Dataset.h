@@ -1,0 +1,50 @@
+// Cases read from a data or test file, stored sparsely: a continuous value
+// of 0 takes no room, so memory follows the number of non-zero values.
+#pragma once
+
+#include "Schema.h"
+
+#include <cmath>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+class Dataset {
+public:
+    // Continuous value of an unknown ("?") entry.
+    static bool isUnknown(float value) { return std::isnan(value); }
+
+    std::size_t size() const { return classes_.size(); }
+    int classOf(std::size_t item) const { return classes_[item]; }
+
+    // Continuous value of attribute a for the item (NaN if unknown).
+    float value(std::size_t item, int a) const;
+    // Discrete value index of attribute a for the item (0 if unknown).
+    int discreteValue(std::size_t item, int a) const { return discrete_[a][item]; }
+
+    // The item's non-zero or unknown continuous entries, by ascending attribute.
+    struct Entry {
+        int attribute;
+        float value;
+    };
+    const Entry *rowBegin(std::size_t item) const { return entries_.data() + rowStart_[item]; }
+    const Entry *rowEnd(std::size_t item) const { return entries_.data() + rowStart_[item + 1]; }
+    std::size_t entryCount() const { return entries_.size(); }
+
+    friend Dataset readCases(const std::string &path, Schema &schema);
+
+private:
+    std::vector<int> classes_;
+    std::vector<std::size_t> rowStart_{0};
+    std::vector<Entry> entries_;
+    std::vector<std::vector<int>> discrete_;
+};
+
+// Reads a data or test file against the schema. Discrete attributes declared
+// "discrete N" gain the new values met, up to N. Each record is one line:
+// the attribute values in names order, then the class. Throws FileError
+// ("cannot open file PATH") if the file cannot be opened and InputError
+// listing up to ten problems ("PATH, line L: case N's value of 'V' for
+// attribute A is illegal", a wrong number of values, an unknown class) if any
+// record is bad; the schema is then left unchanged.
+Dataset readCases(const std::string &path, Schema &schema);

@@ -1,0 +1,504 @@
+// Tree growing. A node's continuous attributes are evaluated from the class
+// counts of the distinct values its cases hold: each case's non-zero entries
+// are gathered per attribute, counted by their precomputed rank in the
+// attribute's value order, and the zero count is the node's total minus the
+// rest. So no node sorts cases, and work follows the non-zero entries.
+#include "Grow.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+namespace {
+
+constexpr float Epsilon = 1e-3f;
+
+// x log2 x in single precision, with 0 log 0 = 0.
+float nLogN(float x) {
+    return x > 0 ? static_cast<float>(x * std::log2(static_cast<double>(x))) : 0.0f;
+}
+
+// N log N - sum n log n over a distribution: N times its entropy.
+float totalInfo(const float *dist, int count) {
+    float sum = 0, total = 0;
+    for (int c = 0; c < count; ++c) {
+        sum += nLogN(dist[c]);
+        total += dist[c];
+    }
+    return nLogN(total) - sum;
+}
+
+struct BucketEntry {
+    int rank; // position in the attribute's value order; -1 if unknown
+    int cls;
+    float weight;
+};
+
+struct Evaluation {
+    bool usable = false;
+    float gain = 0;
+    float info = 0;
+    float cut = 0;                  // continuous: midpoint of the best cut
+    std::vector<int> branchOfValue; // discrete
+    bool grouped = false;
+};
+
+struct Scratch {
+    std::vector<int> slotOfRank;
+    std::vector<int> touched;
+    std::vector<float> counts;
+    std::vector<float> below, above, known, unknown;
+};
+
+} // namespace
+
+struct Grower::Impl {
+    const Dataset &data;
+    const Schema &schema;
+    const Options &options;
+    int classes;
+    std::vector<std::vector<float>> values; // per attribute: distinct known values, ascending
+    std::vector<int> zeroRank;              // per attribute: rank of 0, or -1 if no case has 0
+    std::vector<int> entryRank;             // per entry of data: rank of its value
+    std::vector<char> tested;               // discrete attributes tested on the current path
+    std::vector<std::size_t> bucketStart;
+    std::vector<BucketEntry> buckets;
+    Scratch scratch[2];
+    unsigned threads;
+
+    Impl(const Dataset &d, const Schema &s, const Options &o);
+    int build(Tree &tree, std::vector<WeightedCase> cases);
+    bool choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist, float items,
+                Node &node);
+    void fillBuckets(const std::vector<WeightedCase> &cases);
+    Evaluation evalContinuous(int a, const std::vector<float> &dist, float items, Scratch &s) const;
+    Evaluation evalDiscrete(int a, const std::vector<WeightedCase> &cases, float items) const;
+    float groupGain(const std::vector<float> &table, int groups, float known, float items) const;
+    float groupInfo(const std::vector<float> &table, int groups, float items) const;
+};
+
+Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
+    : data(d), schema(s), options(o), classes(static_cast<int>(s.classes.size())) {
+    const std::size_t attributes = s.attributes.size();
+    values.resize(attributes);
+    zeroRank.assign(attributes, -1);
+    std::vector<std::size_t> nonZero(attributes, 0);
+    const Dataset::Entry *base = d.size() ? d.rowBegin(0) : nullptr;
+    for (std::size_t i = 0; i < d.size(); ++i)
+        for (const Dataset::Entry *e = d.rowBegin(i); e != d.rowEnd(i); ++e) {
+            ++nonZero[e->attribute];
+            if (!Dataset::isUnknown(e->value))
+                values[e->attribute].push_back(e->value);
+        }
+    for (std::size_t a = 0; a < attributes; ++a) {
+        if (nonZero[a] < d.size())
+            values[a].push_back(0.0f);
+        std::sort(values[a].begin(), values[a].end());
+        values[a].erase(std::unique(values[a].begin(), values[a].end()), values[a].end());
+        if (nonZero[a] < d.size())
+            zeroRank[a] = static_cast<int>(
+                std::lower_bound(values[a].begin(), values[a].end(), 0.0f) - values[a].begin());
+    }
+    entryRank.resize(d.entryCount());
+    for (std::size_t i = 0; i < d.size(); ++i)
+        for (const Dataset::Entry *e = d.rowBegin(i); e != d.rowEnd(i); ++e) {
+            const std::vector<float> &v = values[e->attribute];
+            entryRank[e - base] =
+                Dataset::isUnknown(e->value)
+                    ? -1
+                    : static_cast<int>(std::lower_bound(v.begin(), v.end(), e->value) - v.begin());
+        }
+    std::size_t widest = 0;
+    for (const auto &v : values)
+        widest = std::max(widest, v.size());
+    for (Scratch &sc : scratch)
+        sc.slotOfRank.assign(widest, -1);
+    tested.assign(attributes, 0);
+    threads = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
+}
+
+void Grower::Impl::fillBuckets(const std::vector<WeightedCase> &cases) {
+    const std::size_t attributes = schema.attributes.size();
+    bucketStart.assign(attributes + 1, 0);
+    for (const WeightedCase &c : cases)
+        for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e)
+            ++bucketStart[e->attribute + 1];
+    for (std::size_t a = 0; a < attributes; ++a)
+        bucketStart[a + 1] += bucketStart[a];
+    buckets.resize(bucketStart[attributes]);
+    std::vector<std::size_t> fill(bucketStart.begin(), bucketStart.end() - 1);
+    const Dataset::Entry *base = data.rowBegin(0);
+    for (const WeightedCase &c : cases) {
+        const int cls = data.classOf(c.item);
+        for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e)
+            buckets[fill[e->attribute]++] = {entryRank[e - base], cls, c.weight};
+    }
+}
+
+Evaluation Grower::Impl::evalContinuous(int a, const std::vector<float> &dist, float items,
+                                        Scratch &s) const {
+    Evaluation result;
+    const int C = classes;
+    s.known.assign(C, 0.0f);
+    s.unknown.assign(C, 0.0f);
+    s.touched.clear();
+    for (std::size_t k = bucketStart[a]; k < bucketStart[a + 1]; ++k) {
+        const BucketEntry &e = buckets[k];
+        if (e.rank < 0) {
+            s.unknown[e.cls] += e.weight;
+            continue;
+        }
+        int slot = s.slotOfRank[e.rank];
+        if (slot < 0) {
+            slot = static_cast<int>(s.touched.size());
+            s.slotOfRank[e.rank] = slot;
+            s.touched.push_back(e.rank);
+            if (s.counts.size() < (slot + 1) * static_cast<std::size_t>(C))
+                s.counts.resize((slot + 1) * static_cast<std::size_t>(C), 0.0f);
+        }
+        s.counts[slot * C + e.cls] += e.weight;
+        s.known[e.cls] += e.weight;
+    }
+    if (zeroRank[a] >= 0) {
+        const int slot = static_cast<int>(s.touched.size());
+        s.counts.resize(std::max(s.counts.size(), (slot + 1) * static_cast<std::size_t>(C)), 0.0f);
+        float zeros = 0;
+        for (int c = 0; c < C; ++c) {
+            float z = dist[c] - s.known[c] - s.unknown[c];
+            if (z < 1e-5f)
+                z = 0;
+            s.counts[slot * C + c] = z;
+            s.known[c] += z;
+            zeros += z;
+        }
+        if (zeros > 0) {
+            s.slotOfRank[zeroRank[a]] = slot;
+            s.touched.push_back(zeroRank[a]);
+        } else {
+            std::fill(s.counts.begin() + slot * C, s.counts.begin() + (slot + 1) * C, 0.0f);
+        }
+    }
+    std::sort(s.touched.begin(), s.touched.end());
+
+    float knownItems = 0;
+    for (int c = 0; c < C; ++c)
+        knownItems += s.known[c];
+    float unknownItems = 0;
+    for (int c = 0; c < C; ++c)
+        unknownItems += s.unknown[c];
+    const float minObjs = static_cast<float>(options.minObjs);
+    if (knownItems >= 2 * minObjs && s.touched.size() > 1) {
+        float minSplit = 0.1f * knownItems / static_cast<float>(C);
+        if (minSplit <= minObjs)
+            minSplit = minObjs;
+        else if (minSplit > 25)
+            minSplit = 25;
+        const float baseInfo = totalInfo(s.known.data(), C) / knownItems;
+        const float knownFraction = 1 - unknownItems / items;
+        s.below.assign(C, 0.0f);
+        s.above.resize(C);
+        const std::vector<float> &v = values[a];
+        int tries = 0;
+        float bestGain = -Epsilon;
+        float belowItems = 0;
+        for (std::size_t i = 0; i + 1 < s.touched.size(); ++i) {
+            const float *row = &s.counts[s.slotOfRank[s.touched[i]] * C];
+            for (int c = 0; c < C; ++c) {
+                s.below[c] += row[c];
+                belowItems += row[c];
+            }
+            const float low = v[s.touched[i]];
+            const float high = v[s.touched[i + 1]];
+            if (!(high > low + 1e-5f) || belowItems < minSplit ||
+                knownItems - belowItems < minSplit)
+                continue;
+            ++tries;
+            for (int c = 0; c < C; ++c)
+                s.above[c] = s.known[c] - s.below[c];
+            const float thisInfo = totalInfo(s.below.data(), C) + totalInfo(s.above.data(), C);
+            const float gain = knownFraction * (baseInfo - thisInfo / knownItems);
+            if (gain > bestGain) {
+                bestGain = gain;
+                result.cut = (low + high) / 2;
+                const float split[3] = {unknownItems, belowItems, knownItems - belowItems};
+                result.info = totalInfo(split, 3) / items;
+            }
+        }
+        if (tries > 0) {
+            result.gain =
+                bestGain - static_cast<float>(std::log2(static_cast<double>(tries))) / items;
+            result.usable = result.gain > 0;
+        }
+    }
+    for (const int rank : s.touched) {
+        const int slot = s.slotOfRank[rank];
+        std::fill(s.counts.begin() + slot * C, s.counts.begin() + (slot + 1) * C, 0.0f);
+        s.slotOfRank[rank] = -1;
+    }
+    return result;
+}
+
+float Grower::Impl::groupGain(const std::vector<float> &table, int groups, float known,
+                              float items) const {
+    const int C = classes;
+    int reasonable = 0;
+    float thisInfo = 0;
+    std::vector<float> knownDist(C, 0.0f);
+    for (int g = 1; g <= groups; ++g) {
+        const float *row = &table[g * C];
+        float n = 0;
+        for (int c = 0; c < C; ++c) {
+            n += row[c];
+            knownDist[c] += row[c];
+        }
+        if (n >= static_cast<float>(options.minObjs))
+            ++reasonable;
+        thisInfo += totalInfo(row, C);
+    }
+    if (reasonable < 2)
+        return -Epsilon;
+    const float baseInfo = totalInfo(knownDist.data(), C) / known;
+    return (1 - (items - known) / items) * (baseInfo - thisInfo / known);
+}
+
+float Grower::Impl::groupInfo(const std::vector<float> &table, int groups, float items) const {
+    std::vector<float> sizes(groups + 1, 0.0f);
+    for (int g = 0; g <= groups; ++g)
+        for (int c = 0; c < classes; ++c)
+            sizes[g] += table[g * classes + c];
+    return totalInfo(sizes.data(), groups + 1) / items;
+}
+
+Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &cases,
+                                      float items) const {
+    const int C = classes;
+    const int n = static_cast<int>(schema.attributes[a].values.size());
+    // Row 0 holds the unknown values, row v value v.
+    std::vector<float> table((n + 1) * C, 0.0f);
+    for (const WeightedCase &c : cases)
+        table[data.discreteValue(c.item, a) * C + data.classOf(c.item)] += c.weight;
+    float unknown = 0;
+    for (int c = 0; c < C; ++c)
+        unknown += table[c];
+    const float known = items - unknown;
+
+    Evaluation result;
+    result.branchOfValue.resize(n + 1);
+    for (int v = 1; v <= n; ++v)
+        result.branchOfValue[v] = v - 1;
+    result.gain = known > 0 ? groupGain(table, n, known, items) : -Epsilon;
+    result.info = groupInfo(table, n, items);
+    result.usable = result.gain > -Epsilon;
+    if (!options.valueSubsets || n <= 2 || known <= 0)
+        return result;
+
+    // Greedy merging of value groups: each step merges the pair giving the
+    // highest gain ratio; the best grouping met is kept.
+    std::vector<std::vector<int>> groups;
+    for (int v = 1; v <= n; ++v)
+        groups.push_back({v});
+    auto tableOf = [&](const std::vector<std::vector<int>> &g) {
+        std::vector<float> t((g.size() + 1) * C, 0.0f);
+        std::copy(table.begin(), table.begin() + C, t.begin());
+        for (std::size_t k = 0; k < g.size(); ++k)
+            for (const int v : g[k])
+                for (int c = 0; c < C; ++c)
+                    t[(k + 1) * C + c] += table[v * C + c];
+        return t;
+    };
+    float bestRatio = result.usable && result.info > Epsilon ? result.gain / result.info : -Epsilon;
+    std::vector<std::vector<int>> best = groups;
+    while (groups.size() > 2) {
+        float stepRatio = -1e30f, stepGain = 0, stepInfo = 0;
+        std::size_t bi = 0, bj = 1;
+        for (std::size_t i = 0; i < groups.size(); ++i)
+            for (std::size_t j = i + 1; j < groups.size(); ++j) {
+                std::vector<std::vector<int>> trial = groups;
+                trial[i].insert(trial[i].end(), trial[j].begin(), trial[j].end());
+                trial.erase(trial.begin() + j);
+                const std::vector<float> t = tableOf(trial);
+                const int k = static_cast<int>(trial.size());
+                const float gain = groupGain(t, k, known, items);
+                const float info = groupInfo(t, k, items);
+                const float ratio = info > Epsilon ? gain / info : -Epsilon;
+                if (ratio > stepRatio) {
+                    stepRatio = ratio;
+                    stepGain = gain;
+                    stepInfo = info;
+                    bi = i;
+                    bj = j;
+                }
+            }
+        groups[bi].insert(groups[bi].end(), groups[bj].begin(), groups[bj].end());
+        groups.erase(groups.begin() + bj);
+        if (stepGain > -Epsilon && stepRatio > bestRatio) {
+            bestRatio = stepRatio;
+            best = groups;
+            result.gain = stepGain;
+            result.info = stepInfo;
+            result.usable = true;
+        }
+    }
+    result.grouped = best.size() < static_cast<std::size_t>(n);
+    for (std::size_t k = 0; k < best.size(); ++k)
+        for (const int v : best[k])
+            result.branchOfValue[v] = static_cast<int>(k);
+    return result;
+}
+
+bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist,
+                          float items, Node &node) {
+    const int attributes = static_cast<int>(schema.attributes.size());
+    std::vector<Evaluation> eval(attributes);
+    fillBuckets(cases);
+    auto work = [&](int first, int step, Scratch &s) {
+        for (int a = first; a < attributes; a += step) {
+            const Attribute &attribute = schema.attributes[a];
+            if (attribute.kind == AttributeKind::Continuous)
+                eval[a] = evalContinuous(a, dist, items, s);
+            else if (attribute.kind == AttributeKind::Discrete && !tested[a])
+                eval[a] = evalDiscrete(a, cases, items);
+        }
+    };
+    const std::size_t effort =
+        buckets.size() + cases.size() + static_cast<std::size_t>(attributes) * 8;
+    if (threads > 1 && effort > 50000) {
+        std::thread helper(work, 1, 2, std::ref(scratch[1]));
+        work(0, 2, scratch[0]);
+        helper.join();
+    } else {
+        work(0, 1, scratch[0]);
+    }
+
+    // Average gain over the usable attributes, leaving out discrete ones with
+    // very many values unless nothing else is usable.
+    const float manyValues = 0.3f * static_cast<float>(data.size());
+    double sum = 0, sumAll = 0;
+    int counted = 0, usable = 0;
+    for (int a = 0; a < attributes; ++a) {
+        if (!eval[a].usable)
+            continue;
+        ++usable;
+        sumAll += eval[a].gain;
+        const Attribute &attribute = schema.attributes[a];
+        if (attribute.kind == AttributeKind::Discrete && !options.valueSubsets &&
+            static_cast<float>(attribute.values.size()) >= manyValues)
+            continue;
+        ++counted;
+        sum += eval[a].gain;
+    }
+    if (usable == 0)
+        return false;
+    const float average = static_cast<float>(counted ? sum / counted : sumAll / usable);
+
+    int best = -1;
+    float bestValue = -Epsilon;
+    for (int a = 0; a < attributes; ++a) {
+        const Evaluation &e = eval[a];
+        if (!e.usable)
+            continue;
+        float value;
+        if (options.gainCriterion) {
+            if (!(e.info > 0))
+                continue;
+            value = e.gain;
+        } else {
+            if (!(e.gain >= average - Epsilon && e.info > Epsilon))
+                continue;
+            value = e.gain / e.info;
+        }
+        if (value > bestValue) {
+            bestValue = value;
+            best = a;
+        }
+    }
+    if (best < 0)
+        return false;
+
+    Evaluation &e = eval[best];
+    node.attribute = best;
+    if (schema.attributes[best].kind == AttributeKind::Continuous) {
+        node.kind = NodeKind::Cut;
+        const std::vector<float> &v = values[best];
+        node.threshold = *(std::upper_bound(v.begin(), v.end(), e.cut) - 1);
+        node.children.resize(2);
+    } else {
+        node.kind = e.grouped ? NodeKind::Subsets : NodeKind::Values;
+        node.branchOfValue = std::move(e.branchOfValue);
+        node.children.resize(
+            *std::max_element(node.branchOfValue.begin() + 1, node.branchOfValue.end()) + 1);
+    }
+    return true;
+}
+
+int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases) {
+    const int C = classes;
+    Node node;
+    node.classDist.assign(C, 0.0f);
+    for (const WeightedCase &c : cases) {
+        node.classDist[data.classOf(c.item)] += c.weight;
+        node.items += c.weight;
+    }
+    node.bestClass = static_cast<int>(
+        std::max_element(node.classDist.begin(), node.classDist.end()) - node.classDist.begin());
+    node.errors = node.items - node.classDist[node.bestClass];
+    const int index = static_cast<int>(tree.nodes.size());
+    const bool pure = node.errors <= 1e-6f * std::max(1.0f, node.items);
+    if (pure || node.items < 2.0f * options.minObjs ||
+        !choose(cases, node.classDist, node.items, node)) {
+        tree.nodes.push_back(std::move(node));
+        return index;
+    }
+    std::vector<std::vector<WeightedCase>> parts = tree.distribute(node, data, cases);
+    std::vector<WeightedCase>().swap(cases);
+    const bool discrete = node.kind != NodeKind::Cut;
+    tree.nodes.push_back(std::move(node));
+    if (discrete)
+        tested[tree.nodes[index].attribute] = 1;
+    float subtreeErrors = 0;
+    for (std::size_t b = 0; b < parts.size(); ++b) {
+        int child;
+        if (parts[b].empty()) {
+            child = static_cast<int>(tree.nodes.size());
+            Node empty;
+            empty.bestClass = tree.nodes[index].bestClass;
+            empty.classDist.assign(C, 0.0f);
+            tree.nodes.push_back(std::move(empty));
+        } else {
+            child = build(tree, std::move(parts[b]));
+        }
+        tree.nodes[index].children[b] = child;
+        subtreeErrors += tree.nodes[child].errors;
+    }
+    if (discrete)
+        tested[tree.nodes[index].attribute] = 0;
+    Node &self = tree.nodes[index];
+    if (subtreeErrors >= self.errors - Epsilon) {
+        self.kind = NodeKind::Leaf;
+        self.attribute = -1;
+        self.children.clear();
+        self.branchOfValue.clear();
+        tree.nodes.resize(index + 1);
+    } else {
+        self.errors = subtreeErrors;
+    }
+    return index;
+}
+
+Grower::Grower(const Dataset &data, const Schema &schema, const Options &options)
+    : impl_(std::make_unique<Impl>(data, schema, options)) {}
+
+Grower::~Grower() = default;
+
+Tree Grower::grow(const std::vector<WeightedCase> &cases) {
+    Tree tree;
+    impl_->build(tree, cases);
+    return tree;
+}
+
+std::vector<WeightedCase> allCases(const Dataset &data) {
+    std::vector<WeightedCase> cases(data.size());
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        cases[i] = {static_cast<int>(i), 1.0f};
+    return cases;
+}

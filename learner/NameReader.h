@@ -1,0 +1,56 @@
+// Reads the names of C4.5's input files: names end at a comma, colon, bar,
+// line end, or a full stop followed by white space or a bar; a bar starts a
+// comment; a backslash makes the next character ordinary.
+#pragma once
+
+#include <cstdio>
+#include <string>
+
+class NameReader {
+public:
+    // Delimiter reported when the file ends.
+    static constexpr int EndOfFile = -1;
+
+    // Reads from file, which stays owned by the caller.
+    explicit NameReader(std::FILE *file) : file_(file) {}
+    NameReader(const NameReader &) = delete;
+    NameReader &operator=(const NameReader &) = delete;
+
+    // Reads the next name into name (blank runs collapsed to one blank,
+    // outer white space dropped) and returns what ended it: ',', ':', '.',
+    // '\n' (a line end or a comment) or EndOfFile. Line ends before the name
+    // are skipped when skipLineEnds is set; otherwise a line end met first
+    // gives an empty name ended by '\n'. found is false when the file ended
+    // before any name or delimiter.
+    int read(std::string &name, bool skipLineEnds, bool &found);
+
+    // Consumes the rest of the line; returns false if it holds anything but
+    // white space or a comment.
+    bool restOfLineIsEmpty();
+
+    // Number of the line the reader is on, from 1.
+    long line() const { return line_; }
+
+private:
+    int get() {
+        if (pos_ == end_ && !fill())
+            return EndOfFile;
+        const int c = static_cast<unsigned char>(buffer_[pos_++]);
+        if (c == '\n')
+            ++line_;
+        return c;
+    }
+    int peek() {
+        if (pos_ == end_ && !fill())
+            return EndOfFile;
+        return static_cast<unsigned char>(buffer_[pos_]);
+    }
+    bool fill();
+    void skipComment();
+
+    std::FILE *file_;
+    char buffer_[1 << 16];
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    long line_ = 1;
+};

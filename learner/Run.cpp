@@ -1,0 +1,97 @@
+// Sequence of a run, batch or windowing.
+#include "Run.h"
+
+#include "Classify.h"
+#include "Dataset.h"
+#include "Grow.h"
+#include "Print.h"
+#include "Prune.h"
+#include "Schema.h"
+#include "Window.h"
+
+namespace {
+
+struct Trial {
+    Tree unpruned;
+    Tree pruned;
+    float estimate = 0;
+};
+
+// Prints the unpruned tree and, if pruning changed it, the pruned one.
+Trial finish(Tree unpruned, const Dataset &data, const Schema &schema, const Options &options,
+             std::ostream &out) {
+    Trial trial;
+    trial.unpruned = std::move(unpruned);
+    printTree(out, trial.unpruned, schema);
+    trial.pruned = trial.unpruned;
+    if (pruneTree(trial.pruned, data, allCases(data), options.confidence, trial.estimate)) {
+        out << "\nSimplified ";
+        printTree(out, trial.pruned, schema);
+    }
+    return trial;
+}
+
+std::vector<EvaluationRow> rowsFor(const std::vector<Trial> &trials, std::size_t best,
+                                   const Dataset &data, const Dataset &cases, int classes) {
+    std::vector<EvaluationRow> rows;
+    for (std::size_t t = 0; t < trials.size(); ++t) {
+        EvaluationRow row;
+        row.trial = static_cast<int>(t);
+        row.unprunedSize = trials[t].unpruned.size();
+        row.unprunedErrors = assess(trials[t].unpruned, cases, classes).errors;
+        row.prunedSize = trials[t].pruned.size();
+        row.prunedErrors = assess(trials[t].pruned, cases, classes).errors;
+        row.estimate = trials[t].estimate;
+        row.trainingItems = static_cast<float>(data.size());
+        row.saved = t == best;
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+} // namespace
+
+void runLearner(const Options &options, std::ostream &out) {
+    const std::string &stem = options.fileStem;
+    Schema schema = readNames(stem + ".names");
+    const Dataset data = readCases(stem + ".data", schema);
+    const int classes = static_cast<int>(schema.classes.size());
+    out << "\nRead " << data.size() << " cases (" << schema.attributes.size()
+        << " attributes) from " << stem << ".data\n";
+
+    Grower grower(data, schema, options);
+    std::vector<Trial> trials;
+    std::size_t best = 0;
+    if (!options.windowing()) {
+        out << '\n';
+        trials.push_back(finish(grower.grow(allCases(data)), data, schema, options, out));
+        out << "\nTree saved\n";
+    } else {
+        Windowing windowing(data, classes, options);
+        for (int t = 0; t < options.trials; ++t) {
+            out << "\n--------\nTrial " << t << "\n--------\n\n";
+            Tree tree = windowing.trial(grower, out);
+            out << '\n';
+            trials.push_back(finish(std::move(tree), data, schema, options, out));
+            if (trials.back().estimate < trials[best].estimate)
+                best = trials.size() - 1;
+        }
+        out << "\n--------\n";
+        if (options.trials > 1)
+            out << "\nBest tree from trial " << best << " saved\n";
+        else
+            out << "\nTree saved\n";
+    }
+
+    out << '\n';
+    printEvaluation(out, "training data", static_cast<int>(data.size()),
+                    rowsFor(trials, best, data, data, classes));
+    if (!options.evaluateTest)
+        return;
+    const Dataset test = readCases(stem + ".test", schema);
+    printEvaluation(out, "test data", static_cast<int>(test.size()),
+                    rowsFor(trials, best, data, test, classes));
+    const Assessment assessment = assess(trials[best].pruned, test, classes);
+    printConfusion(out, assessment, schema);
+    printConfusionBlock(out, assessment, schema);
+}

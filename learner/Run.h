@@ -1,0 +1,13 @@
+// One run of the learner: read the file set, grow, prune, print, evaluate.
+#pragma once
+
+#include "Options.h"
+
+#include <ostream>
+
+// Reads STEM.names and STEM.data (and STEM.test with -u) and writes
+// everything after the options echo to out, in C4.5 release 8's layout; with
+// -u the "<CM>" block is the last output. Throws FileError for a file that
+// cannot be opened and InputError for a malformed one; what was printed
+// before stays printed.
+void runLearner(const Options &options, std::ostream &out);

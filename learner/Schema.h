@@ -1,0 +1,27 @@
+// The classes and attributes declared by a names file.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class AttributeKind { Continuous, Discrete, Ignore };
+
+struct Attribute {
+    std::string name;
+    AttributeKind kind = AttributeKind::Continuous;
+    // Discrete values in declaration (or first-seen) order; value v of a
+    // case is values[v - 1], and 0 means unknown.
+    std::vector<std::string> values;
+    // For "discrete N": the most values the data may add; 0 for a fixed list.
+    int openValues = 0;
+};
+
+struct Schema {
+    std::vector<std::string> classes;
+    std::vector<Attribute> attributes;
+};
+
+// Reads STEM.names. A class line that is a full stop alone declares one class
+// with an empty name. Throws FileError ("cannot open file PATH") if the file
+// cannot be opened and InputError for a malformed declaration.
+Schema readNames(const std::string &path);

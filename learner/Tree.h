@@ -1,0 +1,44 @@
+// A decision tree as an array of nodes whose children are indices into it.
+#pragma once
+
+#include "Dataset.h"
+
+#include <vector>
+
+enum class NodeKind { Leaf, Cut, Values, Subsets };
+
+struct Node {
+    NodeKind kind = NodeKind::Leaf;
+    int bestClass = 0;
+    float items = 0;              // weight of the training cases at the node
+    float errors = 0;             // unpruned: training errors; pruned: estimated errors
+    std::vector<float> classDist; // weight per class
+    int attribute = -1;
+    float threshold = 0;            // Cut: branch 0 takes values <= threshold
+    std::vector<int> branchOfValue; // Values, Subsets: branch of discrete value v (index v >= 1)
+    std::vector<int> children;      // node indices, one per branch
+};
+
+// A case of a training set with its weight (below 1 once an unknown value
+// has sent it down several branches).
+struct WeightedCase {
+    int item;
+    float weight;
+};
+
+struct Tree {
+    // nodes[0] is the root; nodes not reachable from it are unused.
+    std::vector<Node> nodes;
+
+    // Number of nodes reachable from node, leaves included.
+    int size(int node = 0) const;
+
+    // Branch a case takes at an internal node, or -1 if the tested value is unknown.
+    int branchOf(const Node &node, const Dataset &data, std::size_t item) const;
+
+    // Splits the cases reaching an internal node into its branches. A case
+    // whose tested value is unknown goes to every branch that receives known
+    // cases, its weight scaled by that branch's share of them.
+    std::vector<std::vector<WeightedCase>> distribute(const Node &node, const Dataset &data,
+                                                      const std::vector<WeightedCase> &cases) const;
+};

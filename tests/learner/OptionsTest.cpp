@@ -1,0 +1,81 @@
+// Option parsing: echo lines, defaults, ranges and refusals.
+#include "Options.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace {
+
+struct Case {
+    std::vector<std::string> args;
+    std::string echo;    // everything written
+    std::string outcome; // canonical options, or "error:" and the refusal text
+};
+
+std::string canonical(const Options &o) {
+    std::ostringstream text;
+    text << "f=" << o.fileStem << " u=" << o.evaluateTest << " s=" << o.valueSubsets
+         << " m=" << o.minObjs << " c=" << o.confidence << " t=" << o.trials
+         << " w=" << o.windowSize << " i=" << o.windowIncrement << " g=" << o.gainCriterion;
+    return text.str();
+}
+
+TEST(Options, EchoesAndValuesInCommandLineOrder) {
+    const std::vector<Case> cases = {
+        {{}, "", "f=DF u=0 s=0 m=2 c=0.25 t=0 w=0 i=0 g=0"},
+        {{"-u", "-f", "bla"},
+         "\n    Options:\n\tTrees evaluated on unseen cases\n\tFile stem <bla>\n",
+         "f=bla u=1 s=0 m=2 c=0.25 t=0 w=0 i=0 g=0"},
+        {{"-fbla", "-s", "-m5", "-c", "10", "-t", "3"},
+         "\n    Options:\n\tFile stem <bla>\n\tTests on discrete attribute groups\n"
+         "\tSensible test requires 2 branches with >=5 cases\n\tPruning confidence level 10%\n"
+         "\tWindowing enabled with 3 trials\n",
+         "f=bla u=0 s=1 m=5 c=0.1 t=3 w=0 i=0 g=0"},
+        {{"-m", "2.5", "-c", "12.5"},
+         "\n    Options:\n\tSensible test requires 2 branches with >=2 cases\n"
+         "\tPruning confidence level 12.5%\n",
+         "f=DF u=0 s=0 m=2 c=0.125 t=0 w=0 i=0 g=0"},
+        {{"-w", "40", "-i", "7", "-g", "-v", "2", "-p"},
+         "\n    Options:\n\tInitial window size of 40 items\n\tMaximum window increment of 7 "
+         "items\n"
+         "\tGain criterion used\n\tVerbosity level 2\n\tProbability thresholds used\n",
+         "f=DF u=0 s=0 m=2 c=0.25 t=1 w=40 i=7 g=1"},
+        {{"-t", "2", "-b"},
+         "\n    Options:\n\tWindowing enabled with 2 trials\n\tWindowing disabled (now the "
+         "default)\n",
+         "f=DF u=0 s=0 m=2 c=0.25 t=0 w=0 i=0 g=0"},
+        {{"-m", "0"},
+         "\n    Options:\n\tSensible test requires 2 branches with >=0 cases\n",
+         "error:\t** illegal value **"},
+        {{"-u", "-c", "0"},
+         "\n    Options:\n\tTrees evaluated on unseen cases\n\tPruning confidence level 0%\n",
+         "error:\t** illegal value **"},
+        {{"-c", "100.5"},
+         "\n    Options:\n\tPruning confidence level 100.5%\n",
+         "error:\t** illegal value **"},
+        {{"-t", "0"},
+         "\n    Options:\n\tWindowing enabled with 0 trials\n",
+         "error:\t** illegal value **"},
+        {{"-x"}, "", "error:unrecognised option"},
+        {{"-u", "bla"},
+         "\n    Options:\n\tTrees evaluated on unseen cases\n",
+         "error:unrecognised option"},
+        {{"-f"}, "", "error:unrecognised option"},
+        {{"-uf", "bla"}, "", "error:unrecognised option"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(::testing::PrintToString(c.args));
+        std::ostringstream out;
+        std::string outcome;
+        try {
+            outcome = canonical(parseOptions(c.args, out));
+        } catch (const UsageError &e) {
+            outcome = std::string("error:") + e.what();
+        }
+        EXPECT_EQ(c.echo, out.str());
+        EXPECT_EQ(c.outcome, outcome);
+    }
+}
+
+} // namespace

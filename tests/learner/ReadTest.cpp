@@ -1,0 +1,146 @@
+// Reading names, data and test files, well-formed and malformed.
+#include "Dataset.h"
+#include "FileError.h"
+#include "InputError.h"
+#include "NameReader.h"
+#include "Schema.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+const std::string dataDir = TEST_DATA_DIR;
+
+// Every name of a text with its delimiter, as "name/delimiter" items.
+std::string names(const std::string &text) {
+    std::FILE *file = fmemopen(const_cast<char *>(text.data()), text.size(), "r");
+    NameReader reader(file);
+    std::string result, name;
+    bool found = true;
+    for (;;) {
+        const int delimiter = reader.read(name, true, found);
+        if (!found)
+            break;
+        result += "[" + name + "]";
+        result += delimiter == NameReader::EndOfFile ? std::string("EOF")
+                  : delimiter == '\n'                ? std::string("NL")
+                                                     : std::string(1, static_cast<char>(delimiter));
+        result += ' ';
+    }
+    std::fclose(file);
+    return result;
+}
+
+TEST(NameReader, SplitsNamesAsC45Does) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"acq, earn, grain.\n", "[acq], [earn], [grain]. "},
+        {"3.5, u.s., x.|c\n", "[3.5], [u.s.], [x]. "},
+        {"  two   words  :continuous.", "[two words]: [continuous]. "},
+        {"a\\,b, c\\|d| comment, here\ne", "[a,b], [c|d]NL [e]EOF "},
+        {".\n\n", "[]. "},
+        {"x:\n  discrete 4.\n", "[x]: [discrete 4]. "},
+        {"last", "[last]EOF "},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first);
+        EXPECT_EQ(c.second, names(c.first));
+    }
+}
+
+std::string describe(const Schema &schema) {
+    std::string text = "classes:";
+    for (const std::string &c : schema.classes)
+        text += " [" + c + "]";
+    for (const Attribute &a : schema.attributes) {
+        text += "; " + a.name + "=";
+        text += a.kind == AttributeKind::Continuous ? "continuous"
+                : a.kind == AttributeKind::Ignore   ? "ignore"
+                                                    : "discrete" + std::to_string(a.openValues);
+        for (const std::string &v : a.values)
+            text += " " + v;
+    }
+    return text;
+}
+
+TEST(ReadNames, DeclaresClassesAndAttributes) {
+    EXPECT_EQ("classes: [Play] [Don't Play]; outlook=discrete0 sunny overcast rain; "
+              "temperature=continuous; humidity=continuous; windy=discrete0 true false",
+              describe(readNames(dataDir + "/golf/golf.names")));
+    EXPECT_EQ("classes: [acq] [earn]", describe(readNames(dataDir + "/noattr/noattr.names")));
+    EXPECT_EQ("classes: [lo] [hi]; size=discrete3; note=ignore; x=continuous",
+              describe(readNames(dataDir + "/read/open.names")));
+}
+
+std::string failure(const std::string &names, const std::string &data) {
+    try {
+        Schema schema = readNames(dataDir + "/" + names);
+        if (!data.empty())
+            readCases(dataDir + "/" + data, schema);
+    } catch (const InputError &e) {
+        std::string text;
+        for (const std::string &m : e.messages())
+            text += m + "\n";
+        return text;
+    } catch (const FileError &e) {
+        return std::string("file: ") + e.what() + "\n";
+    }
+    return "no error";
+}
+
+TEST(ReadCases, RefusesMalformedFilesNamingFileCaseAndValue) {
+    const std::string m = dataDir + "/malformed/";
+    const std::string r = dataDir + "/read/";
+    EXPECT_EQ(m + "count.data, line 2: case 2 has 2 values, expected 3 (attributes and class)\n" +
+                  m +
+                  "count.data, line 3: case 3 has 4 values, expected 3 (attributes and class)\n",
+              failure("malformed/count.names", "malformed/count.data"));
+    EXPECT_EQ(m + "class.data, line 2: case 2's class of 'wheat' is illegal\n",
+              failure("malformed/class.names", "malformed/class.data"));
+    EXPECT_EQ(m + "number.data, line 2: case 2's value of '1x' for attribute a is illegal\n" + m +
+                  "number.data, line 3: case 3's value of '2.5e' for attribute b is illegal\n",
+              failure("malformed/number.names", "malformed/number.data"));
+    EXPECT_EQ(m + "empty.names: no class names\n", failure("malformed/empty.names", ""));
+    EXPECT_EQ("file: cannot open file " + m + "missing.names\n",
+              failure("malformed/missing.names", ""));
+    EXPECT_EQ(r + "colon.names: colon expected after attribute name size\n",
+              failure("read/colon.names", ""));
+    EXPECT_EQ(r + "onevalue.names: attribute size has only one value\n",
+              failure("read/onevalue.names", ""));
+    EXPECT_EQ(r + "open.data, line 4: case 4's value of 'huge' for attribute size is illegal\n",
+              failure("read/open.names", "read/open.data"));
+}
+
+TEST(ReadCases, StopsAfterTenErrors) {
+    const std::string text = failure("malformed/class.names", "read/limit.data");
+    std::istringstream lines(text);
+    std::vector<std::string> messages;
+    for (std::string line; std::getline(lines, line);)
+        messages.push_back(line);
+    ASSERT_EQ(11u, messages.size());
+    EXPECT_EQ(dataDir + "/read/limit.data, line 10: case 10's class of 'x' is illegal",
+              messages[9]);
+    EXPECT_EQ("Error limit exceeded", messages[10]);
+}
+
+TEST(ReadCases, StoresValuesSparselyWithUnknowns) {
+    Schema schema = readNames(dataDir + "/read/open.names");
+    const Dataset data = readCases(dataDir + "/read/good.data", schema);
+    ASSERT_EQ(4u, data.size());
+    std::ostringstream text;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        const float x = data.value(i, 2);
+        text << data.classOf(i) << ":" << data.discreteValue(i, 0) << ","
+             << (Dataset::isUnknown(x) ? std::string("?") : std::to_string(x)) << " ";
+    }
+    EXPECT_EQ("0:1,0.000000 1:2,-999.000000 1:0,2.500000 0:3,? ", text.str());
+    EXPECT_EQ(3u, data.entryCount());
+    EXPECT_EQ("small medium large", schema.attributes[0].values[0] + " " +
+                                        schema.attributes[0].values[1] + " " +
+                                        schema.attributes[0].values[2]);
+}
+
+} // namespace
