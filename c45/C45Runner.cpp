@@ -3,6 +3,7 @@
 #include "c45/NumberText.h"
 
 #include <pstreams/pstream.h>
+#include <sys/wait.h>
 
 #include <cctype>
 #include <csignal>
@@ -148,6 +149,9 @@ C45Process::Outcome C45Process::finish() {
     }
     stream_->process.close();
     Outcome outcome;
+    const int status = stream_->process.rdbuf()->status();
+    if (status != -1 && WIFEXITED(status))
+        outcome.exitStatus = WEXITSTATUS(status);
     outcome.result.outputLines = std::move(lines_);
     lines_.clear();
     outcome.summary = parseC45Output(outcome.result, command_.hasTest);

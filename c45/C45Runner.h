@@ -91,6 +91,9 @@ public:
     struct Outcome {
         C45RunResult result;
         C45Summary summary;
+        // The shell's exit status (127: the program was not found); absent
+        // when it ended by a signal or could not be started.
+        std::optional<int> exitStatus;
     };
     Outcome finish();
 

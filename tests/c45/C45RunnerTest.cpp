@@ -124,6 +124,7 @@ TEST_F(FakeC45, RunsAndParsesAndTracesTheOptions) {
               "acq: 2 0 0 | earn: 1 1 0 | grain: 0 0 2");
     EXPECT_TRUE(run.summary.hasTest);
     EXPECT_EQ(run.summary.test.items, 6);
+    EXPECT_EQ(run.exitStatus, 0);
 }
 
 TEST_F(FakeC45, HostileStemsReachTheProgramLiterally) {
@@ -178,6 +179,7 @@ TEST_F(FakeC45, AMissingProgramGivesNoLines) {
     const C45Process::Outcome run = runC45(missing, trace);
     EXPECT_TRUE(run.result.outputLines.empty());
     EXPECT_EQ(run.summary.training.items, std::nullopt);
+    EXPECT_EQ(run.exitStatus, 127);
 }
 
 } // namespace
