@@ -29,10 +29,9 @@ cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
 seeds() {
     case "$1" in
     fuzz_c45_output|fuzz_tree_text) find tests/c45/data -type f ;;
-    fuzz_markup) find tests/corpus/data -name '*.xml' ;;
+    fuzz_markup) find tests -name '*.xml' -size -20k ;;
     fuzz_tpp) find tests/corpus/data -name '*.tpp' ;;
     fuzz_stop_words) find tests/corpus/data -name '*stop*' ;;
-    fuzz_learner_input) find tests/learner/data -name '*.fuzzseed' ;;
     esac 2>/dev/null
 }
 
@@ -40,6 +39,13 @@ for target in "${targets[@]}"; do
     out=fuzz-out/$target
     mkdir -p "$out/corpus" "$out/seeds"
     seeds "$target" | while read -r f; do cp -f "$f" "$out/seeds/$(echo "$f" | tr / _)"; done
+    if [ "$target" = fuzz_learner_input ]; then
+        # Its input is a names file, a NUL byte and a data file.
+        for names in $(find tests/learner/data -name '*.names'); do
+            { cat "$names"; printf '\0'; cat "${names%.names}.data" 2>/dev/null || true; } \
+                >"$out/seeds/$(echo "$names" | tr / _)"
+        done
+    fi
     echo "== $target: $seconds s"
     build-fuzz/fuzz/$target "$out/corpus" "$out/seeds" -max_total_time="$seconds" \
         -rss_limit_mb=4096 -timeout=10 -print_final_stats=1 -artifact_prefix="$out/" \

@@ -1,0 +1,29 @@
+// The learner's names and data readers. The input is the names file, a NUL
+// byte, and the data file.
+#include "Dataset.h"
+#include "FileError.h"
+#include "InputError.h"
+#include "Schema.h"
+#include "fuzz/FuzzInput.h"
+
+#include <cstring>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+    const char *text = reinterpret_cast<const char *>(data);
+    const char *separator = static_cast<const char *>(std::memchr(text, '\0', size));
+    const std::size_t namesSize = separator ? static_cast<std::size_t>(separator - text) : size;
+    const std::string names = writeScratchFile("set.names", text, namesSize);
+    const std::size_t dataOffset = separator ? namesSize + 1 : size;
+    const std::string cases = writeScratchFile("set.data", text + dataOffset, size - dataOffset);
+    try {
+        Schema schema = readNames(names);
+        const Dataset dataset = readCases(cases, schema);
+        for (std::size_t i = 0; i < dataset.size(); ++i)
+            if (dataset.classOf(i) < 0 ||
+                dataset.classOf(i) >= static_cast<int>(schema.classes.size()))
+                __builtin_trap();
+    } catch (const FileError &) {
+    } catch (const InputError &) {
+    }
+    return 0;
+}
