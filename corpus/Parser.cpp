@@ -2,8 +2,8 @@
 //
 // Parsing is the hot path: words are scanned with byte tables, lower-cased in
 // a reused buffer and interned once per parse, so the stemmer runs once per
-// distinct surface form and each training document's words reach their
-// documentFrequency entries through cached pointers.
+// distinct surface form and document frequencies are counted in an array
+// indexed by word.
 #include "corpus/TextProcessor.h"
 
 #include "corpus/FileError.h"
@@ -11,12 +11,14 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <functional>
 #include <memory>
 #include <string_view>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
@@ -38,36 +40,60 @@ struct ByteTables {
 
 constexpr ByteTables bytes;
 
+std::uint64_t hashBytes(std::string_view text) {
+    std::uint64_t h = 0x9e3779b97f4a7c15ULL ^ text.size();
+    const char *p = text.data();
+    std::size_t n = text.size();
+    for (; n >= 8; p += 8, n -= 8) {
+        std::uint64_t v;
+        std::memcpy(&v, p, 8);
+        h = (h ^ v) * 0xff51afd7ed558ccdULL;
+        h ^= h >> 32;
+    }
+    std::uint64_t v = 0;
+    std::memcpy(&v, p, n);
+    h = (h ^ v) * 0xc4ceb9fe1a85ec53ULL;
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    return h ^ (h >> 33);
+}
+
+// The first eight bytes of a word as a big-endian number: comparing these
+// orders most words without touching their text.
+std::uint64_t sortKey(std::string_view text) {
+    std::uint64_t key = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        key = key << 8 | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0);
+    return key;
+}
+
 // Open-addressing hash table from strings to dense ids 0, 1, ...; the strings
 // live in chunks that never move, so the views it hands out stay valid.
 class Interner {
 public:
-    Interner() : slots_(1024, -1) {}
+    Interner() : slots_(1024) {}
 
     // The id of text, adding it if new; inserted tells which.
     int intern(std::string_view text, bool &inserted) {
-        const std::size_t hash = std::hash<std::string_view>()(text);
+        const std::uint64_t hash = hashBytes(text);
+        const auto tag = static_cast<std::uint32_t>(hash >> 32);
         std::size_t mask = slots_.size() - 1;
-        for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
-            const int id = slots_[i];
-            if (id < 0)
-                break;
-            if (hashes_[id] == hash && texts_[id] == text) {
+        for (std::size_t i = hash & mask; slots_[i].id >= 0; i = (i + 1) & mask) {
+            if (slots_[i].tag == tag && slots_[i].holds(text, texts_)) {
                 inserted = false;
-                return id;
+                return slots_[i].id;
             }
         }
         inserted = true;
         const int id = static_cast<int>(texts_.size());
         texts_.push_back(store(text));
-        hashes_.push_back(hash);
         if (texts_.size() * 2 > slots_.size())
             rehash();
         mask = slots_.size() - 1;
         std::size_t i = hash & mask;
-        while (slots_[i] >= 0)
+        while (slots_[i].id >= 0)
             i = (i + 1) & mask;
-        slots_[i] = id;
+        slots_[i] = Slot(tag, id, text);
         return id;
     }
 
@@ -75,10 +101,35 @@ public:
     std::size_t size() const { return texts_.size(); }
 
 private:
+    // A short word is kept in its slot too, so that a lookup usually touches
+    // one cache line only.
+    struct Slot {
+        static constexpr std::size_t inlineSize = 23;
+
+        Slot() = default;
+        Slot(std::uint32_t tag, int id, std::string_view text)
+            : tag(tag), id(id),
+              size(static_cast<unsigned char>(std::min(text.size(), inlineSize + 1))) {
+            if (text.size() <= inlineSize)
+                std::memcpy(prefix, text.data(), text.size());
+        }
+
+        bool holds(std::string_view text, const std::vector<std::string_view> &texts) const {
+            if (text.size() > inlineSize)
+                return size > inlineSize && texts[id] == text;
+            return size == text.size() && std::memcmp(prefix, text.data(), text.size()) == 0;
+        }
+
+        std::uint32_t tag = 0; // high half of the hash
+        int id = -1;
+        unsigned char size = 0; // inlineSize + 1 for a longer word
+        char prefix[inlineSize] = {};
+    };
+
     static constexpr std::size_t chunkSize = 1 << 16;
 
     std::string_view store(std::string_view text) {
-        if (text.size() > chunkSize - used_ || chunks_.empty()) {
+        if (chunks_.empty() || text.size() > chunkSize - used_) {
             chunks_.emplace_back(new char[std::max(chunkSize, text.size())]);
             used_ = 0;
         }
@@ -89,20 +140,21 @@ private:
     }
 
     void rehash() {
-        std::vector<int> slots(slots_.size() * 2, -1);
+        std::vector<Slot> slots(slots_.size() * 2);
         const std::size_t mask = slots.size() - 1;
-        for (std::size_t id = 0; id < hashes_.size(); ++id) {
-            std::size_t i = hashes_[id] & mask;
-            while (slots[i] >= 0)
+        for (std::size_t id = 0; id < texts_.size(); ++id) {
+            const std::uint64_t hash = hashBytes(texts_[id]);
+            std::size_t i = hash & mask;
+            while (slots[i].id >= 0)
                 i = (i + 1) & mask;
-            slots[i] = static_cast<int>(id);
+            slots[i] =
+                Slot(static_cast<std::uint32_t>(hash >> 32), static_cast<int>(id), texts_[id]);
         }
         slots_.swap(slots);
     }
 
-    std::vector<int> slots_;
+    std::vector<Slot> slots_;
     std::vector<std::string_view> texts_;
-    std::vector<std::size_t> hashes_;
     std::vector<std::unique_ptr<char[]>> chunks_;
     std::size_t used_ = 0;
 };
@@ -147,8 +199,7 @@ public:
             }
             ++counts_[id];
         }
-        std::sort(distinct_.begin(), distinct_.end(),
-                  [this](int a, int b) { return words_.text(a) < words_.text(b); });
+        sortByWord(distinct_);
     }
 
     const std::vector<int> &words() const { return distinct_; }
@@ -156,10 +207,18 @@ public:
     std::string_view text(int id) const { return words_.text(id); }
     std::size_t idCount() const { return words_.size(); }
 
+    void sortByWord(std::vector<int> &ids) const {
+        std::sort(ids.begin(), ids.end(), [this](int a, int b) {
+            return keys_[a] != keys_[b] ? keys_[a] < keys_[b] : words_.text(a) < words_.text(b);
+        });
+    }
+
     TextProcessor::WordCounts toMap() const {
         TextProcessor::WordCounts map;
         for (const int id : distinct_)
-            map.emplace_hint(map.end(), std::string(words_.text(id)), counts_[id]);
+            map.emplace_hint(map.end(), std::piecewise_construct,
+                             std::forward_as_tuple(words_.text(id)),
+                             std::forward_as_tuple(counts_[id]));
         return map;
     }
 
@@ -192,6 +251,7 @@ private:
         if (inserted) {
             stamps_.push_back(0);
             counts_.push_back(0);
+            keys_.push_back(sortKey(word));
         }
         return id;
     }
@@ -202,14 +262,16 @@ private:
     std::vector<int> surfaceToWord_;
     std::vector<unsigned> stamps_;
     std::vector<int> counts_;
+    std::vector<std::uint64_t> keys_;
     std::vector<int> distinct_;
     unsigned stamp_ = 0;
     std::string lowered_;
     std::vector<char> stemBuffer_;
 };
 
-// Parses file contents into one engine, keeping a word counter and pointers to
-// the engine's documentFrequency entries across all files of a parse.
+// Parses file contents into one engine. Document frequencies are counted per
+// word id and added to documentFrequency in one ordered pass by
+// addDocumentFrequencies(), which must run before the engine is used.
 class DocumentParser {
 public:
     explicit DocumentParser(TextProcessor &engine)
@@ -269,22 +331,33 @@ public:
         }
     }
 
+    void addDocumentFrequencies() {
+        std::vector<int> ids;
+        for (std::size_t id = 0; id < frequencies_.size(); ++id)
+            if (frequencies_[id] > 0)
+                ids.push_back(static_cast<int>(id));
+        counter_.sortByWord(ids);
+        auto &table = engine_.documentFrequency;
+        auto hint = table.begin();
+        for (const int id : ids) {
+            hint = table.try_emplace(hint, std::string(counter_.text(id)));
+            hint->second += frequencies_[id];
+            ++hint;
+        }
+        frequencies_.assign(frequencies_.size(), 0);
+    }
+
 private:
     void countDocumentFrequencies() {
-        if (frequencySlots_.size() < counter_.idCount())
-            frequencySlots_.resize(counter_.idCount(), nullptr);
-        for (const int id : counter_.words()) {
-            int *&slot = frequencySlots_[id];
-            if (!slot)
-                slot = &engine_.documentFrequency.try_emplace(std::string(counter_.text(id)))
-                            .first->second;
-            ++*slot;
-        }
+        if (frequencies_.size() < counter_.idCount())
+            frequencies_.resize(counter_.idCount(), 0);
+        for (const int id : counter_.words())
+            ++frequencies_[id];
     }
 
     TextProcessor &engine_;
     WordCounter counter_;
-    std::vector<int *> frequencySlots_;
+    std::vector<int> frequencies_;
 };
 
 // Reads the whole file into content (reusing its storage). A folder that the
@@ -363,6 +436,7 @@ bool TextProcessor::parseDocuments() {
         readWholeFile(directory + "/" + staged.fileNames[i], content);
         parser.parse(content);
     }
+    parser.addDocumentFrequencies();
     *trace_ << '\n' << "----------------------------------------------------------" << std::endl;
     adoptCorpus(staged);
     currentFileIndex = staged.currentFileIndex;
@@ -371,7 +445,9 @@ bool TextProcessor::parseDocuments() {
 }
 
 void TextProcessor::parseFileText(const std::string &content) {
-    DocumentParser(*this).parse(content);
+    DocumentParser parser(*this);
+    parser.parse(content);
+    parser.addDocumentFrequencies();
 }
 
 TextProcessor::WordCounts TextProcessor::tokenize(const std::string &text, WordCounts &counts,
