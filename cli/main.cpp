@@ -1,0 +1,56 @@
+// tcw: the workbench's engine without its window. "tcw COMMAND [options]";
+// each command is one row of the table below.
+#include "Command.h"
+#include "Options.h"
+
+#include "corpus/FileError.h"
+
+#include <cstring>
+#include <iostream>
+
+namespace {
+
+const Command commands[] = {
+    {"export", "parse a corpus (or load a state file) and write the C4.5 file set", runExport},
+    {"save-state", "parse a corpus and save it as a .tpp state file", runSaveState},
+};
+
+void printUsage(std::ostream &out) {
+    out << "Usage: tcw COMMAND [options]\n\nCommands:\n";
+    for (const Command &command : commands)
+        out << "  " << command.name << std::string(12 - std::strlen(command.name), ' ')
+            << command.summary << '\n';
+    out << "\nRun \"tcw COMMAND --help\" for the options of a command.\n";
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    if (argc < 2) {
+        printUsage(std::cerr);
+        return 2;
+    }
+    const std::string name = argv[1];
+    if (name == "--help" || name == "help") {
+        printUsage(std::cout);
+        return 0;
+    }
+    for (const Command &command : commands) {
+        if (name != command.name)
+            continue;
+        try {
+            return command.run(Arguments(argv + 2, argv + argc));
+        } catch (const UsageError &error) {
+            std::cerr << "tcw " << name << ": " << error.what() << "\nRun \"tcw " << name
+                      << " --help\" for its options.\n";
+            return 2;
+        } catch (const FileError &error) {
+            std::cout << std::flush;
+            std::cerr << error.what() << '\n';
+            return 1;
+        }
+    }
+    std::cerr << "tcw: unknown command \"" << name << "\"\n";
+    printUsage(std::cerr);
+    return 2;
+}
