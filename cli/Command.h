@@ -18,3 +18,8 @@ struct Command {
 
 int runExport(const Arguments &arguments);
 int runSaveState(const Arguments &arguments);
+int runRunC45(const Arguments &arguments);
+int runShow(const Arguments &arguments);
+int runTrees(const Arguments &arguments);
+int runExportCsv(const Arguments &arguments);
+int runExperiment(const Arguments &arguments);

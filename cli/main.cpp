@@ -13,6 +13,12 @@ namespace {
 const Command commands[] = {
     {"export", "parse a corpus (or load a state file) and write the C4.5 file set", runExport},
     {"save-state", "parse a corpus and save it as a .tpp state file", runSaveState},
+    {"run", "run C4.5 on a file set and print its results and measures", runRunC45},
+    {"show", "print the results and measures of a saved C4.5 output (.c45p)", runShow},
+    {"trees", "print the decision tree of a saved C4.5 output", runTrees},
+    {"export-csv", "write the comma-separated result or category files", runExportCsv},
+    {"experiment", "parse, select, write the file set, run C4.5, print the measures",
+     runExperiment},
 };
 
 void printUsage(std::ostream &out) {

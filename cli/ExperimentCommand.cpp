@@ -1,0 +1,49 @@
+// tcw experiment: a whole experiment, from a document folder to the measures.
+#include "Command.h"
+#include "CorpusSteps.h"
+#include "Options.h"
+#include "RunReport.h"
+
+#include <iostream>
+
+int runExperiment(const Arguments &arguments) {
+    Arguments rest = arguments;
+    C45RunRequest request;
+    request.optionText = optionText(takeC45Options(rest));
+    std::string directory;
+    std::string stem;
+    int minDf = 50;
+    bool stemming = false;
+    std::string stopWords;
+    std::string saveAs;
+    OptionParser parser("experiment --dir DIR --stem STEM [options] [-s] [-m N] [-c CF] [-t N]",
+                        "Parses the folder, selects the attribute words, writes the C4.5 file "
+                        "set STEM.*, runs\nC4.5 on it and prints the C4.5 page, the confusion "
+                        "matrix and the measures.\nC4.5's options -s, -m N, -c CF and -t N are "
+                        "passed on in that order.");
+    parser.text("dir", "DIR", directory, "folder of .xml document files");
+    parser.text("stem", "STEM", stem, "path stem of the C4.5 file set to write and run");
+    parser.number("min-df", "N", minDf,
+                  "keep words found in at least N training documents (default 50, as the "
+                  "workbench)");
+    parser.flag("stemming", stemming, "reduce words to their Porter stems");
+    parser.text("stop-words", "FILE", stopWords, "leave out the words listed in FILE");
+    parser.text("c45", "PATH", request.program, "the C4.5 program (default ./c4.5.exe)");
+    parser.text("save", "FILE", saveAs, "save C4.5's output as a .c45p file (name used as given)");
+    if (!parser.parse(rest, std::cout))
+        return 0;
+    if (!parser.given("dir") || !parser.given("stem"))
+        throw UsageError("--dir and --stem are required");
+    // The runner cuts a path at its first ".names", as the workbench's chooser does.
+    if (stem.find(".names") != std::string::npos)
+        throw UsageError("the stem must not contain \".names\"");
+
+    TextProcessor engine;
+    engine.setFileStem(stem);
+    parseFolder(engine, directory, stemming);
+    engine.selectWords(minDf, parser.given("stop-words"), stopWords);
+    engine.printSelectedWordCount();
+    engine.writeC45Files();
+    request.namesPath = stem + ".names";
+    return runAndReport(request, saveAs, std::cout);
+}

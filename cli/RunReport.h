@@ -1,0 +1,36 @@
+// What the tcw commands of the C4.5 side share: C4.5's own options on the
+// command line, a run's report as the workbench's "C4.5" page, its
+// confusion-matrix and measures windows would show it, and saved outputs.
+#pragma once
+
+#include "Command.h"
+
+#include "c45/C45Output.h"
+#include "c45/C45Runner.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+
+// Removes C4.5's options "-s", "-m N", "-c CF" and "-t N" from arguments
+// and returns them. Throws UsageError for a value that is missing or not a
+// number.
+C45Options takeC45Options(Arguments &arguments);
+
+// Removes and returns the first argument that does not start with "-" (a
+// file name given without an option), if any.
+std::optional<std::string> takeOperand(Arguments &arguments);
+
+// The "C4.5" page's values, the confusion matrix, the measures table
+// ("%.2f" like the measures window) and the six averages.
+void printRunReport(const C45Summary &summary, const ConfusionMatrix &matrix, std::ostream &out);
+
+// Runs C4.5 as the workbench's "Pokreni C4.5" does, saves the output to
+// saveAs when it is not empty, and prints the report. Returns the exit
+// status of tcw: 0, or 1 after a line on standard error when C4.5 did not
+// end with status 0. Throws FileError when the output cannot be saved.
+int runAndReport(const C45RunRequest &request, const std::string &saveAs, std::ostream &out);
+
+// The lines of a ".c45p" file, parsed as the workbench does after opening
+// one (with the test evaluation). Throws FileError.
+C45RunResult loadRun(const std::string &path, C45Summary &summary);
