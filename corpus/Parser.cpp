@@ -73,9 +73,15 @@ class Interner {
 public:
     Interner() : slots_(1024) {}
 
-    // The id of text, adding it if new; inserted tells which.
-    int intern(std::string_view text, bool &inserted) {
-        const std::uint64_t hash = hashBytes(text);
+    // Starts loading the slot where a word of this hash is looked for, so
+    // that the lookups of a whole text overlap their memory latency.
+    void prefetch(std::uint64_t hash) const {
+        __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+    }
+
+    // The id of text (whose hashBytes is hash), adding it if new; inserted
+    // tells which.
+    int intern(std::string_view text, std::uint64_t hash, bool &inserted) {
         const auto tag = static_cast<std::uint32_t>(hash >> 32);
         std::size_t mask = slots_.size() - 1;
         for (std::size_t i = hash & mask; slots_[i].id >= 0; i = (i + 1) & mask) {
@@ -166,11 +172,73 @@ class WordCounter {
 public:
     explicit WordCounter(bool stemming) : stemming_(stemming) {}
 
-    // Counts the words of text; afterwards words() lists each distinct id once,
-    // ordered by its word, and count(id) gives its occurrences.
-    void count(std::string_view text) {
-        ++stamp_;
-        distinct_.clear();
+    struct CountedWord {
+        int id;
+        int count;
+        std::string_view text; // valid until the next count()
+    };
+
+    // Counts the words of element; afterwards words() lists each distinct
+    // word once, in word order, with its number of occurrences.
+    void count(std::string_view element) {
+        split(element);
+        Interner &first = stemming_ ? surfaces_ : words_;
+        for (const RawWord &word : raw_)
+            first.prefetch(word.hash);
+        tokens_.clear();
+        if (stemming_)
+            collectStems();
+        else
+            collectWords();
+        // Sorting every occurrence brings equal words together, so counting
+        // needs no table indexed by word; the texts compared and later copied
+        // are mostly those just lower-cased, still in cache.
+        std::sort(tokens_.begin(), tokens_.end(), [](const Token &a, const Token &b) {
+            return a.id != b.id && (a.key != b.key ? a.key < b.key : a.text < b.text);
+        });
+        counted_.clear();
+        for (std::size_t i = 0; i < tokens_.size(); ++i) {
+            if (i == 0 || tokens_[i].id != tokens_[i - 1].id)
+                counted_.push_back({tokens_[i].id, 0, tokens_[i].text});
+            ++counted_.back().count;
+        }
+    }
+
+    const std::vector<CountedWord> &words() const { return counted_; }
+    std::string_view text(int id) const { return words_.text(id); }
+    std::size_t idCount() const { return words_.size(); }
+
+    void sortByWord(std::vector<int> &ids) const {
+        std::sort(ids.begin(), ids.end(), [this](int a, int b) {
+            return keys_[a] != keys_[b] ? keys_[a] < keys_[b] : text(a) < text(b);
+        });
+    }
+
+    TextProcessor::WordCounts toMap() const {
+        TextProcessor::WordCounts map;
+        for (const CountedWord &word : counted_)
+            map.emplace_hint(map.end(), std::piecewise_construct, std::forward_as_tuple(word.text),
+                             std::forward_as_tuple(word.count));
+        return map;
+    }
+
+private:
+    struct RawWord {
+        std::size_t offset; // in lowered_
+        std::size_t size;
+        std::uint64_t hash;
+    };
+
+    struct Token {
+        std::uint64_t key; // sortKey of text
+        int id;
+        std::string_view text;
+    };
+
+    // Collects the trimmed, lower-cased words of text in lowered_ and raw_.
+    void split(std::string_view text) {
+        lowered_.clear();
+        raw_.clear();
         const auto *p = reinterpret_cast<const unsigned char *>(text.data());
         const auto *end = p + text.size();
         while (p < end) {
@@ -186,86 +254,81 @@ public:
                 --last;
             if (first == last)
                 continue;
-            lowered_.clear();
+            const std::size_t offset = lowered_.size();
             for (const unsigned char *q = first; q < last; ++q)
                 lowered_.push_back(bytes.lower[*q]);
-            const int id = normalise(lowered_);
-            if (id < 0)
-                continue;
-            if (stamps_[id] != stamp_) {
-                stamps_[id] = stamp_;
-                counts_[id] = 0;
-                distinct_.push_back(id);
-            }
-            ++counts_[id];
+            const std::size_t size = lowered_.size() - offset;
+            raw_.push_back(
+                {offset, size, hashBytes(std::string_view(lowered_).substr(offset, size))});
         }
-        sortByWord(distinct_);
     }
 
-    const std::vector<int> &words() const { return distinct_; }
-    int count(int id) const { return counts_[id]; }
-    std::string_view text(int id) const { return words_.text(id); }
-    std::size_t idCount() const { return words_.size(); }
-
-    void sortByWord(std::vector<int> &ids) const {
-        std::sort(ids.begin(), ids.end(), [this](int a, int b) {
-            return keys_[a] != keys_[b] ? keys_[a] < keys_[b] : words_.text(a) < words_.text(b);
-        });
+    std::string_view lowered(const RawWord &word) const {
+        return std::string_view(lowered_).substr(word.offset, word.size);
     }
 
-    TextProcessor::WordCounts toMap() const {
-        TextProcessor::WordCounts map;
-        for (const int id : distinct_)
-            map.emplace_hint(map.end(), std::piecewise_construct,
-                             std::forward_as_tuple(words_.text(id)),
-                             std::forward_as_tuple(counts_[id]));
-        return map;
+    void collectWords() {
+        for (const RawWord &word : raw_) {
+            bool inserted;
+            const int id = internWord(lowered(word), word.hash, inserted);
+            tokens_.push_back({sortKey(lowered(word)), id, lowered(word)});
+        }
     }
 
-private:
-    // The id of the normalised form of a lower-cased, trimmed word, or -1
-    // when the stemmer leaves nothing of it.
-    int normalise(const std::string &lowered) {
+    // Looks up every surface form first and then their stems, so that the
+    // memory loads of each pass overlap.
+    void collectStems() {
+        surfaceIds_.clear();
+        for (const RawWord &word : raw_) {
+            surfaceIds_.push_back(surface(lowered(word), word.hash));
+            __builtin_prefetch(&surfaceStems_[surfaceIds_.back()]);
+        }
+        for (const int id : surfaceIds_)
+            if (surfaceStems_[id].id >= 0)
+                tokens_.push_back(surfaceStems_[id]);
+    }
+
+    // The id of a lower-cased, trimmed word as a surface form; a new one gets
+    // its stem (the word itself when it holds a hyphen, id -1 when the
+    // stemmer leaves nothing) in surfaceStems_.
+    int surface(std::string_view word, std::uint64_t hash) {
         bool inserted;
-        if (!stemming_)
-            return internWord(lowered, inserted);
-        const int surface = surfaces_.intern(lowered, inserted);
+        const int id = surfaces_.intern(word, hash, inserted);
         if (!inserted)
-            return surfaceToWord_[surface];
-        int id = -1;
-        if (lowered.find('-') != std::string::npos) {
-            id = internWord(lowered, inserted);
-        } else {
-            stemBuffer_.assign(lowered.c_str(), lowered.c_str() + lowered.size() + 1);
+            return id;
+        std::string_view result = word;
+        if (word.find('-') == std::string_view::npos) {
+            stemBuffer_.assign(word.begin(), word.end());
+            stemBuffer_.push_back('\0');
             stem(stemBuffer_.data());
-            const std::string_view stemmed(stemBuffer_.data());
-            if (!stemmed.empty())
-                id = internWord(stemmed, inserted);
+            result = stemBuffer_.data();
         }
-        surfaceToWord_.push_back(id);
+        if (result.empty()) {
+            surfaceStems_.push_back({0, -1, {}});
+        } else {
+            const int stemId = internWord(result, hashBytes(result), inserted);
+            surfaceStems_.push_back({keys_[stemId], stemId, words_.text(stemId)});
+        }
         return id;
     }
 
-    int internWord(std::string_view word, bool &inserted) {
-        const int id = words_.intern(word, inserted);
-        if (inserted) {
-            stamps_.push_back(0);
-            counts_.push_back(0);
+    int internWord(std::string_view word, std::uint64_t hash, bool &inserted) {
+        const int id = words_.intern(word, hash, inserted);
+        if (inserted)
             keys_.push_back(sortKey(word));
-        }
         return id;
     }
 
     bool stemming_;
     Interner words_;
     Interner surfaces_;
-    std::vector<int> surfaceToWord_;
-    std::vector<unsigned> stamps_;
-    std::vector<int> counts_;
+    std::vector<Token> surfaceStems_; // by surface id
+    std::vector<int> surfaceIds_;
     std::vector<std::uint64_t> keys_;
-    std::vector<int> distinct_;
-    unsigned stamp_ = 0;
     std::string lowered_;
+    std::vector<RawWord> raw_;
+    std::vector<Token> tokens_;
+    std::vector<CountedWord> counted_;
     std::vector<char> stemBuffer_;
 };
 
@@ -315,7 +378,7 @@ public:
             counter_.count(c.substr(t + 7, u - t - 7));
             if (counter_.words().size() != 1)
                 continue;
-            const std::string category(counter_.text(counter_.words().front()));
+            const std::string category(counter_.words().front().text);
             p = u + 8;
             if (isTrain) {
                 ++engine_.categories[category];
@@ -351,8 +414,8 @@ private:
     void countDocumentFrequencies() {
         if (frequencies_.size() < counter_.idCount())
             frequencies_.resize(counter_.idCount(), 0);
-        for (const int id : counter_.words())
-            ++frequencies_[id];
+        for (const auto &word : counter_.words())
+            ++frequencies_[word.id];
     }
 
     TextProcessor &engine_;
