@@ -237,10 +237,11 @@ private:
 
     // Collects the trimmed, lower-cased words of text in lowered_ and raw_.
     void split(std::string_view text) {
-        lowered_.clear();
+        lowered_.resize(text.size()); // the words never take more room than the text
         raw_.clear();
         const auto *p = reinterpret_cast<const unsigned char *>(text.data());
         const auto *end = p + text.size();
+        char *out = lowered_.data();
         while (p < end) {
             while (p < end && !bytes.wordByte[*p])
                 ++p;
@@ -254,12 +255,11 @@ private:
                 --last;
             if (first == last)
                 continue;
-            const std::size_t offset = lowered_.size();
+            const std::size_t offset = out - lowered_.data();
             for (const unsigned char *q = first; q < last; ++q)
-                lowered_.push_back(bytes.lower[*q]);
-            const std::size_t size = lowered_.size() - offset;
-            raw_.push_back(
-                {offset, size, hashBytes(std::string_view(lowered_).substr(offset, size))});
+                *out++ = bytes.lower[*q];
+            const std::string_view word(lowered_.data() + offset, last - first);
+            raw_.push_back({offset, word.size(), hashBytes(word)});
         }
     }
 
