@@ -1,0 +1,81 @@
+// Builds the C4.5 options dialog.
+#include "dialog2_glade.h"
+
+#include <gtkmm/frame.h>
+#include <gtkmm/label.h>
+#include <gtkmm/stock.h>
+#include <gtkmm/table.h>
+
+namespace {
+
+Gtk::SpinButton *optionSpinButton(double value) {
+    Gtk::Adjustment *adjustment = Gtk::manage(new Gtk::Adjustment(value, 0, 100, 1, 10, 0));
+    Gtk::SpinButton *spin = Gtk::manage(new Gtk::SpinButton(*adjustment, 1, 0));
+    spin->set_numeric(true);
+    spin->set_wrap(false);
+    spin->set_update_policy(Gtk::UPDATE_ALWAYS);
+    return spin;
+}
+
+Gtk::Button *actionButton(Gtk::Dialog &dialog, const Gtk::StockID &stock, int response) {
+    Gtk::Button *button = Gtk::manage(new Gtk::Button(stock));
+    button->set_can_focus(true);
+    button->set_can_default(true);
+    dialog.add_action_widget(*button, response);
+    return button;
+}
+
+} // namespace
+
+dialog2_glade::dialog2_glade() {
+    set_title("Opcije");
+    set_modal(false);
+    set_resizable(true);
+    property_destroy_with_parent() = false;
+    set_has_separator(true);
+
+    s_checkbutton = Gtk::manage(new Gtk::CheckButton("-s"));
+    m_checkbutton = Gtk::manage(new Gtk::CheckButton("-m weight"));
+    c_checkbutton = Gtk::manage(new Gtk::CheckButton("-c CF"));
+    t_checkbutton = Gtk::manage(new Gtk::CheckButton("-t trees"));
+    m_spinbutton = optionSpinButton(2);
+    c_spinbutton = optionSpinButton(25);
+    t_spinbutton = optionSpinButton(10);
+
+    Gtk::Table *table = Gtk::manage(new Gtk::Table(4, 2));
+    table->set_border_width(6);
+    table->set_row_spacings(4);
+    table->set_col_spacings(12);
+    table->attach(*s_checkbutton, 0, 1, 0, 1);
+    table->attach(*m_checkbutton, 0, 1, 1, 2);
+    table->attach(*m_spinbutton, 1, 2, 1, 2);
+    table->attach(*c_checkbutton, 0, 1, 2, 3);
+    table->attach(*c_spinbutton, 1, 2, 2, 3);
+    table->attach(*t_checkbutton, 0, 1, 3, 4);
+    table->attach(*t_spinbutton, 1, 2, 3, 4);
+
+    Gtk::Frame *frame = Gtk::manage(new Gtk::Frame());
+    Gtk::Label *title = Gtk::manage(new Gtk::Label());
+    title->set_markup("<b>Opcije C4.5</b>");
+    frame->set_label_widget(*title);
+    frame->set_label_align(0.0, 0.5);
+    frame->set_shadow_type(Gtk::SHADOW_NONE);
+    frame->add(*table);
+    get_vbox()->pack_start(*frame, Gtk::PACK_EXPAND_WIDGET);
+
+    cancel_button = actionButton(*this, Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
+    ok_button = actionButton(*this, Gtk::Stock::OK, Gtk::RESPONSE_OK);
+
+    cancel_button->signal_clicked().connect(sigc::mem_fun(*this, &dialog2_glade::on_cancel_clicked),
+                                            false);
+    ok_button->signal_clicked().connect(sigc::mem_fun(*this, &dialog2_glade::on_ok_clicked), false);
+    s_checkbutton->signal_toggled().connect(
+        sigc::mem_fun(*this, &dialog2_glade::on_s_checkbutton_toggled), false);
+    m_checkbutton->signal_toggled().connect(
+        sigc::mem_fun(*this, &dialog2_glade::on_m_checkbutton_toggled), false);
+    c_checkbutton->signal_toggled().connect(
+        sigc::mem_fun(*this, &dialog2_glade::on_c_checkbutton_toggled), false);
+    t_checkbutton->signal_toggled().connect(
+        sigc::mem_fun(*this, &dialog2_glade::on_t_checkbutton_toggled), false);
+    show_all_children();
+}

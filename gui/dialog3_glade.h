@@ -1,0 +1,20 @@
+// Layout of the text-processing options dialog.
+#pragma once
+
+#include <gtkmm/button.h>
+#include <gtkmm/checkbutton.h>
+#include <gtkmm/dialog.h>
+
+class dialog3_glade : public Gtk::Dialog {
+public:
+    dialog3_glade();
+
+protected:
+    Gtk::Button *cancel_button;
+    Gtk::Button *ok_button;
+    Gtk::CheckButton *stemming_checkbutton;
+    Gtk::CheckButton *information_gain_checkbutton;
+
+    virtual void on_cancel_clicked() = 0;
+    virtual void on_ok_clicked() = 0;
+};

@@ -1,0 +1,180 @@
+#include "GuiHarness.h"
+
+#include <glibmm/main.h>
+#include <gtkmm/main.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+void click(Gtk::ToolButton *button) {
+    g_signal_emit_by_name(button->gobj(), "clicked");
+}
+
+void drainEvents() {
+    while (Gtk::Main::events_pending())
+        Gtk::Main::iteration(false);
+}
+
+bool runLoopUntil(const std::function<bool()> &done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        if (Gtk::Main::events_pending())
+            Gtk::Main::iteration(false);
+        else
+            g_usleep(1000);
+    }
+    return done();
+}
+
+WorkingFolder::WorkingFolder() : previous_(fs::current_path().string()) {
+    std::string pattern = (fs::temp_directory_path() / "tcw-gui-XXXXXX").string();
+    path_ = mkdtemp(pattern.data());
+    fs::current_path(path_);
+}
+
+WorkingFolder::~WorkingFolder() {
+    fs::current_path(previous_);
+    fs::remove_all(path_);
+}
+
+void WorkingFolder::copyData(const std::string &name, const std::string &as) const {
+    fs::copy(fs::path(TEST_DATA_DIR) / name, fs::path(path_) / (as.empty() ? name : as),
+             fs::copy_options::recursive);
+}
+
+std::string readFile(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+bool fileExists(const std::string &path) {
+    return fs::exists(path);
+}
+
+std::string shown(const Gtk::Label &label) {
+    if (label.get_use_markup())
+        return label.get_label();
+    return "plain:" + label.get_text();
+}
+
+namespace {
+
+std::string cellText(const Glib::RefPtr<Gtk::TreeModel> &model, const Gtk::TreeModel::iterator &row,
+                     int column) {
+    GValue value = G_VALUE_INIT;
+    gtk_tree_model_get_value(model->gobj(), const_cast<GtkTreeIter *>(row->gobj()), column, &value);
+    std::string text;
+    if (G_VALUE_HOLDS_INT(&value))
+        text = std::to_string(g_value_get_int(&value));
+    else if (G_VALUE_HOLDS_STRING(&value) && g_value_get_string(&value))
+        text = g_value_get_string(&value);
+    g_value_unset(&value);
+    return text;
+}
+
+std::string rowsOf(const Glib::RefPtr<Gtk::TreeModel> &model,
+                   const Gtk::TreeModel::Children &rows) {
+    std::string out;
+    for (Gtk::TreeModel::iterator row = rows.begin(); row != rows.end(); ++row) {
+        if (!out.empty())
+            out += ' ';
+        for (int column = 0; column < model->get_n_columns(); ++column) {
+            if (column > 0)
+                out += '|';
+            out += cellText(model, row, column);
+        }
+        if (!row->children().empty())
+            out += "[" + rowsOf(model, row->children()) + "]";
+    }
+    return out;
+}
+
+} // namespace
+
+std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model) {
+    return rowsOf(model, model->children());
+}
+
+ConsoleCapture::ConsoleCapture() : previous_(std::cout.rdbuf(captured_.rdbuf())) {}
+
+ConsoleCapture::~ConsoleCapture() {
+    std::cout.rdbuf(previous_);
+}
+
+std::string ConsoleCapture::linesStartingWith(const std::string &prefix) const {
+    std::istringstream in(captured_.str());
+    std::string line;
+    std::string out;
+    while (std::getline(in, line))
+        if (line.compare(0, prefix.size(), prefix) == 0)
+            out += line + "\n";
+    return out;
+}
+
+std::string TestWindow::askForPath(const PathRequest &request) {
+    pathRequests.push_back(request);
+    if (pathAnswers.empty())
+        return {};
+    const std::string answer = pathAnswers.front();
+    pathAnswers.pop_front();
+    return answer;
+}
+
+std::string TestWindow::sensitivity() const {
+    const std::pair<const char *, const Gtk::Widget *> widgets[] = {
+        {"distribution", distribution_button},
+        {"select", select_words_button},
+        {"important", important_words_button},
+        {"save", save_toolbutton},
+        {"saveAs", save_as_toolbutton},
+        {"cm", cm_button},
+        {"log", show_log_button},
+        {"tree", show_tree_button},
+        {"pruned", show_pruned_tree_button},
+        {"run", run_c45_button},
+        {"measures", measures_button},
+        {"names", choose_names_button},
+        {"edit", edit_button},
+        {"parse", parse_button},
+        {"write", write_c45_button},
+        {"toolbar", toolbar},
+    };
+    std::string out;
+    for (const auto &[name, widget] : widgets)
+        out += std::string(out.empty() ? "" : " ") + name + ":" +
+               (widget->get_sensitive() ? "1" : "0");
+    return out;
+}
+
+std::string TestWindow::textProcessingCounts() const {
+    std::string out;
+    for (const Gtk::Label *label : {train_count_label, test_count_label, category_count_label,
+                                    word_count_label, selected_word_count_label})
+        out += (out.empty() ? "" : " ") + shown(*label);
+    return out;
+}
+
+std::string TestWindow::c45PageLabels() const {
+    std::string out;
+    for (const Gtk::Label *label :
+         {c45_train_count_label, c45_test_count_label, c45_category_count_label,
+          attribute_count_label, tree_size_bp_label, tree_size_ap_label, train_estimate_label,
+          train_size_bp_label, train_size_ap_label, train_errors_bp_label, train_errors_ap_label,
+          test_estimate_label, test_size_bp_label, test_size_ap_label, test_errors_bp_label,
+          test_errors_ap_label})
+        out += (out.empty() ? "" : "\n") + shown(*label);
+    return out;
+}
+
+void TestWindow::switchToPage(int page) {
+    notebook->set_current_page(page);
+    drainEvents();
+}

@@ -1,0 +1,141 @@
+// Test doubles and helpers for driving the real windows: a main window whose
+// choosers, dialogs and secondary windows are answered by the test, a
+// temporary working folder, and canonical renderings of labels and models.
+#pragma once
+
+#include "window1.h"
+
+#include <gtkmm/treemodel.h>
+
+#include <deque>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Clicks a tool button as the user would.
+void click(Gtk::ToolButton *button);
+
+// Runs every pending event of the main loop.
+void drainEvents();
+
+// Runs the main loop until done() holds or ten seconds have passed; returns
+// done().
+bool runLoopUntil(const std::function<bool()> &done);
+
+// A fresh folder under /tmp that is the working folder while the object lives.
+class WorkingFolder {
+public:
+    WorkingFolder();
+    ~WorkingFolder();
+    // Copies a file or folder of the test data into the working folder.
+    void copyData(const std::string &name, const std::string &as = "") const;
+    const std::string &path() const { return path_; }
+
+private:
+    std::string path_;
+    std::string previous_;
+};
+
+// Whole file content; empty when the file cannot be read.
+std::string readFile(const std::string &path);
+bool fileExists(const std::string &path);
+
+// The label as shown: its markup when it uses markup, else "plain:" + text.
+std::string shown(const Gtk::Label &label);
+
+// Every row of model as "c0|c1|..." (integers in decimal), rows separated by
+// " ", the children of a row in "[...]" after it.
+std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model);
+
+// Captures std::cout (the engine's and the windows' trace) while it lives.
+class ConsoleCapture {
+public:
+    ConsoleCapture();
+    ~ConsoleCapture();
+    std::string text() const { return captured_.str(); }
+    // Only the lines that start with prefix, each ended by "\n".
+    std::string linesStartingWith(const std::string &prefix) const;
+
+private:
+    std::ostringstream captured_;
+    std::streambuf *previous_;
+};
+
+// window1 with every modal step answered from queues and every secondary
+// window kept for inspection instead of shown.
+class TestWindow : public window1 {
+public:
+    std::deque<std::string> pathAnswers; // an empty queue answers "cancel"
+    std::vector<PathRequest> pathRequests;
+    std::optional<std::string> c45OptionsAnswer;
+    std::optional<TextOptions> textOptionsAnswer;
+    std::vector<std::string> errors;
+    std::vector<std::unique_ptr<Gtk::Window>> presented;
+
+    template <typename W> W &presentedAs(std::size_t index) {
+        return dynamic_cast<W &>(*presented.at(index));
+    }
+
+    // The sensitivity of the widgets that change, as "name:0|1 ...".
+    std::string sensitivity() const;
+    // The five counts of the "Text Processing" page, shown().
+    std::string textProcessingCounts() const;
+    // The sixteen result labels of the "C4.5" page, shown().
+    std::string c45PageLabels() const;
+    void switchToPage(int page);
+
+    using window1::c45Options;
+    using window1::c45Result;
+    using window1::chosenFile;
+    using window1::computeInformationGain;
+    using window1::documentFolder;
+    using window1::textProcessor;
+
+    using window1_glade::attribute_count_label;
+    using window1_glade::c45_category_count_label;
+    using window1_glade::c45_test_count_label;
+    using window1_glade::c45_train_count_label;
+    using window1_glade::category_count_label;
+    using window1_glade::choose_names_button;
+    using window1_glade::cm_button;
+    using window1_glade::df_scale;
+    using window1_glade::df_spinbutton;
+    using window1_glade::distribution_button;
+    using window1_glade::edit_button;
+    using window1_glade::execute_toolbutton;
+    using window1_glade::important_words_button;
+    using window1_glade::measures_button;
+    using window1_glade::notebook;
+    using window1_glade::open_toolbutton;
+    using window1_glade::parse_button;
+    using window1_glade::run_c45_button;
+    using window1_glade::run_progressbar;
+    using window1_glade::save_as_toolbutton;
+    using window1_glade::save_toolbutton;
+    using window1_glade::select_words_button;
+    using window1_glade::selected_word_count_label;
+    using window1_glade::show_log_button;
+    using window1_glade::show_pruned_tree_button;
+    using window1_glade::show_tree_button;
+    using window1_glade::stop_words_checkbutton;
+    using window1_glade::test_count_label;
+    using window1_glade::toolbar;
+    using window1_glade::train_count_label;
+    using window1_glade::word_count_label;
+    using window1_glade::write_c45_button;
+
+    using window1::on_about_activate;
+    using window1::on_export_activate;
+    using window1::on_load_settings_clicked;
+    using window1::on_options_activate;
+    using window1::on_quit_activate;
+    using window1::on_save_settings_clicked;
+
+protected:
+    std::string askForPath(const PathRequest &request) override;
+    std::optional<std::string> askC45Options() override { return c45OptionsAnswer; }
+    std::optional<TextOptions> askTextOptions() override { return textOptionsAnswer; }
+    void showError(const std::string &message) override { errors.push_back(message); }
+    void presentWindow(Gtk::Window *window) override { presented.emplace_back(window); }
+};
