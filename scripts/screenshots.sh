@@ -1,0 +1,32 @@
+#!/bin/bash
+# Takes a screenshot of every window and dialog of the workbench, filled with
+# the data of one experiment on the default corpus, under a private Xvfb.
+#
+#   scripts/screenshots.sh [OUTPUT_FOLDER] [MIN_DF]    (default: build/screenshots/, 30)
+#
+# Builds first if needed. Prints each picture's size and the size its window
+# asks for; exits non-zero when a window is too small for its contents or an
+# error box was shown.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m "${1:-$top/build/screenshots}")
+min_df=${2:-30}
+cd "$top"
+
+driver=build/tests/gui/gui_screenshots
+[ -x "$driver" ] || scripts/build.sh >/dev/null
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if [ -d workspace/xml ]; then
+    ln -s "$top/workspace/xml" "$work/xml"
+fi
+scripts/prepare-workspace.sh "$work" >/dev/null
+
+mkdir -p "$out"
+status=0
+xvfb-run -a -s "-screen 0 1280x1024x24" "$driver" "$work" "$out" "$min_df" \
+    > "$work/console.log" || status=$?
+grep '\.png' "$work/console.log" || true
+echo "screenshots in $out"
+exit "$status"

@@ -1,0 +1,166 @@
+// Drives the real windows through one experiment in a prepared working folder
+// (document folder "xml", "ceste_rijeci", "c4.5.exe") and saves a PNG of every
+// window and dialog into an output folder. Prints each window's size next to
+// the size its contents ask for and fails when any window is smaller than
+// what it asks for, that is when something would be cut off.
+//
+//   gui_screenshots WORKING_FOLDER OUTPUT_FOLDER [MIN_DF]
+#include "dialog1.h"
+#include "dialog2.h"
+#include "dialog3.h"
+#include "window1.h"
+
+#include <gdkmm/pixbuf.h>
+#include <glibmm/main.h>
+#include <gtkmm/main.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <thread>
+#include <vector>
+
+namespace {
+
+void settle() {
+    for (int i = 0; i < 30; ++i) {
+        while (Gtk::Main::events_pending())
+            Gtk::Main::iteration(false);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+class Capturer {
+public:
+    explicit Capturer(std::filesystem::path folder) : folder_(std::move(folder)) {}
+
+    // Shows the window alone on the screen, saves it as name.png and hides it
+    // again unless keep.
+    void capture(Gtk::Window &window, const std::string &name, bool keep = false) {
+        window.move(0, 0);
+        window.show();
+        settle();
+        int width = 0;
+        int height = 0;
+        window.get_window()->get_size(width, height);
+        const Gtk::Requisition wanted = window.size_request();
+        const Glib::RefPtr<Gdk::Pixbuf> picture = Gdk::Pixbuf::create(
+            Glib::RefPtr<Gdk::Drawable>(window.get_window()), 0, 0, width, height);
+        picture->save((folder_ / (name + ".png")).string(), "png");
+        const bool fits = wanted.width <= width && wanted.height <= height;
+        std::cout << name << ".png " << width << "x" << height << " (asks for " << wanted.width
+                  << "x" << wanted.height << ")" << (fits ? "" : " CUT OFF") << std::endl;
+        allFit_ = allFit_ && fits;
+        if (!keep)
+            window.hide();
+    }
+    bool allFit() const { return allFit_; }
+
+private:
+    std::filesystem::path folder_;
+    bool allFit_ = true;
+};
+
+// The main window with the choosers answered by the driver and every
+// secondary window kept for capturing.
+class DrivenWindow : public window1 {
+public:
+    std::deque<std::string> answers;
+    std::vector<std::unique_ptr<Gtk::Window>> opened;
+    int errors = 0;
+
+    void run(Capturer &capturer, int minDf) {
+        move(0, 0);
+        show();
+        settle();
+        capturer.capture(*this, "window1-start", true);
+
+        computeInformationGain = true;
+        click(execute_toolbutton);
+        df_scale->set_value(minDf);
+        stop_words_checkbutton->set_active(true);
+        select_words_button->clicked();
+        capturer.capture(*this, "window1-text-processing", true);
+
+        distribution_button->clicked();
+        capture(capturer, "window3-categories");
+        important_words_button->clicked();
+        capture(capturer, "window3-words");
+        edit_button->clicked();
+        capture(capturer, "window7-stop-words");
+
+        write_c45_button->clicked();
+        notebook->set_current_page(1);
+        answers.push_back("bla.names");
+        choose_names_button->clicked();
+        run_c45_button->clicked();
+        settle();
+        capturer.capture(*this, "window1-c45-running", true);
+        while (c45Running())
+            Gtk::Main::iteration(true);
+        capturer.capture(*this, "window1-c45", true);
+
+        cm_button->clicked();
+        capture(capturer, "window4-categories-errors");
+        measures_button->clicked();
+        capture(capturer, "window8-measures");
+        show_tree_button->clicked();
+        capture(capturer, "window6-tree");
+        show_pruned_tree_button->clicked();
+        capture(capturer, "window6-simplified-tree");
+        show_log_button->clicked();
+        capture(capturer, "window5-log");
+        on_about_activate();
+        capture(capturer, "dialog1-about");
+        hide();
+    }
+
+protected:
+    std::string askForPath(const PathRequest &) override {
+        if (answers.empty())
+            return {};
+        std::string answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void showError(const std::string &) override { ++errors; }
+    void presentWindow(Gtk::Window *window) override { opened.emplace_back(window); }
+
+private:
+    static void click(Gtk::ToolButton *button) {
+        g_signal_emit_by_name(button->gobj(), "clicked");
+    }
+    void capture(Capturer &capturer, const std::string &name) {
+        capturer.capture(*opened.back(), name);
+    }
+};
+
+} // namespace
+
+int main(int argc, char **argv) {
+    Gtk::Main kit(argc, argv);
+    if (argc < 3) {
+        std::cerr << "usage: gui_screenshots WORKING_FOLDER OUTPUT_FOLDER [MIN_DF]" << std::endl;
+        return 2;
+    }
+    const std::filesystem::path output = std::filesystem::absolute(argv[2]);
+    std::filesystem::create_directories(output);
+    std::filesystem::current_path(argv[1]);
+    const int minDf = argc > 3 ? std::atoi(argv[3]) : 30;
+
+    Capturer capturer(output);
+    DrivenWindow main;
+    main.run(capturer, minDf);
+
+    dialog2 c45Options;
+    capturer.capture(c45Options, "dialog2-c45-options");
+    dialog3 textOptions;
+    capturer.capture(textOptions, "dialog3-text-options");
+
+    if (main.errors > 0)
+        std::cerr << main.errors << " error boxes were shown" << std::endl;
+    return capturer.allFit() && main.errors == 0 ? 0 : 1;
+}
