@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <regex>
 
 namespace {
 
@@ -261,7 +260,7 @@ TEST_F(MainWindowTest, InformationGainWhenConfirmedFillsTheThirdWordColumn) {
         char expected[32];
         std::snprintf(expected, sizeof expected, "%.4f", gains.at(word));
         EXPECT_EQ(expected, gain);
-        EXPECT_TRUE(std::regex_match(gain.raw(), std::regex("0\\.[0-9]{4}")));
+        EXPECT_GE(gains.at(word), 0.0f);
     }
 }
 
