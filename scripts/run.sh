@@ -16,4 +16,4 @@ if [ -n "$gui" ] && [ -n "${DISPLAY:-}" ]; then
 fi
 [ -n "$gui" ] && echo "No display: running the default experiment headless." >&2
 tcw=$(find "$top/build" -name tcw -type f -perm -u+x | head -n 1)
-exec "$tcw" export --dir xml --stem bla --min-df 5 --stop-words ceste_rijeci
+exec "$tcw" experiment --dir xml --stem bla --min-df 5 --stop-words ceste_rijeci
