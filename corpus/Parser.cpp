@@ -51,7 +51,8 @@ std::uint64_t hashBytes(std::string_view text) {
         h ^= h >> 32;
     }
     std::uint64_t v = 0;
-    std::memcpy(&v, p, n);
+    if (n != 0)
+        std::memcpy(&v, p, n);
     h = (h ^ v) * 0xc4ceb9fe1a85ec53ULL;
     h ^= h >> 33;
     h *= 0xff51afd7ed558ccdULL;
@@ -117,19 +118,19 @@ private:
             : tag(tag), id(id),
               size(static_cast<unsigned char>(std::min(text.size(), inlineSize + 1))) {
             if (text.size() <= inlineSize)
-                std::memcpy(prefix, text.data(), text.size());
+                std::memcpy(inlineText, text.data(), text.size());
         }
 
         bool holds(std::string_view text, const std::vector<std::string_view> &texts) const {
             if (text.size() > inlineSize)
                 return size > inlineSize && texts[id] == text;
-            return size == text.size() && std::memcmp(prefix, text.data(), text.size()) == 0;
+            return size == text.size() && std::memcmp(inlineText, text.data(), text.size()) == 0;
         }
 
         std::uint32_t tag = 0; // high half of the hash
         int id = -1;
         unsigned char size = 0; // inlineSize + 1 for a longer word
-        char prefix[inlineSize] = {};
+        char inlineText[inlineSize] = {};
     };
 
     static constexpr std::size_t chunkSize = 1 << 16;
