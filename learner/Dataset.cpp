@@ -119,15 +119,18 @@ Dataset readCases(const std::string &path, Schema &schema) {
                 continue;
             if (attribute.kind == AttributeKind::Continuous) {
                 float value = 0;
-                if (text == "?")
+                if (text.size() == 1 && text[0] == '?') {
                     value = std::numeric_limits<float>::quiet_NaN();
-                else if (!parseNumber(text, value))
+                    data.hasUnknowns_ = true;
+                } else if (!parseNumber(text, value))
                     bad = true;
                 if (!bad && value != 0.0f)
                     data.entries_.push_back({static_cast<int>(a), value});
             } else {
                 int v = 0;
-                if (text != "?") {
+                if (text == "?") {
+                    data.hasUnknowns_ = true;
+                } else {
                     const auto known = valueIndex[a].find(text);
                     if (known != valueIndex[a].end()) {
                         v = known->second;

@@ -15,6 +15,8 @@ public:
     static bool isUnknown(float value) { return std::isnan(value); }
 
     std::size_t size() const { return classes_.size(); }
+    // Whether any case has an unknown ("?") value.
+    bool hasUnknowns() const { return hasUnknowns_; }
     int classOf(std::size_t item) const { return classes_[item]; }
 
     // Continuous value of attribute a for the item (NaN if unknown).
@@ -38,6 +40,7 @@ private:
     std::vector<std::size_t> rowStart_{0};
     std::vector<Entry> entries_;
     std::vector<std::vector<int>> discrete_;
+    bool hasUnknowns_ = false;
 };
 
 // Reads a data or test file against the schema. Discrete attributes declared

@@ -13,20 +13,45 @@ namespace {
 
 constexpr float Epsilon = 1e-3f;
 
-// x log2 x in single precision, with 0 log 0 = 0.
-float nLogN(float x) {
-    return x > 0 ? static_cast<float>(x * std::log2(static_cast<double>(x))) : 0.0f;
-}
-
-// N log N - sum n log n over a distribution: N times its entropy.
-float totalInfo(const float *dist, int count) {
-    float sum = 0, total = 0;
-    for (int c = 0; c < count; ++c) {
-        sum += nLogN(dist[c]);
-        total += dist[c];
+// x log2 x in single precision, with 0 log 0 = 0, and N log N - sum n log n
+// over a distribution (N times its entropy). Whole counts, the usual case,
+// come from a table of the same single-precision values.
+class InfoTable {
+public:
+    explicit InfoTable(std::size_t items) : table_(items + 1) {
+        for (std::size_t i = 0; i <= items; ++i)
+            table_[i] = compute(static_cast<float>(i));
     }
-    return nLogN(total) - sum;
-}
+    float nLogN(float x) const {
+        const auto whole = static_cast<std::size_t>(x);
+        if (x >= 0 && static_cast<float>(whole) == x && whole < table_.size())
+            return table_[whole];
+        return compute(x);
+    }
+    // The same over the listed entries only; the others must be 0.
+    float totalInfo(const std::vector<float> &dist, const std::vector<int> &present) const {
+        float sum = 0, total = 0;
+        for (const int c : present) {
+            sum += nLogN(dist[c]);
+            total += dist[c];
+        }
+        return nLogN(total) - sum;
+    }
+    float totalInfo(const float *dist, int count) const {
+        float sum = 0, total = 0;
+        for (int c = 0; c < count; ++c) {
+            sum += nLogN(dist[c]);
+            total += dist[c];
+        }
+        return nLogN(total) - sum;
+    }
+
+private:
+    static float compute(float x) {
+        return x > 0 ? static_cast<float>(x * std::log2(static_cast<double>(x))) : 0.0f;
+    }
+    std::vector<float> table_;
+};
 
 struct BucketEntry {
     int rank; // position in the attribute's value order; -1 if unknown
@@ -43,6 +68,13 @@ struct Evaluation {
     bool grouped = false;
 };
 
+// The class weights of a node and the classes with weight, ascending.
+struct NodeClasses {
+    const std::vector<float> &dist;
+    std::vector<int> present;
+    float items;
+};
+
 struct Scratch {
     std::vector<int> slotOfRank;
     std::vector<int> touched;
@@ -57,6 +89,7 @@ struct Grower::Impl {
     const Schema &schema;
     const Options &options;
     int classes;
+    InfoTable info;
     std::vector<std::vector<float>> values; // per attribute: distinct known values, ascending
     std::vector<int> zeroRank;              // per attribute: rank of 0, or -1 if no case has 0
     std::vector<int> entryRank;             // per entry of data: rank of its value
@@ -71,14 +104,14 @@ struct Grower::Impl {
     bool choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist, float items,
                 Node &node);
     void fillBuckets(const std::vector<WeightedCase> &cases);
-    Evaluation evalContinuous(int a, const std::vector<float> &dist, float items, Scratch &s) const;
+    Evaluation evalContinuous(int a, const NodeClasses &node, Scratch &s) const;
     Evaluation evalDiscrete(int a, const std::vector<WeightedCase> &cases, float items) const;
     float groupGain(const std::vector<float> &table, int groups, float known, float items) const;
     float groupInfo(const std::vector<float> &table, int groups, float items) const;
 };
 
 Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
-    : data(d), schema(s), options(o), classes(static_cast<int>(s.classes.size())) {
+    : data(d), schema(s), options(o), classes(static_cast<int>(s.classes.size())), info(d.size()) {
     const std::size_t attributes = s.attributes.size();
     values.resize(attributes);
     zeroRank.assign(attributes, -1);
@@ -111,8 +144,11 @@ Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
     std::size_t widest = 0;
     for (const auto &v : values)
         widest = std::max(widest, v.size());
-    for (Scratch &sc : scratch)
+    for (Scratch &sc : scratch) {
         sc.slotOfRank.assign(widest, -1);
+        for (std::vector<float> *v : {&sc.known, &sc.unknown, &sc.below, &sc.above})
+            v->assign(classes, 0.0f);
+    }
     tested.assign(attributes, 0);
     threads = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
 }
@@ -135,13 +171,17 @@ void Grower::Impl::fillBuckets(const std::vector<WeightedCase> &cases) {
     }
 }
 
-Evaluation Grower::Impl::evalContinuous(int a, const std::vector<float> &dist, float items,
-                                        Scratch &s) const {
+Evaluation Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch &s) const {
     Evaluation result;
+    // All cases 0 here: no cut.
+    if (bucketStart[a] == bucketStart[a + 1])
+        return result;
     const int C = classes;
-    s.known.assign(C, 0.0f);
-    s.unknown.assign(C, 0.0f);
+    const std::vector<int> &present = node.present;
+    for (const int c : present)
+        s.known[c] = s.unknown[c] = 0;
     s.touched.clear();
+    float nonZero = 0;
     for (std::size_t k = bucketStart[a]; k < bucketStart[a + 1]; ++k) {
         const BucketEntry &e = buckets[k];
         if (e.rank < 0) {
@@ -158,13 +198,18 @@ Evaluation Grower::Impl::evalContinuous(int a, const std::vector<float> &dist, f
         }
         s.counts[slot * C + e.cls] += e.weight;
         s.known[e.cls] += e.weight;
+        nonZero += e.weight;
     }
-    if (zeroRank[a] >= 0) {
+    // Every cut leaves only non-zero values on one side, so fewer than
+    // MINOBJS of them cannot give a cut.
+    const float minObjs = static_cast<float>(options.minObjs);
+    const bool hopeless = nonZero < minObjs;
+    if (!hopeless && zeroRank[a] >= 0) {
         const int slot = static_cast<int>(s.touched.size());
         s.counts.resize(std::max(s.counts.size(), (slot + 1) * static_cast<std::size_t>(C)), 0.0f);
         float zeros = 0;
-        for (int c = 0; c < C; ++c) {
-            float z = dist[c] - s.known[c] - s.unknown[c];
+        for (const int c : present) {
+            float z = node.dist[c] - s.known[c] - s.unknown[c];
             if (z < 1e-5f)
                 z = 0;
             s.counts[slot * C + c] = z;
@@ -175,35 +220,34 @@ Evaluation Grower::Impl::evalContinuous(int a, const std::vector<float> &dist, f
             s.slotOfRank[zeroRank[a]] = slot;
             s.touched.push_back(zeroRank[a]);
         } else {
-            std::fill(s.counts.begin() + slot * C, s.counts.begin() + (slot + 1) * C, 0.0f);
+            for (const int c : present)
+                s.counts[slot * C + c] = 0;
         }
     }
     std::sort(s.touched.begin(), s.touched.end());
 
-    float knownItems = 0;
-    for (int c = 0; c < C; ++c)
+    float knownItems = 0, unknownItems = 0;
+    for (const int c : present) {
         knownItems += s.known[c];
-    float unknownItems = 0;
-    for (int c = 0; c < C; ++c)
         unknownItems += s.unknown[c];
-    const float minObjs = static_cast<float>(options.minObjs);
-    if (knownItems >= 2 * minObjs && s.touched.size() > 1) {
+    }
+    if (!hopeless && knownItems >= 2 * minObjs && s.touched.size() > 1) {
         float minSplit = 0.1f * knownItems / static_cast<float>(C);
         if (minSplit <= minObjs)
             minSplit = minObjs;
         else if (minSplit > 25)
             minSplit = 25;
-        const float baseInfo = totalInfo(s.known.data(), C) / knownItems;
-        const float knownFraction = 1 - unknownItems / items;
-        s.below.assign(C, 0.0f);
-        s.above.resize(C);
+        const float baseInfo = info.totalInfo(s.known, present) / knownItems;
+        const float knownFraction = 1 - unknownItems / node.items;
+        for (const int c : present)
+            s.below[c] = 0;
         const std::vector<float> &v = values[a];
         int tries = 0;
         float bestGain = -Epsilon;
         float belowItems = 0;
         for (std::size_t i = 0; i + 1 < s.touched.size(); ++i) {
             const float *row = &s.counts[s.slotOfRank[s.touched[i]] * C];
-            for (int c = 0; c < C; ++c) {
+            for (const int c : present) {
                 s.below[c] += row[c];
                 belowItems += row[c];
             }
@@ -213,26 +257,28 @@ Evaluation Grower::Impl::evalContinuous(int a, const std::vector<float> &dist, f
                 knownItems - belowItems < minSplit)
                 continue;
             ++tries;
-            for (int c = 0; c < C; ++c)
+            for (const int c : present)
                 s.above[c] = s.known[c] - s.below[c];
-            const float thisInfo = totalInfo(s.below.data(), C) + totalInfo(s.above.data(), C);
+            const float thisInfo =
+                info.totalInfo(s.below, present) + info.totalInfo(s.above, present);
             const float gain = knownFraction * (baseInfo - thisInfo / knownItems);
             if (gain > bestGain) {
                 bestGain = gain;
                 result.cut = (low + high) / 2;
                 const float split[3] = {unknownItems, belowItems, knownItems - belowItems};
-                result.info = totalInfo(split, 3) / items;
+                result.info = info.totalInfo(split, 3) / node.items;
             }
         }
         if (tries > 0) {
             result.gain =
-                bestGain - static_cast<float>(std::log2(static_cast<double>(tries))) / items;
+                bestGain - static_cast<float>(std::log2(static_cast<double>(tries))) / node.items;
             result.usable = result.gain > 0;
         }
     }
     for (const int rank : s.touched) {
         const int slot = s.slotOfRank[rank];
-        std::fill(s.counts.begin() + slot * C, s.counts.begin() + (slot + 1) * C, 0.0f);
+        for (const int c : present)
+            s.counts[slot * C + c] = 0;
         s.slotOfRank[rank] = -1;
     }
     return result;
@@ -253,11 +299,11 @@ float Grower::Impl::groupGain(const std::vector<float> &table, int groups, float
         }
         if (n >= static_cast<float>(options.minObjs))
             ++reasonable;
-        thisInfo += totalInfo(row, C);
+        thisInfo += info.totalInfo(row, C);
     }
     if (reasonable < 2)
         return -Epsilon;
-    const float baseInfo = totalInfo(knownDist.data(), C) / known;
+    const float baseInfo = info.totalInfo(knownDist.data(), C) / known;
     return (1 - (items - known) / items) * (baseInfo - thisInfo / known);
 }
 
@@ -266,7 +312,7 @@ float Grower::Impl::groupInfo(const std::vector<float> &table, int groups, float
     for (int g = 0; g <= groups; ++g)
         for (int c = 0; c < classes; ++c)
             sizes[g] += table[g * classes + c];
-    return totalInfo(sizes.data(), groups + 1) / items;
+    return info.totalInfo(sizes.data(), groups + 1) / items;
 }
 
 Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &cases,
@@ -351,11 +397,15 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     const int attributes = static_cast<int>(schema.attributes.size());
     std::vector<Evaluation> eval(attributes);
     fillBuckets(cases);
+    NodeClasses here{dist, {}, items};
+    for (int c = 0; c < classes; ++c)
+        if (dist[c] > 0)
+            here.present.push_back(c);
     auto work = [&](int first, int step, Scratch &s) {
         for (int a = first; a < attributes; a += step) {
             const Attribute &attribute = schema.attributes[a];
             if (attribute.kind == AttributeKind::Continuous)
-                eval[a] = evalContinuous(a, dist, items, s);
+                eval[a] = evalContinuous(a, here, s);
             else if (attribute.kind == AttributeKind::Discrete && !tested[a])
                 eval[a] = evalDiscrete(a, cases, items);
         }

@@ -11,6 +11,26 @@ bool endsName(int next) {
     return next == NameReader::EndOfFile || next == '|' || next == '\n' || isBlank(next);
 }
 
+// Characters that neither end a name nor need a closer look.
+bool ordinary(char c) {
+    switch (c) {
+    case ',':
+    case ':':
+    case '\n':
+    case '|':
+    case '.':
+    case '\\':
+    case ' ':
+    case '\t':
+    case '\r':
+    case '\f':
+    case '\v':
+        return false;
+    default:
+        return true;
+    }
+}
+
 } // namespace
 
 bool NameReader::fill() {
@@ -47,6 +67,16 @@ int NameReader::read(std::string &name, bool skipLineEnds, bool &found) {
     }
     bool blankPending = false;
     for (;;) {
+        // Runs of ordinary characters are copied in one go.
+        std::size_t start = pos_;
+        while (pos_ < end_ && ordinary(buffer_[pos_]))
+            ++pos_;
+        if (pos_ > start) {
+            if (blankPending)
+                name += ' ';
+            blankPending = false;
+            name.append(buffer_ + start, pos_ - start);
+        }
         int c = get();
         switch (c) {
         case EndOfFile:

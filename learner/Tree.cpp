@@ -23,27 +23,52 @@ std::vector<std::vector<WeightedCase>>
 Tree::distribute(const Node &node, const Dataset &data,
                  const std::vector<WeightedCase> &cases) const {
     const std::size_t branches = node.children.size();
-    std::vector<std::vector<WeightedCase>> parts(branches);
+    if (node.kind == NodeKind::Cut) {
+        // Fast path for the common two-way test on cases with known values.
+        std::vector<std::vector<WeightedCase>> parts(2);
+        bool anyUnknown = false;
+        for (const WeightedCase &c : cases) {
+            const int b = branchOf(node, data, c.item);
+            if (b < 0) {
+                anyUnknown = true;
+                break;
+            }
+            parts[b].push_back(c);
+        }
+        if (!anyUnknown)
+            return parts;
+    }
+    std::vector<int> branch(cases.size());
+    std::vector<std::size_t> sizes(branches, 0);
     std::vector<float> known(branches, 0.0f);
     float knownTotal = 0;
-    std::vector<WeightedCase> unknown;
-    for (const WeightedCase &c : cases) {
-        const int b = branchOf(node, data, c.item);
+    std::size_t unknown = 0;
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const int b = branchOf(node, data, cases[i].item);
+        branch[i] = b;
         if (b < 0) {
-            unknown.push_back(c);
+            ++unknown;
             continue;
         }
-        parts[b].push_back(c);
-        known[b] += c.weight;
-        knownTotal += c.weight;
+        ++sizes[b];
+        known[b] += cases[i].weight;
+        knownTotal += cases[i].weight;
     }
-    if (!unknown.empty() && knownTotal > 0)
+    const bool spread = unknown > 0 && knownTotal > 0;
+    std::vector<std::vector<WeightedCase>> parts(branches);
+    for (std::size_t b = 0; b < branches; ++b)
+        parts[b].reserve(sizes[b] + (spread && known[b] > 0 ? unknown : 0));
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        if (branch[i] >= 0)
+            parts[branch[i]].push_back(cases[i]);
+    if (spread)
         for (std::size_t b = 0; b < branches; ++b) {
             if (known[b] <= 0)
                 continue;
             const float share = known[b] / knownTotal;
-            for (const WeightedCase &c : unknown)
-                parts[b].push_back({c.item, c.weight * share});
+            for (std::size_t i = 0; i < cases.size(); ++i)
+                if (branch[i] < 0)
+                    parts[b].push_back({cases[i].item, cases[i].weight * share});
         }
     return parts;
 }

@@ -63,6 +63,15 @@ TEST(Prune, RaisesTheLargerBranchInTheWorkedExample) {
               p.tree);
 }
 
+TEST(Prune, RebuildsCountsTheSameWayWhenValuesAreUnknown) {
+    // An attribute that is never tested holds one unknown value, so pruning
+    // recounts all cases at every step instead of adding counts up.
+    const Pruned p = prune("blaq/bla", 0.25f);
+    EXPECT_TRUE(p.changed);
+    EXPECT_NEAR(7.06, p.estimate, 0.01);
+    EXPECT_EQ(prune("bla/bla", 0.25f).tree, p.tree);
+}
+
 TEST(Prune, KeepsEverySplitAtFullConfidence) {
     // At CF 100% the estimate adds half an error per erring leaf only: the
     // share node's subtrees (1.5) beat its leaf (5.5) and the raised profit
