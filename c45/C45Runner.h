@@ -66,6 +66,8 @@ C45Command buildC45Command(const C45RunRequest &request);
 // readAvailable() each time it fires; once it returns true, call finish().
 // Blocking: call finish() at once, or use runC45().
 // Destroying a process that has not finished terminates the child.
+// The constructor throws std::invalid_argument for a path holding a NUL
+// byte (see shellWord), before anything is printed or started.
 class C45Process {
 public:
     explicit C45Process(const C45RunRequest &request, std::ostream &trace = std::cout);

@@ -62,15 +62,18 @@ std::size_t findHeading(const std::vector<std::string> &lines, Range range,
     return std::string::npos;
 }
 
+std::size_t treeHeading(const std::vector<std::string> &lines, Range range, bool simplified) {
+    const std::size_t heading =
+        simplified ? findHeading(lines, range, "Simplified Decision Tree:") : std::string::npos;
+    return heading != std::string::npos ? heading : findHeading(lines, range, "Decision Tree:");
+}
+
 std::size_t treeStart(const std::vector<std::string> &lines, bool simplified) {
-    const Range range = savedTrialRange(lines);
-    std::size_t heading = std::string::npos;
-    if (simplified)
-        heading = findHeading(lines, range, "Simplified Decision Tree:");
+    std::size_t heading = treeHeading(lines, savedTrialRange(lines), simplified);
     if (heading == std::string::npos)
-        heading = findHeading(lines, range, "Decision Tree:");
+        heading = treeHeading(lines, Range{0, lines.size()}, simplified);
     if (heading == std::string::npos)
-        return range.begin;
+        return 0;
     const std::size_t next = heading + 1;
     return next < lines.size() && lines[next].empty() ? next + 1 : next;
 }

@@ -21,10 +21,10 @@ struct TreeRow {
 // The rows of the tree under "Decision Tree:" (simplified false) or
 // "Simplified Decision Tree:" (simplified true), in append order.
 // Which tree: after a windowing run ("Best tree from trial N saved") the
-// search is limited to the section of trial N; the first heading found
-// wins; without a simplified heading the simplified tree is the one under
-// "Decision Tree:" (C4.5 omits it when pruning changed nothing); without
-// any heading reading starts at line 0. The line after the heading is
+// section of trial N is searched first, then the whole output; the first
+// heading found wins; without a simplified heading the simplified tree is
+// the one under "Decision Tree:" (C4.5 omits it when pruning changed
+// nothing); without any heading reading starts at line 0. The line after the heading is
 // skipped only when it is empty, so a one-leaf tree printed right under its
 // heading is one row. Reading stops at the first empty line.
 // The first top-level line "attr <= t : ..." gives the top-level row

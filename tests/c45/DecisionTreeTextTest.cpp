@@ -79,6 +79,9 @@ TEST(DecisionTreeText, NeverFailsOnOddInput) {
          "a \n  <= 1 : x (1.0)\n"},
         {{"Best tree from trial 7 saved", "Decision Tree:", "", "a = b: c (1.0)"},
          "a \n  = b: c (1.0)\n"},
+        {{"Decision Tree:", "", "a > 1 : x (1.0)", "", "--------", "Trial 1", "--------", "",
+          "no tree here", "", "--------", "Best tree from trial 1 saved"},
+         "a \n  > 1 : x (1.0)\n"},
     };
     for (const auto &[lines, expected] : cases) {
         SCOPED_TRACE(::testing::PrintToString(lines));
