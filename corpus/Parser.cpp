@@ -124,7 +124,13 @@ private:
         bool holds(std::string_view text, const std::vector<std::string_view> &texts) const {
             if (text.size() > inlineSize)
                 return size > inlineSize && texts[id] == text;
-            return size == text.size() && std::memcmp(inlineText, text.data(), text.size()) == 0;
+            if (size != text.size())
+                return false;
+            // Words are short: a plain loop beats a call to memcmp.
+            for (std::size_t i = 0; i < text.size(); ++i)
+                if (inlineText[i] != text[i])
+                    return false;
+            return true;
         }
 
         std::uint32_t tag = 0; // high half of the hash
@@ -177,6 +183,7 @@ public:
         int id;
         int count;
         std::string_view text; // valid until the next count()
+        std::uint64_t key;     // sortKey of text
     };
 
     // Counts the words of element; afterwards words() lists each distinct
@@ -191,17 +198,28 @@ public:
             collectStems();
         else
             collectWords();
-        // Sorting every occurrence brings equal words together, so counting
-        // needs no table indexed by word; the texts compared and later copied
-        // are mostly those just lower-cased, still in cache.
+        // Sorting every occurrence by (key, id) brings equal words together, so
+        // counting needs no table indexed by word, and compares numbers only;
+        // the few words that share their first eight bytes are then put in
+        // text order.
         std::sort(tokens_.begin(), tokens_.end(), [](const Token &a, const Token &b) {
-            return a.id != b.id && (a.key != b.key ? a.key < b.key : a.text < b.text);
+            return a.key != b.key ? a.key < b.key : a.id < b.id;
         });
         counted_.clear();
         for (std::size_t i = 0; i < tokens_.size(); ++i) {
             if (i == 0 || tokens_[i].id != tokens_[i - 1].id)
-                counted_.push_back({tokens_[i].id, 0, tokens_[i].text});
+                counted_.push_back({tokens_[i].id, 0, tokens_[i].text, tokens_[i].key});
             ++counted_.back().count;
+        }
+        for (auto first = counted_.begin(); first != counted_.end();) {
+            const auto last = std::find_if(first, counted_.end(), [first](const CountedWord &w) {
+                return w.key != first->key;
+            });
+            if (last - first > 1)
+                std::sort(first, last, [](const CountedWord &a, const CountedWord &b) {
+                    return a.text < b.text;
+                });
+            first = last;
         }
     }
 

@@ -112,6 +112,8 @@ TEST(Tokenizer, NormalisesWords) {
         {"caf\xc3\xa9 na\xc3\xafve \xff", false, "caf:1 na:1 ve:1"},
         {"Caresses ponies Well-known s", true, "caress:1 poni:1 well-known:1"},
         {"Same same SAME", false, "same:3"},
+        {"internationals internationally international internationally", false,
+         "international:1 internationally:2 internationals:1"},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.text);
