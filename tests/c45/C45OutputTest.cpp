@@ -152,15 +152,6 @@ TEST(C45Output, KeepsOnlyWholeConsistentMatrixRows) {
     }
 }
 
-TEST(C45Output, ResetEmptiesLinesAndMatrix) {
-    C45RunResult result;
-    result.outputLines = {"a", "b"};
-    result.confusionMatrix.categoryNames = {"A"};
-    result.confusionMatrix.counts = {3};
-    resetRunResult(result);
-    EXPECT_EQ(result, C45RunResult());
-}
-
 TEST(NumberText, FormatsLikeADefaultStream) {
     const std::vector<std::pair<float, std::string>> cases = {
         {0.8333333f, "0.833333"}, {2.0f, "2"},     {-1.0f, "-1"},   {12.3f, "12.3"},
