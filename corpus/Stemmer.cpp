@@ -170,7 +170,12 @@ const SuffixRule step5b[] = {
 int applyRuleTable(char *word, int &endIndex, const SuffixRule *table) {
     for (const SuffixRule *rule = table; rule->id != 0; ++rule) {
         const int ending = endIndex - rule->oldOffset;
-        if (ending < 0 || std::strcmp(word + ending, rule->oldEnd) != 0)
+        if (ending < 0)
+            continue;
+        // Most rows fail on the last letter; test it before the whole ending.
+        if (rule->oldOffset >= 0 && word[endIndex] != rule->oldEnd[rule->oldOffset])
+            continue;
+        if (std::strcmp(word + ending, rule->oldEnd) != 0)
             continue;
         const char cut = word[ending];
         word[ending] = '\0';
