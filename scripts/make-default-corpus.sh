@@ -19,6 +19,7 @@ wordnet=/usr/share/wordnet
 [ -r "$wordnet/data.noun" ] || { echo "WordNet data not found in $wordnet (install wordnet-base)" >&2; exit 1; }
 
 tmp=$(mktemp -d "${outdir%/}.tmp.XXXXXX")
+chmod 755 "$tmp"
 trap 'rm -rf "$tmp"' EXIT
 
 perl -e '
