@@ -6,6 +6,8 @@
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <csignal>
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 namespace {
@@ -130,6 +132,47 @@ TEST(AtomicFile, FailedRenameKeepsTheTargetAndRemovesTheTemporary) {
     }
     EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"taken"});
     EXPECT_EQ(folderEntries(target), std::vector<std::string>{"inside"});
+}
+
+// A file system that fills up half-way: the file-size limit makes every write
+// past 64 bytes fail, as a full disk would, for root as for anyone.
+TEST(AtomicFile, WriteFailingHalfWayKeepsTheOldFileAndReportsIt) {
+    const std::string folder = makeTempFolder();
+    std::ostringstream trace;
+    TextProcessor engine(folder, folder + "/set", trace);
+    engine.parseFileText(corpus);
+    engine.selectWords(1, false, "");
+    const std::string statePath = folder + "/saved.tpp";
+    writeFile(statePath, "old state\n");
+    writeFile(folder + "/set.data", "old data\n");
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 64;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    std::string stateError, exportError;
+    try {
+        engine.saveTextProcessingState(statePath);
+    } catch (const FileError &error) {
+        stateError = error.what();
+    }
+    try {
+        engine.writeC45Files();
+    } catch (const FileError &error) {
+        exportError = error.what();
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(stateError, "Could not write file " + statePath);
+    EXPECT_EQ(readFile(statePath), "old state\n");
+    // The small ".info" fits; ".names" does not, and the export stops there.
+    EXPECT_EQ(exportError, "Could not write file " + folder + "/set.names");
+    EXPECT_EQ(readFile(folder + "/set.data"), "old data\n");
+    EXPECT_EQ(folderEntries(folder),
+              (std::vector<std::string>{"saved.tpp", "set.data", "set.info"}));
 }
 
 } // namespace
