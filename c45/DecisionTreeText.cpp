@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
+#include <set>
 
 namespace {
 
@@ -137,12 +139,86 @@ private:
     std::size_t previousDepth_ = 0;
 };
 
+// C4.5 prints a subtree that would be too wide in its place as a reference
+// "[Sn]" at the end of its branch line, and the subtree itself after the
+// tree, under "Subtree [Sn]", from depth 0. The splicer puts every such
+// subtree back at its reference, one level below the branch line, so that
+// the whole tree reads as one.
+class SubtreeSplicer {
+public:
+    SubtreeSplicer(const std::vector<std::string> &lines, std::size_t treeEnd) : lines_(lines) {
+        for (std::size_t i = treeEnd; i < lines.size(); ++i) {
+            int number = 0;
+            char end = 0;
+            if (beginsWith(lines[i], "Subtree [S") &&
+                std::sscanf(lines[i].c_str(), "Subtree [S%d%c", &number, &end) == 2 && end == ']')
+                sections_.emplace(number, i + 1); // the first section of a number is this tree's
+        }
+    }
+
+    // Appends lines [begin, end) to out, each behind prefix, with the
+    // subtrees they refer to spliced in. Each section is spliced once, so a
+    // section that refers to itself cannot loop; a reference without a
+    // section, or to an empty one, stays as printed.
+    void splice(std::size_t begin, std::size_t end, const std::string &prefix,
+                std::vector<std::string> &out) {
+        for (std::size_t i = begin; i < end; ++i) {
+            const std::string line = prefix + lines_[i];
+            int number = 0;
+            const std::size_t reference = referencePosition(line, number);
+            const auto section = sections_.find(number);
+            std::size_t first = section == sections_.end() ? lines_.size() : section->second;
+            if (first < lines_.size() && lines_[first].empty())
+                ++first;
+            std::size_t last = first;
+            while (last < lines_.size() && !lines_[last].empty())
+                ++last;
+            if (reference == std::string::npos || first == last ||
+                !spliced_.insert(number).second) {
+                out.push_back(line);
+                continue;
+            }
+            out.push_back(line.substr(0, reference));
+            std::string deeper;
+            for (std::size_t bars = std::count(line.begin(), line.begin() + reference, '|') + 1;
+                 bars > 0; --bars)
+                deeper += "|   ";
+            splice(first, last, deeper, out);
+        }
+    }
+
+private:
+    // Position of a trailing ":[Sn]" reference's "[", or npos.
+    static std::size_t referencePosition(const std::string &line, int &number) {
+        const std::size_t open = line.rfind(":[S");
+        if (open == std::string::npos || line.back() != ']')
+            return std::string::npos;
+        const std::string digits = line.substr(open + 3, line.size() - open - 4);
+        if (digits.empty() || digits.size() > 6 ||
+            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+            return std::string::npos;
+        number = std::stoi(digits);
+        return open + 1;
+    }
+
+    const std::vector<std::string> &lines_;
+    std::map<int, std::size_t> sections_;
+    std::set<int> spliced_;
+};
+
 } // namespace
 
 std::vector<TreeRow> parseDecisionTree(const std::vector<std::string> &lines, bool simplified) {
+    const std::size_t start = treeStart(lines, simplified);
+    std::size_t end = start;
+    while (end < lines.size() && !lines[end].empty())
+        ++end;
+    std::vector<std::string> treeLines;
+    SubtreeSplicer(lines, end).splice(start, end, "", treeLines);
+
     TreeBuilder builder;
-    for (std::size_t j = treeStart(lines, simplified); j < lines.size() && !lines[j].empty(); ++j)
-        builder.addLine(lines[j]);
+    for (const std::string &line : treeLines)
+        builder.addLine(line);
     return builder.takeRows();
 }
 

@@ -26,7 +26,9 @@ struct TreeRow {
 // the one under "Decision Tree:" (C4.5 omits it when pruning changed
 // nothing); without any heading reading starts at line 0. The line after the heading is
 // skipped only when it is empty, so a one-leaf tree printed right under its
-// heading is one row. Reading stops at the first empty line.
+// heading is one row. Reading stops at the first empty line; a branch line
+// ending in a reference ":[Sn]" gets the lines of the section "Subtree [Sn]"
+// that follows the tree as its children (the reference itself is dropped).
 // The first top-level line "attr <= t : ..." gives the top-level row
 // "attr " and its child "<= t : ..."; later top-level lines become children
 // of that row from their operator on; a line "|   ..." becomes a child of

@@ -29,6 +29,56 @@ TEST(DecisionTreeText, ReadsTheTreeInTheLayoutWithBothHeadings) {
     EXPECT_EQ(parseDecisionTree(lines, false), expected);
 }
 
+TEST(DecisionTreeText, SplicesWideSubtreesBackAtTheirReferences) {
+    const std::vector<std::string> lines = {"Decision Tree:",
+                                            "",
+                                            "a > 0 : y (5.0)",
+                                            "a <= 0 :",
+                                            "|   b > 0 : x (3.0)",
+                                            "|   b <= 0 :[S1]",
+                                            "",
+                                            "",
+                                            "Subtree [S1]",
+                                            "",
+                                            "c <= 1 : x (2.0)",
+                                            "c > 1 :[S2]",
+                                            "",
+                                            "",
+                                            "Subtree [S2]",
+                                            "",
+                                            "d <= 0 : y (1.0)",
+                                            "d > 0 : x (1.0)",
+                                            "",
+                                            "",
+                                            "Simplified Decision Tree:",
+                                            "",
+                                            "a <= 0 :[S1]",
+                                            "a > 0 : y (5.0)",
+                                            "",
+                                            "",
+                                            "Subtree [S1]",
+                                            "",
+                                            "e <= 0 : x (4.0)",
+                                            "e > 0 :[S1]",
+                                            ""};
+    EXPECT_EQ(treeOf(lines, false), "a \n"
+                                    "  > 0 : y (5.0)\n"
+                                    "  <= 0 :\n"
+                                    "       b > 0 : x (3.0)\n"
+                                    "       b <= 0 :\n"
+                                    "         c <= 1 : x (2.0)\n"
+                                    "         c > 1 :\n"
+                                    "           d <= 0 : y (1.0)\n"
+                                    "           d > 0 : x (1.0)\n");
+    // Each tree finds its own sections; a section that names itself is
+    // spliced once and its reference then stays as it was printed.
+    EXPECT_EQ(treeOf(lines, true), "a \n"
+                                   "  <= 0 :\n"
+                                   "       e <= 0 : x (4.0)\n"
+                                   "       e > 0 :[S1]\n"
+                                   "  > 0 : y (5.0)\n");
+}
+
 TEST(DecisionTreeText, ReadsRealC45Output) {
     const std::vector<std::string> run = transcript("release8-test.out");
     EXPECT_EQ(treeOf(run, false), "wheat \n"
