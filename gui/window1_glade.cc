@@ -16,6 +16,8 @@
 #include <gtkmm/table.h>
 #include <gtkmm/viewport.h>
 
+#include <algorithm>
+
 #include "pictures/categories.xpm"
 #include "pictures/documents.xpm"
 #include "pictures/evaluation.xpm"
@@ -25,9 +27,22 @@
 
 namespace {
 
+const int minimumHeight = 605;
 const int frameWidth = 300;
 const int buttonWidth = 105;
 const int buttonAreaWidth = 255;
+
+// Makes the widget ask for at least the given size (-1: no minimum) while
+// still growing with its contents, unlike a fixed size request, which would
+// cut off a longer text.
+void requestAtLeast(Gtk::Widget &widget, int width, int height) {
+    widget.signal_size_request().connect(
+        [width, height](Gtk::Requisition *requisition) {
+            requisition->width = std::max(requisition->width, width);
+            requisition->height = std::max(requisition->height, height);
+        },
+        true);
+}
 
 Gtk::Label &caption(const Glib::ustring &text) {
     Gtk::Label *label = Gtk::manage(new Gtk::Label(text));
@@ -55,8 +70,7 @@ Gtk::Frame &titledFrame(const Glib::ustring &titleMarkup, int width, Gtk::Widget
     frame->set_label_align(0.02, 0.5);
     frame->set_shadow_type(Gtk::SHADOW_NONE);
     frame->set_border_width(5);
-    if (width > 0)
-        frame->set_size_request(width, -1);
+    requestAtLeast(*frame, width, -1);
     frame->add(content);
     return *frame;
 }
@@ -83,8 +97,8 @@ Gtk::Button *flatButton(const Glib::ustring &text) {
 // 255-pixel strip.
 Gtk::Alignment &rightAligned(Gtk::Button &button) {
     Gtk::Alignment *alignment = Gtk::manage(new Gtk::Alignment(1.0, 0.5, 0.0, 1.0));
-    alignment->set_size_request(buttonAreaWidth, -1);
-    button.set_size_request(buttonWidth, -1);
+    requestAtLeast(*alignment, buttonAreaWidth, -1);
+    requestAtLeast(button, buttonWidth, -1);
     alignment->add(button);
     return *alignment;
 }
@@ -142,8 +156,8 @@ Gtk::ScrolledWindow &pageScroller(Gtk::Table &rows, Gtk::PolicyType policy) {
 
 window1_glade::window1_glade() {
     set_title("Diplomski zadatak");
-    set_default_size(365, 605);
-    set_size_request(-1, 605);
+    set_default_size(365, minimumHeight);
+    requestAtLeast(*this, -1, minimumHeight);
     set_position(Gtk::WIN_POS_CENTER_ALWAYS);
     set_resizable(true);
     set_modal(false);
@@ -167,7 +181,6 @@ window1_glade::window1_glade() {
         Gtk::manage(new Gtk::Viewport(*scroller->get_hadjustment(), *scroller->get_vadjustment()));
     viewport->set_shadow_type(Gtk::SHADOW_NONE);
     viewport->set_border_width(10);
-    viewport->set_size_request(-1, 517);
     viewport->add(*notebook);
     scroller->add(*viewport);
     top->pack_start(*scroller, Gtk::PACK_EXPAND_WIDGET);
@@ -218,6 +231,9 @@ Gtk::Widget &window1_glade::buildToolbar() {
     toolbar->set_orientation(Gtk::ORIENTATION_HORIZONTAL);
     toolbar->set_tooltips(true);
     toolbar->set_border_width(1);
+    // Every button stays on the bar; the window widens for them instead of
+    // hiding the settings buttons behind an overflow arrow.
+    toolbar->set_show_arrow(false);
 
     open_toolbutton = stockToolButton(*toolbar, Gtk::Stock::OPEN);
     execute_toolbutton = stockToolButton(*toolbar, Gtk::Stock::EXECUTE);

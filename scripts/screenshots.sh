@@ -27,6 +27,6 @@ mkdir -p "$out"
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" "$driver" "$work" "$out" "$min_df" \
     > "$work/console.log" || status=$?
-grep '\.png' "$work/console.log" || true
+grep -E '\.png|^  ' "$work/console.log" || true
 echo "screenshots in $out"
 exit "$status"

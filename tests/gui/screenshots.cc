@@ -1,14 +1,19 @@
 // Drives the real windows through one experiment in a prepared working folder
 // (document folder "xml", "ceste_rijeci", "c4.5.exe") and saves a PNG of every
 // window and dialog into an output folder. Prints each window's size next to
-// the size its contents ask for and fails when any window is smaller than
-// what it asks for, that is when something would be cut off.
+// the size its contents ask for, and every shown widget that got less room
+// than it asks for (a label or button cut off, a page that needs scrolling);
+// fails when there is any.
 //
 //   gui_screenshots WORKING_FOLDER OUTPUT_FOLDER [MIN_DF]
 #include "dialog1.h"
 #include "dialog2.h"
 #include "dialog3.h"
 #include "window1.h"
+#include "window4.h"
+#include "window6.h"
+
+#include "LayoutCheck.h"
 
 #include <gdkmm/pixbuf.h>
 #include <glibmm/main.h>
@@ -50,9 +55,12 @@ public:
         const Glib::RefPtr<Gdk::Pixbuf> picture = Gdk::Pixbuf::create(
             Glib::RefPtr<Gdk::Drawable>(window.get_window()), 0, 0, width, height);
         picture->save((folder_ / (name + ".png")).string(), "png");
-        const bool fits = wanted.width <= width && wanted.height <= height;
+        const std::vector<std::string> squeezed = squeezedWidgets(window);
+        const bool fits = wanted.width <= width && wanted.height <= height && squeezed.empty();
         std::cout << name << ".png " << width << "x" << height << " (asks for " << wanted.width
                   << "x" << wanted.height << ")" << (fits ? "" : " CUT OFF") << std::endl;
+        for (const std::string &widget : squeezed)
+            std::cout << "  " << widget << std::endl;
         allFit_ = allFit_ && fits;
         if (!keep)
             window.hide();
@@ -130,11 +138,15 @@ protected:
     void presentWindow(Gtk::Window *window) override { opened.emplace_back(window); }
 
 private:
-    static void click(Gtk::ToolButton *button) {
-        g_signal_emit_by_name(button->gobj(), "clicked");
-    }
+    static void click(Gtk::ToolButton *button) { g_signal_emit_by_name(button->gobj(), "clicked"); }
+    // Opens the first rows of the trees, as a user looking at them would.
     void capture(Capturer &capturer, const std::string &name) {
-        capturer.capture(*opened.back(), name);
+        Gtk::Window &window = *opened.back();
+        if (auto *tree = dynamic_cast<window6 *>(&window))
+            tree->treeview->expand_all();
+        if (auto *errors = dynamic_cast<window4 *>(&window))
+            errors->treeview->expand_row(Gtk::TreePath("0"), false);
+        capturer.capture(window, name);
     }
 };
 

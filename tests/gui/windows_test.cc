@@ -1,5 +1,6 @@
 // The "C4.5" page, the result and tool windows and the dialogs on known data.
 #include "GuiHarness.h"
+#include "LayoutCheck.h"
 
 #include "dialog2.h"
 #include "window3.h"
@@ -143,6 +144,20 @@ TEST_F(C45PageTest, ResultWindowsShowTheSavedRun) {
         expectedLog += line + "\n";
     }
     EXPECT_EQ(expectedLog, log.textview->get_buffer()->get_text().raw());
+}
+
+// Long result texts on the "C4.5" page and the counts on the first page must
+// widen or lengthen the window, never be cut off.
+TEST_F(C45PageTest, MainWindowFitsWhatBothPagesShow) {
+    loadFixtureRun();
+    window.c45_category_count_label->set_markup(bold("12345 (100.0%) and more text"));
+    window.show();
+    drainEvents();
+    EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(window));
+    window.switchToPage(0);
+    click(window.execute_toolbutton);
+    drainEvents();
+    EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(window));
 }
 
 TEST_F(C45PageTest, ExportWritesTheRunResultsAndMeasures) {
