@@ -24,7 +24,8 @@ def main():
                 f.write("@attribute " + quote(name) + " numeric\n")
             else:
                 f.write("@attribute " + quote(name) + " {" + ",".join(quote(v) for v in kind) + "}\n")
-        f.write("@attribute class {" + ",".join(quote(c) for c in classes) + "}\n\n@data\n")
+        # A C4.5 attribute name cannot hold a colon, so this one is free.
+        f.write("@attribute 'class:' {" + ",".join(quote(c) for c in classes) + "}\n\n@data\n")
         for row, label in zip(rows, labels):
             def text(a, v):
                 if math.isnan(v):

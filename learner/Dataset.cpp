@@ -75,6 +75,8 @@ Dataset readCases(const std::string &path, Schema &schema) {
     data.discrete_.resize(grown.attributes.size());
     std::vector<std::string> errors;
     std::vector<std::string> fields;
+    std::vector<float> numbers; // fields read as whole numbers straight away
+    std::vector<char> isNumber;
     std::size_t used = 0;
     const std::size_t expected = grown.attributes.size() + 1;
     for (long item = 1; errors.size() < errorLimit; ++item) {
@@ -84,8 +86,18 @@ Dataset readCases(const std::string &path, Schema &schema) {
         int delimiter = ',';
         const long line = reader.line();
         while (delimiter == ',' || delimiter == ':') {
-            if (used == fields.size())
+            if (used == fields.size()) {
                 fields.emplace_back();
+                numbers.push_back(0);
+                isNumber.push_back(0);
+            }
+            isNumber[used] = used > 0 && used + 1 < expected &&
+                             grown.attributes[used].kind == AttributeKind::Continuous &&
+                             reader.readInteger(numbers[used], delimiter);
+            if (isNumber[used]) {
+                ++used;
+                continue;
+            }
             delimiter = reader.read(fields[used], used == 0, found);
             if (!found && used == 0)
                 break;
@@ -119,7 +131,9 @@ Dataset readCases(const std::string &path, Schema &schema) {
                 continue;
             if (attribute.kind == AttributeKind::Continuous) {
                 float value = 0;
-                if (text.size() == 1 && text[0] == '?') {
+                if (isNumber[a]) {
+                    value = numbers[a];
+                } else if (text.size() == 1 && text[0] == '?') {
                     value = std::numeric_limits<float>::quiet_NaN();
                     data.hasUnknowns_ = true;
                 } else if (!parseNumber(text, value))
@@ -162,6 +176,16 @@ Dataset readCases(const std::string &path, Schema &schema) {
             errors.push_back("Error limit exceeded");
         throw InputError(std::move(errors));
     }
+    data.columnStart_.assign(grown.attributes.size() + 1, 0);
+    for (const Dataset::Entry &e : data.entries_)
+        ++data.columnStart_[e.attribute + 1];
+    for (std::size_t a = 0; a < grown.attributes.size(); ++a)
+        data.columnStart_[a + 1] += data.columnStart_[a];
+    data.column_.resize(data.entries_.size());
+    std::vector<std::size_t> fill(data.columnStart_.begin(), data.columnStart_.end() - 1);
+    for (std::size_t i = 0; i < data.size(); ++i)
+        for (const Dataset::Entry *e = data.rowBegin(i); e != data.rowEnd(i); ++e)
+            data.column_[fill[e->attribute]++] = {static_cast<int>(i), e->value};
     schema = std::move(grown);
     return data;
 }

@@ -15,6 +15,7 @@ public:
     static bool isUnknown(float value) { return std::isnan(value); }
 
     std::size_t size() const { return classes_.size(); }
+    int attributes() const { return static_cast<int>(discrete_.size()); }
     // Whether any case has an unknown ("?") value.
     bool hasUnknowns() const { return hasUnknowns_; }
     int classOf(std::size_t item) const { return classes_[item]; }
@@ -33,6 +34,14 @@ public:
     const Entry *rowEnd(std::size_t item) const { return entries_.data() + rowStart_[item + 1]; }
     std::size_t entryCount() const { return entries_.size(); }
 
+    // The items with a non-zero or unknown value of attribute a, ascending.
+    struct ColumnEntry {
+        int item;
+        float value;
+    };
+    const ColumnEntry *columnBegin(int a) const { return column_.data() + columnStart_[a]; }
+    const ColumnEntry *columnEnd(int a) const { return column_.data() + columnStart_[a + 1]; }
+
     friend Dataset readCases(const std::string &path, Schema &schema);
 
 private:
@@ -40,6 +49,8 @@ private:
     std::vector<std::size_t> rowStart_{0};
     std::vector<Entry> entries_;
     std::vector<std::vector<int>> discrete_;
+    std::vector<std::size_t> columnStart_;
+    std::vector<ColumnEntry> column_;
     bool hasUnknowns_ = false;
 };
 

@@ -106,6 +106,13 @@ struct Grower::Impl {
     void fillBuckets(const std::vector<WeightedCase> &cases);
     Evaluation evalContinuous(int a, const NodeClasses &node, Scratch &s) const;
     Evaluation evalDiscrete(int a, const std::vector<WeightedCase> &cases, float items) const;
+    // Fewest known cases on each side of a cut: a tenth of the average per
+    // class, at least MINOBJS and at most 25.
+    float minSplitFor(float knownItems) const {
+        const float minObjs = static_cast<float>(options.minObjs);
+        const float minSplit = 0.1f * knownItems / static_cast<float>(classes);
+        return minSplit <= minObjs ? minObjs : std::min(minSplit, 25.0f);
+    }
     float groupGain(const std::vector<float> &table, int groups, float known, float items) const;
     float groupInfo(const std::vector<float> &table, int groups, float items) const;
 };
@@ -176,12 +183,26 @@ Evaluation Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch 
     // All cases 0 here: no cut.
     if (bucketStart[a] == bucketStart[a + 1])
         return result;
+    // Every cut leaves only non-zero values on one side, and each side needs
+    // MinSplit known cases (at least MINOBJS): most words of a text node are
+    // dismissed here. The margin leaves borderline cases to the full count.
+    const float minObjs = static_cast<float>(options.minObjs);
+    float nonZero = 0;
+    bool anyUnknown = false;
+    for (std::size_t k = bucketStart[a]; k < bucketStart[a + 1]; ++k) {
+        if (buckets[k].rank < 0)
+            anyUnknown = true;
+        else
+            nonZero += buckets[k].weight;
+    }
+    if (nonZero < (anyUnknown ? minObjs : 0.999f * minSplitFor(node.items)))
+        return result;
+
     const int C = classes;
     const std::vector<int> &present = node.present;
     for (const int c : present)
         s.known[c] = s.unknown[c] = 0;
     s.touched.clear();
-    float nonZero = 0;
     for (std::size_t k = bucketStart[a]; k < bucketStart[a + 1]; ++k) {
         const BucketEntry &e = buckets[k];
         if (e.rank < 0) {
@@ -198,13 +219,8 @@ Evaluation Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch 
         }
         s.counts[slot * C + e.cls] += e.weight;
         s.known[e.cls] += e.weight;
-        nonZero += e.weight;
     }
-    // Every cut leaves only non-zero values on one side, so fewer than
-    // MINOBJS of them cannot give a cut.
-    const float minObjs = static_cast<float>(options.minObjs);
-    const bool hopeless = nonZero < minObjs;
-    if (!hopeless && zeroRank[a] >= 0) {
+    if (zeroRank[a] >= 0) {
         const int slot = static_cast<int>(s.touched.size());
         s.counts.resize(std::max(s.counts.size(), (slot + 1) * static_cast<std::size_t>(C)), 0.0f);
         float zeros = 0;
@@ -231,12 +247,8 @@ Evaluation Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch 
         knownItems += s.known[c];
         unknownItems += s.unknown[c];
     }
-    if (!hopeless && knownItems >= 2 * minObjs && s.touched.size() > 1) {
-        float minSplit = 0.1f * knownItems / static_cast<float>(C);
-        if (minSplit <= minObjs)
-            minSplit = minObjs;
-        else if (minSplit > 25)
-            minSplit = 25;
+    if (knownItems >= 2 * minObjs && s.touched.size() > 1) {
+        const float minSplit = minSplitFor(knownItems);
         const float baseInfo = info.totalInfo(s.known, present) / knownItems;
         const float knownFraction = 1 - unknownItems / node.items;
         for (const int c : present)

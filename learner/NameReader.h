@@ -24,6 +24,12 @@ public:
     // before any name or delimiter.
     int read(std::string &name, bool skipLineEnds, bool &found);
 
+    // Reads a name that is a whole number of at most nine digits, followed
+    // by blanks and then a comma, colon or line end (returned in delimiter),
+    // straight from the buffer: the bulk of a text data file. Returns false,
+    // consuming nothing, for anything else.
+    bool readInteger(float &value, int &delimiter);
+
     // Consumes the rest of the line; returns false if it holds anything but
     // white space or a comment.
     bool restOfLineIsEmpty();

@@ -1,6 +1,7 @@
 // Pruning by estimated errors, bottom-up.
 #include "Prune.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -117,7 +118,13 @@ float Pruner::estimate(int index, const std::vector<WeightedCase> &cases) {
 float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
     ++stamp_;
     const std::size_t classes = tree_.nodes[index].classDist.size();
+    // A case walks down many levels: its values are spread into a dense
+    // array once.
+    thread_local std::vector<float> dense;
+    dense.resize(std::max(dense.size(), static_cast<std::size_t>(data_.attributes())), 0.0f);
     for (const WeightedCase &c : extra) {
+        for (const Dataset::Entry *e = data_.rowBegin(c.item); e != data_.rowEnd(c.item); ++e)
+            dense[e->attribute] = e->value;
         int at = index;
         for (;;) {
             const Node &node = tree_.nodes[at];
@@ -128,8 +135,10 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
             }
             if (node.kind == NodeKind::Leaf)
                 break;
-            at = node.children[tree_.branchOf(node, data_, c.item)];
+            at = node.children[tree_.branchOf(node, data_, c.item, dense.data())];
         }
+        for (const Dataset::Entry *e = data_.rowBegin(c.item); e != data_.rowEnd(c.item); ++e)
+            dense[e->attribute] = 0.0f;
         extraDist_[at * classes + data_.classOf(c.item)] += c.weight;
     }
     return sumMarked(index);

@@ -8,9 +8,10 @@ int Tree::size(int node) const {
     return total;
 }
 
-int Tree::branchOf(const Node &node, const Dataset &data, std::size_t item) const {
+int Tree::branchOf(const Node &node, const Dataset &data, std::size_t item,
+                   const float *dense) const {
     if (node.kind == NodeKind::Cut) {
-        const float value = data.value(item, node.attribute);
+        const float value = dense ? dense[node.attribute] : data.value(item, node.attribute);
         if (Dataset::isUnknown(value))
             return -1;
         return value <= node.threshold ? 0 : 1;
@@ -25,16 +26,31 @@ Tree::distribute(const Node &node, const Dataset &data,
     const std::size_t branches = node.children.size();
     if (node.kind == NodeKind::Cut) {
         // Fast path for the common two-way test on cases with known values.
+        // Many cases and a short column: look values up in a dense scratch
+        // array filled from the column instead of searching each row.
+        const Dataset::ColumnEntry *begin = data.columnBegin(node.attribute);
+        const Dataset::ColumnEntry *end = data.columnEnd(node.attribute);
+        const bool dense = static_cast<std::size_t>(end - begin) < cases.size();
+        thread_local std::vector<float> valueOf;
+        if (dense) {
+            if (valueOf.size() < data.size())
+                valueOf.resize(data.size(), 0.0f);
+            for (const Dataset::ColumnEntry *e = begin; e != end; ++e)
+                valueOf[e->item] = e->value;
+        }
         std::vector<std::vector<WeightedCase>> parts(2);
         bool anyUnknown = false;
         for (const WeightedCase &c : cases) {
-            const int b = branchOf(node, data, c.item);
-            if (b < 0) {
+            const float value = dense ? valueOf[c.item] : data.value(c.item, node.attribute);
+            if (Dataset::isUnknown(value)) {
                 anyUnknown = true;
                 break;
             }
-            parts[b].push_back(c);
+            parts[value <= node.threshold ? 0 : 1].push_back(c);
         }
+        if (dense)
+            for (const Dataset::ColumnEntry *e = begin; e != end; ++e)
+                valueOf[e->item] = 0.0f;
         if (!anyUnknown)
             return parts;
     }

@@ -34,7 +34,10 @@ struct Tree {
     int size(int node = 0) const;
 
     // Branch a case takes at an internal node, or -1 if the tested value is unknown.
-    int branchOf(const Node &node, const Dataset &data, std::size_t item) const;
+    // With dense, the item's continuous values indexed by attribute are read
+    // from there instead of searched in its row.
+    int branchOf(const Node &node, const Dataset &data, std::size_t item,
+                 const float *dense = nullptr) const;
 
     // Splits the cases reaching an internal node into its branches. A case
     // whose tested value is unknown goes to every branch that receives known
