@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -228,6 +229,23 @@ TEST_F(C45PageTest, RunKeepsTheWindowResponsiveAndFillsThePage) {
               window.sensitivity());
 }
 
+// Quitting while C4.5 runs ends the run with the window: nothing fires later.
+TEST_F(C45PageTest, ClosingTheWindowDuringARunEndsIt) {
+    writeFileSet();
+    std::ofstream("c4.5.exe") << "#!/bin/sh\nsleep 1\necho late > after-close\n";
+    std::filesystem::permissions("c4.5.exe", std::filesystem::perms::owner_all);
+    auto running = std::make_unique<TestWindow>();
+    running->pathAnswers.push_back("bla.names");
+    running->switchToPage(1);
+    click(running->open_toolbutton);
+    click(running->execute_toolbutton);
+    ASSERT_TRUE(running->c45Running());
+    running.reset();
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
+    runLoopUntil([&] { return std::chrono::steady_clock::now() > end; });
+    EXPECT_FALSE(fileExists("after-close"));
+}
+
 #ifdef C45_PROGRAM
 TEST_F(C45PageTest, RealC45RunFillsThePageFromTheTestCorpus) {
     writeFileSet();
@@ -248,6 +266,34 @@ TEST_F(C45PageTest, RealC45RunFillsThePageFromTheTestCorpus) {
     EXPECT_FALSE(window.presentedAs<window6>(1).store->children().empty());
 }
 #endif
+
+namespace {
+
+Gtk::Window *shownToplevel(const Glib::ustring &title) {
+    for (Gtk::Window *window : Gtk::Window::list_toplevels())
+        if (window->get_title() == title && window->get_visible())
+            return window;
+    return nullptr;
+}
+
+struct PresentingWindow : window1 {
+    using window1::on_about_activate;
+};
+
+} // namespace
+
+TEST(ResultWindows, AreShownAndFreedOnceHidden) {
+    PresentingWindow window;
+    const std::size_t before = Gtk::Window::list_toplevels().size();
+    window.on_about_activate();
+    drainEvents();
+    Gtk::Window *about = shownToplevel("O programu");
+    ASSERT_NE(nullptr, about);
+    EXPECT_EQ(before + 1, Gtk::Window::list_toplevels().size());
+    about->hide();
+    drainEvents();
+    EXPECT_EQ(before, Gtk::Window::list_toplevels().size());
+}
 
 TEST(ResultWindows, OpenEmptyWithoutARun) {
     window4 errors({}, {});
