@@ -1,14 +1,16 @@
 #!/bin/bash
 # Runs c4.5.exe, Weka's J48 (-C 0.25 -M 2) and scikit-learn's entropy tree on
-# C4.5 file sets and prints one line per learner: seconds (whole run of the
-# program, reading included), tree size, training error, test error and test
-# accuracy, all in percent of the cases.
+# C4.5 file sets and prints one line per learner: wall seconds, CPU seconds,
+# tree size, training error, test error and test accuracy (in percent).
 #
 #   bench/learner-bench.sh STEM...      (each STEM has .names, .data, .test)
 #
-# J48 reads ARFF converted from the file set (the conversion is not timed).
+# c4.5.exe and J48 are timed as whole programs. c4.5.exe reads the dense
+# text files itself; its note gives the seconds of a run that only reads
+# (-m 1000000 leaves the tree a single leaf). J48 reads sparse ARFF converted
+# from the file set (conversion not timed); its note is Weka's own build time.
 # For scikit-learn the seconds are those of fit and predict; reading the
-# text files in Python is shown apart as "load".
+# files in Python is shown apart as "load".
 # Environment: C45 (default build/learner/c4.5.exe), WEKA_JAR.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -18,44 +20,48 @@ python=/usr/bin/python3
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
 
-now() { date +%s.%N; }
 percent() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", b ? 100 * a / b : 0 }'; }
-row() { printf '%-8s %8.2f %6d %9s%% %9s%% %9s%%  %s\n' "$@"; }
+row() { printf '%-8s %8.2f %8.2f %6d %9s%% %9s%% %9s%%  %s\n' "$@"; }
+# Runs a command with its output in $tmp/out; sets wall and cpu.
+timed() {
+    /usr/bin/time -f '%e %U %S' -o "$tmp/time" "$@" > "$tmp/out" 2> "$tmp/err"
+    read -r wall user system < "$tmp/time"
+    cpu=$(echo "$user + $system" | bc)
+}
 
 for stem in "$@"; do
     train=$(grep -cv '^\s*$' "$stem.data" || true)
     test=$(grep -cv '^\s*$' "$stem.test" || true)
     attributes=$(grep -c '^[^|]*:' "$stem.names" || true)
     echo "== $(basename "$stem"): $train training cases, $test test cases, $attributes attributes"
-    printf '%-8s %8s %6s %10s %10s %10s\n' learner seconds size train-err test-err accuracy
+    printf '%-8s %8s %8s %6s %10s %10s %10s\n' learner wall-s cpu-s size train-err test-err accuracy
 
-    start=$(now)
-    "$c45" -u -f "$stem" > "$tmp/c45.out"
-    end=$(now)
+    timed "$c45" -m 1000000 -u -f "$stem"
+    read_wall=$wall
+    timed "$c45" -u -f "$stem"
     # Sixth line after each "Evaluation on" line: size and errors after pruning.
     read -r size train_errors < <(awk '/^Evaluation on training/ { n = NR + 6 } NR == n {
-        gsub(/[()%<]/, " "); print $4, $5 }' "$tmp/c45.out")
+        gsub(/[()%<]/, " "); print $4, $5 }' "$tmp/out")
     test_errors=$(awk '/^Evaluation on test/ { n = NR + 6 } NR == n { gsub(/[()%<]/, " "); print $5 }' \
-        "$tmp/c45.out")
-    row c4.5.exe "$(echo "$end - $start" | bc)" "$size" "$(percent "$train_errors" "$train")" \
-        "$(percent "$test_errors" "$test")" "$(percent $((test - test_errors)) "$test")" ""
+        "$tmp/out")
+    row c4.5.exe "$wall" "$cpu" "$size" "$(percent "$train_errors" "$train")" \
+        "$(percent "$test_errors" "$test")" "$(percent $((test - test_errors)) "$test")" \
+        "(reading alone ${read_wall}s)"
 
     "$python" "$here/c45-to-arff.py" "$stem" "$tmp/train.arff" data
     "$python" "$here/c45-to-arff.py" "$stem" "$tmp/test.arff" test
-    start=$(now)
-    java -Xmx3g -cp "$weka" weka.classifiers.trees.J48 -C 0.25 -M 2 -t "$tmp/train.arff" \
-        -T "$tmp/test.arff" > "$tmp/j48.out" 2> "$tmp/j48.err"
-    end=$(now)
-    size=$(awk -F: '/^Size of the tree/ { print $2 + 0 }' "$tmp/j48.out")
+    timed java -Xmx3g -cp "$weka" weka.classifiers.trees.J48 -C 0.25 -M 2 -t "$tmp/train.arff" \
+        -T "$tmp/test.arff"
+    size=$(awk -F: '/^Size of the tree/ { print $2 + 0 }' "$tmp/out")
     read -r train_errors test_errors < <(awk '/^Incorrectly Classified/ { e[++n] = $4 }
-        END { print e[1], e[2] }' "$tmp/j48.out")
-    build=$(awk '/^Time taken to build model/ { print $6 }' "$tmp/j48.out")
-    row J48 "$(echo "$end - $start" | bc)" "$size" "$(percent "$train_errors" "$train")" \
+        END { print e[1], e[2] }' "$tmp/out")
+    build=$(awk '/^Time taken to build model/ { print $6 }' "$tmp/out")
+    row J48 "$wall" "$cpu" "$size" "$(percent "$train_errors" "$train")" \
         "$(percent "$test_errors" "$test")" "$(percent $((test - test_errors)) "$test")" \
         "(build ${build}s)"
 
-    read -r load fit size train_errors test_errors _ < <("$python" "$here/sklearn-tree.py" "$stem")
-    row sklearn "$fit" "$size" "$(percent "$train_errors" "$train")" \
+    read -r load fit cpu size train_errors test_errors _ < <("$python" "$here/sklearn-tree.py" "$stem")
+    row sklearn "$fit" "$cpu" "$size" "$(percent "$train_errors" "$train")" \
         "$(percent "$test_errors" "$test")" "$(percent $((test - test_errors)) "$test")" \
-        "(load ${load}s)"
+        "(fit and predict; load ${load}s)"
 done

@@ -1,0 +1,46 @@
+#!/usr/bin/python3
+"""Compares the pruned tree of c4.5.exe with J48's on one file set:
+compare-trees.py C45_OUTPUT J48_OUTPUT. Both trees become sets of root-to-leaf
+paths ("test & test & ... -> class"); the script prints the paths only one of
+them has, or that the trees are the same. Counts in parentheses are left out
+(J48 prints observed errors where C4.5 prints estimated ones)."""
+
+import re
+import sys
+
+
+def paths(lines):
+    result, stack = set(), []
+    for line in lines:
+        depth = line.count("|   ")
+        text = line.replace("|   ", "").strip()
+        match = re.match(r"(.+?)\s*:\s*(\S.*?)\s*\(", text)
+        test = re.sub(r"\s*:$", "", match.group(1) if match else text).strip()
+        test = re.sub(r"\s+", " ", test)
+        del stack[depth:]
+        stack.append(test)
+        if match:
+            result.add(" & ".join(stack) + " -> " + match.group(2))
+    return result
+
+
+def c45_tree(text):
+    block = text.split("Simplified Decision Tree:")[-1] if "Simplified" in text else \
+        text.split("Decision Tree:")[1]
+    block = block.split("\nTree saved")[0]
+    return [l for l in block.split("\n") if l.strip() and not l.startswith("Subtree")]
+
+
+def j48_tree(text):
+    block = text.split("------------------")[1].split("Number of Leaves")[0]
+    return [l for l in block.split("\n") if l.strip()]
+
+
+ours = paths(c45_tree(open(sys.argv[1]).read()))
+theirs = paths(j48_tree(open(sys.argv[2]).read()))
+if ours == theirs:
+    print("same tree: %d leaves" % len(ours))
+for p in sorted(ours - theirs):
+    print("c4.5.exe only: " + p)
+for p in sorted(theirs - ours):
+    print("J48 only:      " + p)
