@@ -48,6 +48,17 @@ void WorkingFolder::copyData(const std::string &name, const std::string &as) con
              fs::copy_options::recursive);
 }
 
+std::string bold(const std::string &text) {
+    return "<small><b>" + text + "</b></small>";
+}
+
+std::string joined(const char *separator, std::initializer_list<std::string> parts) {
+    std::string out;
+    for (const std::string &part : parts)
+        out += (out.empty() ? "" : separator) + part;
+    return out;
+}
+
 std::string readFile(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream content;

@@ -37,6 +37,13 @@ private:
     std::string previous_;
 };
 
+// The markup of a value label: "<small><b>" + text + "</b></small>".
+std::string bold(const std::string &text);
+const std::string na = bold("n/a");
+
+// The parts with separator between them.
+std::string joined(const char *separator, std::initializer_list<std::string> parts);
+
 // Whole file content; empty when the file cannot be read.
 std::string readFile(const std::string &path);
 bool fileExists(const std::string &path);

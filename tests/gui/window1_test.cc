@@ -14,19 +14,6 @@
 
 namespace {
 
-const std::string na = "<small><b>n/a</b></small>";
-
-std::string bold(const std::string &text) {
-    return "<small><b>" + text + "</b></small>";
-}
-
-std::string joined(std::initializer_list<std::string> parts, const char *separator) {
-    std::string out;
-    for (const std::string &part : parts)
-        out += (out.empty() ? "" : separator) + part;
-    return out;
-}
-
 // A window in a working folder that holds the test corpus in "xml", a second
 // corpus in "other" and the stop-word file.
 struct MainWindowTest : testing::Test {
@@ -65,11 +52,10 @@ TEST_F(MainWindowTest, StartsWithoutDataAndWithTheResultCommandsGreyedOut) {
     EXPECT_EQ(365, width);
     EXPECT_EQ(605, height);
     EXPECT_EQ(0, window.notebook->get_current_page());
-    EXPECT_EQ(joined({na, na, na, na, na}, " "), window.textProcessingCounts());
-    EXPECT_EQ(
-        joined({na, na, na, na, na, na, "plain:n/a", na, na, na, na, "plain:n/a", na, na, na, na},
-               "\n"),
-        window.c45PageLabels());
+    EXPECT_EQ(joined(" ", {na, na, na, na, na}), window.textProcessingCounts());
+    EXPECT_EQ(joined("\n", {na, na, na, na, na, na, "plain:n/a", na, na, na, na, "plain:n/a", na,
+                            na, na, na}),
+              window.c45PageLabels());
     EXPECT_EQ("distribution:0 select:0 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 pruned:0 "
               "run:1 measures:1 names:1 edit:1 parse:1 write:1 toolbar:1",
               window.sensitivity());
@@ -87,7 +73,7 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderAndShowsSmallBoldCounts) {
         execute();
         EXPECT_EQ(xmlCountLines, console.linesStartingWith("Ukupan"));
     }
-    EXPECT_EQ(joined({bold("16"), bold("5"), bold("2"), bold("55"), na}, " "),
+    EXPECT_EQ(joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), na}),
               window.textProcessingCounts());
     EXPECT_EQ("distribution:1 select:1 important:0 save:1 saveAs:1 cm:0 log:0 tree:0 pruned:0 "
               "run:1 measures:1 names:1 edit:1 parse:1 write:1 toolbar:1",
@@ -99,7 +85,7 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderAndShowsSmallBoldCounts) {
     EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, window.pathRequests[0].action);
     EXPECT_EQ(folder.path() + "/other", window.documentFolder);
     execute();
-    EXPECT_EQ(joined({bold("2"), bold("1"), bold("2"), bold("6"), na}, " "),
+    EXPECT_EQ(joined(" ", {bold("2"), bold("1"), bold("2"), bold("6"), na}),
               window.textProcessingCounts());
 
     // A cancelled chooser changes nothing.
@@ -118,7 +104,7 @@ TEST_F(MainWindowTest, ParseButtonAlwaysReadsXmlAndShowsPlainCounts) {
     click(window.open_toolbutton);
     execute();
     selectWords(1, false);
-    EXPECT_EQ(joined({bold("2"), bold("1"), bold("2"), bold("6"), bold("6")}, " "),
+    EXPECT_EQ(joined(" ", {bold("2"), bold("1"), bold("2"), bold("6"), bold("6")}),
               window.textProcessingCounts());
     {
         ConsoleCapture console;
@@ -289,7 +275,7 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCounts) {
     ASSERT_EQ(1u, restored.pathRequests.size());
     EXPECT_EQ("tpp files", restored.pathRequests[0].filters.at(0).first);
     EXPECT_EQ("*.tpp", restored.pathRequests[0].filters.at(0).second);
-    EXPECT_EQ(joined({bold("16"), bold("5"), bold("2"), bold("55"), na}, " "),
+    EXPECT_EQ(joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), na}),
               restored.textProcessingCounts());
     EXPECT_TRUE(restored.distribution_button->get_sensitive());
     EXPECT_TRUE(restored.select_words_button->get_sensitive());
@@ -312,7 +298,7 @@ TEST_F(MainWindowTest, UnreadableStateFileIsReportedAndKeepsTheCorpus) {
         window.on_load_settings_clicked();
         ASSERT_EQ(1u, window.errors.size());
         EXPECT_EQ(row.message, window.errors[0].substr(0, row.message.size()));
-        EXPECT_EQ(joined({bold("16"), bold("5"), bold("2"), bold("55"), na}, " "),
+        EXPECT_EQ(joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), na}),
                   window.textProcessingCounts());
         EXPECT_EQ(16u, window.textProcessor.trainDocuments.size());
     }

@@ -18,25 +18,12 @@
 
 namespace {
 
-const std::string na = "<small><b>n/a</b></small>";
-
-std::string bold(const std::string &text) {
-    return "<small><b>" + text + "</b></small>";
-}
-
-std::string lines(std::initializer_list<std::string> parts) {
-    std::string out;
-    for (const std::string &part : parts)
-        out += (out.empty() ? "" : "\n") + part;
-    return out;
-}
-
 // The "C4.5" page after the run saved in run.c45p (20 training and 20 test
 // cases, categories A and B).
 const std::string fixtureRunLabels =
-    lines({bold("20"), bold("20"), bold("2"), bold("2"), bold("5"), bold("3"), "plain:28.1%",
-           bold("5"), bold("3"), bold("1 (5%)"), bold("3 (15%)"), "plain:28.1%", bold("5"),
-           bold("3"), bold("4 (20%)"), bold("3 (15%)")});
+    joined("\n", {bold("20"), bold("20"), bold("2"), bold("2"), bold("5"), bold("3"), "plain:28.1%",
+                  bold("5"), bold("3"), bold("1 (5%)"), bold("3 (15%)"), "plain:28.1%", bold("5"),
+                  bold("3"), bold("4 (20%)"), bold("3 (15%)")});
 
 std::string firstLines(const std::string &text, int count) {
     std::size_t end = 0;
@@ -123,11 +110,12 @@ TEST_F(C45PageTest, ResultWindowsShowTheSavedRun) {
     EXPECT_EQ("Mjere", measures.get_title());
     EXPECT_EQ("A|10|8.00|1.00|2.00|0.80|0.89|0.84 B|10|9.00|2.00|1.00|0.90|0.82|0.86",
               modelRows(measures.sorted));
-    EXPECT_EQ(lines({bold("0.85"), bold("0.85"), bold("0.85"), bold("0.849624"), bold("0.853535"),
-                     bold("0.85")}),
-              lines({shown(*measures.micro_f1_label), shown(*measures.micro_precision_label),
-                     shown(*measures.micro_recall_label), shown(*measures.macro_f1_label),
-                     shown(*measures.macro_precision_label), shown(*measures.macro_recall_label)}));
+    EXPECT_EQ(joined("\n", {bold("0.85"), bold("0.85"), bold("0.85"), bold("0.849624"),
+                            bold("0.853535"), bold("0.85")}),
+              joined("\n", {shown(*measures.micro_f1_label), shown(*measures.micro_precision_label),
+                            shown(*measures.micro_recall_label), shown(*measures.macro_f1_label),
+                            shown(*measures.macro_precision_label),
+                            shown(*measures.macro_recall_label)}));
 
     window6 &tree = window.presentedAs<window6>(2);
     EXPECT_EQ("Prikaz stabla", tree.get_title());
@@ -185,11 +173,11 @@ TEST_F(C45PageTest, ChoosingTheNamesFileShowsTheDataSetSizes) {
     EXPECT_EQ("*.names", window.pathRequests[0].filters.at(0).second);
     EXPECT_EQ("bla.names", window.chosenFile);
     EXPECT_EQ("bla.names", window.textProcessor.fileStem);
-    EXPECT_EQ(lines({bold("16"), bold("5"), bold("2"), bold("6")}),
+    EXPECT_EQ(joined("\n", {bold("16"), bold("5"), bold("2"), bold("6")}),
               firstLines(window.c45PageLabels(), 4));
 
     chooseNames("nothing.names");
-    EXPECT_EQ(lines({na, na, na, na}), firstLines(window.c45PageLabels(), 4));
+    EXPECT_EQ(joined("\n", {na, na, na, na}), firstLines(window.c45PageLabels(), 4));
 }
 
 // A stand-in for C4.5 that records its arguments and prints the saved run,
@@ -254,7 +242,7 @@ TEST_F(C45PageTest, RealC45RunFillsThePageFromTheTestCorpus) {
     runToEnd();
 
     const std::string labels = window.c45PageLabels();
-    EXPECT_EQ(lines({bold("16"), bold("5"), bold("2"), bold("6")}), firstLines(labels, 4));
+    EXPECT_EQ(joined("\n", {bold("16"), bold("5"), bold("2"), bold("6")}), firstLines(labels, 4));
     EXPECT_EQ(std::string::npos, labels.find(na)) << labels;
     window.cm_button->clicked();
     window.show_tree_button->clicked();
