@@ -1,7 +1,6 @@
 #include "window1.h"
 
 #include "c45/C45OutputFile.h"
-#include "c45/DecisionTreeText.h"
 #include "c45/NumberText.h"
 #include "corpus/FileError.h"
 #include "dialog1.h"
@@ -43,11 +42,6 @@ window1::window1() : textProcessor("xml", "bla") {
              save_as_toolbutton, cm_button, show_log_button, show_tree_button,
              show_pruned_tree_button})
         widget->set_sensitive(false);
-}
-
-window1::~window1() {
-    runWatch.disconnect();
-    runPulse.disconnect();
 }
 
 std::string window1::askForPath(const PathRequest &request) {
@@ -443,8 +437,8 @@ void window1::on_run_c45_clicked() {
         finishRun();
         return;
     }
-    runWatch = Glib::signal_io().connect(sigc::mem_fun(*this, &window1::onRunOutput), output,
-                                         Glib::IO_IN | Glib::IO_HUP | Glib::IO_ERR);
+    Glib::signal_io().connect(sigc::mem_fun(*this, &window1::onRunOutput), output,
+                              Glib::IO_IN | Glib::IO_HUP | Glib::IO_ERR);
 }
 
 bool window1::onRunOutput(Glib::IOCondition) {

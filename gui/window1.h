@@ -25,7 +25,6 @@
 class window1 : public window1_glade {
 public:
     window1();
-    ~window1() override;
 
     // A file or folder to ask the user for. The action decides the chooser's
     // title and buttons: select-folder "Please choose a folder" with "Select";
@@ -124,7 +123,8 @@ private:
     bool onRunPulse();
     void finishRun();
 
+    // The run and its two event sources end with the window: the process
+    // stops its child, and the sources' slots are bound to this object.
     std::unique_ptr<C45Process> run;
-    sigc::connection runWatch;
     sigc::connection runPulse;
 };

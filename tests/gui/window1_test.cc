@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 
 namespace {
@@ -115,6 +116,26 @@ TEST_F(MainWindowTest, ParseButtonAlwaysReadsXmlAndShowsPlainCounts) {
     // the selection.
     EXPECT_EQ("plain:16 plain:5 plain:2 plain:55 " + bold("6"), window.textProcessingCounts());
     EXPECT_EQ("xml", window.textProcessor.directory);
+}
+
+TEST_F(MainWindowTest, UnreadableDocumentFileIsReportedAndKeepsTheCorpus) {
+    execute();
+    selectWords(4, false);
+    std::filesystem::create_symlink("nowhere", "xml/lost.xml");
+    const std::string kept = joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), bold("6")});
+
+    execute();
+    EXPECT_EQ(std::vector<std::string>{"Could not open file xml/lost.xml"}, window.errors);
+    EXPECT_EQ(kept, window.textProcessingCounts());
+
+    window.pathAnswers.push_back("other");
+    click(window.open_toolbutton);
+    window.parse_button->clicked();
+    EXPECT_EQ(2u, window.errors.size());
+    EXPECT_EQ(kept, window.textProcessingCounts());
+    EXPECT_EQ("other", window.textProcessor.directory);
+    EXPECT_EQ(16u, window.textProcessor.trainDocuments.size());
+    EXPECT_EQ(6u, window.textProcessor.selectedWords.size());
 }
 
 TEST_F(MainWindowTest, ThresholdScaleAndSpinButtonStayInStep) {

@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -215,23 +214,6 @@ TEST_F(C45PageTest, RunKeepsTheWindowResponsiveAndFillsThePage) {
     EXPECT_EQ("distribution:1 select:1 important:1 save:0 saveAs:0 cm:1 log:1 tree:1 pruned:1 "
               "run:1 measures:1 names:1 edit:1 parse:1 write:1 toolbar:1",
               window.sensitivity());
-}
-
-// Quitting while C4.5 runs ends the run with the window: nothing fires later.
-TEST_F(C45PageTest, ClosingTheWindowDuringARunEndsIt) {
-    writeFileSet();
-    std::ofstream("c4.5.exe") << "#!/bin/sh\nsleep 1\necho late > after-close\n";
-    std::filesystem::permissions("c4.5.exe", std::filesystem::perms::owner_all);
-    auto running = std::make_unique<TestWindow>();
-    running->pathAnswers.push_back("bla.names");
-    running->switchToPage(1);
-    click(running->open_toolbutton);
-    click(running->execute_toolbutton);
-    ASSERT_TRUE(running->c45Running());
-    running.reset();
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(1500);
-    runLoopUntil([&] { return std::chrono::steady_clock::now() > end; });
-    EXPECT_FALSE(fileExists("after-close"));
 }
 
 #ifdef C45_PROGRAM
