@@ -5,11 +5,22 @@
 #include "Print.h"
 #include "Run.h"
 
+#include <pthread.h>
+
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
 
-int main(int argc, char **argv) {
+namespace {
+
+struct Job {
+    int argc;
+    char **argv;
+    int status = 1;
+};
+
+// The whole run, with C4.5's messages and exit statuses for bad input.
+int run(int argc, char **argv) {
     std::ostream &out = std::cout;
     const char *epoch = std::getenv("SOURCE_DATE_EPOCH");
     printBanner(out,
@@ -35,4 +46,28 @@ int main(int argc, char **argv) {
     }
     out.flush();
     return 0;
+}
+
+void *runJob(void *argument) {
+    Job &job = *static_cast<Job *>(argument);
+    job.status = run(job.argc, job.argv);
+    return nullptr;
+}
+
+} // namespace
+
+// Growing, pruning and printing recurse once per tree level, and a tree of
+// many thousands of cases can be thousands of levels deep: the run gets a
+// stack far larger than the default (address space only, used as needed).
+int main(int argc, char **argv) {
+    Job job{argc, argv};
+    pthread_attr_t attributes;
+    pthread_t thread;
+    if (pthread_attr_init(&attributes) == 0 &&
+        pthread_attr_setstacksize(&attributes, std::size_t(1) << 30) == 0 &&
+        pthread_create(&thread, &attributes, runJob, &job) == 0) {
+        pthread_join(thread, nullptr);
+        return job.status;
+    }
+    return run(argc, argv);
 }
