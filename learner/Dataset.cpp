@@ -75,6 +75,9 @@ Dataset readCases(const std::string &path, Schema &schema) {
     data.discrete_.resize(grown.attributes.size());
     std::vector<std::string> errors;
     std::vector<std::string> fields;
+    std::vector<char> continuous;
+    for (const Attribute &attribute : grown.attributes)
+        continuous.push_back(attribute.kind == AttributeKind::Continuous);
     std::vector<float> numbers; // fields read as whole numbers straight away
     std::vector<char> isNumber;
     std::size_t used = 0;
@@ -91,8 +94,7 @@ Dataset readCases(const std::string &path, Schema &schema) {
                 numbers.push_back(0);
                 isNumber.push_back(0);
             }
-            isNumber[used] = used > 0 && used + 1 < expected &&
-                             grown.attributes[used].kind == AttributeKind::Continuous &&
+            isNumber[used] = used > 0 && used + 1 < expected && continuous[used] &&
                              reader.readInteger(numbers[used], delimiter);
             if (isNumber[used]) {
                 ++used;

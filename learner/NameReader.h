@@ -28,7 +28,27 @@ public:
     // by blanks and then a comma, colon or line end (returned in delimiter),
     // straight from the buffer: the bulk of a text data file. Returns false,
     // consuming nothing, for anything else.
-    bool readInteger(float &value, int &delimiter);
+    bool readInteger(float &value, int &delimiter) {
+        std::size_t p = pos_;
+        while (p < end_ && (buffer_[p] == ' ' || buffer_[p] == '\t'))
+            ++p;
+        const std::size_t first = p;
+        long n = 0;
+        while (p < end_ && buffer_[p] >= '0' && buffer_[p] <= '9' && p - first < 10)
+            n = n * 10 + (buffer_[p++] - '0');
+        if (p == first || p - first > 9)
+            return false;
+        while (p < end_ && (buffer_[p] == ' ' || buffer_[p] == '\t' || buffer_[p] == '\r'))
+            ++p;
+        if (p == end_ || (buffer_[p] != ',' && buffer_[p] != ':' && buffer_[p] != '\n'))
+            return false;
+        delimiter = buffer_[p];
+        if (delimiter == '\n')
+            ++line_;
+        pos_ = p + 1;
+        value = static_cast<float>(n);
+        return true;
+    }
 
     // Consumes the rest of the line; returns false if it holds anything but
     // white space or a comment.
