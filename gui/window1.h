@@ -110,7 +110,6 @@ private:
     void drainPendingEvents();
     // Shared by the two parse commands: parse, then the four count lines.
     bool parseAndCount();
-    void afterCorpusChange();
     void writeC45Files();
     void showPageTexts(const C45PageTexts &texts);
 
