@@ -25,10 +25,26 @@ def paths(lines):
 
 
 def c45_tree(text):
+    """The pruned tree's lines with its [Sn] sections put back in place."""
     block = text.split("Simplified Decision Tree:")[-1] if "Simplified" in text else \
         text.split("Decision Tree:")[1]
     block = block.split("\nTree saved")[0]
-    return [l for l in block.split("\n") if l.strip() and not l.startswith("Subtree")]
+    parts = re.split(r"\n\s*Subtree \[(S\d+)\]\n", block)
+    sections = dict(zip(parts[1::2], parts[2::2]))
+
+    def expand(lines, depth):
+        out = []
+        for line in lines.split("\n"):
+            if not line.strip():
+                continue
+            ref = re.search(r"\[(S\d+)\]$", line)
+            out.append("|   " * depth + (line[:ref.start()] if ref else line))
+            if ref:
+                inner = depth + line.count("|   ") + 1
+                out.extend(expand(sections[ref.group(1)], inner))
+        return out
+
+    return expand(parts[0], 0)
 
 
 def j48_tree(text):
