@@ -88,14 +88,16 @@ C45Command buildC45Command(const C45RunRequest &request) {
 C45Process::C45Process(const C45RunRequest &request, std::ostream &trace)
     : command_(buildC45Command(request)), stream_(std::make_unique<Stream>()) {
     trace << "opcije su " << request.optionText << std::endl;
-    stream_->process.open(command_.commandLine, redi::pstreams::pstdout);
+    // A process group of its own, so that ending a run ends C4.5 and
+    // anything it started, not only the shell in front of it.
+    stream_->process.open(command_.commandLine, redi::pstreams::pstdout | redi::pstreams::newpg);
     if (!stream_->process.is_open())
         ended_ = true;
 }
 
 C45Process::~C45Process() {
     if (!ended_ && stream_->process.is_open())
-        stream_->process.rdbuf()->kill(SIGTERM);
+        stream_->process.rdbuf()->killpg(SIGTERM);
 }
 
 int C45Process::outputDescriptor() const {

@@ -168,6 +168,38 @@ TEST_F(FakeC45, ReadsWithoutBlockingUntilTheOutputEnds) {
               "acq: 2 0 0 | earn: 1 1 0 | grain: 0 0 2");
 }
 
+// Alive and not a zombie waiting to be reaped.
+bool processRuns(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string pidField, name, state;
+    return stat >> pidField >> name >> state && state != "Z";
+}
+
+TEST_F(FakeC45, EndingARunEndsWhatTheProgramStarted) {
+    const std::string pidFile = dir + "/linger";
+    setenv("FAKE_C45_LINGER", pidFile.c_str(), 1);
+    pid_t sleeper = 0;
+    {
+        std::ostringstream trace;
+        C45Process process(request(dir + "/bla"), trace);
+        while (!process.readAvailable() && process.lines().empty()) {
+            pollfd watch{process.outputDescriptor(), POLLIN, 0};
+            ASSERT_GE(poll(&watch, 1, 10000), 1);
+        }
+        for (int wait = 0; wait < 200 && !(std::ifstream(pidFile) >> sleeper); ++wait)
+            poll(nullptr, 0, 10);
+        ASSERT_GT(sleeper, 0);
+        EXPECT_TRUE(processRuns(sleeper));
+    }
+    unsetenv("FAKE_C45_LINGER");
+    bool ended = false;
+    for (int wait = 0; wait < 200 && !ended; ++wait) {
+        ended = !processRuns(sleeper);
+        poll(nullptr, 0, 10);
+    }
+    EXPECT_TRUE(ended);
+}
+
 TEST_F(FakeC45, AMissingProgramGivesNoLines) {
     std::ostringstream trace;
     C45RunRequest missing{dir + "/bla.names", "", dir + "/no-such-c45"};
