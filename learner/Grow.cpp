@@ -469,7 +469,9 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
                 continue;
             value = e.gain / e.info;
         }
-        if (value > bestValue) {
+        // Ratios equal in exact arithmetic can differ in the last bits of
+        // single precision; they must still go to the attribute listed first.
+        if (value > bestValue + 1e-6f * std::fabs(bestValue)) {
             bestValue = value;
             best = a;
         }
