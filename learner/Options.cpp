@@ -1,22 +1,11 @@
 // Option parsing with C4.5's echo lines, ranges and atoi/atof value rules.
 #include "Options.h"
+#include "Format.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
-
-std::string format(const char *pattern, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
-
-std::string format(const char *pattern, int value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
 
 void checkRange(bool ok) {
     if (!ok)

@@ -1,22 +1,11 @@
 // Printing of trees, evaluation tables and confusion matrices.
 #include "Print.h"
+#include "Format.h"
 
 #include <cstdio>
 #include <string>
 
 namespace {
-
-std::string format(const char *pattern, double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
-
-std::string formatInt(const char *pattern, int value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, pattern, value);
-    return buffer;
-}
 
 class TreePrinter {
 public:
@@ -145,7 +134,7 @@ void printEvaluation(std::ostream &out, const char *what, int items,
                       row.prunedSize, row.prunedErrors, 100.0 * row.prunedErrors / n,
                       100.0 * row.estimate / row.trainingItems, row.saved ? "   <<" : "");
         if (trials)
-            out << formatInt("%4d", row.trial);
+            out << format("%4d", row.trial);
         out << line;
     }
 }
@@ -166,7 +155,7 @@ void printConfusion(std::ostream &out, const Assessment &assessment, const Schem
         for (int predicted = 0; predicted < classes; ++predicted) {
             const int count =
                 assessment.counts[static_cast<std::size_t>(actual) * classes + predicted];
-            out << (count ? formatInt("%5d", count) : std::string(5, ' '));
+            out << (count ? format("%5d", count) : std::string(5, ' '));
         }
         out << "\t(" << static_cast<char>('a' + actual) << "): class " << schema.classes[actual]
             << '\n';
