@@ -152,7 +152,7 @@ public:
             char end = 0;
             if (beginsWith(lines[i], "Subtree [S") &&
                 std::sscanf(lines[i].c_str(), "Subtree [S%d%c", &number, &end) == 2 && end == ']')
-                sections_.emplace(number, i + 1); // the first section of a number is this tree's
+                sections_.emplace(number, sectionBody(i + 1)); // the first is this tree's
         }
     }
 
@@ -166,14 +166,9 @@ public:
             const std::string line = prefix + lines_[i];
             int number = 0;
             const std::size_t reference = referencePosition(line, number);
-            const auto section = sections_.find(number);
-            std::size_t first = section == sections_.end() ? lines_.size() : section->second;
-            if (first < lines_.size() && lines_[first].empty())
-                ++first;
-            std::size_t last = first;
-            while (last < lines_.size() && !lines_[last].empty())
-                ++last;
-            if (reference == std::string::npos || first == last ||
+            const auto section =
+                reference == std::string::npos ? sections_.end() : sections_.find(number);
+            if (section == sections_.end() || section->second.begin == section->second.end ||
                 !spliced_.insert(number).second) {
                 out.push_back(line);
                 continue;
@@ -183,11 +178,22 @@ public:
             for (std::size_t bars = std::count(line.begin(), line.begin() + reference, '|') + 1;
                  bars > 0; --bars)
                 deeper += "|   ";
-            splice(first, last, deeper, out);
+            splice(section->second.begin, section->second.end, deeper, out);
         }
     }
 
 private:
+    // The lines of a section: after its heading and the empty line that
+    // follows it, up to the next empty line.
+    Range sectionBody(std::size_t first) const {
+        if (first < lines_.size() && lines_[first].empty())
+            ++first;
+        std::size_t last = first;
+        while (last < lines_.size() && !lines_[last].empty())
+            ++last;
+        return Range{first, last};
+    }
+
     // Position of a trailing ":[Sn]" reference's "[", or npos.
     static std::size_t referencePosition(const std::string &line, int &number) {
         const std::size_t open = line.rfind(":[S");
@@ -202,7 +208,7 @@ private:
     }
 
     const std::vector<std::string> &lines_;
-    std::map<int, std::size_t> sections_;
+    std::map<int, Range> sections_;
     std::set<int> spliced_;
 };
 
