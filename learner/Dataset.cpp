@@ -73,36 +73,62 @@ Dataset readCases(const std::string &path, Schema &schema) {
 
     Dataset data;
     data.discrete_.resize(grown.attributes.size());
+    const std::size_t expected = grown.attributes.size() + 1;
+    // Per field: the continuous attributes in a row from it on (0 for the class).
+    std::vector<std::size_t> continuousRun(expected, 0);
+    for (std::size_t a = grown.attributes.size(); a-- > 0;)
+        if (grown.attributes[a].kind == AttributeKind::Continuous)
+            continuousRun[a] = continuousRun[a + 1] + 1;
     std::vector<std::string> errors;
     std::vector<std::string> fields;
-    std::vector<char> continuous;
-    for (const Attribute &attribute : grown.attributes)
-        continuous.push_back(attribute.kind == AttributeKind::Continuous);
-    std::vector<float> numbers; // fields read as whole numbers straight away
-    std::vector<char> isNumber;
-    std::size_t used = 0;
-    const std::size_t expected = grown.attributes.size() + 1;
+    std::vector<std::size_t> named; // fields kept as text: discrete, ignored, the class
+    constexpr std::size_t none = std::numeric_limits<std::size_t>::max();
     for (long item = 1; errors.size() < errorLimit; ++item) {
-        // One record: names up to the end of its line.
+        // One record: names up to the end of its line. Continuous values go
+        // to the entries as they are read; zeros, the bulk of text data, are
+        // skipped in runs.
         bool found = false;
-        used = 0;
+        std::size_t used = 0;
+        std::size_t badValue = none; // first continuous field that is no number
         int delimiter = ',';
         const long line = reader.line();
+        const std::size_t rowBegin = data.entries_.size();
+        named.clear();
         while (delimiter == ',' || delimiter == ':') {
-            if (used == fields.size()) {
-                fields.emplace_back();
-                numbers.push_back(0);
-                isNumber.push_back(0);
+            const bool continuous = used + 1 < expected && continuousRun[used] > 0;
+            if (continuous && used > 0) {
+                const std::size_t zeros = reader.skipZeros(continuousRun[used]);
+                used += zeros;
+                if (zeros > 0)
+                    continue;
+                float value = 0;
+                if (reader.readInteger(value, delimiter)) {
+                    if (value != 0.0f)
+                        data.entries_.push_back({static_cast<int>(used), value});
+                    ++used;
+                    continue;
+                }
             }
-            isNumber[used] = used > 0 && used + 1 < expected && continuous[used] &&
-                             reader.readInteger(numbers[used], delimiter);
-            if (isNumber[used]) {
-                ++used;
-                continue;
-            }
+            if (fields.size() <= used)
+                fields.resize(used + 1);
             delimiter = reader.read(fields[used], used == 0, found);
             if (!found && used == 0)
                 break;
+            if (!continuous) {
+                named.push_back(used);
+            } else if (fields[used] == "?") {
+                data.entries_.push_back(
+                    {static_cast<int>(used), std::numeric_limits<float>::quiet_NaN()});
+                data.hasUnknowns_ = true;
+            } else {
+                float value = 0;
+                if (!parseNumber(fields[used], value)) {
+                    if (badValue == none)
+                        badValue = used;
+                } else if (value != 0.0f) {
+                    data.entries_.push_back({static_cast<int>(used), value});
+                }
+            }
             ++used;
         }
         if (used == 0)
@@ -111,63 +137,50 @@ Dataset readCases(const std::string &path, Schema &schema) {
             delimiter = ',';
         const std::string where =
             path + ", line " + std::to_string(line) + ": case " + std::to_string(item);
+        const auto reject = [&](std::string message) {
+            errors.push_back(std::move(message));
+            data.entries_.resize(rowBegin);
+            for (std::size_t a = 0; a + 1 < expected; ++a)
+                data.discrete_[a].resize(data.classes_.size());
+        };
         if (used != expected || delimiter == ',') {
-            errors.push_back(where + " has " + (delimiter == ',' ? "more than " : "") +
-                             std::to_string(used) + " values, expected " +
-                             std::to_string(expected) + " (attributes and class)");
+            reject(where + " has " + (delimiter == ',' ? "more than " : "") +
+                   std::to_string(used) + " values, expected " + std::to_string(expected) +
+                   " (attributes and class)");
             if (delimiter == ',')
                 reader.restOfLineIsEmpty();
             continue;
         }
         const auto cls = classIndex.find(fields[expected - 1]);
         if (cls == classIndex.end()) {
-            errors.push_back(where + "'s class of " + quoted(fields[expected - 1]) + " is illegal");
+            reject(where + "'s class of " + quoted(fields[expected - 1]) + " is illegal");
             continue;
         }
-        const std::size_t rowBegin = data.entries_.size();
-        bool bad = false;
-        for (std::size_t a = 0; a + 1 < expected && !bad; ++a) {
-            const std::string &text = fields[a];
+        for (const std::size_t a : named) {
+            if (a >= badValue || a + 1 == expected)
+                break;
             Attribute &attribute = grown.attributes[a];
             if (attribute.kind == AttributeKind::Ignore)
                 continue;
-            if (attribute.kind == AttributeKind::Continuous) {
-                float value = 0;
-                if (isNumber[a]) {
-                    value = numbers[a];
-                } else if (text.size() == 1 && text[0] == '?') {
-                    value = std::numeric_limits<float>::quiet_NaN();
-                    data.hasUnknowns_ = true;
-                } else if (!parseNumber(text, value))
-                    bad = true;
-                if (!bad && value != 0.0f)
-                    data.entries_.push_back({static_cast<int>(a), value});
+            const std::string &text = fields[a];
+            int v = 0;
+            if (text == "?") {
+                data.hasUnknowns_ = true;
+            } else if (const auto known = valueIndex[a].find(text); known != valueIndex[a].end()) {
+                v = known->second;
+            } else if (attribute.openValues > static_cast<int>(attribute.values.size())) {
+                attribute.values.push_back(text);
+                v = static_cast<int>(attribute.values.size());
+                valueIndex[a].emplace(text, v);
             } else {
-                int v = 0;
-                if (text == "?") {
-                    data.hasUnknowns_ = true;
-                } else {
-                    const auto known = valueIndex[a].find(text);
-                    if (known != valueIndex[a].end()) {
-                        v = known->second;
-                    } else if (attribute.openValues > static_cast<int>(attribute.values.size())) {
-                        attribute.values.push_back(text);
-                        v = static_cast<int>(attribute.values.size());
-                        valueIndex[a].emplace(text, v);
-                    } else {
-                        bad = true;
-                    }
-                }
-                data.discrete_[a].push_back(v);
+                badValue = a;
+                break;
             }
-            if (bad)
-                errors.push_back(where + "'s value of " + quoted(text) + " for attribute " +
-                                 attribute.name + " is illegal");
+            data.discrete_[a].push_back(v);
         }
-        if (bad) {
-            data.entries_.resize(rowBegin);
-            for (std::size_t a = 0; a + 1 < expected; ++a)
-                data.discrete_[a].resize(data.classes_.size());
+        if (badValue != none) {
+            reject(where + "'s value of " + quoted(fields[badValue]) + " for attribute " +
+                   grown.attributes[badValue].name + " is illegal");
             continue;
         }
         data.classes_.push_back(cls->second);

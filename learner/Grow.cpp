@@ -94,6 +94,7 @@ struct Grower::Impl {
     std::vector<int> zeroRank;              // per attribute: rank of 0, or -1 if no case has 0
     std::vector<int> entryRank;             // per entry of data: rank of its value
     std::vector<char> tested;               // discrete attributes tested on the current path
+    std::vector<Evaluation> eval;           // per attribute, at the node being split
     std::vector<std::size_t> bucketStart;
     std::vector<BucketEntry> buckets;
     Scratch scratch[2];
@@ -104,7 +105,8 @@ struct Grower::Impl {
     bool choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist, float items,
                 Node &node);
     void fillBuckets(const std::vector<WeightedCase> &cases);
-    Evaluation evalContinuous(int a, const NodeClasses &node, Scratch &s) const;
+    // Leaves result unusable, or fills in gain, info and cut.
+    void evalContinuous(int a, const NodeClasses &node, Scratch &s, Evaluation &result) const;
     Evaluation evalDiscrete(int a, const std::vector<WeightedCase> &cases, float items) const;
     // Fewest known cases on each side of a cut: a tenth of the average per
     // class, at least MINOBJS and at most 25.
@@ -157,6 +159,7 @@ Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
             v->assign(classes, 0.0f);
     }
     tested.assign(attributes, 0);
+    eval.resize(attributes);
     threads = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
 }
 
@@ -178,11 +181,12 @@ void Grower::Impl::fillBuckets(const std::vector<WeightedCase> &cases) {
     }
 }
 
-Evaluation Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch &s) const {
-    Evaluation result;
+void Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch &s,
+                                  Evaluation &result) const {
+    result.usable = false;
     // All cases 0 here: no cut.
     if (bucketStart[a] == bucketStart[a + 1])
-        return result;
+        return;
     // Every cut leaves only non-zero values on one side, and each side needs
     // MinSplit known cases (at least MINOBJS): most words of a text node are
     // dismissed here. The margin leaves borderline cases to the full count.
@@ -196,7 +200,7 @@ Evaluation Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch 
             nonZero += buckets[k].weight;
     }
     if (nonZero < (anyUnknown ? minObjs : 0.999f * minSplitFor(node.items)))
-        return result;
+        return;
 
     const int C = classes;
     const std::vector<int> &present = node.present;
@@ -293,7 +297,7 @@ Evaluation Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch 
             s.counts[slot * C + c] = 0;
         s.slotOfRank[rank] = -1;
     }
-    return result;
+    return;
 }
 
 float Grower::Impl::groupGain(const std::vector<float> &table, int groups, float known,
@@ -407,7 +411,6 @@ Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &ca
 bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist,
                           float items, Node &node) {
     const int attributes = static_cast<int>(schema.attributes.size());
-    std::vector<Evaluation> eval(attributes);
     fillBuckets(cases);
     NodeClasses here{dist, {}, items};
     for (int c = 0; c < classes; ++c)
@@ -417,9 +420,11 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
         for (int a = first; a < attributes; a += step) {
             const Attribute &attribute = schema.attributes[a];
             if (attribute.kind == AttributeKind::Continuous)
-                eval[a] = evalContinuous(a, here, s);
+                evalContinuous(a, here, s, eval[a]);
             else if (attribute.kind == AttributeKind::Discrete && !tested[a])
                 eval[a] = evalDiscrete(a, cases, items);
+            else
+                eval[a].usable = false;
         }
     };
     const std::size_t effort =

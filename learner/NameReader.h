@@ -50,6 +50,21 @@ public:
         return true;
     }
 
+    // Skips up to max names that are a lone 0 followed by a comma, blanks
+    // around them included, straight from the buffer; returns how many.
+    std::size_t skipZeros(std::size_t max) {
+        std::size_t skipped = 0;
+        for (;;) {
+            while (pos_ < end_ && (buffer_[pos_] == ' ' || buffer_[pos_] == '\t'))
+                ++pos_;
+            if (skipped == max || pos_ + 1 >= end_ || buffer_[pos_] != '0' ||
+                buffer_[pos_ + 1] != ',')
+                return skipped;
+            pos_ += 2;
+            ++skipped;
+        }
+    }
+
     // Consumes the rest of the line; returns false if it holds anything but
     // white space or a comment.
     bool restOfLineIsEmpty();

@@ -33,6 +33,9 @@ public:
             leafCases_.resize(tree.nodes.size());
             mark_.assign(tree.nodes.size(), 0);
             extraDist_.resize(tree.nodes.size() * tree.nodes[0].classDist.size());
+            cuts_.resize(tree.nodes.size());
+            for (std::size_t i = 0; i < tree.nodes.size(); ++i)
+                cuts_[i] = Cut::of(tree.nodes[i]);
         }
     }
 
@@ -53,6 +56,9 @@ private:
     // as a leaf.
     Counts count(const Node &node, const std::vector<WeightedCase> &cases, bool onStored) const;
     Counts settle(const Node &node, Counts k) const;
+    float leafEstimate(float items, float errors) const {
+        return errors + addErrors(items, errors, cf_);
+    }
     // Estimated errors of the subtree at index for these cases, without
     // changing it.
     float estimate(int index, const std::vector<WeightedCase> &cases);
@@ -78,6 +84,19 @@ private:
     std::vector<unsigned> mark_; // nodes on the paths of the current extra cases
     unsigned stamp_ = 0;
     std::vector<float> extraDist_; // per marked leaf: class weights of the extra cases
+    // Additive mode: the two-way tests of the tree, packed apart from the
+    // nodes so that walking deep trees stays within the cache.
+    struct Cut {
+        int attribute = -1; // -1: a leaf or a test of a discrete attribute
+        float threshold = 0;
+        int below = 0, above = 0;
+        static Cut of(const Node &node) {
+            if (node.kind != NodeKind::Cut)
+                return {};
+            return {node.attribute, node.threshold, node.children[0], node.children[1]};
+        }
+    };
+    std::vector<Cut> cuts_;
 };
 
 Pruner::Counts Pruner::count(const Node &node, const std::vector<WeightedCase> &cases,
@@ -97,8 +116,7 @@ Pruner::Counts Pruner::settle(const Node &node, Counts k) const {
     for (std::size_t c = 0; c < k.dist.size(); ++c)
         if (k.dist[c] > k.dist[k.best])
             k.best = static_cast<int>(c);
-    const float errors = k.items - k.dist[k.best];
-    k.asLeaf = errors + addErrors(k.items, errors, cf_);
+    k.asLeaf = leafEstimate(k.items, k.items - k.dist[k.best]);
     return k;
 }
 
@@ -127,14 +145,19 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
             dense[e->attribute] = e->value;
         int at = index;
         for (;;) {
-            const Node &node = tree_.nodes[at];
-            if (mark_[at] != stamp_) {
-                mark_[at] = stamp_;
-                if (node.kind == NodeKind::Leaf)
-                    std::fill_n(extraDist_.begin() + at * classes, classes, 0.0f);
+            const Cut &cut = cuts_[at];
+            const bool first = mark_[at] != stamp_;
+            mark_[at] = stamp_;
+            if (cut.attribute >= 0) {
+                at = dense[cut.attribute] <= cut.threshold ? cut.below : cut.above;
+                continue;
             }
-            if (node.kind == NodeKind::Leaf)
+            const Node &node = tree_.nodes[at];
+            if (node.kind == NodeKind::Leaf) {
+                if (first)
+                    std::fill_n(extraDist_.begin() + at * classes, classes, 0.0f);
                 break;
+            }
             at = node.children[tree_.branchOf(node, data_, c.item, dense.data())];
         }
         for (const Dataset::Entry *e = data_.rowBegin(c.item); e != data_.rowEnd(c.item); ++e)
@@ -145,23 +168,28 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
 }
 
 float Pruner::sumMarked(int index) {
-    const Node &node = tree_.nodes[index];
     if (mark_[index] != stamp_)
-        return node.errors;
+        return tree_.nodes[index].errors;
+    const Cut &cut = cuts_[index];
+    if (cut.attribute >= 0)
+        return sumMarked(cut.below) + sumMarked(cut.above);
+    const Node &node = tree_.nodes[index];
     if (node.kind != NodeKind::Leaf) {
         float sum = 0;
         for (const int child : node.children)
             sum += sumMarked(child);
         return sum;
     }
-    Counts k;
-    k.dist = node.classDist;
-    k.items = node.items;
-    for (std::size_t c = 0; c < k.dist.size(); ++c) {
-        k.dist[c] += extraDist_[index * k.dist.size() + c];
-        k.items += extraDist_[index * k.dist.size() + c];
+    const std::size_t classes = node.classDist.size();
+    const float *extra = &extraDist_[index * classes];
+    float items = node.items;
+    int best = node.bestClass;
+    for (std::size_t c = 0; c < classes; ++c) {
+        items += extra[c];
+        if (node.classDist[c] + extra[c] > node.classDist[best] + extra[best])
+            best = static_cast<int>(c);
     }
-    return settle(node, std::move(k)).asLeaf;
+    return leafEstimate(items, items - (node.classDist[best] + extra[best]));
 }
 
 void Pruner::gather(int index, std::vector<WeightedCase> &out) const {
@@ -252,6 +280,8 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
         node.attribute = -1;
         node.children.clear();
         node.branchOfValue.clear();
+        if (additive_)
+            cuts_[index] = {};
         changed = true;
         return keep(index, k, k.asLeaf);
     }
@@ -262,6 +292,7 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
         if (!additive_)
             return prune(index, cases);
         leafCases_[index] = std::move(leafCases_[branch]);
+        cuts_[index] = cuts_[branch];
         return pruneMore(index, others);
     }
     return keep(index, k, subtrees);

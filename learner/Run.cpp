@@ -9,6 +9,9 @@
 #include "Schema.h"
 #include "Window.h"
 
+#include <algorithm>
+#include <future>
+
 namespace {
 
 struct Trial {
@@ -31,20 +34,29 @@ Trial finish(Tree unpruned, const Dataset &data, const Schema &schema, const Opt
     return trial;
 }
 
+// Rows of the evaluation table on cases; the assessment of the saved tree
+// goes to saved. Each trial's two trees are assessed side by side.
 std::vector<EvaluationRow> rowsFor(const std::vector<Trial> &trials, std::size_t best,
-                                   const Dataset &data, const Dataset &cases, int classes) {
+                                   const Dataset &data, const Dataset &cases, int classes,
+                                   Assessment &saved) {
     std::vector<EvaluationRow> rows;
     for (std::size_t t = 0; t < trials.size(); ++t) {
+        auto unpruned = std::async(std::launch::async, [&] {
+            return assess(trials[t].unpruned, cases, classes);
+        });
+        Assessment pruned = assess(trials[t].pruned, cases, classes);
         EvaluationRow row;
         row.trial = static_cast<int>(t);
         row.unprunedSize = trials[t].unpruned.size();
-        row.unprunedErrors = assess(trials[t].unpruned, cases, classes).errors;
+        row.unprunedErrors = unpruned.get().errors;
         row.prunedSize = trials[t].pruned.size();
-        row.prunedErrors = assess(trials[t].pruned, cases, classes).errors;
+        row.prunedErrors = pruned.errors;
         row.estimate = trials[t].estimate;
         row.trainingItems = static_cast<float>(data.size());
         row.saved = t == best;
         rows.push_back(row);
+        if (row.saved)
+            saved = std::move(pruned);
     }
     return rows;
 }
@@ -54,6 +66,16 @@ std::vector<EvaluationRow> rowsFor(const std::vector<Trial> &trials, std::size_t
 void runLearner(const Options &options, std::ostream &out) {
     const std::string &stem = options.fileStem;
     Schema schema = readNames(stem + ".names");
+    // The test cases are read alongside, unless the training cases can
+    // still add discrete values that the test cases must then know.
+    Schema testSchema = schema;
+    std::future<Dataset> early;
+    const bool fixedValues =
+        std::none_of(schema.attributes.begin(), schema.attributes.end(),
+                     [](const Attribute &a) { return a.openValues > 0; });
+    if (options.evaluateTest && fixedValues)
+        early = std::async(std::launch::async,
+                           [&] { return readCases(stem + ".test", testSchema); });
     const Dataset data = readCases(stem + ".data", schema);
     const int classes = static_cast<int>(schema.classes.size());
     out << "\nRead " << data.size() << " cases (" << schema.attributes.size()
@@ -84,14 +106,14 @@ void runLearner(const Options &options, std::ostream &out) {
     }
 
     out << '\n';
+    Assessment assessment;
     printEvaluation(out, "training data", static_cast<int>(data.size()),
-                    rowsFor(trials, best, data, data, classes));
+                    rowsFor(trials, best, data, data, classes, assessment));
     if (!options.evaluateTest)
         return;
-    const Dataset test = readCases(stem + ".test", schema);
+    const Dataset test = early.valid() ? early.get() : readCases(stem + ".test", schema);
     printEvaluation(out, "test data", static_cast<int>(test.size()),
-                    rowsFor(trials, best, data, test, classes));
-    const Assessment assessment = assess(trials[best].pruned, test, classes);
+                    rowsFor(trials, best, data, test, classes, assessment));
     printConfusion(out, assessment, schema);
     printConfusionBlock(out, assessment, schema);
 }

@@ -8,18 +8,6 @@ int Tree::size(int node) const {
     return total;
 }
 
-int Tree::branchOf(const Node &node, const Dataset &data, std::size_t item,
-                   const float *dense) const {
-    if (node.kind == NodeKind::Cut) {
-        const float value = dense ? dense[node.attribute] : data.value(item, node.attribute);
-        if (Dataset::isUnknown(value))
-            return -1;
-        return value <= node.threshold ? 0 : 1;
-    }
-    const int v = data.discreteValue(item, node.attribute);
-    return v == 0 || v >= static_cast<int>(node.branchOfValue.size()) ? -1 : node.branchOfValue[v];
-}
-
 std::vector<std::vector<WeightedCase>>
 Tree::distribute(const Node &node, const Dataset &data,
                  const std::vector<WeightedCase> &cases) const {

@@ -37,7 +37,17 @@ struct Tree {
     // With dense, the item's continuous values indexed by attribute are read
     // from there instead of searched in its row.
     int branchOf(const Node &node, const Dataset &data, std::size_t item,
-                 const float *dense = nullptr) const;
+                 const float *dense = nullptr) const {
+        if (node.kind == NodeKind::Cut) {
+            const float value = dense ? dense[node.attribute] : data.value(item, node.attribute);
+            if (Dataset::isUnknown(value))
+                return -1;
+            return value <= node.threshold ? 0 : 1;
+        }
+        const int v = data.discreteValue(item, node.attribute);
+        return v == 0 || v >= static_cast<int>(node.branchOfValue.size()) ? -1
+                                                                           : node.branchOfValue[v];
+    }
 
     // Splits the cases reaching an internal node into its branches. A case
     // whose tested value is unknown goes to every branch that receives known

@@ -9,7 +9,10 @@
 
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <sstream>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -141,6 +144,64 @@ TEST(ReadCases, StoresValuesSparselyWithUnknowns) {
     EXPECT_EQ("small medium large", schema.attributes[0].values[0] + " " +
                                         schema.attributes[0].values[1] + " " +
                                         schema.attributes[0].values[2]);
+}
+
+// Long rows of mostly zeros, in several spellings, cross the reader's
+// buffer: every non-zero value must land on its own attribute, and a bad
+// value after a run of zeros must still be named.
+TEST(ReadCases, LongSparseRowsKeepEveryValueInPlace) {
+    const std::string dir = ::testing::TempDir();
+    const int attributes = 40000;
+    {
+        std::ofstream names(dir + "/wide.names");
+        names << "yes, no.\n";
+        for (int a = 0; a < attributes; ++a)
+            names << "w" << a << ": continuous.\n";
+    }
+    const std::vector<std::string> zeros = {"0, ", "0,", " 0 ,", "\t0\t, "};
+    std::vector<std::vector<std::pair<int, float>>> expected(4);
+    {
+        std::ofstream data(dir + "/wide.data");
+        for (int row = 0; row < 4; ++row) {
+            for (int a = 0; a < attributes; ++a) {
+                if ((a * 7 + row) % 997 == 0) {
+                    const float value = row == 3 ? 2.5f : static_cast<float>(a % 50 + 1);
+                    expected[row].push_back({a, value});
+                    data << (row == 3 ? "2.5" : std::to_string(a % 50 + 1)) << ", ";
+                } else {
+                    data << zeros[row];
+                }
+            }
+            data << (row % 2 ? "no" : "yes") << "\n";
+        }
+    }
+    Schema schema = readNames(dir + "/wide.names");
+    const Dataset data = readCases(dir + "/wide.data", schema);
+    ASSERT_EQ(4u, data.size());
+    for (int row = 0; row < 4; ++row) {
+        std::vector<std::pair<int, float>> read;
+        for (const Dataset::Entry *e = data.rowBegin(row); e != data.rowEnd(row); ++e)
+            read.push_back({e->attribute, e->value});
+        EXPECT_EQ(expected[row], read) << "row " << row;
+        EXPECT_EQ(row % 2, data.classOf(row));
+    }
+
+    {
+        std::ofstream bad(dir + "/wide.data");
+        for (int row = 0; row < 2; ++row) {
+            for (int a = 0; a < attributes; ++a)
+                bad << (row == 1 && a == 30000 ? "0x" : row == 1 && a == 35000 ? "?x" : "0") << ", ";
+            bad << "yes\n";
+        }
+    }
+    try {
+        readCases(dir + "/wide.data", schema);
+        ADD_FAILURE() << "a bad value was accepted";
+    } catch (const InputError &e) {
+        ASSERT_EQ(1u, e.messages().size());
+        EXPECT_EQ(dir + "/wide.data, line 2: case 2's value of '0x' for attribute w30000 is illegal",
+                  e.messages()[0]);
+    }
 }
 
 } // namespace
