@@ -3,6 +3,10 @@
 // are gathered per attribute, counted by their precomputed rank in the
 // attribute's value order, and the zero count is the node's total minus the
 // rest. So no node sorts cases, and work follows the non-zero entries.
+// Without unknown values every case weighs 1 and counts are whole: entries
+// of equal rank and class are then merged, and the largest branch of a split
+// inherits its parent's entries less those of the other branches' cases, so
+// that long chains of "word <= 0" tests do not gather the same cases again.
 #include "Grow.h"
 
 #include <algorithm>
@@ -57,6 +61,16 @@ struct BucketEntry {
     int rank; // position in the attribute's value order; -1 if unknown
     int cls;
     float weight;
+    bool operator<(const BucketEntry &other) const {
+        return rank != other.rank ? rank < other.rank : cls < other.cls;
+    }
+};
+
+// The bucket entries of a node's cases, attribute a's in [begin[a], end[a]).
+struct Histogram {
+    std::vector<std::size_t> begin, end;
+    std::vector<BucketEntry> entries;
+    std::size_t size(int a) const { return end[a] - begin[a]; }
 };
 
 struct Evaluation {
@@ -95,18 +109,22 @@ struct Grower::Impl {
     std::vector<int> entryRank;             // per entry of data: rank of its value
     std::vector<char> tested;               // discrete attributes tested on the current path
     std::vector<Evaluation> eval;           // per attribute, at the node being split
-    std::vector<std::size_t> bucketStart;
-    std::vector<BucketEntry> buckets;
+    bool merged;                            // entries merged, branches inherit (whole weights)
     Scratch scratch[2];
     unsigned threads;
 
     Impl(const Dataset &d, const Schema &s, const Options &o);
-    int build(Tree &tree, std::vector<WeightedCase> cases);
+    // Grows the subtree of cases; given, if not null, is their histogram,
+    // which the subtree may change.
+    int build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given);
     bool choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist, float items,
-                Node &node);
-    void fillBuckets(const std::vector<WeightedCase> &cases);
+                const Histogram &histogram, Node &node);
+    void fill(Histogram &histogram, const std::vector<WeightedCase> &cases) const;
+    // Takes the cases' entries out of a merged histogram holding them.
+    void remove(Histogram &histogram, const std::vector<WeightedCase> &cases) const;
     // Leaves result unusable, or fills in gain, info and cut.
-    void evalContinuous(int a, const NodeClasses &node, Scratch &s, Evaluation &result) const;
+    void evalContinuous(int a, const NodeClasses &node, const Histogram &histogram, Scratch &s,
+                        Evaluation &result) const;
     Evaluation evalDiscrete(int a, const std::vector<WeightedCase> &cases, float items) const;
     // Fewest known cases on each side of a cut: a tenth of the average per
     // class, at least MINOBJS and at most 25.
@@ -159,33 +177,77 @@ Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
             v->assign(classes, 0.0f);
     }
     tested.assign(attributes, 0);
+    merged = !d.hasUnknowns();
     eval.resize(attributes);
     threads = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
 }
 
-void Grower::Impl::fillBuckets(const std::vector<WeightedCase> &cases) {
+void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &cases) const {
     const std::size_t attributes = schema.attributes.size();
-    bucketStart.assign(attributes + 1, 0);
+    std::vector<std::size_t> &begin = histogram.begin;
+    begin.assign(attributes + 1, 0);
     for (const WeightedCase &c : cases)
         for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e)
-            ++bucketStart[e->attribute + 1];
+            ++begin[e->attribute + 1];
     for (std::size_t a = 0; a < attributes; ++a)
-        bucketStart[a + 1] += bucketStart[a];
-    buckets.resize(bucketStart[attributes]);
-    std::vector<std::size_t> fill(bucketStart.begin(), bucketStart.end() - 1);
+        begin[a + 1] += begin[a];
+    histogram.entries.resize(begin[attributes]);
+    histogram.end.assign(begin.begin(), begin.end() - 1);
     const Dataset::Entry *base = data.rowBegin(0);
     for (const WeightedCase &c : cases) {
         const int cls = data.classOf(c.item);
         for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e)
-            buckets[fill[e->attribute]++] = {entryRank[e - base], cls, c.weight};
+            histogram.entries[histogram.end[e->attribute]++] = {entryRank[e - base], cls, c.weight};
+    }
+    if (!merged)
+        return;
+    for (std::size_t a = 0; a < attributes; ++a) {
+        BucketEntry *first = &histogram.entries[begin[a]];
+        BucketEntry *last = &histogram.entries[0] + histogram.end[a];
+        if (first == last)
+            continue;
+        std::sort(first, last);
+        BucketEntry *out = first;
+        for (BucketEntry *in = first + 1; in != last; ++in) {
+            if (in->rank == out->rank && in->cls == out->cls)
+                out->weight += in->weight;
+            else
+                *++out = *in;
+        }
+        histogram.end[a] = static_cast<std::size_t>(out + 1 - &histogram.entries[0]);
     }
 }
 
-void Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch &s,
-                                  Evaluation &result) const {
+void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> &cases) const {
+    const Dataset::Entry *base = data.rowBegin(0);
+    std::vector<int> touched;
+    for (const WeightedCase &c : cases) {
+        const int cls = data.classOf(c.item);
+        for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e) {
+            BucketEntry *first = &histogram.entries[0] + histogram.begin[e->attribute];
+            BucketEntry *last = &histogram.entries[0] + histogram.end[e->attribute];
+            BucketEntry *at = std::lower_bound(first, last, BucketEntry{entryRank[e - base], cls, 0});
+            at->weight -= c.weight;
+            if (at->weight == 0)
+                touched.push_back(e->attribute);
+        }
+    }
+    for (const int a : touched) {
+        BucketEntry *first = &histogram.entries[0] + histogram.begin[a];
+        BucketEntry *last = &histogram.entries[0] + histogram.end[a];
+        histogram.end[a] = static_cast<std::size_t>(
+            std::remove_if(first, last, [](const BucketEntry &b) { return b.weight == 0; }) -
+            &histogram.entries[0]);
+    }
+}
+
+void Grower::Impl::evalContinuous(int a, const NodeClasses &node, const Histogram &histogram,
+                                  Scratch &s, Evaluation &result) const {
+    const BucketEntry *first = histogram.entries.data() + histogram.begin[a];
+    const BucketEntry *last = histogram.entries.data() + histogram.end[a];
     result.usable = false;
     // All cases 0 here: no cut.
-    if (bucketStart[a] == bucketStart[a + 1])
+    if (first == last)
         return;
     // Every cut leaves only non-zero values on one side, and each side needs
     // MinSplit known cases (at least MINOBJS): most words of a text node are
@@ -193,11 +255,11 @@ void Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch &s,
     const float minObjs = static_cast<float>(options.minObjs);
     float nonZero = 0;
     bool anyUnknown = false;
-    for (std::size_t k = bucketStart[a]; k < bucketStart[a + 1]; ++k) {
-        if (buckets[k].rank < 0)
+    for (const BucketEntry *e = first; e != last; ++e) {
+        if (e->rank < 0)
             anyUnknown = true;
         else
-            nonZero += buckets[k].weight;
+            nonZero += e->weight;
     }
     if (nonZero < (anyUnknown ? minObjs : 0.999f * minSplitFor(node.items)))
         return;
@@ -207,8 +269,8 @@ void Grower::Impl::evalContinuous(int a, const NodeClasses &node, Scratch &s,
     for (const int c : present)
         s.known[c] = s.unknown[c] = 0;
     s.touched.clear();
-    for (std::size_t k = bucketStart[a]; k < bucketStart[a + 1]; ++k) {
-        const BucketEntry &e = buckets[k];
+    for (const BucketEntry *entry = first; entry != last; ++entry) {
+        const BucketEntry &e = *entry;
         if (e.rank < 0) {
             s.unknown[e.cls] += e.weight;
             continue;
@@ -409,9 +471,8 @@ Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &ca
 }
 
 bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist,
-                          float items, Node &node) {
+                          float items, const Histogram &histogram, Node &node) {
     const int attributes = static_cast<int>(schema.attributes.size());
-    fillBuckets(cases);
     NodeClasses here{dist, {}, items};
     for (int c = 0; c < classes; ++c)
         if (dist[c] > 0)
@@ -420,7 +481,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
         for (int a = first; a < attributes; a += step) {
             const Attribute &attribute = schema.attributes[a];
             if (attribute.kind == AttributeKind::Continuous)
-                evalContinuous(a, here, s, eval[a]);
+                evalContinuous(a, here, histogram, s, eval[a]);
             else if (attribute.kind == AttributeKind::Discrete && !tested[a])
                 eval[a] = evalDiscrete(a, cases, items);
             else
@@ -428,7 +489,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
         }
     };
     const std::size_t effort =
-        buckets.size() + cases.size() + static_cast<std::size_t>(attributes) * 8;
+        histogram.entries.size() + cases.size() + static_cast<std::size_t>(attributes) * 8;
     if (threads > 1 && effort > 50000) {
         std::thread helper(work, 1, 2, std::ref(scratch[1]));
         work(0, 2, scratch[0]);
@@ -500,7 +561,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     return true;
 }
 
-int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases) {
+int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given) {
     const int C = classes;
     Node node;
     node.classDist.assign(C, 0.0f);
@@ -513,13 +574,33 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases) {
     node.errors = node.items - node.classDist[node.bestClass];
     const int index = static_cast<int>(tree.nodes.size());
     const bool pure = node.errors <= 1e-6f * std::max(1.0f, node.items);
-    if (pure || node.items < 2.0f * options.minObjs ||
-        !choose(cases, node.classDist, node.items, node)) {
+    if (pure || node.items < 2.0f * options.minObjs) {
+        tree.nodes.push_back(std::move(node));
+        return index;
+    }
+    Histogram own;
+    Histogram &histogram = given ? *given : own;
+    if (!given)
+        fill(histogram, cases);
+    if (!choose(cases, node.classDist, node.items, histogram, node)) {
         tree.nodes.push_back(std::move(node));
         return index;
     }
     std::vector<std::vector<WeightedCase>> parts = tree.distribute(node, data, cases);
     std::vector<WeightedCase>().swap(cases);
+    // The largest branch inherits the histogram; the others gather their own.
+    std::size_t heir = parts.size();
+    if (merged) {
+        heir = 0;
+        for (std::size_t b = 1; b < parts.size(); ++b)
+            if (parts[b].size() > parts[heir].size())
+                heir = b;
+        for (std::size_t b = 0; b < parts.size(); ++b)
+            if (b != heir)
+                remove(histogram, parts[b]);
+    } else {
+        Histogram().entries.swap(histogram.entries);
+    }
     const bool discrete = node.kind != NodeKind::Cut;
     tree.nodes.push_back(std::move(node));
     if (discrete)
@@ -534,8 +615,10 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases) {
             empty.classDist.assign(C, 0.0f);
             tree.nodes.push_back(std::move(empty));
         } else {
-            child = build(tree, std::move(parts[b]));
+            child = build(tree, std::move(parts[b]), b == heir ? &histogram : nullptr);
         }
+        if (b == heir)
+            Histogram().entries.swap(own.entries);
         tree.nodes[index].children[b] = child;
         subtreeErrors += tree.nodes[child].errors;
     }
@@ -561,7 +644,7 @@ Grower::~Grower() = default;
 
 Tree Grower::grow(const std::vector<WeightedCase> &cases) {
     Tree tree;
-    impl_->build(tree, cases);
+    impl_->build(tree, cases, nullptr);
     return tree;
 }
 
