@@ -477,8 +477,8 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     for (int c = 0; c < classes; ++c)
         if (dist[c] > 0)
             here.present.push_back(c);
-    auto work = [&](int first, int step, Scratch &s) {
-        for (int a = first; a < attributes; a += step) {
+    auto work = [&](int first, int last, Scratch &s) {
+        for (int a = first; a < last; ++a) {
             const Attribute &attribute = schema.attributes[a];
             if (attribute.kind == AttributeKind::Continuous)
                 evalContinuous(a, here, histogram, s, eval[a]);
@@ -488,14 +488,21 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
                 eval[a].usable = false;
         }
     };
-    const std::size_t effort =
-        histogram.entries.size() + cases.size() + static_cast<std::size_t>(attributes) * 8;
+    // Two threads share a large node's attributes, split where half of its
+    // entries lie.
+    std::size_t entries = 0;
+    for (int a = 0; a < attributes; ++a)
+        entries += histogram.size(a);
+    const std::size_t effort = entries + cases.size() + static_cast<std::size_t>(attributes) * 8;
     if (threads > 1 && effort > 50000) {
-        std::thread helper(work, 1, 2, std::ref(scratch[1]));
-        work(0, 2, scratch[0]);
+        int middle = 0;
+        for (std::size_t before = 0; middle < attributes && 2 * before < entries; ++middle)
+            before += histogram.size(middle);
+        std::thread helper(work, middle, attributes, std::ref(scratch[1]));
+        work(0, middle, scratch[0]);
         helper.join();
     } else {
-        work(0, 1, scratch[0]);
+        work(0, attributes, scratch[0]);
     }
 
     // Average gain over the usable attributes, leaving out discrete ones with
