@@ -5,8 +5,13 @@
 
 namespace {
 
-void addScores(const Tree &tree, int index, const Dataset &data, std::size_t item,
-               const float *values, float weight, std::vector<float> &scores) {
+void addScores(const Tree &tree, const PackedCut *cuts, int index, const Dataset &data,
+               std::size_t item, const float *values, float weight, std::vector<float> &scores) {
+    if (cuts)
+        for (const PackedCut *cut = &cuts[index];
+             cut->attribute >= 0 && !Dataset::isUnknown(values[cut->attribute]);
+             cut = &cuts[index])
+            index = values[cut->attribute] <= cut->threshold ? cut->below : cut->above;
     const Node &node = tree.nodes[index];
     if (node.kind == NodeKind::Leaf) {
         if (node.items > 0)
@@ -18,19 +23,18 @@ void addScores(const Tree &tree, int index, const Dataset &data, std::size_t ite
     }
     const int branch = tree.branchOf(node, data, item, values);
     if (branch >= 0) {
-        addScores(tree, node.children[branch], data, item, values, weight, scores);
+        addScores(tree, cuts, node.children[branch], data, item, values, weight, scores);
         return;
     }
     for (const int child : node.children) {
         const float share = node.items > 0 ? tree.nodes[child].items / node.items : 0;
         if (share > 0)
-            addScores(tree, child, data, item, values, weight * share, scores);
+            addScores(tree, cuts, child, data, item, values, weight * share, scores);
     }
 }
 
-} // namespace
-
-int classify(const Tree &tree, const Dataset &data, std::size_t item, int classes) {
+int classifyWith(const Tree &tree, const PackedCut *cuts, const Dataset &data, std::size_t item,
+                 int classes) {
     // A case is tested at many levels: its values are spread into a dense
     // array once.
     thread_local std::vector<float> values;
@@ -38,7 +42,7 @@ int classify(const Tree &tree, const Dataset &data, std::size_t item, int classe
     for (const Dataset::Entry *e = data.rowBegin(item); e != data.rowEnd(item); ++e)
         values[e->attribute] = e->value;
     std::vector<float> scores(classes, 0.0f);
-    addScores(tree, 0, data, item, values.data(), 1.0f, scores);
+    addScores(tree, cuts, 0, data, item, values.data(), 1.0f, scores);
     for (const Dataset::Entry *e = data.rowBegin(item); e != data.rowEnd(item); ++e)
         values[e->attribute] = 0.0f;
     int best = 0;
@@ -48,12 +52,19 @@ int classify(const Tree &tree, const Dataset &data, std::size_t item, int classe
     return best;
 }
 
+} // namespace
+
+int classify(const Tree &tree, const Dataset &data, std::size_t item, int classes) {
+    return classifyWith(tree, nullptr, data, item, classes);
+}
+
 Assessment assess(const Tree &tree, const Dataset &data, int classes) {
+    const std::vector<PackedCut> cuts = tree.packedCuts();
     Assessment result;
     result.counts.assign(static_cast<std::size_t>(classes) * classes, 0);
     for (std::size_t i = 0; i < data.size(); ++i) {
         const int actual = data.classOf(i);
-        const int predicted = classify(tree, data, i, classes);
+        const int predicted = classifyWith(tree, cuts.data(), data, i, classes);
         ++result.counts[static_cast<std::size_t>(actual) * classes + predicted];
         if (predicted != actual)
             ++result.errors;

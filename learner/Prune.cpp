@@ -33,9 +33,7 @@ public:
             leafCases_.resize(tree.nodes.size());
             mark_.assign(tree.nodes.size(), 0);
             extraDist_.resize(tree.nodes.size() * tree.nodes[0].classDist.size());
-            cuts_.resize(tree.nodes.size());
-            for (std::size_t i = 0; i < tree.nodes.size(); ++i)
-                cuts_[i] = Cut::of(tree.nodes[i]);
+            cuts_ = tree.packedCuts();
         }
     }
 
@@ -84,19 +82,8 @@ private:
     std::vector<unsigned> mark_; // nodes on the paths of the current extra cases
     unsigned stamp_ = 0;
     std::vector<float> extraDist_; // per marked leaf: class weights of the extra cases
-    // Additive mode: the two-way tests of the tree, packed apart from the
-    // nodes so that walking deep trees stays within the cache.
-    struct Cut {
-        int attribute = -1; // -1: a leaf or a test of a discrete attribute
-        float threshold = 0;
-        int below = 0, above = 0;
-        static Cut of(const Node &node) {
-            if (node.kind != NodeKind::Cut)
-                return {};
-            return {node.attribute, node.threshold, node.children[0], node.children[1]};
-        }
-    };
-    std::vector<Cut> cuts_;
+    // Additive mode: the packed tests, kept in step with the nodes.
+    std::vector<PackedCut> cuts_;
 };
 
 Pruner::Counts Pruner::count(const Node &node, const std::vector<WeightedCase> &cases,
@@ -145,7 +132,7 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
             dense[e->attribute] = e->value;
         int at = index;
         for (;;) {
-            const Cut &cut = cuts_[at];
+            const PackedCut &cut = cuts_[at];
             const bool first = mark_[at] != stamp_;
             mark_[at] = stamp_;
             if (cut.attribute >= 0) {
@@ -170,7 +157,7 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
 float Pruner::sumMarked(int index) {
     if (mark_[index] != stamp_)
         return tree_.nodes[index].errors;
-    const Cut &cut = cuts_[index];
+    const PackedCut &cut = cuts_[index];
     if (cut.attribute >= 0)
         return sumMarked(cut.below) + sumMarked(cut.above);
     const Node &node = tree_.nodes[index];

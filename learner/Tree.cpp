@@ -1,6 +1,16 @@
 // Tree helpers shared by growing, pruning, classifying and printing.
 #include "Tree.h"
 
+std::vector<PackedCut> Tree::packedCuts() const {
+    std::vector<PackedCut> cuts(nodes.size());
+    // Nodes left behind by pruning may have lost their branches.
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        if (nodes[i].kind == NodeKind::Cut && nodes[i].children.size() == 2)
+            cuts[i] = {nodes[i].attribute, nodes[i].threshold, nodes[i].children[0],
+                       nodes[i].children[1]};
+    return cuts;
+}
+
 int Tree::size(int node) const {
     int total = 1;
     for (const int child : nodes[node].children)

@@ -26,9 +26,21 @@ struct WeightedCase {
     float weight;
 };
 
+// The two-way test of a node, packed apart from the nodes so that walks
+// down deep trees stay within the cache; attribute is -1 for leaves and
+// tests of discrete attributes.
+struct PackedCut {
+    int attribute = -1;
+    float threshold = 0;
+    int below = 0, above = 0;
+};
+
 struct Tree {
     // nodes[0] is the root; nodes not reachable from it are unused.
     std::vector<Node> nodes;
+
+    // The packed test of every node, by index.
+    std::vector<PackedCut> packedCuts() const;
 
     // Number of nodes reachable from node, leaves included.
     int size(int node = 0) const;
