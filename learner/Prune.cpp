@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <memory>
 
 namespace {
 
@@ -16,6 +18,159 @@ float deviate(float cf) {
     if (i == 0)
         return z[0];
     return z[i - 1] + (cf - level[i - 1]) / (level[i] - level[i - 1]) * (z[i] - z[i - 1]);
+}
+
+// The zero paths of a tree. From a two-way test, the branch a value of 0
+// takes leads to the next test of a chain that ends at a leaf or at a test of
+// a discrete attribute; in text trees these "word <= 0" chains run hundreds
+// of tests deep. A case leaves a chain only at a test of one of its non-zero
+// values, so a walk looks those tests up instead of stepping through the
+// chain, and the nodes walks pass are known per chain from the deepest
+// position reached.
+class ZeroChains {
+public:
+    ZeroChains(const Tree &tree, const std::vector<PackedCut> &cuts, const Dataset &data)
+        : tree_(tree), cuts_(cuts), data_(data), head_(tree.nodes.size()),
+          position_(tree.nodes.size()), alive_(tree.nodes.size(), 0), end_(tree.nodes.size()),
+          reach_(tree.nodes.size()), reachStamp_(tree.nodes.size(), 0),
+          listedUnder_(tree.nodes.size(), -1),
+          testsOf_(static_cast<std::size_t>(data.attributes())) {
+        label(0, 0, 0);
+    }
+
+    // Labels the subtree at node anew after it changed; node keeps its place.
+    void relabel(int node) { label(node, head_[node], position_[node]); }
+    // Takes the subtree at node out of the chains.
+    void bury(int node);
+    // Takes node alone out of the chains (its branches have moved).
+    void drop(int node) { alive_[node] = 0; }
+    // The subtree at node has become a leaf.
+    void collapse(int node) {
+        for (const int child : tree_.nodes[node].children)
+            bury(child);
+        end_[head_[node]] = node;
+    }
+
+    // The leaf a case reaches from node; the nodes passed are recorded
+    // under stamp.
+    int walk(int node, std::size_t item, unsigned stamp);
+    // Whether a walk recorded under stamp passed node.
+    bool passed(int node, unsigned stamp) const {
+        const int head = head_[node];
+        return reachStamp_[head] == stamp && position_[node] <= reach_[head];
+    }
+
+private:
+    void label(int node, int head, int position);
+    void extend(int head, int position, unsigned stamp) {
+        if (reachStamp_[head] != stamp) {
+            reachStamp_[head] = stamp;
+            reach_[head] = position;
+        } else {
+            reach_[head] = std::max(reach_[head], position);
+        }
+    }
+
+    const Tree &tree_;
+    const std::vector<PackedCut> &cuts_;
+    const Dataset &data_;
+    std::vector<int> head_;     // first node of the node's chain
+    std::vector<int> position_; // place in the chain, from 0
+    std::vector<char> alive_;   // still in the tree
+    std::vector<int> end_;      // per head: the last node of its chain
+    std::vector<int> reach_;    // per head: the deepest position passed
+    std::vector<unsigned> reachStamp_;
+    std::vector<int> listedUnder_;          // attribute whose tests list the node, or -1
+    std::vector<std::vector<int>> testsOf_; // per attribute: two-way tests of it, perhaps stale
+};
+
+void ZeroChains::label(int node, int head, int position) {
+    struct Place {
+        int node, head, position;
+    };
+    std::vector<Place> stack{{node, head, position}};
+    while (!stack.empty()) {
+        const Place at = stack.back();
+        stack.pop_back();
+        head_[at.node] = at.head;
+        position_[at.node] = at.position;
+        alive_[at.node] = 1;
+        const PackedCut &cut = cuts_[at.node];
+        if (cut.attribute >= 0) {
+            if (listedUnder_[at.node] != cut.attribute) {
+                listedUnder_[at.node] = cut.attribute;
+                testsOf_[cut.attribute].push_back(at.node);
+            }
+            const bool zeroBelow = 0.0f <= cut.threshold;
+            const int other = zeroBelow ? cut.above : cut.below;
+            stack.push_back({zeroBelow ? cut.below : cut.above, at.head, at.position + 1});
+            stack.push_back({other, other, 0});
+            continue;
+        }
+        end_[at.head] = at.node;
+        for (const int child : tree_.nodes[at.node].children)
+            stack.push_back({child, child, 0});
+    }
+}
+
+void ZeroChains::bury(int node) {
+    std::vector<int> stack{node};
+    while (!stack.empty()) {
+        const int at = stack.back();
+        stack.pop_back();
+        alive_[at] = 0;
+        for (const int child : tree_.nodes[at].children)
+            stack.push_back(child);
+    }
+}
+
+int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
+    int at = node;
+    for (;;) {
+        const PackedCut &cut = cuts_[at];
+        const int head = head_[at];
+        if (cut.attribute < 0) {
+            extend(head, position_[at], stamp);
+            const Node &n = tree_.nodes[at];
+            if (n.kind == NodeKind::Leaf)
+                return at;
+            at = n.children[tree_.branchOf(n, data_, item)];
+            continue;
+        }
+        int exit = -1;
+        int exitPosition = std::numeric_limits<int>::max();
+        int next = -1;
+        for (const Dataset::Entry *e = data_.rowBegin(item); e != data_.rowEnd(item); ++e) {
+            std::vector<int> &tests = testsOf_[e->attribute];
+            for (std::size_t i = 0; i < tests.size(); ++i) {
+                const int test = tests[i];
+                const PackedCut &t = cuts_[test];
+                if (!alive_[test] || t.attribute != e->attribute) {
+                    // Gone from the tree or now testing another attribute.
+                    if (listedUnder_[test] == e->attribute)
+                        listedUnder_[test] = -1;
+                    tests[i--] = tests.back();
+                    tests.pop_back();
+                    continue;
+                }
+                if (head_[test] != head || position_[test] < position_[at] ||
+                    position_[test] >= exitPosition)
+                    continue;
+                const bool valueBelow = e->value <= t.threshold;
+                if (valueBelow == (0.0f <= t.threshold))
+                    continue;
+                exit = test;
+                exitPosition = position_[test];
+                next = valueBelow ? t.below : t.above;
+            }
+        }
+        if (exit < 0) {
+            at = end_[head];
+            continue;
+        }
+        extend(head, exitPosition, stamp);
+        at = next;
+    }
 }
 
 // Without unknown values a case reaches the same leaf whatever other cases
@@ -34,6 +189,7 @@ public:
             mark_.assign(tree.nodes.size(), 0);
             extraDist_.resize(tree.nodes.size() * tree.nodes[0].classDist.size());
             cuts_ = tree.packedCuts();
+            chains_ = std::make_unique<ZeroChains>(tree, cuts_, data);
         }
     }
 
@@ -79,11 +235,13 @@ private:
     float cf_;
     bool additive_;
     std::vector<std::vector<WeightedCase>> leafCases_;
-    std::vector<unsigned> mark_; // nodes on the paths of the current extra cases
+    std::vector<unsigned> mark_; // leaves reached by the current extra cases
     unsigned stamp_ = 0;
     std::vector<float> extraDist_; // per marked leaf: class weights of the extra cases
-    // Additive mode: the packed tests, kept in step with the nodes.
+    // Additive mode: the packed tests and their chains, kept in step with
+    // the nodes.
     std::vector<PackedCut> cuts_;
+    std::unique_ptr<ZeroChains> chains_;
 };
 
 Pruner::Counts Pruner::count(const Node &node, const std::vector<WeightedCase> &cases,
@@ -123,39 +281,19 @@ float Pruner::estimate(int index, const std::vector<WeightedCase> &cases) {
 float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
     ++stamp_;
     const std::size_t classes = tree_.nodes[index].classDist.size();
-    // A case walks down many levels: its values are spread into a dense
-    // array once.
-    thread_local std::vector<float> dense;
-    dense.resize(std::max(dense.size(), static_cast<std::size_t>(data_.attributes())), 0.0f);
     for (const WeightedCase &c : extra) {
-        for (const Dataset::Entry *e = data_.rowBegin(c.item); e != data_.rowEnd(c.item); ++e)
-            dense[e->attribute] = e->value;
-        int at = index;
-        for (;;) {
-            const PackedCut &cut = cuts_[at];
-            const bool first = mark_[at] != stamp_;
-            mark_[at] = stamp_;
-            if (cut.attribute >= 0) {
-                at = dense[cut.attribute] <= cut.threshold ? cut.below : cut.above;
-                continue;
-            }
-            const Node &node = tree_.nodes[at];
-            if (node.kind == NodeKind::Leaf) {
-                if (first)
-                    std::fill_n(extraDist_.begin() + at * classes, classes, 0.0f);
-                break;
-            }
-            at = node.children[tree_.branchOf(node, data_, c.item, dense.data())];
+        const int leaf = chains_->walk(index, c.item, stamp_);
+        if (mark_[leaf] != stamp_) {
+            mark_[leaf] = stamp_;
+            std::fill_n(extraDist_.begin() + leaf * classes, classes, 0.0f);
         }
-        for (const Dataset::Entry *e = data_.rowBegin(c.item); e != data_.rowEnd(c.item); ++e)
-            dense[e->attribute] = 0.0f;
-        extraDist_[at * classes + data_.classOf(c.item)] += c.weight;
+        extraDist_[leaf * classes + data_.classOf(c.item)] += c.weight;
     }
     return sumMarked(index);
 }
 
 float Pruner::sumMarked(int index) {
-    if (mark_[index] != stamp_)
+    if (!chains_->passed(index, stamp_))
         return tree_.nodes[index].errors;
     const PackedCut &cut = cuts_[index];
     if (cut.attribute >= 0)
@@ -262,6 +400,8 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
             gather(index, all);
             leafCases_[index] = std::move(all);
         }
+        if (additive_)
+            chains_->collapse(index);
         Node &node = tree_.nodes[index];
         node.kind = NodeKind::Leaf;
         node.attribute = -1;
@@ -274,12 +414,19 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
     }
     if (raised <= subtrees + 0.1f) {
         const int branch = children[largest];
+        if (additive_) {
+            for (std::size_t b = 0; b < children.size(); ++b)
+                if (b != largest)
+                    chains_->bury(children[b]);
+            chains_->drop(branch);
+        }
         tree_.nodes[index] = std::move(tree_.nodes[branch]);
         changed = true;
         if (!additive_)
             return prune(index, cases);
         leafCases_[index] = std::move(leafCases_[branch]);
         cuts_[index] = cuts_[branch];
+        chains_->relabel(index);
         return pruneMore(index, others);
     }
     return keep(index, k, subtrees);
