@@ -489,18 +489,18 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
         }
     };
     // Two threads share a large node's attributes, split where half of its
-    // entries lie.
-    std::size_t entries = 0;
+    // work lies: its entries, and a little for every attribute.
+    constexpr std::size_t perAttribute = 8;
+    std::size_t effort = cases.size();
     for (int a = 0; a < attributes; ++a)
-        entries += histogram.size(a);
-    const std::size_t effort = entries + cases.size() + static_cast<std::size_t>(attributes) * 8;
-    if (threads > 1 && effort > 50000) {
+        effort += histogram.size(a) + perAttribute;
+    if (threads > 1 && effort > 20000) {
         int middle = 0;
-        for (std::size_t before = 0; middle < attributes && 2 * before < entries; ++middle)
-            before += histogram.size(middle);
-        std::thread helper(work, middle, attributes, std::ref(scratch[1]));
-        work(0, middle, scratch[0]);
-        helper.join();
+        for (std::size_t before = 0; middle < attributes && 2 * before < effort; ++middle)
+            before += histogram.size(middle) + perAttribute;
+#pragma omp parallel for num_threads(2) schedule(static, 1)
+        for (int half = 0; half < 2; ++half)
+            work(half ? middle : 0, half ? attributes : middle, scratch[half]);
     } else {
         work(0, attributes, scratch[0]);
     }
