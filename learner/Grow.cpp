@@ -202,8 +202,8 @@ void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &c
     if (!merged)
         return;
     for (std::size_t a = 0; a < attributes; ++a) {
-        BucketEntry *first = &histogram.entries[begin[a]];
-        BucketEntry *last = &histogram.entries[0] + histogram.end[a];
+        BucketEntry *first = histogram.entries.data() + begin[a];
+        BucketEntry *last = histogram.entries.data() + histogram.end[a];
         if (first == last)
             continue;
         std::sort(first, last);
@@ -214,7 +214,7 @@ void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &c
             else
                 *++out = *in;
         }
-        histogram.end[a] = static_cast<std::size_t>(out + 1 - &histogram.entries[0]);
+        histogram.end[a] = static_cast<std::size_t>(out + 1 - histogram.entries.data());
     }
 }
 
@@ -224,8 +224,8 @@ void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> 
     for (const WeightedCase &c : cases) {
         const int cls = data.classOf(c.item);
         for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e) {
-            BucketEntry *first = &histogram.entries[0] + histogram.begin[e->attribute];
-            BucketEntry *last = &histogram.entries[0] + histogram.end[e->attribute];
+            BucketEntry *first = histogram.entries.data() + histogram.begin[e->attribute];
+            BucketEntry *last = histogram.entries.data() + histogram.end[e->attribute];
             BucketEntry *at = std::lower_bound(first, last, BucketEntry{entryRank[e - base], cls, 0});
             at->weight -= c.weight;
             if (at->weight == 0)
@@ -233,11 +233,11 @@ void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> 
         }
     }
     for (const int a : touched) {
-        BucketEntry *first = &histogram.entries[0] + histogram.begin[a];
-        BucketEntry *last = &histogram.entries[0] + histogram.end[a];
+        BucketEntry *first = histogram.entries.data() + histogram.begin[a];
+        BucketEntry *last = histogram.entries.data() + histogram.end[a];
         histogram.end[a] = static_cast<std::size_t>(
             std::remove_if(first, last, [](const BucketEntry &b) { return b.weight == 0; }) -
-            &histogram.entries[0]);
+            histogram.entries.data());
     }
 }
 
