@@ -12,9 +12,9 @@ cd "$top"
 seconds=${1:?usage: fuzz.sh SECONDS [TARGET...]}
 shift
 
-for p in clang libclang-rt-14-dev; do
+for p in clang libclang-rt-14-dev libomp-14-dev; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' ||
-        { apt-get update && apt-get install -y --no-install-recommends clang libclang-rt-14-dev; break; }
+        { apt-get update && apt-get install -y --no-install-recommends clang libclang-rt-14-dev libomp-14-dev; break; }
 done
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTCW_FUZZ=ON -DTCW_BUILD_GUI=OFF \
