@@ -54,16 +54,17 @@ public:
     // Skips up to max names that are a lone 0 followed by a comma, blanks
     // around them included, straight from the buffer; returns how many.
     std::size_t skipZeros(std::size_t max) {
-        std::size_t skipped = 0;
         // Four "0, " in a row, the common spelling, are compared at once.
         static constexpr char four[] = "0, 0, 0, 0, ";
-        while (max - skipped >= 4 && end_ - pos_ >= 12 && std::memcmp(buffer_ + pos_, four, 12) == 0) {
-            pos_ += 12;
-            skipped += 4;
-        }
+        std::size_t skipped = 0;
         for (;;) {
             while (pos_ < end_ && (buffer_[pos_] == ' ' || buffer_[pos_] == '\t'))
                 ++pos_;
+            while (max - skipped >= 4 && end_ - pos_ >= 12 &&
+                   std::memcmp(buffer_ + pos_, four, 12) == 0) {
+                pos_ += 12;
+                skipped += 4;
+            }
             if (skipped == max || pos_ + 1 >= end_ || buffer_[pos_] != '0' ||
                 buffer_[pos_ + 1] != ',')
                 return skipped;
