@@ -87,6 +87,11 @@ struct NodeClasses {
     const std::vector<float> &dist;
     std::vector<int> present;
     float items;
+    // With whole weights and no unknown values every attribute knows all
+    // the node's cases: their sum over the present classes, in order, and
+    // its information per case are then the node's own.
+    float knownItems = 0;
+    float baseInfo = 0;
 };
 
 struct Scratch {
@@ -308,14 +313,18 @@ void Grower::Impl::evalContinuous(int a, const NodeClasses &node, const Histogra
     }
     std::sort(s.touched.begin(), s.touched.end());
 
-    float knownItems = 0, unknownItems = 0;
-    for (const int c : present) {
-        knownItems += s.known[c];
-        unknownItems += s.unknown[c];
+    float knownItems = node.knownItems, unknownItems = 0;
+    if (!merged) {
+        knownItems = 0;
+        for (const int c : present) {
+            knownItems += s.known[c];
+            unknownItems += s.unknown[c];
+        }
     }
     if (knownItems >= 2 * minObjs && s.touched.size() > 1) {
         const float minSplit = minSplitFor(knownItems);
-        const float baseInfo = info.totalInfo(s.known, present) / knownItems;
+        const float baseInfo =
+            merged ? node.baseInfo : info.totalInfo(s.known, present) / knownItems;
         const float knownFraction = 1 - unknownItems / node.items;
         for (const int c : present)
             s.below[c] = 0;
@@ -475,8 +484,12 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     const int attributes = static_cast<int>(schema.attributes.size());
     NodeClasses here{dist, {}, items};
     for (int c = 0; c < classes; ++c)
-        if (dist[c] > 0)
+        if (dist[c] > 0) {
             here.present.push_back(c);
+            here.knownItems += dist[c];
+        }
+    if (merged && here.knownItems > 0)
+        here.baseInfo = info.totalInfo(dist, here.present) / here.knownItems;
     auto work = [&](int first, int last, Scratch &s) {
         for (int a = first; a < last; ++a) {
             const Attribute &attribute = schema.attributes[a];
