@@ -1,8 +1,13 @@
-// The learner's names and data readers. The input is the names file, a NUL
-// byte, and the data file.
+// The learner's names and data readers, and growing, pruning and
+// classifying with what they read. The input is the names file, a NUL byte,
+// and the data file.
+#include "Classify.h"
 #include "Dataset.h"
 #include "FileError.h"
+#include "Grow.h"
 #include "InputError.h"
+#include "Options.h"
+#include "Prune.h"
 #include "Schema.h"
 #include "fuzz/FuzzInput.h"
 
@@ -22,6 +27,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             if (dataset.classOf(i) < 0 ||
                 dataset.classOf(i) >= static_cast<int>(schema.classes.size()))
                 __builtin_trap();
+        if (dataset.size() == 0)
+            return 0;
+        Options options;
+        options.valueSubsets = size % 2 == 1;
+        Grower grower(dataset, schema, options);
+        Tree tree = grower.grow(allCases(dataset));
+        float estimate = 0;
+        pruneTree(tree, dataset, allCases(dataset), options.confidence, estimate);
+        const int classes = static_cast<int>(schema.classes.size());
+        if (assess(tree, dataset, classes).errors > static_cast<int>(dataset.size()))
+            __builtin_trap();
     } catch (const FileError &) {
     } catch (const InputError &) {
     }

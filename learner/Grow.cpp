@@ -426,7 +426,10 @@ Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &ca
         return result;
 
     // Greedy merging of value groups: each step merges the pair giving the
-    // highest gain ratio; the best grouping met is kept.
+    // highest gain ratio; the best grouping met is kept. Merging two groups
+    // changes only their own terms in the sums behind the gain and the split
+    // information, so trial merges are weighed from those terms; the merge
+    // chosen is then measured afresh.
     std::vector<std::vector<int>> groups;
     for (int v = 1; v <= n; ++v)
         groups.push_back({v});
@@ -439,32 +442,68 @@ Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &ca
                     t[(k + 1) * C + c] += table[v * C + c];
         return t;
     };
+    const float minObjs = static_cast<float>(options.minObjs);
+    const float knownFraction = 1 - (items - known) / items;
+    std::vector<float> knownDist(C, 0.0f);
+    for (int v = 1; v <= n; ++v)
+        for (int c = 0; c < C; ++c)
+            knownDist[c] += table[v * C + c];
+    const float baseInfo = info.totalInfo(knownDist.data(), C) / known;
     float bestRatio = result.usable && result.info > Epsilon ? result.gain / result.info : -Epsilon;
     std::vector<std::vector<int>> best = groups;
+    std::vector<float> rows = tableOf(groups);
+    std::vector<float> merged(C);
     while (groups.size() > 2) {
-        float stepRatio = -1e30f, stepGain = 0, stepInfo = 0;
+        const std::size_t k = groups.size();
+        std::vector<float> size(k, 0.0f), rowInfo(k);
+        float infoSum = 0, sizeNLogN = 0, total = unknown;
+        int reasonable = 0;
+        for (std::size_t g = 0; g < k; ++g) {
+            const float *row = &rows[(g + 1) * C];
+            for (int c = 0; c < C; ++c)
+                size[g] += row[c];
+            rowInfo[g] = info.totalInfo(row, C);
+            infoSum += rowInfo[g];
+            sizeNLogN += info.nLogN(size[g]);
+            total += size[g];
+            reasonable += size[g] >= minObjs;
+        }
+        float stepRatio = -1e30f;
         std::size_t bi = 0, bj = 1;
-        for (std::size_t i = 0; i < groups.size(); ++i)
-            for (std::size_t j = i + 1; j < groups.size(); ++j) {
-                std::vector<std::vector<int>> trial = groups;
-                trial[i].insert(trial[i].end(), trial[j].begin(), trial[j].end());
-                trial.erase(trial.begin() + j);
-                const std::vector<float> t = tableOf(trial);
-                const int k = static_cast<int>(trial.size());
-                const float gain = groupGain(t, k, known, items);
-                const float info = groupInfo(t, k, items);
-                const float ratio = info > Epsilon ? gain / info : -Epsilon;
-                if (ratio > stepRatio) {
+        for (std::size_t i = 0; i < k; ++i)
+            for (std::size_t j = i + 1; j < k; ++j) {
+                for (int c = 0; c < C; ++c)
+                    merged[c] = rows[(i + 1) * C + c] + rows[(j + 1) * C + c];
+                const float mergedSize = size[i] + size[j];
+                const int groupsReasonable = reasonable - (size[i] >= minObjs) -
+                                             (size[j] >= minObjs) + (mergedSize >= minObjs);
+                const float thisInfo =
+                    infoSum - rowInfo[i] - rowInfo[j] + info.totalInfo(merged.data(), C);
+                const float gain = groupsReasonable < 2
+                                       ? -Epsilon
+                                       : knownFraction * (baseInfo - thisInfo / known);
+                const float split =
+                    (info.nLogN(total) - info.nLogN(unknown) - sizeNLogN + info.nLogN(size[i]) +
+                     info.nLogN(size[j]) - info.nLogN(mergedSize)) /
+                    items;
+                // Merges equal in exact arithmetic (as of values no case
+                // holds) go to the first pair, whatever the rounding; so
+                // does the choice of grouping below.
+                const float ratio = split > Epsilon ? gain / split : -Epsilon;
+                if (ratio > stepRatio + 1e-6f * std::fabs(stepRatio)) {
                     stepRatio = ratio;
-                    stepGain = gain;
-                    stepInfo = info;
                     bi = i;
                     bj = j;
                 }
             }
         groups[bi].insert(groups[bi].end(), groups[bj].begin(), groups[bj].end());
         groups.erase(groups.begin() + bj);
-        if (stepGain > -Epsilon && stepRatio > bestRatio) {
+        rows = tableOf(groups);
+        const int kept = static_cast<int>(groups.size());
+        const float stepGain = groupGain(rows, kept, known, items);
+        const float stepInfo = groupInfo(rows, kept, items);
+        stepRatio = stepInfo > Epsilon ? stepGain / stepInfo : -Epsilon;
+        if (stepGain > -Epsilon && stepRatio > bestRatio + 1e-6f * std::fabs(bestRatio)) {
             bestRatio = stepRatio;
             best = groups;
             result.gain = stepGain;

@@ -5,19 +5,24 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 
 namespace {
 
 const std::string dataDir = TEST_DATA_DIR;
 
-std::string grownTree(const std::string &stem, Options options = Options()) {
-    Schema schema = readNames(dataDir + "/" + stem + ".names");
-    const Dataset data = readCases(dataDir + "/" + stem + ".data", schema);
+std::string grownTreeAt(const std::string &path, Options options = Options()) {
+    Schema schema = readNames(path + ".names");
+    const Dataset data = readCases(path + ".data", schema);
     Grower grower(data, schema, options);
     std::ostringstream out;
     printTree(out, grower.grow(allCases(data)), schema);
     return out.str();
+}
+
+std::string grownTree(const std::string &stem, Options options = Options()) {
+    return grownTreeAt(dataDir + "/" + stem, options);
 }
 
 TEST(Grow, ChoosesTestsAsInTheWorkedExample) {
@@ -76,6 +81,33 @@ TEST(Grow, GroupsDiscreteValuesWithSubsetOption) {
               "outlook = overcast: Play (4.0)\n"
               "outlook in {sunny,rain}:\n",
               tree.substr(0, tree.find(":\n|") + 2));
+}
+
+TEST(Grow, GroupsManyValuesIntoTheirClasses) {
+    // 60 values, the first 30 always class a, the others b. Five more
+    // declared values never occur: merging one of them changes neither gain
+    // nor split information, so it does not count as better, and each keeps
+    // a branch of its own.
+    const std::string stem = ::testing::TempDir() + "/many";
+    {
+        std::ofstream names(stem + ".names"), data(stem + ".data");
+        names << "a, b.\ncode: ";
+        for (int v = 0; v < 65; ++v)
+            names << (v ? ", " : "") << "v" << v;
+        names << ".\n";
+        for (int i = 0; i < 600; ++i)
+            data << "v" << i % 60 << ", " << (i % 60 < 30 ? "a" : "b") << "\n";
+    }
+    Options options;
+    options.valueSubsets = true;
+    std::string expected = "Decision Tree:\n\ncode in {";
+    for (int v = 0; v < 30; ++v)
+        expected += "v" + std::to_string(v) + (v < 29 ? "," : "}: a (300.0)\ncode in {");
+    for (int v = 30; v < 60; ++v)
+        expected += "v" + std::to_string(v) + (v < 59 ? "," : "}: b (300.0)\n");
+    for (int v = 60; v < 65; ++v)
+        expected += "code = v" + std::to_string(v) + ": a (0.0)\n";
+    EXPECT_EQ(expected + "\n", grownTreeAt(stem, options));
 }
 
 TEST(Grow, LeavesWhereNoTestIsWorthIt) {
