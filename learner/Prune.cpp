@@ -217,10 +217,10 @@ private:
     // changing it.
     float estimate(int index, const std::vector<WeightedCase> &cases);
     // Additive mode: the same for the cases the subtree was pruned with plus
-    // extra. Each extra case walks to its leaf; only the marked paths are
+    // extra. Each extra case walks to its leaf; only the nodes walks passed are
     // summed again, in the same order as a full estimate.
     float estimateWith(int index, const std::vector<WeightedCase> &extra);
-    float sumMarked(int index);
+    float sumPassed(int index);
     // Additive mode: prunes the subtree at index again for the cases it was
     // pruned with plus extra.
     float pruneMore(int index, const std::vector<WeightedCase> &extra);
@@ -289,20 +289,20 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
         }
         extraDist_[leaf * classes + data_.classOf(c.item)] += c.weight;
     }
-    return sumMarked(index);
+    return sumPassed(index);
 }
 
-float Pruner::sumMarked(int index) {
+float Pruner::sumPassed(int index) {
     if (!chains_->passed(index, stamp_))
         return tree_.nodes[index].errors;
     const PackedCut &cut = cuts_[index];
     if (cut.attribute >= 0)
-        return sumMarked(cut.below) + sumMarked(cut.above);
+        return sumPassed(cut.below) + sumPassed(cut.above);
     const Node &node = tree_.nodes[index];
     if (node.kind != NodeKind::Leaf) {
         float sum = 0;
         for (const int child : node.children)
-            sum += sumMarked(child);
+            sum += sumPassed(child);
         return sum;
     }
     const std::size_t classes = node.classDist.size();
