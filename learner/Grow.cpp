@@ -13,6 +13,8 @@
 #include <cmath>
 #include <thread>
 
+#include <omp.h>
+
 namespace {
 
 constexpr float Epsilon = 1e-3f;
@@ -540,19 +542,18 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
                 eval[a].usable = false;
         }
     };
-    // Two threads share a large node's attributes, split where half of its
-    // work lies: its entries, and a little for every attribute.
+    // Two threads share a large node's attributes, taking chunks of them in
+    // turn as they finish: the work of an attribute follows its entries,
+    // which vary widely.
     constexpr std::size_t perAttribute = 8;
     std::size_t effort = cases.size();
     for (int a = 0; a < attributes; ++a)
         effort += histogram.size(a) + perAttribute;
     if (threads > 1 && effort > 20000) {
-        int middle = 0;
-        for (std::size_t before = 0; middle < attributes && 2 * before < effort; ++middle)
-            before += histogram.size(middle) + perAttribute;
-#pragma omp parallel for num_threads(2) schedule(static, 1)
-        for (int half = 0; half < 2; ++half)
-            work(half ? middle : 0, half ? attributes : middle, scratch[half]);
+        constexpr int chunk = 256;
+#pragma omp parallel for num_threads(2) schedule(dynamic, 1)
+        for (int first = 0; first < attributes; first += chunk)
+            work(first, std::min(first + chunk, attributes), scratch[omp_get_thread_num()]);
     } else {
         work(0, attributes, scratch[0]);
     }
