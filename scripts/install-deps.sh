@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtkmm-2.4-dev libpstreams-dev libgtest-dev
-          xvfb xauth wordnet-base perl)
+          xvfb xauth wordnet-base perl locales)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -14,4 +14,11 @@ if [ ${#missing[@]} -gt 0 ]; then
     export DEBIAN_FRONTEND=noninteractive
     apt-get update
     apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The GUI tests run a second time under the Croatian locale its users have.
+if ! locale -a 2>/dev/null | grep -qix 'hr_HR.utf8'; then
+    sed -i 's/^# *\(hr_HR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^hr_HR.UTF-8 UTF-8' /etc/locale.gen || echo 'hr_HR.UTF-8 UTF-8' >> /etc/locale.gen
+    locale-gen
 fi
