@@ -3,6 +3,7 @@
 #
 #   scripts/fuzz.sh SECONDS [TARGET...]     (default: every target)
 #
+# Inputs go up to 1 MiB, so that faults only long inputs reach are found.
 # Seeds come from the tests' own data files; new inputs and any crash,
 # leak or timeout go to fuzz-out/TARGET/. Prints executions and coverage
 # for each target at its end.
@@ -17,13 +18,18 @@ for p in clang libclang-rt-14-dev libomp-14-dev; do
         { apt-get update && apt-get install -y --no-install-recommends clang libclang-rt-14-dev libomp-14-dev; break; }
 done
 
-CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTCW_FUZZ=ON -DTCW_BUILD_GUI=OFF \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     mapfile -t targets < <(sed -n 's/^add_fuzz_target(\([a-z_0-9]*\) .*/\1/p' fuzz/CMakeLists.txt)
 fi
-cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
+# Several runs of this script may share build-fuzz/: only the build is serialised.
+mkdir -p build-fuzz
+(
+    flock 9
+    CC=clang CXX=clang++ cmake -S . -B build-fuzz -DTCW_FUZZ=ON -DTCW_BUILD_GUI=OFF \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+    cmake --build build-fuzz -j"$(nproc)" --target "${targets[@]}"
+) 9>build-fuzz/.build-lock
 
 # Seed files for one target, from the tests' data.
 seeds() {
@@ -48,7 +54,7 @@ for target in "${targets[@]}"; do
     fi
     echo "== $target: $seconds s"
     build-fuzz/fuzz/$target "$out/corpus" "$out/seeds" -max_total_time="$seconds" \
-        -rss_limit_mb=4096 -timeout=10 -print_final_stats=1 -artifact_prefix="$out/" \
+        -max_len=1048576 -rss_limit_mb=4096 -timeout=10 -print_final_stats=1 -artifact_prefix="$out/" \
         >"$out/log.txt" 2>&1 || { echo "   FINDING, see $out/log.txt"; }
     grep -E '^stat::number_of_executed_units|^#[0-9]+.*DONE' "$out/log.txt" | tail -n 2 | sed 's/^/   /'
 done
