@@ -2,32 +2,129 @@
 
 #include "c45/NumberText.h"
 
-#include <pstreams/pstream.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
-#include <cctype>
-#include <csignal>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <stdexcept>
+#include <system_error>
+#include <thread>
 
-struct C45Process::Stream {
-    redi::ipstream process;
-};
+extern char **environ;
 
 namespace {
 
-// PStreams keeps the pipe's descriptor protected; a pointer to the member,
-// formed inside a derived class, reaches it without any cast of the object.
-struct ReadPipe : redi::pstreambuf {
-    static int of(redi::pstreambuf &buffer) {
-        redi::pstreams::fd_type &(redi::pstreambuf::*pipe)() = &ReadPipe::rpipe;
-        return (buffer.*pipe)();
-    }
-};
+// Large reads: a big tree is megabytes of output.
+constexpr std::size_t readSize = 1 << 16;
 
-bool staysUnquoted(unsigned char c) {
-    return std::isalnum(c) || c >= 0x80 || std::strchr("_-./+,:@%=", c) != nullptr;
+// How long a program that was asked to end, or that closed its output, may
+// take to exit before it is killed.
+constexpr std::chrono::seconds gracePeriod(3);
+
+void takeLines(const char *data, std::size_t size, std::string &partial,
+               std::vector<std::string> &lines) {
+    const char *const end = data + size;
+    while (data < end) {
+        const char *const lineEnd = static_cast<const char *>(std::memchr(data, '\n', end - data));
+        if (lineEnd == nullptr) {
+            partial.append(data, end);
+            return;
+        }
+        partial.append(data, lineEnd);
+        lines.push_back(std::move(partial));
+        partial.clear();
+        data = lineEnd + 1;
+    }
+}
+
+void endLines(std::string &partial, std::vector<std::string> &lines) {
+    if (!partial.empty())
+        lines.push_back(std::move(partial));
+    partial.clear();
+}
+
+// Reads what the descriptor holds now; at the end of its data closes it and
+// sets it to -1.
+void drain(int &descriptor, std::string &partial, std::vector<std::string> &lines) {
+    char chunk[readSize];
+    while (descriptor >= 0) {
+        const ssize_t got = read(descriptor, chunk, sizeof chunk);
+        if (got > 0) {
+            takeLines(chunk, static_cast<std::size_t>(got), partial, lines);
+            continue;
+        }
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
+            return;
+        close(descriptor);
+        descriptor = -1;
+        endLines(partial, lines);
+    }
+}
+
+void closeDescriptor(int &descriptor) {
+    if (descriptor >= 0)
+        close(descriptor);
+    descriptor = -1;
+}
+
+// Whether the child has exited (or was ended) within the time; it stays a
+// zombie, so its process group cannot be reused by another process yet.
+bool exitsWithin(pid_t child, std::chrono::steady_clock::duration limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    for (;;) {
+        siginfo_t info{};
+        if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+            info.si_pid != 0)
+            return true;
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+std::vector<std::string> words(const std::string &text) {
+    std::vector<std::string> result;
+    std::size_t start = 0;
+    while ((start = text.find_first_not_of(" \t", start)) != std::string::npos) {
+        const std::size_t end = text.find_first_of(" \t", start);
+        result.push_back(text.substr(start, end - start));
+        start = end;
+    }
+    return result;
+}
+
+// The parent's environment, with OMP_NUM_THREADS set when a budget is given.
+std::vector<std::string> childEnvironment(int threads) {
+    std::vector<std::string> variables;
+    const std::string budget = "OMP_NUM_THREADS=";
+    for (char **variable = environ; *variable != nullptr; ++variable)
+        if (threads <= 0 || std::strncmp(*variable, budget.c_str(), budget.size()) != 0)
+            variables.emplace_back(*variable);
+    if (threads > 0)
+        variables.push_back(budget + std::to_string(threads));
+    return variables;
+}
+
+std::vector<char *> pointers(std::vector<std::string> &texts) {
+    std::vector<char *> result;
+    for (std::string &text : texts)
+        result.push_back(text.data());
+    result.push_back(nullptr);
+    return result;
+}
+
+bool beginsWith(const std::string &line, const std::string &prefix) {
+    return line.compare(0, prefix.size(), prefix) == 0;
 }
 
 } // namespace
@@ -37,12 +134,22 @@ std::string optionText(const C45Options &options) {
     if (options.discreteGroups)
         text += " -s";
     if (options.minCases)
-        text += " -m " + numberToString(*options.minCases);
+        text += " -m " + std::to_string(*options.minCases);
     if (options.confidence)
         text += " -c " + numberToString(*options.confidence);
     if (options.trials)
-        text += " -t " + numberToString(*options.trials);
+        text += " -t " + std::to_string(*options.trials);
     return text;
+}
+
+std::optional<std::string> c45OptionsProblem(const C45Options &options) {
+    if (options.minCases && *options.minCases < 1)
+        return "the minimum number of cases (-m) must be a whole number of at least 1";
+    if (options.confidence && !(*options.confidence > 0 && *options.confidence <= 100))
+        return "the pruning confidence (-c) must be a number above 0 and at most 100";
+    if (options.trials && *options.trials < 1)
+        return "the number of trials (-t) must be a whole number of at least 1";
+    return std::nullopt;
 }
 
 std::string &replaceAll(std::string &text, const std::string &from, const std::string &to) {
@@ -58,102 +165,162 @@ std::string stemOfNamesPath(const std::string &path) {
     return path.substr(0, path.find(".names"));
 }
 
-std::string shellWord(const std::string &text) {
-    if (text.find('\0') != std::string::npos)
-        throw std::invalid_argument("a command-line argument cannot hold a NUL byte");
-    if (text.empty())
-        return "''";
-    std::string word;
-    for (const char c : text) {
-        if (staysUnquoted(static_cast<unsigned char>(c)))
-            word += c;
-        else if (c == '\n')
-            word += "'\n'";
-        else
-            word += std::string{'\\', c};
-    }
-    return word;
-}
-
 C45Command buildC45Command(const C45RunRequest &request) {
     std::string stem = stemOfNamesPath(request.namesPath);
     replaceAll(stem, "\\", "/");
     C45Command command;
-    command.hasTest = std::ifstream(stem + ".test").is_open();
-    command.commandLine = shellWord(request.program) + (command.hasTest ? " -u -f " : " -f ") +
-                          shellWord(stem) + request.optionText;
+    std::string testPath = stem + ".test";
+    if (!request.workingDirectory.empty() && (stem.empty() || stem[0] != '/'))
+        testPath = request.workingDirectory + "/" + testPath;
+    command.hasTest = std::ifstream(testPath).is_open();
+    command.arguments = {request.program};
+    if (command.hasTest)
+        command.arguments.push_back("-u");
+    command.arguments.push_back("-f");
+    command.arguments.push_back(stem);
+    for (std::string &word : words(request.optionText))
+        command.arguments.push_back(std::move(word));
+    for (const std::string &argument : command.arguments)
+        if (argument.find('\0') != std::string::npos)
+            throw std::invalid_argument("a command-line argument cannot hold a NUL byte");
     return command;
 }
 
 C45Process::C45Process(const C45RunRequest &request, std::ostream &trace)
-    : command_(buildC45Command(request)), stream_(std::make_unique<Stream>()) {
+    : command_(buildC45Command(request)), program_(request.program) {
     trace << "opcije su " << request.optionText << std::endl;
-    // A process group of its own, so that ending a run ends C4.5 and
-    // anything it started, not only the shell in front of it.
-    stream_->process.open(command_.commandLine, redi::pstreams::pstdout | redi::pstreams::newpg);
-    if (!stream_->process.is_open())
-        ended_ = true;
+    int output[2] = {-1, -1};
+    int errors[2] = {-1, -1};
+    if (pipe2(output, O_CLOEXEC) != 0 || pipe2(errors, O_CLOEXEC) != 0) {
+        startError_ = std::generic_category().message(errno);
+        for (int *end : {&output[0], &output[1]})
+            closeDescriptor(*end);
+        return;
+    }
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    if (!request.workingDirectory.empty())
+        posix_spawn_file_actions_addchdir_np(&actions, request.workingDirectory.c_str());
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, errors[1], STDERR_FILENO);
+    // Its own process group, so that ending a run ends C4.5 and whatever
+    // it started; default signal handling and no blocked signals, whatever
+    // the workbench or tcw set up for themselves.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setflags(&attributes,
+                             POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    sigset_t signals;
+    sigemptyset(&signals);
+    posix_spawnattr_setsigmask(&attributes, &signals);
+    sigfillset(&signals);
+    posix_spawnattr_setsigdefault(&attributes, &signals);
+
+    std::vector<std::string> arguments = command_.arguments;
+    std::vector<std::string> environment = childEnvironment(request.threads);
+    pid_t child = 0;
+    const int error = posix_spawnp(&child, request.program.c_str(), &actions, &attributes,
+                                   pointers(arguments).data(), pointers(environment).data());
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    close(output[1]);
+    close(errors[1]);
+    if (error != 0) {
+        startError_ = std::generic_category().message(error);
+        close(output[0]);
+        close(errors[0]);
+        return;
+    }
+    child_ = child;
+    output_ = output[0];
+    errors_ = errors[0];
+    fcntl(output_, F_SETFL, fcntl(output_, F_GETFL) | O_NONBLOCK);
+    fcntl(errors_, F_SETFL, fcntl(errors_, F_GETFL) | O_NONBLOCK);
 }
 
 C45Process::~C45Process() {
-    if (!ended_ && stream_->process.is_open())
-        stream_->process.rdbuf()->killpg(SIGTERM);
+    terminate();
+    closeDescriptor(output_);
+    closeDescriptor(errors_);
 }
 
-int C45Process::outputDescriptor() const {
-    return stream_->process.is_open() ? ReadPipe::of(*stream_->process.rdbuf()) : -1;
+void C45Process::reap(int status) {
+    status_ = status;
+    child_ = 0;
 }
 
-void C45Process::take(const char *data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i) {
-        if (data[i] != '\n') {
-            partial_ += data[i];
-            continue;
-        }
-        lines_.push_back(std::move(partial_));
-        partial_.clear();
+void C45Process::terminate() {
+    if (child_ == 0)
+        return;
+    killpg(child_, SIGTERM);
+    if (!exitsWithin(child_, gracePeriod))
+        killpg(child_, SIGKILL);
+    int status = 0;
+    while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
     }
+    reap(status);
 }
 
-void C45Process::endOutput() {
-    if (!partial_.empty())
-        lines_.push_back(std::move(partial_));
-    partial_.clear();
-    ended_ = true;
+void C45Process::cancel() {
+    terminate();
+}
+
+// Reads both pipes; with wait, until standard output ends. Standard error
+// is read alongside so that a child writing much of it never blocks.
+void C45Process::readPipes(bool wait) {
+    while (output_ >= 0) {
+        pollfd watch[2] = {{output_, POLLIN, 0}, {errors_, POLLIN, 0}};
+        const int ready = poll(watch, errors_ >= 0 ? 2 : 1, wait ? -1 : 0);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0)
+            return;
+        if (errors_ >= 0 && watch[1].revents != 0)
+            drain(errors_, errorPartial_, errorLines_);
+        if (watch[0].revents != 0)
+            drain(output_, partial_, lines_);
+    }
 }
 
 bool C45Process::readAvailable() {
-    if (ended_)
-        return true;
-    std::streambuf &buffer = *stream_->process.rdbuf();
-    char chunk[4096];
-    for (;;) {
-        const std::streamsize available = buffer.in_avail();
-        if (available < 0) {
-            endOutput();
-            return true;
-        }
-        if (available == 0)
-            return false;
-        const std::streamsize wanted =
-            std::min<std::streamsize>(available, static_cast<std::streamsize>(sizeof chunk));
-        take(chunk, static_cast<std::size_t>(buffer.sgetn(chunk, wanted)));
-    }
+    readPipes(false);
+    return output_ < 0;
 }
 
 C45Process::Outcome C45Process::finish() {
-    if (!ended_) {
-        std::streambuf &buffer = *stream_->process.rdbuf();
-        char chunk[4096];
-        for (std::streamsize got; (got = buffer.sgetn(chunk, sizeof chunk)) > 0;)
-            take(chunk, static_cast<std::size_t>(got));
-        endOutput();
+    if (child_ != 0) {
+        readPipes(true);
+        if (!exitsWithin(child_, gracePeriod)) {
+            terminate();
+        } else {
+            int status = 0;
+            while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
+            }
+            reap(status);
+        }
     }
-    stream_->process.close();
+    // The child has gone: what it wrote is in the pipes; a descendant that
+    // still holds them open is not waited for.
+    drain(output_, partial_, lines_);
+    drain(errors_, errorPartial_, errorLines_);
+    closeDescriptor(output_);
+    closeDescriptor(errors_);
+    endLines(partial_, lines_);
+    endLines(errorPartial_, errorLines_);
+
     Outcome outcome;
-    const int status = stream_->process.rdbuf()->status();
-    if (status != -1 && WIFEXITED(status))
-        outcome.exitStatus = WEXITSTATUS(status);
+    outcome.program = program_;
+    outcome.startError = startError_;
+    if (status_ && WIFEXITED(*status_))
+        outcome.exitStatus = WEXITSTATUS(*status_);
+    if (status_ && WIFSIGNALED(*status_))
+        outcome.signal = WTERMSIG(*status_);
+    outcome.errorLines = std::move(errorLines_);
+    for (const std::string &line : lines_)
+        if (beginsWith(line, "ERROR:"))
+            outcome.errorLines.push_back(line);
     outcome.result.outputLines = std::move(lines_);
     lines_.clear();
     outcome.summary = parseC45Output(outcome.result, command_.hasTest);
@@ -162,4 +329,25 @@ C45Process::Outcome C45Process::finish() {
 
 C45Process::Outcome runC45(const C45RunRequest &request, std::ostream &trace) {
     return C45Process(request, trace).finish();
+}
+
+std::optional<std::string> runFailure(const C45Process::Outcome &outcome) {
+    const C45Evaluation &training = outcome.summary.training;
+    std::string message = outcome.program;
+    if (outcome.startError)
+        message += " could not be started: " + *outcome.startError;
+    else if (outcome.signal)
+        message += " was ended by signal " + std::to_string(*outcome.signal) + " (" +
+                   strsignal(*outcome.signal) + ")";
+    else if (!outcome.exitStatus)
+        message += " did not end normally";
+    else if (*outcome.exitStatus != 0)
+        message += " ended with status " + std::to_string(*outcome.exitStatus);
+    else if (!training.sizeBeforePruning && !training.sizeAfterPruning)
+        message += " printed no result";
+    else
+        return std::nullopt;
+    for (const std::string &line : outcome.errorLines)
+        message += "\n" + line;
+    return message;
 }

@@ -1,9 +1,12 @@
-// Running the C4.5 program on a file set: the option text, the command
-// line with its stem and test-file rules, and the child process whose
-// standard output becomes the run result.
+// Running the C4.5 program on a file set: the option text, the argument
+// vector with its stem and test-file rules, and the child process whose
+// standard output becomes the run result. A run is a value: a request in,
+// an outcome out.
 #pragma once
 
 #include "c45/C45Output.h"
+
+#include <sys/types.h>
 
 #include <iostream>
 #include <memory>
@@ -12,17 +15,23 @@
 #include <vector>
 
 // The options of the C4.5 options dialog; an absent value leaves the
-// option out.
+// option out. See c45OptionsProblem for the values C4.5 accepts.
 struct C45Options {
     bool discreteGroups = false;     // " -s"
-    std::optional<float> minCases;   // " -m N"
+    std::optional<long> minCases;    // " -m N"
     std::optional<float> confidence; // " -c CF"
-    std::optional<float> trials;     // " -t N"
+    std::optional<long> trials;      // " -t N"
 };
 
-// The option text in the fixed order -s, -m, -c, -t, values written with
-// numberToString: " -s -m 2 -c 25 -t 10", or "" for no option.
+// The option text in the fixed order -s, -m, -c, -t: the whole numbers in
+// full, the confidence with numberToString: " -s -m 2 -c 25 -t 10", or ""
+// for no option.
 std::string optionText(const C45Options &options);
+
+// Why C4.5 would refuse or alter these options, as a sentence for the
+// options dialog or a usage error; nothing when they are sound. -m and -t
+// must be at least 1, the confidence must lie in (0, 100].
+std::optional<std::string> c45OptionsProblem(const C45Options &options);
 
 // Replaces every occurrence of from in text by to, left to right, resuming
 // after each inserted text; returns text. An empty from changes nothing.
@@ -32,42 +41,41 @@ std::string &replaceAll(std::string &text, const std::string &from, const std::s
 // whole path when it holds none.
 std::string stemOfNamesPath(const std::string &path);
 
-// text as one shell word that reaches the program literally. Letters,
-// digits, "_-./+,:@%=" and bytes from 0x80 stay as they are, a blank becomes
-// "\ ", a newline is single-quoted, every other character gets a backslash;
-// "" becomes ''. Throws std::invalid_argument for a text holding a NUL byte,
-// which no argument can carry.
-std::string shellWord(const std::string &text);
-
 struct C45RunRequest {
     std::string namesPath;  // the chosen ".names" path (or any path: see stemOfNamesPath)
-    std::string optionText; // from optionText(), appended unchanged
-    std::string program = "./c4.5.exe"; // run through the shell, quoted like the stem
+    std::string optionText; // from optionText(); its blank-separated words become arguments
+    std::string program = "./c4.5.exe"; // a name without "/" is looked up in PATH
+    std::string workingDirectory = "";  // where C4.5 runs; "" for the current folder
+    int threads = 0; // OMP_NUM_THREADS for the child; 0 passes the environment on as it is
 };
 
 struct C45Command {
-    std::string commandLine;
+    std::vector<std::string> arguments; // program first, as the child receives them
     bool hasTest = false; // stem + ".test" could be opened: "-u" was added
 };
 
-// program + " -f " (or " -u -f " when the test file opens) + the stem +
+// program, "-u" when the test file opens, "-f", the stem, then the words of
 // the option text. Backslashes in the stem become slashes before the test
-// file is looked for; then the stem is quoted with shellWord. A stem
-// "C:\data\my set" with a test file gives "./c4.5.exe -u -f C:/data/my\ set".
+// file is looked for (in the working folder when the stem is relative).
+// "C:\data\my set" with a test file and " -m 2" gives
+// {"./c4.5.exe", "-u", "-f", "C:/data/my set", "-m", "2"}.
 C45Command buildC45Command(const C45RunRequest &request);
 
 // A run of C4.5 in progress. The constructor writes "opcije su " + the
-// option text and a line end to trace, then starts the command through
-// "sh -c". Output is collected line by line (split at "\n", which is
-// removed; nothing else is stripped; a last line without "\n" is kept).
+// option text and a line end to trace, then starts the program directly
+// (no shell) in a process group of its own, with standard input from
+// /dev/null, its standard output and standard error on separate pipes that
+// no other child inherits. Output is collected line by line (split at "\n",
+// which is removed; nothing else is stripped; a last line without "\n" is
+// kept); so is standard error, as error lines.
 //
 // Without blocking (the GUI): watch outputDescriptor() for input (for
 // example with a Glib IO watch on G_IO_IN | G_IO_HUP) and call
 // readAvailable() each time it fires; once it returns true, call finish().
 // Blocking: call finish() at once, or use runC45().
-// Destroying a process that has not finished terminates the child.
-// The constructor throws std::invalid_argument for a path holding a NUL
-// byte (see shellWord), before anything is printed or started.
+// cancel(), or destroying a process that has not finished, sends SIGTERM to
+// the process group and SIGKILL a few seconds later if the program is still
+// there, and waits for it.
 class C45Process {
 public:
     explicit C45Process(const C45RunRequest &request, std::ostream &trace = std::cout);
@@ -79,37 +87,67 @@ public:
 
     // The read end of the pipe from the child's standard output; -1 when the
     // child could not be started (finish() then yields no lines).
-    int outputDescriptor() const;
+    int outputDescriptor() const { return output_; }
 
-    // Reads what the pipe holds now without waiting for more. Returns true
+    // The child's process group (its process id), or 0 when it could not be
+    // started or has been waited for.
+    pid_t processGroup() const { return child_; }
+
+    // Reads what the pipes hold now without waiting for more. Returns true
     // when the output has ended.
     bool readAvailable();
 
     // The lines read so far.
     const std::vector<std::string> &lines() const { return lines_; }
 
-    // Reads to the end of the output (blocking), waits for the child, and
-    // parses the lines with parseC45Output(hasTest). Call once.
+    // Ends an unfinished run as the destructor does; finish() then gives
+    // what was read and the signal that ended the program.
+    void cancel();
+
     struct Outcome {
         C45RunResult result;
         C45Summary summary;
-        // The shell's exit status (127: the program was not found); absent
-        // when it ended by a signal or could not be started.
+        std::string program; // as requested
+        // Why the program could not be started ("No such file or directory").
+        std::optional<std::string> startError;
+        // The exit status; absent when it ended by a signal or never started.
         std::optional<int> exitStatus;
+        std::optional<int> signal; // the signal that ended it
+        // Its standard error lines, then the standard output lines that
+        // start with "ERROR:", the learner's own error messages.
+        std::vector<std::string> errorLines;
     };
+
+    // Reads to the end of the output (blocking), waits for the child, and
+    // parses the lines with parseC45Output(hasTest). Should the child still
+    // be there a few seconds after its output ended, it is ended as by
+    // cancel(). Call once.
     Outcome finish();
 
 private:
-    void take(const char *data, std::size_t size);
-    void endOutput();
+    void readPipes(bool wait);
+    void terminate();
+    void reap(int status);
 
     C45Command command_;
-    struct Stream;
-    std::unique_ptr<Stream> stream_;
+    std::string program_;
+    std::optional<std::string> startError_;
+    pid_t child_ = 0;
+    int output_ = -1;
+    int errors_ = -1;
+    std::optional<int> status_;
     std::vector<std::string> lines_;
     std::string partial_;
-    bool ended_ = false;
+    std::vector<std::string> errorLines_;
+    std::string errorPartial_;
 };
 
 // Runs C4.5 to its end: C45Process(request, trace).finish().
 C45Process::Outcome runC45(const C45RunRequest &request, std::ostream &trace = std::cout);
+
+// A message for the user when the run gave no result (C4.5 could not be
+// started, was ended by a signal, exited non-zero, or printed no result),
+// quoting C4.5's own error lines when it printed any; nothing when the run
+// succeeded. The first line says what happened ("./c4.5.exe ended with
+// status 1"); each error line follows on a line of its own.
+std::optional<std::string> runFailure(const C45Process::Outcome &outcome);

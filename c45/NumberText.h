@@ -7,7 +7,12 @@
 // The float widened to double and written through a string stream with
 // default settings: general notation, 6 significant digits, no trailing
 // zeros (0.8333333 gives "0.833333", 2 gives "2", -1 gives "-1").
+// The same bytes whatever the process locale.
 std::string numberToString(float value);
+
+// The value with the given number of decimals, as printf's "%.2f" writes it
+// in the C locale ("80.00", "-nan"), whatever the process locale.
+std::string fixedNumber(double value, int decimals);
 
 // "<small><b>" + text + "</b></small>", the markup of every value label.
 // '&', '<' and '>' in text are written as entities so that any text (for

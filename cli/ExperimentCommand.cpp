@@ -38,6 +38,7 @@ int runExperiment(const Arguments &arguments) {
     if (stem.find(".names") != std::string::npos)
         throw UsageError("the stem must not contain \".names\"");
 
+    checkSavePath(saveAs);
     TextProcessor engine;
     engine.setFileStem(stem);
     parseFolder(engine, directory, stemming);

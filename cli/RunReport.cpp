@@ -4,30 +4,90 @@
 #include "Options.h"
 
 #include "c45/C45OutputFile.h"
+#include "c45/NumberText.h"
+#include "corpus/AtomicFile.h"
 #include "measures/Measures.h"
 
+#include <signal.h>
+
 #include <algorithm>
+#include <array>
+#include <charconv>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <iomanip>
 #include <iostream>
 
 namespace {
 
-float numberValue(const std::string &option, const std::string &text) {
-    char *end = nullptr;
-    const float value = std::strtof(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value))
-        throw UsageError("option " + option + " needs a number, not " + text);
+template <typename Number>
+Number numberValue(const std::string &option, const std::string &text, const char *kind) {
+    Number value{};
+    const char *const end = text.data() + text.size();
+    const std::from_chars_result read = std::from_chars(text.data(), end, value);
+    if (text.empty() || read.ec != std::errc() || read.ptr != end || !std::isfinite(value))
+        throw UsageError("option " + option + " needs " + kind + ", not " + text);
     return value;
 }
 
-std::string fixed2(float value) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.2f", static_cast<double>(value));
-    return text;
+// Forwards SIGINT, SIGTERM and SIGHUP to C4.5's process group while a run
+// is under way, so that interrupting tcw never leaves C4.5 running; a
+// second signal kills the group. The run is then waited for, the previous
+// dispositions come back, and the first signal is raised again.
+volatile std::sig_atomic_t runGroup = 0;
+volatile std::sig_atomic_t signalReceived = 0;
+volatile std::sig_atomic_t signalCount = 0;
+
+extern "C" void forwardSignal(int signal) {
+    if (signalCount++ == 0)
+        signalReceived = signal;
+    if (runGroup > 0)
+        killpg(static_cast<pid_t>(runGroup), signalCount == 1 ? signal : SIGKILL);
 }
+
+class SignalForwarding {
+public:
+    SignalForwarding() {
+        signalReceived = 0;
+        signalCount = 0;
+        runGroup = 0;
+        struct sigaction forward {};
+        forward.sa_handler = forwardSignal;
+        sigemptyset(&forward.sa_mask);
+        for (std::size_t i = 0; i < signals_.size(); ++i) {
+            sigaction(signals_[i], nullptr, &previous_[i]);
+            // A signal the caller ignores (nohup) stays ignored.
+            if (previous_[i].sa_handler != SIG_IGN)
+                sigaction(signals_[i], &forward, nullptr);
+        }
+    }
+
+    void forwardTo(pid_t group) {
+        runGroup = group;
+        if (signalReceived != 0 && group > 0)
+            killpg(group, signalReceived);
+    }
+
+    // Restores the previous dispositions and raises the signal that came
+    // during the run, if any.
+    ~SignalForwarding() {
+        runGroup = 0;
+        for (std::size_t i = 0; i < signals_.size(); ++i)
+            sigaction(signals_[i], &previous_[i], nullptr);
+        if (signalReceived != 0) {
+            std::cout << std::flush;
+            std::raise(signalReceived);
+        }
+    }
+
+    SignalForwarding(const SignalForwarding &) = delete;
+    SignalForwarding &operator=(const SignalForwarding &) = delete;
+
+private:
+    const std::array<int, 3> signals_{SIGINT, SIGTERM, SIGHUP};
+    std::array<struct sigaction, 3> previous_{};
+};
 
 std::string padded(const std::string &text, std::size_t width) {
     return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
@@ -78,7 +138,7 @@ void printMeasures(const ConfusionMatrix &matrix, std::ostream &out) {
         out << "  " << padded(m.name, nameWidth) << std::setw(17) << m.documents;
         for (const float value :
              {m.fPlusPlus, m.fPlusMinus, m.fMinusPlus, m.recall, m.precision, m.f1})
-            out << ' ' << std::setw(8) << fixed2(value);
+            out << ' ' << std::setw(8) << fixedNumber(value, 2);
         out << '\n';
     }
     out << summaryLines(measures.summary);
@@ -95,18 +155,20 @@ C45Options takeC45Options(Arguments &arguments) {
             options.discreteGroups = true;
             continue;
         }
-        std::optional<float> *target = argument == "-m"   ? &options.minCases
-                                       : argument == "-c" ? &options.confidence
-                                       : argument == "-t" ? &options.trials
-                                                          : nullptr;
-        if (target == nullptr) {
+        if (argument != "-m" && argument != "-c" && argument != "-t") {
             rest.push_back(argument);
             continue;
         }
         if (++i == arguments.size())
             throw UsageError("option " + argument + " needs a value");
-        *target = numberValue(argument, arguments[i]);
+        if (argument == "-c")
+            options.confidence = numberValue<float>(argument, arguments[i], "a number");
+        else
+            (argument == "-m" ? options.minCases : options.trials) =
+                numberValue<long>(argument, arguments[i], "a whole number");
     }
+    if (const std::optional<std::string> problem = c45OptionsProblem(options))
+        throw UsageError(*problem);
     arguments = rest;
     return options;
 }
@@ -140,18 +202,34 @@ void printRunReport(const C45Summary &summary, const ConfusionMatrix &matrix, st
     printMeasures(matrix, out);
 }
 
-int runAndReport(const C45RunRequest &request, const std::string &saveAs, std::ostream &out) {
-    const C45Process::Outcome run = runC45(request, out);
+void checkSavePath(const std::string &saveAs) {
     if (!saveAs.empty())
-        saveC45Output(run.result.outputLines, saveAs);
+        AtomicFile probe(saveAs);
+}
+
+int runAndReport(const C45RunRequest &request, const std::string &saveAs, std::ostream &out) {
+    checkSavePath(saveAs);
+    C45Process::Outcome run;
+    {
+        SignalForwarding forwarding;
+        C45Process process(request, out);
+        forwarding.forwardTo(process.processGroup());
+        run = process.finish();
+        if (signalReceived != 0) {
+            out << std::flush;
+            if (const std::optional<std::string> failure = runFailure(run))
+                std::cerr << *failure << '\n';
+        }
+    }
+    const std::optional<std::string> failure = runFailure(run);
     printRunReport(run.summary, run.result.confusionMatrix, out);
-    if (run.exitStatus == 0)
+    if (!failure) {
+        if (!saveAs.empty())
+            saveC45Output(run.result.outputLines, saveAs);
         return 0;
+    }
     out << std::flush;
-    std::cerr << request.program
-              << (run.exitStatus ? " ended with status " + std::to_string(*run.exitStatus)
-                                 : std::string(" did not end normally"))
-              << '\n';
+    std::cerr << *failure << '\n';
     return 1;
 }
 

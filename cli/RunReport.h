@@ -13,8 +13,9 @@
 #include <string>
 
 // Removes C4.5's options "-s", "-m N", "-c CF" and "-t N" from arguments
-// and returns them. Throws UsageError for a value that is missing or not a
-// number.
+// and returns them. Throws UsageError for a value that is missing, not a
+// whole number (-m, -t) or not a number (-c), or that c45OptionsProblem
+// refuses.
 C45Options takeC45Options(Arguments &arguments);
 
 // Removes and returns the first argument that does not start with "-" (a
@@ -25,10 +26,17 @@ std::optional<std::string> takeOperand(Arguments &arguments);
 // ("%.2f" like the measures window) and the six averages.
 void printRunReport(const C45Summary &summary, const ConfusionMatrix &matrix, std::ostream &out);
 
-// Runs C4.5 as the workbench's "Pokreni C4.5" does, saves the output to
-// saveAs when it is not empty, and prints the report. Returns the exit
-// status of tcw: 0, or 1 after a line on standard error when C4.5 did not
-// end with status 0. Throws FileError when the output cannot be saved.
+// Throws FileError when saveAs is not empty and a file of that name could
+// not be written; nothing is written.
+void checkSavePath(const std::string &saveAs);
+
+// Runs C4.5 as the workbench's "Pokreni C4.5" does and prints the report;
+// when the run succeeded (see runFailure) saves the output to saveAs, if
+// not empty. Returns the exit status of tcw: 0, or 1 after the runFailure
+// message on standard error, any old saveAs file left as it was. Checks
+// saveAs before the run (checkSavePath); throws FileError when the output
+// cannot be saved. SIGINT, SIGTERM and SIGHUP during the run are passed on
+// to C4.5's process group; once it has ended tcw ends by the same signal.
 int runAndReport(const C45RunRequest &request, const std::string &saveAs, std::ostream &out);
 
 // The lines of a ".c45p" file, parsed as the workbench does after opening

@@ -5,8 +5,12 @@
 
 #include "corpus/FileError.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <new>
+#include <system_error>
 
 namespace {
 
@@ -29,9 +33,22 @@ void printUsage(std::ostream &out) {
     out << "\nRun \"tcw COMMAND --help\" for the options of a command.\n";
 }
 
-} // namespace
+// Output that never reached standard output (a full disk, /dev/full, a
+// closed pipe) is a failure, as in the GNU tools.
+int checkedExit(int status) {
+    errno = 0;
+    std::cout.flush();
+    const bool flushed = std::fflush(stdout) == 0;
+    const int error = errno;
+    if (flushed && std::cout.good() && !std::ferror(stdout))
+        return status;
+    std::cerr << "tcw: write error"
+              << (error != 0 ? ": " + std::generic_category().message(error) : std::string())
+              << '\n';
+    return status != 0 ? status : 1;
+}
 
-int main(int argc, char **argv) {
+int runCommand(int argc, char **argv) {
     if (argc < 2) {
         printUsage(std::cerr);
         return 2;
@@ -54,9 +71,19 @@ int main(int argc, char **argv) {
             std::cout << std::flush;
             std::cerr << error.what() << '\n';
             return 1;
+        } catch (const std::bad_alloc &) {
+            std::cout << std::flush;
+            std::cerr << "tcw " << name << ": out of memory\n";
+            return 1;
         }
     }
     std::cerr << "tcw: unknown command \"" << name << "\"\n";
     printUsage(std::cerr);
     return 2;
+}
+
+} // namespace
+
+int main(int argc, char **argv) {
+    return checkedExit(runCommand(argc, argv));
 }

@@ -2,8 +2,8 @@
 
 #include "c45/NumberText.h"
 
+#include <cmath>
 #include <limits>
-#include <sstream>
 
 namespace {
 
@@ -11,6 +11,11 @@ int truncatedCount(float value) {
     if (!(value < static_cast<float>(std::numeric_limits<int>::max())))
         return std::numeric_limits<int>::max();
     return static_cast<int>(value);
+}
+
+// An undefined value (an average over no documents) is not a figure.
+std::string measureText(float value) {
+    return std::isnan(value) ? "n/a" : numberToString(value);
 }
 
 } // namespace
@@ -39,8 +44,8 @@ Measures computeMeasures(const ConfusionMatrix &matrix, bool trace, std::ostream
         sumFp += m.fPlusMinus;
         sumFn += m.fMinusPlus;
         if (trace)
-            out << static_cast<double>(sumTp) << '\t' << static_cast<double>(sumFp) << '\t'
-                << static_cast<double>(sumFn) << std::endl;
+            out << numberToString(sumTp) << '\t' << numberToString(sumFp) << '\t'
+                << numberToString(sumFn) << std::endl;
         const float relevant = m.fPlusPlus + m.fMinusPlus;
         const float assigned = m.fPlusPlus + m.fPlusMinus;
         m.recall = relevant != 0 ? m.fPlusPlus / relevant : -1.0f;
@@ -72,21 +77,18 @@ Measures computeMeasures(const ConfusionMatrix &matrix, bool trace, std::ostream
 }
 
 std::string summaryLines(const MeasureSummary &summary) {
-    std::ostringstream out;
-    out << "F1 micro je " << static_cast<double>(summary.microF1) << '\n'
-        << "F1 macro je " << static_cast<double>(summary.macroF1) << '\n'
-        << "Mikroprosjek preciznost " << static_cast<double>(summary.microPrecision) << '\n'
-        << "Mikroprosjek odaziv " << static_cast<double>(summary.microRecall) << '\n'
-        << "Makroprosjek preciznost " << static_cast<double>(summary.macroPrecision) << '\n'
-        << "Makroprosjek odaziv " << static_cast<double>(summary.macroRecall) << '\n';
-    return out.str();
+    return "F1 micro je " + measureText(summary.microF1) + "\nF1 macro je " +
+           measureText(summary.macroF1) + "\nMikroprosjek preciznost " +
+           measureText(summary.microPrecision) + "\nMikroprosjek odaziv " +
+           measureText(summary.microRecall) + "\nMakroprosjek preciznost " +
+           measureText(summary.macroPrecision) + "\nMakroprosjek odaziv " +
+           measureText(summary.macroRecall) + '\n';
 }
 
 std::string measuresLine(const CategoryMeasures &m) {
-    return m.name + ", " + std::to_string(m.documents) + ", " + numberToString(m.fPlusPlus) + ", " +
-           numberToString(m.fPlusMinus) + ", " + numberToString(m.fMinusPlus) + ", " +
-           numberToString(m.recall) + ", " + numberToString(m.precision) + ", " +
-           numberToString(m.f1);
+    return m.name + ", " + std::to_string(m.documents) + ", " + measureText(m.fPlusPlus) + ", " +
+           measureText(m.fPlusMinus) + ", " + measureText(m.fMinusPlus) + ", " +
+           measureText(m.recall) + ", " + measureText(m.precision) + ", " + measureText(m.f1);
 }
 
 std::ostream &operator<<(std::ostream &out, const CategoryMeasures &measures) {

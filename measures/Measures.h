@@ -49,10 +49,12 @@ Measures computeMeasures(const ConfusionMatrix &matrix, bool trace, std::ostream
 // The six summary lines, each a label followed by the value and "\n":
 // "F1 micro je ", "F1 macro je ", "Mikroprosjek preciznost ",
 // "Mikroprosjek odaziv ", "Makroprosjek preciznost ", "Makroprosjek odaziv ".
+// Values are written by numberToString; a not-a-number value as "n/a".
 std::string summaryLines(const MeasureSummary &summary);
 
 // "name, documents, f++, f+-, f-+, recall, precision, F1" with every float
-// written by numberToString: "A, 10, 8, 1, 2, 0.8, 0.888889, 0.842105".
+// written by numberToString: "A, 10, 8, 1, 2, 0.8, 0.888889, 0.842105"
+// (a not-a-number value as "n/a").
 std::string measuresLine(const CategoryMeasures &measures);
 
 std::ostream &operator<<(std::ostream &out, const CategoryMeasures &measures);

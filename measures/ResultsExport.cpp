@@ -1,10 +1,10 @@
 #include "measures/ResultsExport.h"
 
+#include "c45/NumberText.h"
 #include "corpus/AtomicFile.h"
 #include "measures/Measures.h"
 
 #include <cstdint>
-#include <cstdio>
 
 namespace {
 
@@ -19,9 +19,7 @@ std::string diagonalShare(const ConfusionMatrix &matrix, std::size_t row, std::i
     if (correct == 0)
         return "0";
     const float percent = 100.0f * static_cast<float>(correct) / static_cast<float>(total);
-    char text[64];
-    std::snprintf(text, sizeof text, "\"%.2f\"", static_cast<double>(percent));
-    return text;
+    return '"' + fixedNumber(percent, 2) + '"';
 }
 
 } // namespace

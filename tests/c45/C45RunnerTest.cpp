@@ -5,6 +5,9 @@
 
 #include <poll.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -29,36 +32,44 @@ TEST(C45Runner, ReplaceAllResumesAfterEachInsertedText) {
     }
 }
 
-TEST(C45Runner, QuotesEveryShellSpecialCharacter) {
+TEST(C45Runner, BuildsTheOptionTextWithWholeNumbersInFull) {
     EXPECT_EQ(stemOfNamesPath("/d/a.names.names"), "/d/a");
     EXPECT_EQ(stemOfNamesPath("/d/plain"), "/d/plain");
-    const std::vector<std::pair<std::string, std::string>> cases = {
-        {"./c4.5.exe", "./c4.5.exe"},
-        {"C:/data/my set", "C:/data/my\\ set"},
-        {"dir/ččž-1_2+3,4:5@6%7=8", "dir/ččž-1_2+3,4:5@6%7=8"},
-        {"a;b&c|d", "a\\;b\\&c\\|d"},
-        {"$(x)`y`", "\\$\\(x\\)\\`y\\`"},
-        {"'\"", "\\'\\\""},
-        {"<>*?[#~!^{}\\", "\\<\\>\\*\\?\\[\\#\\~\\!\\^\\{\\}\\\\"},
-        {"a\tb\nc", "a\\\tb'\n'c"},
-        {"", "''"},
-    };
-    for (const auto &[text, expected] : cases)
-        EXPECT_EQ(shellWord(text), expected) << text;
-    EXPECT_THROW(shellWord(std::string("a\0b", 3)), std::invalid_argument);
-}
-
-TEST(C45Runner, BuildsTheOptionText) {
     C45Options all;
     all.discreteGroups = true;
     all.minCases = 2;
     all.confidence = 25;
     all.trials = 10;
     EXPECT_EQ(optionText(all), " -s -m 2 -c 25 -t 10");
+    EXPECT_EQ(c45OptionsProblem(all), std::nullopt);
     C45Options some;
-    some.confidence = 50;
-    EXPECT_EQ(optionText(some), " -c 50");
+    some.confidence = 0.5f;
+    EXPECT_EQ(optionText(some), " -c 0.5");
     EXPECT_EQ(optionText(C45Options()), "");
+    // Six significant digits once turned -m 1234567 into "1.23457e+06",
+    // which C4.5 read as 1.
+    C45Options large;
+    large.minCases = 1234567;
+    large.trials = 10000001;
+    EXPECT_EQ(optionText(large), " -m 1234567 -t 10000001");
+}
+
+TEST(C45Runner, RefusesOptionsC45WouldRefuseOrAlter) {
+    const std::vector<std::pair<C45Options, bool>> cases = {
+        {{false, 1, 100.0f, 1}, true},
+        {{false, std::nullopt, 0.001f, std::nullopt}, true},
+        {{false, 0, std::nullopt, std::nullopt}, false},
+        {{false, std::nullopt, 0.0f, std::nullopt}, false},
+        {{false, std::nullopt, -5.0f, std::nullopt}, false},
+        {{false, std::nullopt, 100.5f, std::nullopt}, false},
+        {{false, std::nullopt, std::nanf(""), std::nullopt}, false},
+        {{false, std::nullopt, std::nullopt, 0}, false},
+        {{false, -3, std::nullopt, std::nullopt}, false},
+    };
+    for (const auto &[options, sound] : cases) {
+        SCOPED_TRACE(optionText(options));
+        EXPECT_EQ(!c45OptionsProblem(options), sound);
+    }
 }
 
 class TempDir : public ::testing::Test {
@@ -77,18 +88,23 @@ using C45Command_ = TempDir;
 
 TEST_F(C45Command_, AddsUOnlyWhenTheTestFileOpens) {
     touch("my set.test");
-    const std::vector<std::pair<C45RunRequest, std::string>> cases = {
-        {{dir + "/my set.names", "", "./c4.5.exe"}, "./c4.5.exe -u -f " + dir + "/my\\ set"},
+    using Words = std::vector<std::string>;
+    const std::vector<std::pair<C45RunRequest, Words>> cases = {
+        {{dir + "/my set.names", "", "./c4.5.exe"}, {"./c4.5.exe", "-u", "-f", dir + "/my set"}},
         {{dir + "\\my set.names.names", " -m 2", "./c4.5.exe"},
-         "./c4.5.exe -u -f " + dir + "/my\\ set -m 2"},
-        {{dir + "/other.names", "", "./c4.5.exe"}, "./c4.5.exe -f " + dir + "/other"},
-        {{dir + "/my set", " -s", "/opt/my c45"}, "/opt/my\\ c45 -u -f " + dir + "/my\\ set -s"},
+         {"./c4.5.exe", "-u", "-f", dir + "/my set", "-m", "2"}},
+        {{dir + "/other.names", "", "./c4.5.exe"}, {"./c4.5.exe", "-f", dir + "/other"}},
+        {{dir + "/my set", " -s", "/opt/my c45"}, {"/opt/my c45", "-u", "-f", dir + "/my set", "-s"}},
+        // A relative stem is looked for in the working folder.
+        {{"my set.names", "", "c45", dir}, {"c45", "-u", "-f", "my set"}},
+        {{"my set.names", "", "c45"}, {"c45", "-f", "my set"}},
     };
     for (const auto &[request, expected] : cases) {
         const C45Command command = buildC45Command(request);
-        EXPECT_EQ(command.commandLine, expected);
-        EXPECT_EQ(command.hasTest, expected.find(" -u ") != std::string::npos);
+        EXPECT_EQ(command.arguments, expected);
+        EXPECT_EQ(command.hasTest, expected[1] == "-u");
     }
+    EXPECT_THROW(buildC45Command({std::string("a\0b", 3), ""}), std::invalid_argument);
 }
 
 class FakeC45 : public TempDir {
@@ -200,13 +216,85 @@ TEST_F(FakeC45, EndingARunEndsWhatTheProgramStarted) {
     EXPECT_TRUE(ended);
 }
 
-TEST_F(FakeC45, AMissingProgramGivesNoLines) {
+TEST_F(FakeC45, RunsInTheWorkingFolderWithTheThreadBudgetAndOnlyItsOwnPipes) {
+    setenv("FAKE_C45_LINGER", (dir + "/linger").c_str(), 1);
     std::ostringstream trace;
-    C45RunRequest missing{dir + "/bla.names", "", dir + "/no-such-c45"};
-    const C45Process::Outcome run = runC45(missing, trace);
-    EXPECT_TRUE(run.result.outputLines.empty());
-    EXPECT_EQ(run.summary.training.items, std::nullopt);
-    EXPECT_EQ(run.exitStatus, 127);
+    C45Process earlier(request(dir + "/bla"), trace);
+    unsetenv("FAKE_C45_LINGER");
+    while (!earlier.readAvailable() && earlier.lines().empty()) {
+        pollfd watch{earlier.outputDescriptor(), POLLIN, 0};
+        ASSERT_GE(poll(&watch, 1, 10000), 1);
+    }
+    const std::string report = dir + "/env";
+    setenv("FAKE_C45_ENV", report.c_str(), 1);
+    C45RunRequest later = request("bla");
+    later.workingDirectory = dir;
+    later.threads = 3;
+    const C45Process::Outcome run = runC45(later, trace);
+    unsetenv("FAKE_C45_ENV");
+    EXPECT_EQ(runFailure(run), std::nullopt);
+    std::ifstream reported(report);
+    std::vector<std::string> seen;
+    for (std::string line; std::getline(reported, line);)
+        seen.push_back(line);
+    ASSERT_GE(seen.size(), 2u);
+    EXPECT_EQ(fs::path(seen[0]), fs::canonical(dir));
+    EXPECT_EQ(seen[1], "threads 3");
+    // The earlier run's pipe must not be held open by the later child.
+    const std::vector<std::string> descriptors(seen.begin() + 2, seen.end());
+    EXPECT_EQ(std::count(descriptors.begin(), descriptors.end(),
+                         std::to_string(earlier.outputDescriptor())),
+              0);
+    EXPECT_EQ(recordedArguments(), (std::vector<std::string>{"-f", "bla"}));
+}
+
+TEST_F(FakeC45, ReportsEveryWayARunCanFail) {
+    std::ostringstream trace;
+    const C45Process::Outcome missing =
+        runC45({dir + "/bla.names", "", dir + "/no-such-c45"}, trace);
+    EXPECT_TRUE(missing.result.outputLines.empty());
+    EXPECT_EQ(missing.exitStatus, std::nullopt);
+    EXPECT_EQ(runFailure(missing),
+              dir + "/no-such-c45 could not be started: No such file or directory");
+
+    // The learner prints its errors on standard output; other programs on
+    // standard error, which is kept apart from the result lines.
+    setenv("FAKE_C45_TRANSCRIPT", dataPath("learner-error.out").c_str(), 1);
+    setenv("FAKE_C45_STDERR", "fake: trouble", 1);
+    setenv("FAKE_C45_STATUS", "1", 1);
+    const C45Process::Outcome failed = runC45(request(dir + "/bla"), trace);
+    EXPECT_EQ(failed.result.outputLines, transcript("learner-error.out"));
+    EXPECT_EQ(failed.exitStatus, 1);
+    EXPECT_EQ(runFailure(failed), dataPath("fake-c45.sh") +
+                                      " ended with status 1\nfake: trouble\n"
+                                      "ERROR:  cannot open file bla.names");
+    unsetenv("FAKE_C45_STDERR");
+
+    // Exit status 0 with nothing or garbage on standard output is no result.
+    setenv("FAKE_C45_STATUS", "0", 1);
+    for (const std::string output : {"/dev/null", "fake-c45.sh"}) {
+        SCOPED_TRACE(output);
+        setenv("FAKE_C45_TRANSCRIPT", output[0] == '/' ? output.c_str() : dataPath(output).c_str(),
+               1);
+        const C45Process::Outcome empty = runC45(request(dir + "/bla"), trace);
+        EXPECT_EQ(empty.exitStatus, 0);
+        EXPECT_EQ(runFailure(empty), dataPath("fake-c45.sh") + " printed no result");
+    }
+    unsetenv("FAKE_C45_STATUS");
+
+    setenv("FAKE_C45_LINGER", (dir + "/linger").c_str(), 1);
+    C45Process cancelled(request(dir + "/bla"), trace);
+    unsetenv("FAKE_C45_LINGER");
+    while (!cancelled.readAvailable() && cancelled.lines().empty()) {
+        pollfd watch{cancelled.outputDescriptor(), POLLIN, 0};
+        ASSERT_GE(poll(&watch, 1, 10000), 1);
+    }
+    cancelled.cancel();
+    const C45Process::Outcome ended = cancelled.finish();
+    EXPECT_EQ(ended.result.outputLines, std::vector<std::string>{"working"});
+    EXPECT_EQ(ended.signal, SIGTERM);
+    EXPECT_EQ(runFailure(ended), dataPath("fake-c45.sh") + " was ended by signal " +
+                                     std::to_string(SIGTERM) + " (Terminated)");
 }
 
 } // namespace

@@ -3,10 +3,16 @@
 # in $FAKE_C45_ARGS and prints the captured transcript $FAKE_C45_TRANSCRIPT.
 # With $FAKE_C45_LINGER set it prints one line, starts a long sleep, writes
 # the sleep's process id to that file and waits, as a long run would.
+# With $FAKE_C45_ENV set it writes its folder, its OMP_NUM_THREADS and its
+# open descriptors there; $FAKE_C45_STDERR is printed on standard error and
+# $FAKE_C45_STATUS is its exit status.
 : > "$FAKE_C45_ARGS"
 for argument in "$@"; do
     printf '%s\0' "$argument" >> "$FAKE_C45_ARGS"
 done
+if [ -n "${FAKE_C45_ENV:-}" ]; then
+    { pwd; echo "threads ${OMP_NUM_THREADS:-unset}"; ls /proc/$$/fd; } > "$FAKE_C45_ENV"
+fi
 if [ -n "${FAKE_C45_LINGER:-}" ]; then
     echo "working"
     sleep 60 &
@@ -14,3 +20,7 @@ if [ -n "${FAKE_C45_LINGER:-}" ]; then
     wait
 fi
 cat "$FAKE_C45_TRANSCRIPT"
+if [ -n "${FAKE_C45_STDERR:-}" ]; then
+    printf '%s\n' "$FAKE_C45_STDERR" >&2
+fi
+exit "${FAKE_C45_STATUS:-0}"
