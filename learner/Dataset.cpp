@@ -6,9 +6,10 @@
 #include "NameReader.h"
 
 #include <algorithm>
-#include <cerrno>
+#include <cfloat>
 #include <cstdlib>
 #include <limits>
+#include <locale.h>
 #include <memory>
 #include <unordered_map>
 
@@ -20,8 +21,12 @@ struct FileCloser {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
 
-// Parses a whole text as a number; small non-negative integers, the bulk of
-// text data, skip strtod.
+// Parses a whole text as a finite single-precision number; small
+// non-negative integers, the bulk of text data, skip strtod. The whole text
+// counts, NUL bytes included. Values too small for single precision are
+// ordinary values that round towards 0; values beyond its range are refused
+// like NaN and infinity. The C locale's decimal point holds whatever locale
+// the process has.
 bool parseNumber(const std::string &text, float &value) {
     if (!text.empty() && text.size() <= 9 &&
         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
@@ -33,17 +38,31 @@ bool parseNumber(const std::string &text, float &value) {
     }
     if (text.empty())
         return false;
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t());
     char *end = nullptr;
-    errno = 0;
-    const double d = std::strtod(text.c_str(), &end);
-    if (*end != '\0' || errno == ERANGE || std::isnan(d))
+    const double d = strtod_l(text.c_str(), &end, cLocale);
+    if (end != text.c_str() + text.size() || !(std::fabs(d) <= FLT_MAX))
         return false;
     value = static_cast<float>(d);
     return true;
 }
 
+// The text in quotes, control characters (a NUL byte, say) written as
+// octal escapes so that the message shows them.
 std::string quoted(const std::string &text) {
-    return "'" + text + "'";
+    std::string result = "'";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte != 0x7f) {
+            result += c;
+            continue;
+        }
+        const char escape[] = {'\\', static_cast<char>('0' + (byte >> 6)),
+                               static_cast<char>('0' + ((byte >> 3) & 7)),
+                               static_cast<char>('0' + (byte & 7))};
+        result.append(escape, sizeof escape);
+    }
+    return result + "'";
 }
 
 } // namespace
@@ -60,7 +79,7 @@ Dataset readCases(const std::string &path, Schema &schema) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         throw FileError("cannot open file " + path);
-    NameReader reader(file.get());
+    NameReader reader(file.get(), path);
 
     Schema grown = schema;
     std::vector<std::unordered_map<std::string, int>> valueIndex(grown.attributes.size());

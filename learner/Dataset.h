@@ -56,9 +56,11 @@ private:
 
 // Reads a data or test file against the schema. Discrete attributes declared
 // "discrete N" gain the new values met, up to N. Each record is one line:
-// the attribute values in names order, then the class. Throws FileError
-// ("cannot open file PATH") if the file cannot be opened and InputError
-// listing up to ten problems ("PATH, line L: case N's value of 'V' for
-// attribute A is illegal", a wrong number of values, an unknown class) if any
-// record is bad; the schema is then left unchanged.
+// the attribute values in names order, then the class. A continuous value
+// is a whole token that reads as a finite single-precision number. Throws
+// FileError ("cannot open file PATH", "cannot read file PATH") if the file
+// cannot be opened or read to its end, and InputError listing up to ten
+// problems ("PATH, line L: case N's value of 'V' for attribute A is
+// illegal", a wrong number of values, an unknown class) if any record is
+// bad; the schema is then left unchanged.
 Dataset readCases(const std::string &path, Schema &schema);

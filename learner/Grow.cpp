@@ -11,7 +11,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <thread>
 
 #include <omp.h>
 
@@ -58,6 +57,14 @@ private:
     }
     std::vector<float> table_;
 };
+
+// The midpoint of two neighbouring values in single precision, unless it
+// rounds to the higher one (10000001 and 10000002) or overflows: then the
+// lower value, so that the cut always parts the two.
+float cutBetween(float low, float high) {
+    const float middle = (low + high) / 2;
+    return middle >= low && middle < high ? middle : low;
+}
 
 struct BucketEntry {
     int rank; // position in the attribute's value order; -1 if unknown
@@ -117,8 +124,8 @@ struct Grower::Impl {
     std::vector<char> tested;               // discrete attributes tested on the current path
     std::vector<Evaluation> eval;           // per attribute, at the node being split
     bool merged;                            // entries merged, branches inherit (whole weights)
-    Scratch scratch[2];
-    unsigned threads;
+    std::vector<Scratch> scratch;
+    int threads;
 
     Impl(const Dataset &d, const Schema &s, const Options &o);
     // Grows the subtree of cases; given, if not null, is their histogram,
@@ -178,6 +185,8 @@ Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
     std::size_t widest = 0;
     for (const auto &v : values)
         widest = std::max(widest, v.size());
+    threads = threadBudget();
+    scratch.resize(threads);
     for (Scratch &sc : scratch) {
         sc.slotOfRank.assign(widest, -1);
         for (std::vector<float> *v : {&sc.known, &sc.unknown, &sc.below, &sc.above})
@@ -186,7 +195,6 @@ Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
     tested.assign(attributes, 0);
     merged = !d.hasUnknowns();
     eval.resize(attributes);
-    threads = std::max(1u, std::min(2u, std::thread::hardware_concurrency()));
 }
 
 void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &cases) const {
@@ -353,7 +361,7 @@ void Grower::Impl::evalContinuous(int a, const NodeClasses &node, const Histogra
             const float gain = knownFraction * (baseInfo - thisInfo / knownItems);
             if (gain > bestGain) {
                 bestGain = gain;
-                result.cut = (low + high) / 2;
+                result.cut = cutBetween(low, high);
                 const float split[3] = {unknownItems, belowItems, knownItems - belowItems};
                 result.info = info.totalInfo(split, 3) / node.items;
             }
@@ -542,16 +550,16 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
                 eval[a].usable = false;
         }
     };
-    // Two threads share a large node's attributes, taking chunks of them in
-    // turn as they finish: the work of an attribute follows its entries,
-    // which vary widely.
+    // The budget's threads share a large node's attributes, taking chunks of
+    // them in turn as they finish: the work of an attribute follows its
+    // entries, which vary widely.
     constexpr std::size_t perAttribute = 8;
     std::size_t effort = cases.size();
     for (int a = 0; a < attributes; ++a)
         effort += histogram.size(a) + perAttribute;
     if (threads > 1 && effort > 20000) {
         constexpr int chunk = 256;
-#pragma omp parallel for num_threads(2) schedule(dynamic, 1)
+#pragma omp parallel for num_threads(threads) schedule(dynamic, 1)
         for (int first = 0; first < attributes; first += chunk)
             work(first, std::min(first + chunk, attributes), scratch[omp_get_thread_num()]);
     } else {
@@ -647,6 +655,16 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
         return index;
     }
     std::vector<std::vector<WeightedCase>> parts = tree.distribute(node, data, cases);
+    // A test that leaves every case on one branch would grow the same node again.
+    if (std::count_if(parts.begin(), parts.end(),
+                      [](const std::vector<WeightedCase> &p) { return !p.empty(); }) < 2) {
+        node.kind = NodeKind::Leaf;
+        node.attribute = -1;
+        node.children.clear();
+        node.branchOfValue.clear();
+        tree.nodes.push_back(std::move(node));
+        return index;
+    }
     std::vector<WeightedCase>().swap(cases);
     // The largest branch inherits the histogram; the others gather their own.
     std::size_t heir = parts.size();
@@ -713,4 +731,8 @@ std::vector<WeightedCase> allCases(const Dataset &data) {
     for (std::size_t i = 0; i < cases.size(); ++i)
         cases[i] = {static_cast<int>(i), 1.0f};
     return cases;
+}
+
+int threadBudget() {
+    return std::max(1, std::min(2, omp_get_max_threads()));
 }

@@ -23,13 +23,19 @@ public:
 
     // Grows a tree from the given cases (all of data, or a window of it).
     // Thresholds print as the largest value of any case in data that does not
-    // exceed the midpoint of the chosen cut.
+    // exceed the midpoint of the chosen cut (the lower value where the
+    // midpoint rounds to the higher one). A node whose test would send all
+    // its cases down one branch is a leaf.
     Tree grow(const std::vector<WeightedCase> &cases);
 
 private:
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };
+
+// Threads a run may keep busy at once: the OpenMP budget (OMP_NUM_THREADS,
+// or omp_set_num_threads), at most 2.
+int threadBudget();
 
 // Cases 0 .. size-1 of data, each of weight 1.
 std::vector<WeightedCase> allCases(const Dataset &data);

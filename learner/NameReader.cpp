@@ -1,6 +1,8 @@
 // Character-level reader shared by the names, data and test files.
 #include "NameReader.h"
 
+#include "FileError.h"
+
 namespace {
 
 bool isBlank(int c) {
@@ -36,6 +38,8 @@ bool ordinary(char c) {
 bool NameReader::fill() {
     end_ = std::fread(buffer_, 1, sizeof buffer_, file_);
     pos_ = 0;
+    if (std::ferror(file_))
+        throw FileError("cannot read file " + path_);
     return end_ > 0;
 }
 

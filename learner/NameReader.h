@@ -6,14 +6,17 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 class NameReader {
 public:
     // Delimiter reported when the file ends.
     static constexpr int EndOfFile = -1;
 
-    // Reads from file, which stays owned by the caller.
-    explicit NameReader(std::FILE *file) : file_(file) {}
+    // Reads from file, which stays owned by the caller; path names it in
+    // the FileError ("cannot read file PATH") thrown when a read fails, so
+    // that an I/O error is never taken for the end of the file.
+    NameReader(std::FILE *file, std::string path) : file_(file), path_(std::move(path)) {}
     NameReader(const NameReader &) = delete;
     NameReader &operator=(const NameReader &) = delete;
 
@@ -98,6 +101,7 @@ private:
     void skipComment();
 
     std::FILE *file_;
+    std::string path_;
     char buffer_[1 << 16];
     std::size_t pos_ = 0;
     std::size_t end_ = 0;

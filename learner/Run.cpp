@@ -4,6 +4,7 @@
 #include "Classify.h"
 #include "Dataset.h"
 #include "Grow.h"
+#include "InputError.h"
 #include "Print.h"
 #include "Prune.h"
 #include "Schema.h"
@@ -40,10 +41,10 @@ std::vector<EvaluationRow> rowsFor(const std::vector<Trial> &trials, std::size_t
                                    const Dataset &data, const Dataset &cases, int classes,
                                    Assessment &saved) {
     std::vector<EvaluationRow> rows;
+    const std::launch side = threadBudget() > 1 ? std::launch::async : std::launch::deferred;
     for (std::size_t t = 0; t < trials.size(); ++t) {
-        auto unpruned = std::async(std::launch::async, [&] {
-            return assess(trials[t].unpruned, cases, classes);
-        });
+        auto unpruned =
+            std::async(side, [&] { return assess(trials[t].unpruned, cases, classes); });
         Assessment pruned = assess(trials[t].pruned, cases, classes);
         EvaluationRow row;
         row.trial = static_cast<int>(t);
@@ -66,17 +67,23 @@ std::vector<EvaluationRow> rowsFor(const std::vector<Trial> &trials, std::size_t
 void runLearner(const Options &options, std::ostream &out) {
     const std::string &stem = options.fileStem;
     Schema schema = readNames(stem + ".names");
-    // The test cases are read alongside, unless the training cases can
-    // still add discrete values that the test cases must then know.
+    // The test cases are read alongside when a second thread is allowed,
+    // unless the training cases can still add discrete values that the test
+    // cases must then know. Growing waits for that read, so that it never
+    // runs beside the grower's own threads.
     Schema testSchema = schema;
     std::future<Dataset> early;
     const bool fixedValues =
         std::none_of(schema.attributes.begin(), schema.attributes.end(),
                      [](const Attribute &a) { return a.openValues > 0; });
-    if (options.evaluateTest && fixedValues)
+    if (options.evaluateTest && fixedValues && threadBudget() > 1)
         early = std::async(std::launch::async,
                            [&] { return readCases(stem + ".test", testSchema); });
     const Dataset data = readCases(stem + ".data", schema);
+    if (data.size() == 0)
+        throw InputError({stem + ".data: no cases"});
+    if (early.valid())
+        early.wait();
     const int classes = static_cast<int>(schema.classes.size());
     out << "\nRead " << data.size() << " cases (" << schema.attributes.size()
         << " attributes) from " << stem << ".data\n";

@@ -39,7 +39,7 @@ Schema readNames(const std::string &path) {
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file)
         throw FileError("cannot open file " + path);
-    NameReader reader(file.get());
+    NameReader reader(file.get(), path);
     Schema schema;
     std::string name;
     bool found = false;
@@ -50,8 +50,12 @@ Schema readNames(const std::string &path) {
             break;
         schema.classes.push_back(name);
     } while (delimiter == ',');
-    if (schema.classes.empty())
+    // A class line that is a full stop alone (an empty corpus) declares no class.
+    if (schema.classes.empty() || (schema.classes.size() == 1 && schema.classes[0].empty()))
         fail(path, "no class names");
+    for (std::size_t c = 0; c < schema.classes.size(); ++c)
+        if (schema.classes[c].empty())
+            fail(path, "class " + std::to_string(c + 1) + " has an empty name");
     if (delimiter == ':')
         fail(path, "line " + std::to_string(reader.line()) +
                        ": class names must end with a full stop, not a colon");

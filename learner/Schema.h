@@ -21,7 +21,8 @@ struct Schema {
     std::vector<Attribute> attributes;
 };
 
-// Reads STEM.names. A class line that is a full stop alone declares one class
-// with an empty name. Throws FileError ("cannot open file PATH") if the file
-// cannot be opened and InputError for a malformed declaration.
+// Reads STEM.names. Throws FileError ("cannot open file PATH", "cannot read
+// file PATH") if the file cannot be opened or read, and InputError for a
+// malformed declaration, an empty class name included ("PATH: no class
+// names" for a class line that is a full stop alone).
 Schema readNames(const std::string &path);

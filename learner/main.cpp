@@ -7,7 +7,10 @@
 
 #include <pthread.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <ctime>
 #include <iostream>
 
@@ -54,6 +57,21 @@ void *runJob(void *argument) {
     return nullptr;
 }
 
+// Output lost to a full disk or a failing device must not pass for a
+// finished run: standard output is closed and checked at exit, as the GNU
+// tools do, and the failure reported on standard error.
+int closeOutput(int status) {
+    std::cout.flush();
+    errno = 0;
+    const bool lost = !std::cout || std::ferror(stdout);
+    if (std::fclose(stdout) == 0 && !lost)
+        return status;
+    const int error = errno;
+    std::cerr << "ERROR:  cannot write standard output"
+              << (error != 0 ? std::string(": ") + std::strerror(error) : std::string()) << '\n';
+    return 1;
+}
+
 } // namespace
 
 // Growing, pruning and printing recurse once per tree level, and a tree of
@@ -67,7 +85,7 @@ int main(int argc, char **argv) {
         pthread_attr_setstacksize(&attributes, std::size_t(1) << 30) == 0 &&
         pthread_create(&thread, &attributes, runJob, &job) == 0) {
         pthread_join(thread, nullptr);
-        return job.status;
+        return closeOutput(job.status);
     }
-    return run(argc, argv);
+    return closeOutput(run(argc, argv));
 }

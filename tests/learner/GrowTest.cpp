@@ -48,6 +48,32 @@ TEST(Grow, PrintsLargestTrainingValueBelowTheCutMidpoint) {
               grownTree("cut/cut"));
 }
 
+// Neighbouring values whose single-precision midpoint rounds to the higher
+// one, or overflows, must still be parted (growing used to call itself with
+// the same cases until the stack ran out).
+TEST(Grow, CutsPartNeighboursWhoseMidpointRoundsAway) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"10000001 10000002", "x <= 1e+07 : a (3.0)\nx > 1e+07 : b (3.0)\n"},
+        {"1700000128 1700000256", "x <= 1.7e+09 : a (3.0)\nx > 1.7e+09 : b (3.0)\n"},
+        {"-3.4e38 -3.3e38", "x <= -3.4e+38 : a (3.0)\nx > -3.4e+38 : b (3.0)\n"},
+        {"3.3e38 3.4e38", "x <= 3.3e+38 : a (3.0)\nx > 3.3e+38 : b (3.0)\n"},
+    };
+    const std::string stem = ::testing::TempDir() + "/neighbours";
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first);
+        std::istringstream pair(c.first);
+        std::string low, high;
+        pair >> low >> high;
+        std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
+        {
+            std::ofstream data(stem + ".data");
+            for (int i = 0; i < 3; ++i)
+                data << low << ", a\n" << high << ", b\n";
+        }
+        EXPECT_EQ("Decision Tree:\n\n" + c.second + "\n", grownTreeAt(stem));
+    }
+}
+
 TEST(Grow, DiscreteAndContinuousTestsOnTheWeatherData) {
     EXPECT_EQ("Decision Tree:\n\n"
               "outlook = overcast: Play (4.0)\n"

@@ -7,9 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <utility>
 #include <vector>
@@ -21,7 +25,7 @@ const std::string dataDir = TEST_DATA_DIR;
 // Every name of a text with its delimiter, as "name/delimiter" items.
 std::string names(const std::string &text) {
     std::FILE *file = fmemopen(const_cast<char *>(text.data()), text.size(), "r");
-    NameReader reader(file);
+    NameReader reader(file, "text");
     std::string result, name;
     bool found = true;
     for (;;) {
@@ -78,11 +82,10 @@ TEST(ReadNames, DeclaresClassesAndAttributes) {
               describe(readNames(dataDir + "/read/open.names")));
 }
 
-std::string failure(const std::string &names, const std::string &data) {
+// The messages of what reading throws, one a line, or "no error".
+std::string failure(const std::function<void()> &read) {
     try {
-        Schema schema = readNames(dataDir + "/" + names);
-        if (!data.empty())
-            readCases(dataDir + "/" + data, schema);
+        read();
     } catch (const InputError &e) {
         std::string text;
         for (const std::string &m : e.messages())
@@ -92,6 +95,14 @@ std::string failure(const std::string &names, const std::string &data) {
         return std::string("file: ") + e.what() + "\n";
     }
     return "no error";
+}
+
+std::string failure(const std::string &names, const std::string &data) {
+    return failure([&] {
+        Schema schema = readNames(dataDir + "/" + names);
+        if (!data.empty())
+            readCases(dataDir + "/" + data, schema);
+    });
 }
 
 TEST(ReadCases, RefusesMalformedFilesNamingFileCaseAndValue) {
@@ -107,6 +118,9 @@ TEST(ReadCases, RefusesMalformedFilesNamingFileCaseAndValue) {
                   "number.data, line 3: case 3's value of '2.5e' for attribute b is illegal\n",
               failure("malformed/number.names", "malformed/number.data"));
     EXPECT_EQ(m + "empty.names: no class names\n", failure("malformed/empty.names", ""));
+    EXPECT_EQ(m + "dot.names: no class names\n", failure("malformed/dot.names", ""));
+    EXPECT_EQ(m + "emptyclass.names: class 2 has an empty name\n",
+              failure("malformed/emptyclass.names", ""));
     EXPECT_EQ("file: cannot open file " + m + "missing.names\n",
               failure("malformed/missing.names", ""));
     EXPECT_EQ(r + "colon.names: colon expected after attribute name size\n",
@@ -115,6 +129,83 @@ TEST(ReadCases, RefusesMalformedFilesNamingFileCaseAndValue) {
               failure("read/onevalue.names", ""));
     EXPECT_EQ(r + "open.data, line 4: case 4's value of 'huge' for attribute size is illegal\n",
               failure("read/open.names", "read/open.data"));
+}
+
+// A value is the whole token, NUL bytes included, and a finite number in
+// single precision; numbers too small for it are ordinary values.
+TEST(ReadCases, AcceptsOnlyWholeFiniteNumbers) {
+    const std::string stem = ::testing::TempDir() + "/value";
+    std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"1e-40", "9.9999461e-41"},
+        {"-1.5e-45", "-1.40129846e-45"},
+        {"1e-320", "0"},
+        {"+7", "7"},
+        {"3.4e38", "3.39999995e+38"},
+        {"inf", "'inf'"},
+        {"-infinity", "'-infinity'"},
+        {"nan", "'nan'"},
+        {"1e39", "'1e39'"},
+        {"-1e39", "'-1e39'"},
+        {"1e309", "'1e309'"},
+        {std::string("\0GARBAGE", 8), "'\\000GARBAGE'"},
+        {std::string("7\0", 2), "'7\\000'"},
+        {"GARBAGE", "'GARBAGE'"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first);
+        std::ofstream(stem + ".data", std::ios::binary) << c.first << ", a\n";
+        Schema schema = readNames(stem + ".names");
+        try {
+            const Dataset data = readCases(stem + ".data", schema);
+            ASSERT_EQ(1u, data.size());
+            char text[32];
+            std::snprintf(text, sizeof text, "%.9g", data.value(0, 0));
+            EXPECT_EQ(c.second, text);
+        } catch (const InputError &e) {
+            EXPECT_EQ(stem + ".data, line 1: case 1's value of " + c.second +
+                          " for attribute x is illegal",
+                      e.messages().front());
+        }
+    }
+}
+
+// A stream that gives its text and then fails, as a disk with a bad sector.
+ssize_t readThenFail(void *cookie, char *buffer, std::size_t size) {
+    auto &rest = *static_cast<std::string *>(cookie);
+    if (rest.empty()) {
+        errno = EIO;
+        return -1;
+    }
+    const std::size_t n = std::min(size, rest.size());
+    rest.copy(buffer, n);
+    rest.erase(0, n);
+    return static_cast<ssize_t>(n);
+}
+
+TEST(ReadCases, ReadErrorsAreNotTheEndOfTheFile) {
+    // Far more than the reader's buffer holds, so that the error comes late.
+    std::string text;
+    while (text.size() < 200000)
+        text += "1, 2, acq\n";
+    std::string rest = text;
+    std::FILE *file = fopencookie(&rest, "r", {readThenFail, nullptr, nullptr, nullptr});
+    ASSERT_NE(nullptr, file);
+    EXPECT_EQ("file: cannot read file half.data\n", failure([&] {
+                  NameReader reader(file, "half.data");
+                  std::string name;
+                  bool found = true;
+                  while (found)
+                      reader.read(name, true, found);
+              }));
+    std::fclose(file);
+
+    const std::string folder = ::testing::TempDir() + "/folder";
+    mkdir((folder + ".data").c_str(), 0700);
+    EXPECT_EQ("file: cannot read file " + folder + ".data\n", failure([&] {
+                  Schema schema = readNames(dataDir + "/bla/bla.names");
+                  readCases(folder + ".data", schema);
+              }));
 }
 
 TEST(ReadCases, StopsAfterTenErrors) {

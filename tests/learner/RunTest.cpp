@@ -2,11 +2,15 @@
 // block against the printed matrix, and failures after partial output.
 #include "Run.h"
 #include "FileError.h"
+#include "InputError.h"
 
 #include <gtest/gtest.h>
+#include <omp.h>
+#include <sys/resource.h>
 
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -104,6 +108,82 @@ TEST(Run, WindowingPrintsTrialsAndSavesTheBest) {
     EXPECT_EQ(0u, tail.find("\n--------\n\nBest tree from trial 0 saved\n\n\nEvaluation on "
                             "training data (14 items):\n\n"
                             "Trial\t Before Pruning"));
+}
+
+TEST(Run, RefusesTrainingDataWithoutCases) {
+    Options options;
+    options.evaluateTest = true;
+    options.fileStem = dataDir + "/malformed/nocases";
+    std::ostringstream out;
+    try {
+        runLearner(options, out);
+        ADD_FAILURE() << "no error";
+    } catch (const InputError &e) {
+        EXPECT_EQ(options.fileStem + ".data: no cases", std::string(e.what()));
+    }
+    EXPECT_EQ("", out.str());
+}
+
+// Processor time of this thread and of the whole process, exited threads
+// included, in seconds.
+std::pair<double, double> processorTime() {
+    const auto seconds = [](const rusage &u) {
+        return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
+               static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+    };
+    rusage thread{}, process{};
+    getrusage(RUSAGE_THREAD, &thread);
+    getrusage(RUSAGE_SELF, &process);
+    return {seconds(thread), seconds(process)};
+}
+
+// Several runs share the machine, each within OMP_NUM_THREADS: with a budget
+// of one thread no other thread may work, however large the node; with two
+// the other thread must take part, or the measure below could not tell.
+TEST(Run, KeepsWithinTheThreadBudget) {
+    const std::string stem = ::testing::TempDir() + "/budget";
+    {
+        std::ofstream names(stem + ".names"), data(stem + ".data"), test(stem + ".test");
+        names << "a, b, c, d.\n";
+        for (int a = 0; a < 400; ++a)
+            names << "w" << a << ": continuous.\n";
+        unsigned state = 1;
+        for (int i = 0; i < 6000; ++i) {
+            for (std::ofstream *file : {&data, &test}) {
+                int sum = 0;
+                for (int a = 0; a < 400; ++a) {
+                    state = state * 1103515245 + 12345;
+                    const int value = (state >> 16) % 7 < 4 ? 0 : (state >> 16) % 5;
+                    sum += a % 3 == 0 ? value : 0;
+                    *file << value << ", ";
+                }
+                *file << static_cast<char>('a' + sum % 4) << "\n";
+            }
+        }
+    }
+    Options options;
+    options.evaluateTest = true;
+    options.fileStem = stem;
+    const int budget = omp_get_max_threads();
+    std::string single;
+    for (const int threads : {1, 2}) {
+        SCOPED_TRACE(threads);
+        omp_set_num_threads(threads);
+        const auto before = processorTime();
+        std::ostringstream out;
+        runLearner(options, out);
+        const auto after = processorTime();
+        const double own = after.first - before.first;
+        const double others = (after.second - before.second) - own;
+        if (threads == 1) {
+            EXPECT_LT(others, 0.01 + 0.02 * own) << "this thread: " << own << " s";
+            single = out.str();
+        } else {
+            EXPECT_GT(others, 0.0) << "this thread: " << own << " s";
+            EXPECT_EQ(single, out.str());
+        }
+    }
+    omp_set_num_threads(budget);
 }
 
 TEST(Run, MissingTestFileStopsAfterTheTrainingEvaluation) {
