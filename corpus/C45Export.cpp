@@ -11,50 +11,74 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace {
+
+void writeInfo(std::ostream &out, const TextProcessor &engine) {
+    out << engine.trainDocuments.size() << '\n'
+        << engine.testDocuments.size() << '\n'
+        << engine.categories.size() << '\n'
+        << engine.selectedWords.size() << '\n';
+}
+
+void writeNames(std::ostream &out, const TextProcessor &engine) {
+    const char *separator = "";
+    for (const auto &category : engine.categories) {
+        out << separator << category.first;
+        separator = ", ";
+    }
+    out << ".\n\n";
+    for (const auto &word : engine.selectedWords)
+        out << word.first << ": continuous.\n";
+}
+
+} // namespace
+
 void TextProcessor::writeInfoFile() const {
     AtomicFile file(fileStem + ".info");
-    file.stream() << trainDocuments.size() << '\n'
-                  << testDocuments.size() << '\n'
-                  << categories.size() << '\n'
-                  << selectedWords.size() << '\n';
+    writeInfo(file.stream(), *this);
     file.commit();
 }
 
 void TextProcessor::writeNamesFile() const {
     AtomicFile file(fileStem + ".names");
-    std::ostream &out = file.stream();
-    const char *separator = "";
-    for (const auto &category : categories) {
-        out << separator << category.first;
-        separator = ", ";
-    }
-    out << ".\n\n";
-    for (const auto &word : selectedWords)
-        out << word.first << ": continuous.\n";
+    writeNames(file.stream(), *this);
     file.commit();
 }
 
 void TextProcessor::writeDataFile() const {
-    writeCases(".data", "train", trainDocuments, trainTopics);
+    AtomicFile file(fileStem + ".data");
+    writeCases(file.stream(), "train", trainDocuments, trainTopics);
+    file.commit();
 }
 
 void TextProcessor::writeTestFile() const {
-    writeCases(".test", "test", testDocuments, testTopics);
+    AtomicFile file(fileStem + ".test");
+    writeCases(file.stream(), "test", testDocuments, testTopics);
+    file.commit();
 }
 
+// The learner reads the four files as one data set, so none replaces its old
+// file before all four are complete; an interrupted export leaves no
+// temporary file behind.
 void TextProcessor::writeC45Files() const {
-    writeInfoFile();
-    writeNamesFile();
-    writeDataFile();
-    writeTestFile();
+    const TemporaryFileGuard guard;
+    AtomicFile info(fileStem + ".info");
+    writeInfo(info.stream(), *this);
+    AtomicFile names(fileStem + ".names");
+    writeNames(names.stream(), *this);
+    AtomicFile data(fileStem + ".data");
+    writeCases(data.stream(), "train", trainDocuments, trainTopics);
+    AtomicFile test(fileStem + ".test");
+    writeCases(test.stream(), "test", testDocuments, testTopics);
+    for (AtomicFile *file : {&info, &names, &data, &test})
+        file->finish();
+    for (AtomicFile *file : {&info, &names, &data, &test})
+        file->replace();
 }
 
-void TextProcessor::writeCases(const char *extension, const char *setName,
+void TextProcessor::writeCases(std::ostream &out, const char *setName,
                                const std::deque<WordCounts> &documents,
                                const std::deque<TopicSet> &topics) const {
-    AtomicFile file(fileStem + extension);
-    std::ostream &out = file.stream();
-
     std::unordered_map<std::string_view, std::size_t> attributeIndex(selectedWords.size());
     for (const auto &word : selectedWords)
         attributeIndex.emplace(word.first, attributeIndex.size());
@@ -86,5 +110,4 @@ void TextProcessor::writeCases(const char *extension, const char *setName,
         out.write(line.data(), static_cast<std::streamsize>(line.size()));
     }
     *trace_ << std::endl;
-    file.commit();
 }

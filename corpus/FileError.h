@@ -22,6 +22,12 @@ public:
         return FileError("Could not read file " + path);
     }
 
+    // A file too large for the memory left to the process (a link to an
+    // endless device such as /dev/zero among them).
+    static FileError outOfMemory(const std::string &path) {
+        return FileError("out of memory while reading " + path);
+    }
+
     // A file whose new content could not be written completely; any old
     // file of that name is kept unchanged.
     static FileError cannotWrite(const std::string &path) {

@@ -7,19 +7,18 @@
 #include "corpus/TextProcessor.h"
 
 #include "corpus/FileError.h"
+#include "corpus/ReadFile.h"
 #include "corpus/Stemmer.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <sys/stat.h>
 #include <tuple>
-#include <unistd.h>
 
 namespace {
 
@@ -141,14 +140,23 @@ private:
 
     static constexpr std::size_t chunkSize = 1 << 16;
 
+    // Words share chunks; a word longer than a chunk gets a block of its own,
+    // and the open chunk stays in use for the words after it.
     std::string_view store(std::string_view text) {
-        if (chunks_.empty() || text.size() > chunkSize - used_) {
-            chunks_.emplace_back(new char[std::max(chunkSize, text.size())]);
-            used_ = 0;
+        char *copy;
+        if (text.size() > chunkSize) {
+            blocks_.emplace_back(new char[text.size()]);
+            copy = blocks_.back().get();
+        } else {
+            if (!chunk_ || text.size() > chunkSize - used_) {
+                blocks_.emplace_back(new char[chunkSize]);
+                chunk_ = blocks_.back().get();
+                used_ = 0;
+            }
+            copy = chunk_ + used_;
+            used_ += text.size();
         }
-        char *copy = chunks_.back().get() + used_;
         std::copy(text.begin(), text.end(), copy);
-        used_ += text.size();
         return {copy, text.size()};
     }
 
@@ -168,7 +176,8 @@ private:
 
     std::vector<Slot> slots_;
     std::vector<std::string_view> texts_;
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    char *chunk_ = nullptr; // the open chunk, with used_ <= chunkSize bytes taken
     std::size_t used_ = 0;
 };
 
@@ -352,12 +361,13 @@ private:
 };
 
 // Parses file contents into one engine. Document frequencies are counted per
-// word id and added to documentFrequency in one ordered pass by
-// addDocumentFrequencies(), which must run before the engine is used.
+// word id and added to documentFrequency in one ordered pass, and test
+// documents are kept or dropped once every training document is known: both
+// happen in finish(), which must run before the engine is used.
 class DocumentParser {
 public:
     explicit DocumentParser(TextProcessor &engine)
-        : engine_(engine), counter_(engine.useStemming) {}
+        : engine_(engine), counter_(engine.useStemming), firstTest_(engine.testDocuments.size()) {}
 
     void parse(std::string_view c) {
         bool isTrain = false;
@@ -399,11 +409,8 @@ public:
                 continue;
             const std::string category(counter_.words().front().text);
             p = u + 8;
-            if (isTrain) {
+            if (isTrain)
                 ++engine_.categories[category];
-            } else if (engine_.categories.find(category) == engine_.categories.end()) {
-                continue;
-            }
             (isTrain ? engine_.trainTopics : engine_.testTopics).push_back({category});
 
             counter_.count(c.substr(x + 6, y - x - 6));
@@ -411,6 +418,19 @@ public:
             if (isTrain)
                 countDocumentFrequencies();
         }
+    }
+
+    void finish() {
+        addDocumentFrequencies();
+        dropTestDocumentsOfUnknownCategories();
+    }
+
+private:
+    void countDocumentFrequencies() {
+        if (frequencies_.size() < counter_.idCount())
+            frequencies_.resize(counter_.idCount(), 0);
+        for (const auto &word : counter_.words())
+            ++frequencies_[word.id];
     }
 
     void addDocumentFrequencies() {
@@ -429,49 +449,41 @@ public:
         frequencies_.assign(frequencies_.size(), 0);
     }
 
-private:
-    void countDocumentFrequencies() {
-        if (frequencies_.size() < counter_.idCount())
-            frequencies_.resize(counter_.idCount(), 0);
-        for (const auto &word : counter_.words())
-            ++frequencies_[word.id];
+    // Whether a category is known must not depend on where its training
+    // documents stand in the folder listing, so the test documents of this
+    // parse are only judged now; the kept ones keep their order.
+    void dropTestDocumentsOfUnknownCategories() {
+        auto &documents = engine_.testDocuments;
+        auto &topics = engine_.testTopics;
+        std::size_t kept = firstTest_;
+        for (std::size_t i = firstTest_; i < topics.size(); ++i) {
+            if (engine_.categories.count(*topics[i].begin()) == 0)
+                continue;
+            if (kept != i) {
+                documents[kept] = std::move(documents[i]);
+                topics[kept] = std::move(topics[i]);
+            }
+            ++kept;
+        }
+        documents.resize(kept);
+        topics.resize(kept);
     }
 
     TextProcessor &engine_;
     WordCounter counter_;
     std::vector<int> frequencies_;
+    std::size_t firstTest_;
 };
 
-// Reads the whole file into content (reusing its storage). A folder that the
-// listing accepted reads as empty.
-void readWholeFile(const std::string &path, std::string &content) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        throw FileError::cannotOpen(path);
+// Named pipes, devices and folders that carry the ".xml" ending are left out:
+// reading them hangs, never ends or means nothing.
+void traceSkipped(std::ostream &trace, const std::string &name) {
+    trace << "Nije obican fajl, preskacem: " << name << std::endl;
+}
+
+bool isNonRegular(const std::string &path) {
     struct stat info;
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        content.clear();
-        return;
-    }
-    content.resize(static_cast<std::size_t>(info.st_size) + 1);
-    std::size_t size = 0;
-    for (;;) {
-        if (size == content.size())
-            content.resize(content.size() * 2);
-        const ssize_t n = ::read(fd, &content[size], content.size() - size);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ::close(fd);
-            throw FileError::cannotRead(path);
-        }
-        size += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    content.resize(size);
+    return ::stat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
 }
 
 } // namespace
@@ -490,6 +502,10 @@ bool TextProcessor::listInto(std::vector<std::string> &names) const {
         const std::size_t dot = name.rfind('.');
         if (dot == std::string::npos || name.compare(dot, std::string::npos, ".xml") != 0)
             continue;
+        if (isNonRegular(directory + "/" + name)) {
+            traceSkipped(*trace_, name);
+            continue;
+        }
         names.push_back(name);
         *trace_ << name << std::endl;
     }
@@ -512,13 +528,25 @@ bool TextProcessor::parseDocuments() {
     staged.fileCount = static_cast<int>(staged.fileNames.size());
     DocumentParser parser(staged);
     std::string content;
-    for (std::size_t i = 0; i < staged.fileNames.size(); ++i) {
-        *trace_ << "Parsiram fajl: " << staged.fileNames[i] << '\r' << std::flush;
-        staged.currentFileIndex = static_cast<int>(i);
-        readWholeFile(directory + "/" + staged.fileNames[i], content);
-        parser.parse(content);
+    std::string path = directory;
+    try {
+        for (std::size_t i = 0; i < staged.fileNames.size(); ++i) {
+            const std::string &name = staged.fileNames[i];
+            *trace_ << "Parsiram fajl: " << name << '\r' << std::flush;
+            staged.currentFileIndex = static_cast<int>(i);
+            path = directory + "/" + name;
+            // The listing looked at the entry already; it may have been
+            // replaced since.
+            if (readRegularFile(path, content))
+                parser.parse(content);
+            else
+                traceSkipped(*trace_, name);
+        }
+        path = directory;
+        parser.finish();
+    } catch (const std::bad_alloc &) {
+        throw FileError::outOfMemory(path);
     }
-    parser.addDocumentFrequencies();
     *trace_ << '\n' << "----------------------------------------------------------" << std::endl;
     adoptCorpus(staged);
     currentFileIndex = staged.currentFileIndex;
@@ -529,7 +557,7 @@ bool TextProcessor::parseDocuments() {
 void TextProcessor::parseFileText(const std::string &content) {
     DocumentParser parser(*this);
     parser.parse(content);
-    parser.addDocumentFrequencies();
+    parser.finish();
 }
 
 TextProcessor::WordCounts TextProcessor::tokenize(const std::string &text, WordCounts &counts,

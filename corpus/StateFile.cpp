@@ -3,11 +3,11 @@
 
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
+#include "corpus/ReadFile.h"
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <new>
 #include <string_view>
 
 namespace {
@@ -44,12 +44,7 @@ void writeTopics(std::ostream &out, const char *title,
 class StateReader {
 public:
     StateReader(const std::string &path, std::ostream &trace) : path_(path), trace_(trace) {
-        std::ifstream in(path, std::ios::binary);
-        if (!in)
-            throw FileError::cannotOpen(path);
-        content_.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (in.bad())
-            throw FileError::cannotRead(path);
+        readWholeFile(path, content_);
     }
 
     void title(const char *expected, const char *tracePrefix = nullptr) {
@@ -75,14 +70,14 @@ public:
         const Fields fields = split(next(what));
         if (fields.size < 2 || fields.size > (allowExtra ? 3u : 2u))
             fail(std::string("expected ") + what);
-        return {std::string(fields.first), number(fields.second, what)};
+        return {token(fields.first), number(fields.second, what)};
     }
 
     std::string name(const char *what) {
         const Fields fields = split(next(what));
         if (fields.size != 1)
             fail(std::string("expected ") + what);
-        return std::string(fields.first);
+        return token(fields.first);
     }
 
     std::string_view anyLine(const char *what) { return next(what); }
@@ -134,6 +129,19 @@ private:
         return fields;
     }
 
+    // Words and categories are written into the C4.5 files as they are, where
+    // a separator, a blank or "?" would change the meaning; so only what the
+    // tokenizer can produce is taken.
+    std::string token(std::string_view text) const {
+        const auto letter = [](char c) { return c >= 'a' && c <= 'z'; };
+        const bool made =
+            letter(text.front()) && letter(text.back()) &&
+            std::all_of(text.begin(), text.end(), [&](char c) { return letter(c) || c == '-'; });
+        if (!made)
+            fail("expected a word of lower-case letters and inner hyphens");
+        return std::string(text);
+    }
+
     int number(std::string_view text, const char *what) const {
         int value = 0;
         const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -161,7 +169,8 @@ void readDocuments(StateReader &in, std::deque<TextProcessor::WordCounts> &docum
 }
 
 void readTopics(StateReader &in, const char *title, const char *tracePrefix,
-                std::deque<TextProcessor::TopicSet> &topics, std::size_t documents) {
+                std::deque<TextProcessor::TopicSet> &topics, std::size_t documents,
+                const std::map<std::string, int> &categories) {
     in.title(title, tracePrefix);
     const int total = in.count("the number of documents", true);
     if (static_cast<std::size_t>(total) != documents)
@@ -171,8 +180,12 @@ void readTopics(StateReader &in, const char *title, const char *tracePrefix,
         const int size = in.count("the number of categories of a document");
         if (size == 0)
             in.fail("a document without a category");
-        for (int j = 0; j < size; ++j)
-            set.insert(in.name("a category name"));
+        for (int j = 0; j < size; ++j) {
+            std::string category = in.name("a category name");
+            if (categories.count(category) == 0)
+                in.fail("a category missing from the category section");
+            set.insert(std::move(category));
+        }
         topics.push_back(std::move(set));
     }
 }
@@ -180,6 +193,7 @@ void readTopics(StateReader &in, const char *title, const char *tracePrefix,
 } // namespace
 
 void TextProcessor::saveTextProcessingState(const std::string &fileName) const {
+    const TemporaryFileGuard guard;
     AtomicFile file(fileName);
     std::ostream &out = file.stream();
     writeDocuments(out, trainTitle, trainDocuments);
@@ -203,32 +217,34 @@ void TextProcessor::saveTextProcessingState(const std::string &fileName) const {
 }
 
 void TextProcessor::loadTextProcessingState(const std::string &fileName) {
-    StateReader in(fileName, *trace_);
     TextProcessor staged;
+    try {
+        StateReader in(fileName, *trace_);
+        in.title(trainTitle);
+        readDocuments(in, staged.trainDocuments, true);
+        in.title(testTitle);
+        readDocuments(in, staged.testDocuments, false);
 
-    in.title(trainTitle);
-    readDocuments(in, staged.trainDocuments, true);
-    in.title(testTitle);
-    readDocuments(in, staged.testDocuments, false);
+        in.title(categoryTitle, "linija je ");
+        const int categoryCount = in.count("the number of categories", true);
+        for (int i = 0; i < categoryCount; ++i)
+            staged.categories.insert(in.wordLine("a category and its document count"));
 
-    in.title(categoryTitle, "linija je ");
-    const int categoryCount = in.count("the number of categories", true);
-    for (int i = 0; i < categoryCount; ++i)
-        staged.categories.insert(in.wordLine("a category and its document count"));
+        readTopics(in, trainTopicTitle, "-train dok kat linija je ", staged.trainTopics,
+                   staged.trainDocuments.size(), staged.categories);
+        readTopics(in, testTopicTitle, "-test dok kat linija je ", staged.testTopics,
+                   staged.testDocuments.size(), staged.categories);
 
-    readTopics(in, trainTopicTitle, "-train dok kat linija je ", staged.trainTopics,
-               staged.trainDocuments.size());
-    readTopics(in, testTopicTitle, "-test dok kat linija je ", staged.testTopics,
-               staged.testDocuments.size());
-
-    in.title(wordTitle);
-    const int words = in.count("the number of words");
-    const std::string_view gains = in.anyLine("\"ig\" or \"nig\"");
-    if (gains != "ig" && gains != "nig")
-        in.fail("expected \"ig\" or \"nig\"");
-    for (int i = 0; i < words; ++i)
-        staged.documentFrequency.insert(in.wordLine("a word and its document frequency", true));
-    in.end();
-
+        in.title(wordTitle);
+        const int words = in.count("the number of words");
+        const std::string_view gains = in.anyLine("\"ig\" or \"nig\"");
+        if (gains != "ig" && gains != "nig")
+            in.fail("expected \"ig\" or \"nig\"");
+        for (int i = 0; i < words; ++i)
+            staged.documentFrequency.insert(in.wordLine("a word and its document frequency", true));
+        in.end();
+    } catch (const std::bad_alloc &) {
+        throw FileError::outOfMemory(fileName);
+    }
     adoptCorpus(staged);
 }

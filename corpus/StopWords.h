@@ -5,5 +5,6 @@
 #include <string>
 #include <vector>
 
-// Throws FileError::cannotOpen(path) or FileError::cannotRead(path).
+// Throws FileError::cannotOpen(path) (also for a folder),
+// FileError::cannotRead(path) or FileError::outOfMemory(path).
 std::vector<std::string> readStopWordFile(const std::string &path);

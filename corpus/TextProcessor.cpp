@@ -49,6 +49,16 @@ void TextProcessor::adoptCorpus(TextProcessor &staged) {
     categories.swap(staged.categories);
     fileNames.swap(staged.fileNames);
     selectedWords.clear();
+    // Gains of the old corpus would be paired with the new words; its
+    // logarithms are dropped too, so that the cache does not grow with every
+    // corpus read.
+    categoryPriors.clear();
+    wordProbabilities.clear();
+    categoryGivenWord.clear();
+    categoryGivenNoWord.clear();
+    informationGain.clear();
+    selectedInformationGain.clear();
+    log10Cache.clear();
 }
 
 void TextProcessor::selectWords(int minDf, bool useStopWords, const std::string &stopWordFile) {

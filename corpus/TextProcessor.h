@@ -35,23 +35,28 @@ public:
     // Rebuilds the corpus from every ".xml" file of directory, in listing
     // order. Prints the listing, "---...+" (57 hyphens and a plus), one
     // "Parsiram fajl: NAME\r" per file, then "\n" and 58 hyphens. Empties the
-    // selection; the information-gain tables are kept. Returns false (after
+    // selection and the information-gain tables. Returns false (after
     // "Ne mogu otvoriti dir .", with an empty corpus) when the folder cannot
-    // be opened. Throws FileError::cannotOpen(directory/NAME) for a file that
-    // cannot be read, keeping the previous corpus and selection.
+    // be opened. Throws FileError::cannotOpen, cannotRead or outOfMemory
+    // (directory/NAME) for a file that cannot be read, keeping the previous
+    // corpus, selection and gains.
     bool parseDocuments();
 
     // The names in directory whose part from the last "." is exactly ".xml",
     // in the system's listing order; prints "sadrzaj direktorija je:" and the
-    // names, or "Ne mogu otvoriti dir ." and returns nothing.
+    // names, or "Ne mogu otvoriti dir ." and returns nothing. An entry that
+    // is not a regular file once links are followed (a named pipe, a device,
+    // a folder) is left out with the line "Nije obican fajl, preskacem: NAME".
     std::vector<std::string> listDocumentFiles() const;
 
     // Appends the documents of one file's content to the corpus. Documents
     // start at "<DATA>"; the set ("TRAIN"/"TEST", otherwise that of the
     // previous document of the file, test at the start) carries over. A
-    // document needs exactly one category word; a test document only counts
-    // if a training document read before has its category. A document whose
-    // elements cannot all be found is skipped, and so is the rest of the file.
+    // document needs exactly one category word. A test document is kept when
+    // the corpus, once this content is read, has a training document of its
+    // category, wherever that document stands; parseDocuments decides this
+    // once, after every file. A document whose elements cannot all be found
+    // is skipped, and so is the rest of the file.
     void parseFileText(const std::string &content);
 
     // Counts the normalised words of text (lower-cased, hyphens trimmed,
@@ -85,7 +90,10 @@ public:
     // case writers print "Procesiram train|test dokument broj: I od N\r" per
     // document and a final "\n". The documents' counts are left intact, so a
     // second export writes the same files. Each file is replaced atomically;
-    // throws FileError when one cannot be written.
+    // writeC45Files replaces the four together, only once all of them are
+    // written, and removes its temporary files when SIGINT or SIGTERM ends
+    // the process meanwhile (see TemporaryFileGuard). Throws FileError when a
+    // file cannot be written, leaving every old file as it was.
     void writeInfoFile() const;
     void writeNamesFile() const;
     void writeDataFile() const;
@@ -100,9 +108,13 @@ public:
 
     // The ".tpp" state file: the documents' counts, categories and document
     // frequencies (with gains when computed). Loading prints its "broj je" /
-    // "linija je" lines, replaces the corpus and empties the selection.
-    // Saving replaces the file atomically. Both throw FileError; a malformed
-    // or truncated file is rejected with its line number and the engine kept.
+    // "linija je" lines, replaces the corpus and empties the selection and
+    // the gains. Saving replaces the file atomically. Both throw FileError
+    // and keep the engine: cannotOpen (also for a folder), cannotRead,
+    // outOfMemory, or malformed with the line number for a malformed or
+    // truncated file, a word or category that the tokenizer cannot produce
+    // (anything but lower-case letters and inner hyphens) and a document
+    // category missing from the category section.
     void saveTextProcessingState(const std::string &fileName) const;
     void loadTextProcessingState(const std::string &fileName);
 
@@ -130,11 +142,11 @@ public:
 private:
     bool listInto(std::vector<std::string> &names) const;
     int printCount(const char *label, std::size_t count) const;
-    void writeCases(const char *extension, const char *setName,
-                    const std::deque<WordCounts> &documents,
+    void writeCases(std::ostream &out, const char *setName, const std::deque<WordCounts> &documents,
                     const std::deque<TopicSet> &topics) const;
     // Takes over the corpus tables of staged (documents, topics, categories,
-    // document frequencies, file names) and the selection, which is emptied.
+    // document frequencies, file names). The selection and every table
+    // derived from the old corpus (gains, log10Cache) are emptied.
     void adoptCorpus(TextProcessor &staged);
 
     std::ostream *trace_;

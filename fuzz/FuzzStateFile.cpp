@@ -19,6 +19,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             __builtin_trap();
         return 0;
     }
+    // Only names the C4.5 files can hold, and only declared categories.
+    for (const auto *topics : {&engine.trainTopics, &engine.testTopics})
+        for (const auto &set : *topics)
+            for (const auto &category : set)
+                if (engine.categories.count(category) == 0 ||
+                    category.find_first_not_of("abcdefghijklmnopqrstuvwxyz-") != std::string::npos)
+                    __builtin_trap();
     // What loaded must save and load back to the same corpus.
     const std::string copyPath = scratchFolder() + "/copy.tpp";
     engine.saveTextProcessingState(copyPath);

@@ -35,8 +35,8 @@ mkdir -p build-fuzz
 seeds() {
     case "$1" in
     fuzz_c45_output|fuzz_tree_text) find tests/c45/data -type f ;;
-    fuzz_markup) find tests -name '*.xml' -size -20k ;;
-    fuzz_tpp) find tests/corpus/data -name '*.tpp' ;;
+    fuzz_markup) find tests -name '*.xml' -size -20k; find fuzz/seeds/markup -type f ;;
+    fuzz_tpp) find tests/corpus/data fuzz/seeds/tpp -name '*.tpp' ;;
     fuzz_stop_words) find tests/corpus/data -name '*stop*' ;;
     esac 2>/dev/null
 }

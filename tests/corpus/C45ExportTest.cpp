@@ -3,12 +3,16 @@
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
 
+#include <csignal>
 #include <dirent.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <csignal>
+#include <streambuf>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -33,10 +37,20 @@ class C45Export : public testing::Test {
 protected:
     C45Export() : folder(makeTempFolder()), engine(folder, folder + "/set", trace) {}
 
+    // The four files' contents; a folder or a link in place of one is named.
     std::string files() const {
         std::string all;
-        for (const char *extension : {".info", ".names", ".data", ".test"})
-            all += std::string("== ") + extension + "\n" + readFile(folder + "/set" + extension);
+        for (const char *extension : {".info", ".names", ".data", ".test"}) {
+            const std::string path = folder + "/set" + extension;
+            struct stat info;
+            all += std::string("== ") + extension + "\n";
+            if (lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+                all += "a folder\n";
+            else if (lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode))
+                all += "a link\n";
+            else
+                all += readFile(path);
+        }
         return all;
     }
 
@@ -115,64 +129,239 @@ TEST(AtomicFile, ReplacesOnlyOnCommit) {
     EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"file"});
 }
 
-TEST(AtomicFile, FailedRenameKeepsTheTargetAndRemovesTheTemporary) {
+TEST(AtomicFile, FolderInPlaceOfTheTargetIsRefused) {
     const std::string folder = makeTempFolder();
     const std::string target = folder + "/taken";
     ASSERT_EQ(mkdir(target.c_str(), 0755), 0);
     writeFile(target + "/inside", "x");
-    {
+    try {
         AtomicFile file(target);
-        file.stream() << "content";
-        try {
-            file.commit();
-            FAIL() << "no FileError";
-        } catch (const FileError &error) {
-            EXPECT_EQ(std::string(error.what()), "Could not write file " + target);
-        }
+        FAIL() << "no FileError";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()), "Could not open file " + target);
     }
     EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"taken"});
     EXPECT_EQ(folderEntries(target), std::vector<std::string>{"inside"});
 }
 
-// A file system that fills up half-way: the file-size limit makes every write
-// past 64 bytes fail, as a full disk would, for root as for anyone.
-TEST(AtomicFile, WriteFailingHalfWayKeepsTheOldFileAndReportsIt) {
+std::string linkTarget(const std::string &path) {
+    char target[256];
+    const ssize_t size = readlink(path.c_str(), target, sizeof target);
+    return size < 0 ? "not a link" : std::string(target, static_cast<std::size_t>(size));
+}
+
+// A replaced file keeps its permission bits whatever the umask, and a link
+// keeps pointing at the file that now holds the new content.
+TEST(AtomicFile, KeepsTheModeAndReplacesWhatLinksPointTo) {
     const std::string folder = makeTempFolder();
-    std::ostringstream trace;
-    TextProcessor engine(folder, folder + "/set", trace);
-    engine.parseFileText(corpus);
-    engine.selectWords(1, false, "");
+    ASSERT_EQ(mkdir((folder + "/sub").c_str(), 0755), 0);
+    writeFile(folder + "/private", "old\n");
+    ASSERT_EQ(chmod((folder + "/private").c_str(), 0640), 0);
+    writeFile(folder + "/sub/real", "old\n");
+    ASSERT_EQ(symlink("sub/real", (folder + "/link").c_str()), 0);
+    ASSERT_EQ(symlink("link", (folder + "/chain").c_str()), 0);
+    ASSERT_EQ(symlink("sub/created", (folder + "/dangling").c_str()), 0);
+    ASSERT_EQ(symlink("loop", (folder + "/loop").c_str()), 0);
+    const mode_t savedMask = umask(022);
+    for (const char *name : {"private", "chain", "dangling"}) {
+        AtomicFile file(folder + "/" + name);
+        file.stream() << "new " << name << '\n';
+        file.commit();
+    }
+    umask(savedMask);
+    struct stat info;
+    ASSERT_EQ(stat((folder + "/private").c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+    EXPECT_EQ(readFile(folder + "/private"), "new private\n");
+    EXPECT_EQ(linkTarget(folder + "/chain"), "link");
+    EXPECT_EQ(linkTarget(folder + "/link"), "sub/real");
+    EXPECT_EQ(readFile(folder + "/sub/real"), "new chain\n");
+    EXPECT_EQ(linkTarget(folder + "/dangling"), "sub/created");
+    EXPECT_EQ(readFile(folder + "/sub/created"), "new dangling\n");
+    try {
+        AtomicFile file(folder + "/loop");
+        ADD_FAILURE() << "a link loop was accepted";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()), "Could not open file " + folder + "/loop");
+    }
+    EXPECT_EQ(folderEntries(folder),
+              (std::vector<std::string>{"chain", "dangling", "link", "loop", "private", "sub"}));
+    EXPECT_EQ(folderEntries(folder + "/sub"), (std::vector<std::string>{"created", "real"}));
+}
+
+// Runs body in a child process and returns its wait status, so that a
+// signal or a resource limit cannot touch the test process.
+int inChild(const std::function<int()> &body) {
+    const pid_t child = fork();
+    if (child == 0)
+        _exit(body());
+    int status = -1;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+// A trace that runs an action when a given piece of text is written to it,
+// to act in the middle of an export: "test" is written once all four
+// temporary files exist.
+class ActionOnText : public std::streambuf {
+public:
+    ActionOnText(std::string text, std::function<void()> action)
+        : text_(std::move(text)), action_(std::move(action)) {}
+
+protected:
+    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
+    std::streamsize xsputn(const char *text, std::streamsize size) override {
+        if (std::string(text, static_cast<std::size_t>(size)) == text_)
+            action_();
+        return size;
+    }
+
+private:
+    std::string text_;
+    std::function<void()> action_;
+};
+
+// The learner reads the four files as one set: whatever stops an export
+// half-way, the old set stays whole and no temporary file is left.
+class FailedExport : public C45Export {
+protected:
+    void SetUp() override {
+        engine.parseFileText(corpus);
+        engine.selectWords(1, false, "");
+        for (const char *extension : {".info", ".names", ".data", ".test"})
+            writeFile(folder + "/set" + extension, std::string("old ") + extension + "\n");
+        oldSet = files();
+    }
+
+    // Error message of the export, "" when it succeeded.
+    std::string exportError(TextProcessor &exporter) {
+        try {
+            exporter.writeC45Files();
+        } catch (const FileError &error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    void expectOldSetOnly(const std::vector<std::string> &entries) {
+        EXPECT_EQ(files(), oldSet);
+        EXPECT_EQ(folderEntries(folder), entries);
+    }
+
+    std::string oldSet;
+    const std::vector<std::string> setNames{"set.data", "set.info", "set.names", "set.test"};
+};
+
+TEST_F(FailedExport, FolderOrFullDeviceInPlaceOfOneFile) {
+    ASSERT_EQ(remove((folder + "/set.test").c_str()), 0);
+    ASSERT_EQ(mkdir((folder + "/set.test").c_str(), 0755), 0);
+    oldSet = files();
+    EXPECT_EQ(exportError(engine), "Could not open file " + folder + "/set.test");
+    expectOldSetOnly(setNames);
+    EXPECT_TRUE(folderEntries(folder + "/set.test").empty());
+
+    ASSERT_EQ(rmdir((folder + "/set.test").c_str()), 0);
+    writeFile(folder + "/set.test", "old .test\n");
+    ASSERT_EQ(remove((folder + "/set.data").c_str()), 0);
+    ASSERT_EQ(symlink("/dev/full", (folder + "/set.data").c_str()), 0);
+    oldSet = files();
+    EXPECT_EQ(exportError(engine), "Could not write file " + folder + "/set.data");
+    expectOldSetOnly(setNames);
+    EXPECT_EQ(linkTarget(folder + "/set.data"), "/dev/full");
+}
+
+// A file system that fills up half-way: the file-size limit makes every write
+// past 64 bytes fail, as a full disk would, for root as for anyone. Without
+// the export ignoring SIGXFSZ the child would be killed instead.
+TEST_F(FailedExport, WriteFailingHalfWay) {
     const std::string statePath = folder + "/saved.tpp";
     writeFile(statePath, "old state\n");
-    writeFile(folder + "/set.data", "old data\n");
-
-    rlimit saved{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = saved;
-    small.rlim_cur = 64;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string stateError, exportError;
-    try {
-        engine.saveTextProcessingState(statePath);
-    } catch (const FileError &error) {
-        stateError = error.what();
-    }
-    try {
-        engine.writeC45Files();
-    } catch (const FileError &error) {
-        exportError = error.what();
-    }
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
-
-    EXPECT_EQ(stateError, "Could not write file " + statePath);
+    const std::string report = makeTempFolder() + "/errors";
+    const int status = inChild([&] {
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        const rlimit saved = limit;
+        limit.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string errors = exportError(engine) + "\n";
+        try {
+            engine.saveTextProcessingState(statePath);
+        } catch (const FileError &error) {
+            errors += error.what();
+        }
+        struct sigaction fileSize {};
+        sigaction(SIGXFSZ, nullptr, &fileSize);
+        if (fileSize.sa_handler != SIG_DFL)
+            errors += "\nSIGXFSZ left ignored";
+        setrlimit(RLIMIT_FSIZE, &saved);
+        writeFile(report, errors);
+        return 0;
+    });
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    // The small ".info" fits; ".names" does not.
+    EXPECT_EQ(readFile(report), "Could not write file " + folder + "/set.names\n" +
+                                    "Could not write file " + statePath);
     EXPECT_EQ(readFile(statePath), "old state\n");
-    // The small ".info" fits; ".names" does not, and the export stops there.
-    EXPECT_EQ(exportError, "Could not write file " + folder + "/set.names");
-    EXPECT_EQ(readFile(folder + "/set.data"), "old data\n");
-    EXPECT_EQ(folderEntries(folder),
-              (std::vector<std::string>{"saved.tpp", "set.data", "set.info"}));
+    expectOldSetOnly({"saved.tpp", "set.data", "set.info", "set.names", "set.test"});
+}
+
+TEST_F(FailedExport, InterruptedBySignal) {
+    for (const int signal : {SIGINT, SIGTERM}) {
+        SCOPED_TRACE(signal);
+        const int status = inChild([&] {
+            ActionOnText trace("test", [signal] { raise(signal); });
+            std::ostream out(&trace);
+            engine.setTrace(out);
+            engine.writeC45Files();
+            return 0;
+        });
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        expectOldSetOnly(setNames);
+    }
+}
+
+extern "C" void ignoreSignal(int) {}
+
+// The export's own dispositions last only as long as the export; a signal
+// the process ignores is not turned into one that ends it.
+TEST_F(FailedExport, SignalDispositionsComeBackAfterTheExport) {
+    struct sigaction handled {};
+    handled.sa_handler = ignoreSignal;
+    sigemptyset(&handled.sa_mask);
+    struct sigaction ignored {};
+    ignored.sa_handler = SIG_IGN;
+    sigemptyset(&ignored.sa_mask);
+    struct sigaction savedInterrupt, savedTerminate, savedFileSize;
+    sigaction(SIGINT, &handled, &savedInterrupt);
+    sigaction(SIGTERM, &ignored, &savedTerminate);
+    sigaction(SIGXFSZ, nullptr, &savedFileSize);
+
+    struct sigaction now {};
+    bool ownDuring = false;
+    ActionOnText probe("test", [&] {
+        sigaction(SIGINT, nullptr, &now);
+        ownDuring = now.sa_handler != ignoreSignal;
+        sigaction(SIGTERM, nullptr, &now);
+        ownDuring = ownDuring && now.sa_handler == SIG_IGN;
+        sigaction(SIGXFSZ, nullptr, &now);
+        ownDuring = ownDuring && now.sa_handler == SIG_IGN;
+    });
+    std::ostream out(&probe);
+    engine.setTrace(out);
+    EXPECT_EQ(exportError(engine), "");
+    EXPECT_TRUE(ownDuring);
+    sigaction(SIGINT, nullptr, &now);
+    const bool interruptBack = now.sa_handler == ignoreSignal;
+    sigaction(SIGTERM, nullptr, &now);
+    const bool terminateBack = now.sa_handler == SIG_IGN;
+    sigaction(SIGXFSZ, nullptr, &now);
+    const bool fileSizeBack = now.sa_handler == savedFileSize.sa_handler;
+
+    sigaction(SIGINT, &savedInterrupt, nullptr);
+    sigaction(SIGTERM, &savedTerminate, nullptr);
+    EXPECT_TRUE(interruptBack && terminateBack && fileSizeBack);
+    EXPECT_EQ(folderEntries(folder), setNames);
+    EXPECT_NE(files(), oldSet);
 }
 
 } // namespace

@@ -3,8 +3,11 @@
 #include "corpus/FileError.h"
 
 #include <algorithm>
+#include <dirent.h>
+#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -40,6 +43,7 @@ TEST(Parser, CarriesTheSetFromDocumentToDocument) {
                      document("TEST", "a", "three") + document("", "a", "four")),
               "train a | one:1\n"
               "train a | two:1\n"
+              "test a | x:1\n"
               "test a | three:1\n"
               "test a | four:1\n"
               "categories: a:2\n"
@@ -47,10 +51,11 @@ TEST(Parser, CarriesTheSetFromDocumentToDocument) {
               "selected: \n");
 }
 
-TEST(Parser, KeepsTestDocumentsOnlyOfKnownCategories) {
+TEST(Parser, KeepsTestDocumentsOfCategoriesTrainedAnywhere) {
     EXPECT_EQ(parsed(document("TEST", "grain", "early") + document("TRAIN", "grain", "wheat") +
                      document("TEST", "grain", "late") + document("TEST", "oil", "crude")),
               "train grain | wheat:1\n"
+              "test grain | early:1\n"
               "test grain | late:1\n"
               "categories: grain:1\n"
               "df: wheat:1\n"
@@ -76,6 +81,47 @@ TEST(Parser, StemsCategoriesAndWordsWhenAsked) {
               "categories: poni:1\n"
               "df: caress:1 poni:1 u:1 well-known:1\n"
               "selected: \n");
+}
+
+// Runs of more than eight equal bytes as "<N*c>", so that long words compare
+// and print briefly.
+std::string shortened(const std::string &text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t end = std::min(text.find_first_not_of(text[i], i), text.size());
+        if (end - i > 8)
+            out += "<" + std::to_string(end - i) + "*" + text[i] + ">";
+        else
+            out.append(text, i, end - i);
+        i = end;
+    }
+    return out;
+}
+
+// Words share 64 KiB blocks; longer ones, exactly as long and one longer,
+// followed by more words must neither overrun a block nor be cut.
+TEST(Parser, WordsOfAnyLengthAreStoredWhole) {
+    const std::string text = "net " + std::string(70000, 'q') + " oil " +
+                             std::string(1 << 16, 'z') + " net " + std::string((1 << 16) + 1, 'x') +
+                             " " + std::string(65000, 'v') + " zz " + std::string(70000, 'q');
+    for (const bool stemming : {false, true}) {
+        SCOPED_TRACE(stemming ? "stemming" : "plain");
+        std::ostringstream trace;
+        TextProcessor engine(trace);
+        engine.useStemming = stemming;
+        engine.parseFileText(document("TEST", "grain", text + " a" + std::string(70000, 'q')) +
+                             document("TRAIN", "grain", text) +
+                             document("TRAIN", "grain", "oil " + std::string(65537, 'x')));
+        EXPECT_EQ(shortened(describe(engine)),
+                  "train grain | net:2 oil:1 <70000*q>:2 <65000*v>:1 <65537*x>:1 zz:1 "
+                  "<65536*z>:1\n"
+                  "train grain | oil:1 <65537*x>:1\n"
+                  "test grain | a<70000*q>:1 net:2 oil:1 <70000*q>:2 <65000*v>:1 <65537*x>:1 "
+                  "zz:1 <65536*z>:1\n"
+                  "categories: grain:2\n"
+                  "df: net:1 oil:2 <70000*q>:1 <65000*v>:1 <65537*x>:2 zz:1 <65536*z>:1\n"
+                  "selected: \n");
+    }
 }
 
 TEST(Parser, MalformedMarkupEndsTheFileWithoutHalfDocuments) {
@@ -213,20 +259,128 @@ TEST_F(ParseDocuments, UnreadableFileKeepsThePreviousCorpus) {
     EXPECT_EQ(engine.fileNames, std::vector<std::string>{"a.xml"});
 }
 
-TEST_F(ParseDocuments, ParseEmptiesTheSelectionOnly) {
-    writeFile(folder + "/a.xml", document("TRAIN", "earn", "net gain"));
+TEST_F(ParseDocuments, ParseEmptiesTheSelectionAndTheGains) {
+    writeFile(folder + "/a.xml",
+              document("TRAIN", "earn", "net gain") + document("TRAIN", "acq", "net loss"));
     TextProcessor engine(folder, "bla", trace);
     engine.parseDocuments();
     engine.computeInformationGain();
     engine.selectWords(1, false, "");
+    ASSERT_EQ(describe(engine.selectedInformationGain), "gain:0.30103 loss:0.30103 net:0");
+
+    // The next corpus shares "net" only: none of the old gains may stay.
+    writeFile(folder + "/a.xml", document("TRAIN", "earn", "net profit"));
     engine.useStemming = true;
     engine.parseDocuments();
-    EXPECT_EQ(describe(engine), "train earn | gain:1 net:1\n"
-                                "categories: earn:1\ndf: gain:1 net:1\nselected: \n");
-    EXPECT_EQ(describe(engine.selectedInformationGain), "gain:0 net:0");
+    EXPECT_EQ(describe(engine), "train earn | net:1 profit:1\n"
+                                "categories: earn:1\ndf: net:1 profit:1\nselected: \n");
+    EXPECT_TRUE(engine.informationGain.empty() && engine.selectedInformationGain.empty() &&
+                engine.categoryPriors.empty() && engine.wordProbabilities.empty() &&
+                engine.categoryGivenWord.empty() && engine.categoryGivenNoWord.empty() &&
+                engine.log10Cache.empty());
+    engine.selectWords(1, false, "");
+    EXPECT_EQ(describe(engine.selectedInformationGain), "");
+    engine.saveTextProcessingState(folder + "/state.tpp");
+    const std::string state = readFile(folder + "/state.tpp");
+    EXPECT_EQ(state.substr(state.find("sve rijeci")), "sve rijeci\n2\nnig\nnet 1\nprofit 1\n");
     EXPECT_EQ(engine.useStemming, true);
     EXPECT_EQ(engine.directory, folder);
     EXPECT_EQ(engine.fileStem, "bla");
+}
+
+// Whether a test document's category is known must not depend on the order
+// in which the system lists the files: each file is tried in both roles.
+TEST_F(ParseDocuments, TestSetDoesNotDependOnTheListingOrder) {
+    const std::string tests = document("TEST", "grain", "early") + document("TEST", "oil", "crude");
+    const std::string training = document("TRAIN", "grain", "wheat");
+    for (const bool testsFirst : {true, false}) {
+        SCOPED_TRACE(testsFirst);
+        writeFile(folder + "/a.xml", testsFirst ? tests : training);
+        writeFile(folder + "/b.xml", testsFirst ? training : tests);
+        TextProcessor engine(folder, "bla", trace);
+        engine.parseDocuments();
+        EXPECT_EQ(describe(engine), "train grain | wheat:1\ntest grain | early:1\n"
+                                    "categories: grain:1\ndf: wheat:1\nselected: \n");
+    }
+}
+
+// A named pipe would block the read, a device would never end and a folder
+// means nothing; each is left out with a line, a link to a file is read.
+TEST_F(ParseDocuments, SkipsEntriesThatAreNotRegularFiles) {
+    writeFile(folder + "/a.xml", document("TRAIN", "earn", "alpha"));
+    const std::string outside = makeTempFolder() + "/linked";
+    writeFile(outside, document("TRAIN", "earn", "beta"));
+    ASSERT_EQ(symlink(outside.c_str(), (folder + "/link.xml").c_str()), 0);
+    ASSERT_EQ(mkfifo((folder + "/pipe.xml").c_str(), 0600), 0);
+    ASSERT_EQ(symlink("/dev/zero", (folder + "/zero.xml").c_str()), 0);
+    ASSERT_EQ(mkdir((folder + "/folder.xml").c_str(), 0700), 0);
+    TextProcessor engine(folder, "bla", trace);
+    EXPECT_TRUE(engine.parseDocuments());
+
+    std::string listing;
+    std::string progress;
+    DIR *dir = opendir(folder.c_str());
+    while (const dirent *entry = readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name == "a.xml" || name == "link.xml") {
+            listing += name + "\n";
+            progress += "Parsiram fajl: " + name + "\r";
+        } else if (name != "." && name != "..") {
+            listing += "Nije obican fajl, preskacem: " + name + "\n";
+        }
+    }
+    closedir(dir);
+    EXPECT_EQ(trace.str(), "sadrzaj direktorija je:\n" + listing +
+                               "---------------------------------------------------------+\n" +
+                               progress +
+                               "\n----------------------------------------------------------\n");
+    EXPECT_EQ(describe(engine.documentFrequency), "alpha:1 beta:1");
+}
+
+// Every reader of a named file turns a folder, a failing read and a file
+// larger than memory into its FileError, and keeps the engine as it was.
+TEST_F(ParseDocuments, UnreadableInputsAreReportedByEveryReader) {
+    ASSERT_EQ(mkdir((folder + "/docs").c_str(), 0700), 0);
+    const std::string big = folder + "/big";
+    const std::string failing = "/proc/self/mem"; // reading from offset 0 fails with EIO
+    ASSERT_EQ(mkdir(big.c_str(), 0700), 0);
+    const std::string huge = big + "/huge.xml";
+    writeFile(huge, "");
+    ASSERT_EQ(truncate(huge.c_str(), off_t(1) << 42), 0); // sparse: takes no disk space
+
+    TextProcessor engine(folder + "/docs", "bla", trace);
+    writeFile(folder + "/docs/a.xml", document("TRAIN", "earn", "kept"));
+    engine.parseDocuments();
+    engine.selectWords(1, false, "");
+    const std::string before = describe(engine);
+    const auto error = [&](const std::function<void()> &read) {
+        try {
+            read();
+        } catch (const FileError &e) {
+            return std::string(e.what());
+        }
+        return std::string("no error");
+    };
+    const std::string folderPath = folder + "/docs";
+    EXPECT_EQ(error([&] { engine.loadTextProcessingState(folderPath); }),
+              "Could not open file " + folderPath);
+    EXPECT_EQ(error([&] { engine.selectWords(1, true, folderPath); }),
+              "Could not open file " + folderPath);
+    EXPECT_EQ(error([&] { engine.loadTextProcessingState(failing); }),
+              "Could not read file " + failing);
+    EXPECT_EQ(error([&] { engine.selectWords(1, true, failing); }),
+              "Could not read file " + failing);
+    EXPECT_EQ(error([&] { engine.loadTextProcessingState(huge); }),
+              "out of memory while reading " + huge);
+    EXPECT_EQ(error([&] { engine.selectWords(1, true, huge); }),
+              "out of memory while reading " + huge);
+
+    ASSERT_EQ(symlink(failing.c_str(), (folder + "/docs/mem.xml").c_str()), 0);
+    EXPECT_EQ(error([&] { engine.parseDocuments(); }),
+              "Could not read file " + folder + "/docs/mem.xml");
+    engine.setDirectory(big);
+    EXPECT_EQ(error([&] { engine.parseDocuments(); }), "out of memory while reading " + huge);
+    EXPECT_EQ(describe(engine), before);
 }
 
 } // namespace

@@ -47,6 +47,9 @@ TEST_F(StateFile, RoundTripRestoresTheCorpusAndPrintsItsLines) {
     TextProcessor loaded(trace);
     loaded.selectedWords = {{"stale", 1}};
     loaded.fileNames = {"stale.xml"};
+    loaded.informationGain = {{"net", 0.5f}};
+    loaded.selectedInformationGain = {{"net", 0.5f}};
+    loaded.log10Cache = {{0.5f, -0.30103f}};
     trace.str("");
     loaded.loadTextProcessingState(path);
     EXPECT_EQ(trace.str(), "broj je 2\n"
@@ -64,7 +67,9 @@ TEST_F(StateFile, RoundTripRestoresTheCorpusAndPrintsItsLines) {
     EXPECT_EQ(loaded.documentFrequency, engine.documentFrequency);
     EXPECT_TRUE(loaded.selectedWords.empty());
     EXPECT_TRUE(loaded.fileNames.empty());
-    EXPECT_TRUE(loaded.informationGain.empty());
+    // Gains belong to the corpus they were computed from.
+    EXPECT_TRUE(loaded.informationGain.empty() && loaded.selectedInformationGain.empty() &&
+                loaded.log10Cache.empty());
     EXPECT_EQ(describe(engine), tables);
 }
 
@@ -75,9 +80,10 @@ TEST_F(StateFile, MalformedFilesAreRejectedAndTheEngineKept) {
     const std::string topics =
         "train dokumenti kategorije\n1\n1\nx\ntest dokumenti kategorije\n0\n";
     const std::string words = "sve rijeci\n1\nnig\nab 1\n";
+    const std::string notAWord = "expected a word of lower-case letters and inner hyphens";
     struct Case {
         std::string content;
-        const char *problem;
+        std::string problem;
     };
     const Case cases[] = {
         {"", "line 1: unexpected end of file, expected rijeci iz train dokumenata"},
@@ -105,6 +111,24 @@ TEST_F(StateFile, MalformedFilesAreRejectedAndTheEngineKept) {
         {head + "train dokumenti kategorije\n1\n1\nx y\n", "line 13: expected a category name"},
         {head + topics + "sve rijeci\n1\nmaybe\nab 1\n", "line 18: expected \"ig\" or \"nig\""},
         {head + topics + words + "extra\n", "line 20: unexpected text after the last section"},
+        // What the tokenizer never makes would break the C4.5 files.
+        {"rijeci iz train dokumenata\n1\n1\na,b 2\n", "line 4: " + notAWord},
+        {"rijeci iz train dokumenata\n1\n1\nab: 2\n", "line 4: " + notAWord},
+        {"rijeci iz train dokumenata\n0\nrijeci iz test dokumenata\n1\n1\n? 2\n",
+         "line 6: " + notAWord},
+        {"rijeci iz train dokumenata\n1\n1\nAb 2\n", "line 4: " + notAWord},
+        {"rijeci iz train dokumenata\n1\n1\n-ab 2\n", "line 4: " + notAWord},
+        {"rijeci iz train dokumenata\n1\n1\nab- 2\n", "line 4: " + notAWord},
+        {"rijeci iz train dokumenata\n1\n1\nd\xc3\xa9j\xc3\xa0 2\n", "line 4: " + notAWord},
+        {head.substr(0, head.size() - 4) + "x|y 1\n", "line 9: " + notAWord},
+        {head + "train dokumenti kategorije\n1\n1\nx.y\n", "line 13: " + notAWord},
+        {head + topics + "sve rijeci\n1\nnig\na.b 1\n", "line 19: " + notAWord},
+        {head + "train dokumenti kategorije\n1\n1\ny\n",
+         "line 13: a category missing from the category section"},
+        {"rijeci iz train dokumenata\n1\n1\nab 2\nrijeci iz test dokumenata\n1\n1\ncd 1\n"
+         "kategorije sa brojem dokumenata\n1\nx 1\n" +
+             topics.substr(0, topics.size() - 2) + "1\n1\nz\n",
+         "line 19: a category missing from the category section"},
     };
     engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>keep</TOPIC><TEXT>me</TEXT>");
     engine.selectWords(1, false, "");
@@ -127,12 +151,13 @@ TEST_F(StateFile, MalformedFilesAreRejectedAndTheEngineKept) {
 }
 
 TEST_F(StateFile, LongTokensReadWhole) {
-    const std::string word(300, 'w');
-    engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>" + word + "</TOPIC><TEXT>" + word +
-                         "</TEXT>");
+    const std::string word(70000, 'w');
+    engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>" + word + "</TOPIC><TEXT>" + word + " ab " +
+                         std::string(65537, 'v') + " cd</TEXT>");
     engine.saveTextProcessingState(path);
     TextProcessor loaded(trace);
     loaded.loadTextProcessingState(path);
+    EXPECT_EQ(loaded.documentFrequency.size(), 4u);
     EXPECT_EQ(describe(loaded), describe(engine));
 }
 
