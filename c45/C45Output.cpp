@@ -2,14 +2,10 @@
 
 #include "c45/NumberText.h"
 
-#include <cstdio>
+#include <charconv>
 #include <limits>
-#include <sstream>
 
 namespace {
-
-const char *const evaluationRowPattern = "\t%4d  %4d(%4f%%)   %4d  %4d(%4f%%)    (%4f%%)   <<";
-const char *const trialRowPattern = "%d\t%4d  %4d(%4f%%)   %4d  %4d(%4f%%)    (%4f%%)   <<";
 
 bool beginsWith(const std::string &line, const std::string &prefix) {
     return line.compare(0, prefix.size(), prefix) == 0;
@@ -20,34 +16,83 @@ bool endsWith(const std::string &line, const std::string &suffix) {
            line.compare(line.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// Stores the fields sscanf assigned; fields it did not reach keep what an
-// earlier line gave them.
-struct RowFields {
-    int sizeBefore = 0, errorsBefore = 0, sizeAfter = 0, errorsAfter = 0;
-    float percentBefore = 0, percentAfter = 0, estimate = 0;
+// Reads a line token by token, blanks between tokens skipped, numbers of
+// any width read in the C locale's notation whatever the process locale.
+class FieldReader {
+public:
+    explicit FieldReader(const std::string &line)
+        : next_(line.data()), end_(line.data() + line.size()) {}
 
-    void storeInto(C45Evaluation &evaluation, int assigned) const {
-        if (assigned >= 1)
-            evaluation.sizeBeforePruning = sizeBefore;
-        if (assigned >= 2)
-            evaluation.errorsBeforePruning = errorsBefore;
-        if (assigned >= 3)
-            evaluation.errorPercentBeforePruning = percentBefore;
-        if (assigned >= 4)
-            evaluation.sizeAfterPruning = sizeAfter;
-        if (assigned >= 5)
-            evaluation.errorsAfterPruning = errorsAfter;
-        if (assigned >= 6)
-            evaluation.errorPercentAfterPruning = percentAfter;
-        if (assigned >= 7)
-            evaluation.estimatePercent = estimate;
+    template <typename Number> bool number(Number &value) {
+        skipBlanks();
+        const std::from_chars_result read = std::from_chars(next_, end_, value);
+        if (read.ec != std::errc())
+            return false;
+        next_ = read.ptr;
+        return true;
     }
+
+    // Each character of text after blanks; a blank in text stands for any
+    // number of blanks.
+    bool literal(const char *text) {
+        for (; *text != '\0'; ++text) {
+            skipBlanks();
+            if (*text == ' ')
+                continue;
+            if (next_ == end_ || *next_ != *text)
+                return false;
+            ++next_;
+        }
+        return true;
+    }
+
+    bool atTab() const { return next_ != end_ && *next_ == '\t'; }
+
+private:
+    void skipBlanks() {
+        while (next_ != end_ && (*next_ == ' ' || *next_ == '\t'))
+            ++next_;
+    }
+
+    const char *next_;
+    const char *end_;
 };
 
+// One row of an evaluation table, "  13    2( 9.5%)      9    3(14.3%)
+// (33.6%)   <<" in whatever widths the numbers take; the fields up to the
+// first one that does not match are stored, the others keep what an
+// earlier line gave them.
+void readRow(FieldReader &row, C45Evaluation &evaluation) {
+    int count = 0;
+    float percent = 0;
+    if (!row.number(count))
+        return;
+    evaluation.sizeBeforePruning = count;
+    if (!row.number(count))
+        return;
+    evaluation.errorsBeforePruning = count;
+    if (!row.literal("(") || !row.number(percent) || !row.literal("%)"))
+        return;
+    evaluation.errorPercentBeforePruning = percent;
+    if (!row.number(count))
+        return;
+    evaluation.sizeAfterPruning = count;
+    if (!row.number(count))
+        return;
+    evaluation.errorsAfterPruning = count;
+    if (!row.literal("(") || !row.number(percent) || !row.literal("%)"))
+        return;
+    evaluation.errorPercentAfterPruning = percent;
+    if (!row.literal("(") || !row.number(percent) || !row.literal("%)"))
+        return;
+    evaluation.estimatePercent = percent;
+}
+
+// A windowing table's row starts with the trial number and a tab.
 bool isTrialRow(const std::string &line) {
+    FieldReader row(line);
     int trial = 0;
-    char tab = 0;
-    return std::sscanf(line.c_str(), "%d%c", &trial, &tab) == 2 && tab == '\t';
+    return row.number(trial) && row.atTab();
 }
 
 // The table starts at heading + 6. A windowing run (-t 2 or more) prints
@@ -58,39 +103,42 @@ void readEvaluationTable(const std::vector<std::string> &lines, std::size_t head
     const std::size_t firstRow = heading + 6;
     if (firstRow >= lines.size())
         return;
-    RowFields fields;
     if (!beginsWith(lines[heading + 2], "Trial")) {
-        const int assigned =
-            std::sscanf(lines[firstRow].c_str(), evaluationRowPattern, &fields.sizeBefore,
-                        &fields.errorsBefore, &fields.percentBefore, &fields.sizeAfter,
-                        &fields.errorsAfter, &fields.percentAfter, &fields.estimate);
-        fields.storeInto(evaluation, assigned);
+        FieldReader row(lines[firstRow]);
+        readRow(row, evaluation);
         return;
     }
     for (std::size_t row = firstRow; row < lines.size() && isTrialRow(lines[row]); ++row) {
         if (!endsWith(lines[row], "<<"))
             continue;
+        FieldReader fields(lines[row]);
         int trial = 0;
-        const int assigned =
-            std::sscanf(lines[row].c_str(), trialRowPattern, &trial, &fields.sizeBefore,
-                        &fields.errorsBefore, &fields.percentBefore, &fields.sizeAfter,
-                        &fields.errorsAfter, &fields.percentAfter, &fields.estimate);
-        fields.storeInto(evaluation, assigned - 1);
+        fields.number(trial);
+        readRow(fields, evaluation);
         return;
     }
 }
 
-void readItems(const std::string &line, const char *pattern, C45Evaluation &evaluation) {
+// "Evaluation on training data (21 items):" and the like: the number after
+// the heading's text.
+void readItems(const std::string &line, const char *heading, C45Evaluation &evaluation) {
+    FieldReader reader(line);
     int items = 0;
-    if (std::sscanf(line.c_str(), pattern, &items) == 1)
+    if (reader.literal(heading) && reader.number(items))
         evaluation.items = items;
 }
 
-// A count line as a string stream reads it: leading blanks skipped, text
-// after the number ignored.
+// A count line as a string stream reads it: leading white space and a "+"
+// skipped, text after the number ignored.
 bool readCount(const std::string &line, long long &value) {
-    std::istringstream in(line);
-    return static_cast<bool>(in >> value);
+    const std::size_t start = line.find_first_not_of(" \t\n\v\f\r");
+    if (start == std::string::npos)
+        return false;
+    const char *first = line.data() + start;
+    const char *const end = line.data() + line.size();
+    if (*first == '+' && first + 1 != end && *(first + 1) != '-')
+        ++first;
+    return std::from_chars(first, end, value).ec == std::errc();
 }
 
 ConfusionMatrix readMatrix(const std::vector<std::string> &lines, std::size_t cmLine) {
@@ -172,23 +220,23 @@ C45Summary parseC45Output(C45RunResult &result, bool hasTest) {
     std::optional<std::size_t> cmLine;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (beginsWith(lines[i], "Read")) {
-            int items = 0, attributes = 0;
-            const int assigned =
-                std::sscanf(lines[i].c_str(), "Read %d cases (%d attributes)", &items, &attributes);
-            if (assigned >= 1)
-                summary.training.items = items;
-            if (assigned >= 2)
-                summary.attributes = attributes;
+            FieldReader read(lines[i]);
+            int count = 0;
+            if (read.literal("Read") && read.number(count)) {
+                summary.training.items = count;
+                if (read.literal("cases (") && read.number(count))
+                    summary.attributes = count;
+            }
         }
         if (beginsWith(lines[i], "Evaluation on training data")) {
-            readItems(lines[i], "Evaluation on training data (%d items):", summary.training);
+            readItems(lines[i], "Evaluation on training data (", summary.training);
             readEvaluationTable(lines, i, summary.training);
             i += 2;
         }
         if (i >= lines.size())
             break;
         if (hasTest && beginsWith(lines[i], "Evaluation on test data")) {
-            readItems(lines[i], "Evaluation on test data (%d items):", summary.test);
+            readItems(lines[i], "Evaluation on test data (", summary.test);
             readEvaluationTable(lines, i, summary.test);
         }
         if (lines[i] == "<CM>") {

@@ -49,15 +49,17 @@ struct C45Summary {
 };
 
 // Reads result.outputLines (which it does not change) and replaces
-// result.confusionMatrix. The scan reads "Read %d cases (%d attributes)"
-// and the evaluation headings with sscanf and their sixth lines with
-// "\t%4d  %4d(%4f%%)   %4d  %4d(%4f%%)    (%4f%%)   <<", keeping partial
-// matches field by field and letting later values overwrite earlier ones;
-// a training heading advances the scan by two lines; the scan stops at a
-// line that is exactly "<CM>". Test values are looked for only when
-// hasTest. With two or more trials (a table whose third line starts with
-// "Trial" and whose rows start with the trial number) the values are those
-// of the row that ends in "<<", the saved tree.
+// result.confusionMatrix. The scan reads "Read N cases (N attributes)", the
+// evaluation headings' "(N items)" and their sixth lines, "SIZE ERRORS(P%)
+// SIZE ERRORS(P%) (P%)", whatever the width of each number and the blanks
+// between them, in the C locale's notation whatever the process locale
+// ("-nan" is a number). Fields are kept up to the first one that does not
+// match, and later values overwrite earlier ones; a training heading
+// advances the scan by two lines; the scan stops at a line that is exactly
+// "<CM>". Test values are looked for only when hasTest. With two or more
+// trials (a table whose third line starts with "Trial" and whose rows start
+// with the trial number and a tab) the values are those of the row that
+// ends in "<<", the saved tree.
 // The matrix keeps the whole blocks ("+", K + 1 counts, a name) that follow
 // "<CM>" and K, up to K + 1 of them; reading stops at "</CM>", at the end of
 // the lines, or at anything malformed (a missing "+", a count that is not a

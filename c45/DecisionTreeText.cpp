@@ -1,9 +1,11 @@
 #include "c45/DecisionTreeText.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <map>
 #include <set>
+#include <string_view>
 
 namespace {
 
@@ -80,13 +82,27 @@ std::size_t treeStart(const std::vector<std::string> &lines, bool simplified) {
     return next < lines.size() && lines[next].empty() ? next + 1 : next;
 }
 
+// A line of the tree as read, with the depth its subtree section was
+// spliced in at: the line stands "depth" levels deeper than printed.
+struct TreeLine {
+    std::string_view text;
+    std::size_t depth = 0;
+};
+
 class TreeBuilder {
 public:
-    void addLine(const std::string &line) {
-        if (line[0] == '|')
-            addNestedLine(line);
-        else
-            addTopLevelLine(line);
+    void addLine(const TreeLine &line) {
+        if (line.depth == 0 && line.text[0] != '|') {
+            addTopLevelLine(std::string(line.text));
+            return;
+        }
+        const std::size_t depth = line.depth + std::count(line.text.begin(), line.text.end(), '|');
+        const std::size_t bar = line.text.rfind('|');
+        // A section's own top-level line stands behind the "|   " of its
+        // splice point.
+        addNestedLine(depth, bar == std::string_view::npos
+                                 ? "   " + std::string(line.text)
+                                 : std::string(line.text.substr(bar + 1)));
     }
     std::vector<TreeRow> takeRows() { return std::move(rows_); }
 
@@ -102,9 +118,7 @@ private:
             openNodes_.push_back(row);
     }
 
-    void addNestedLine(const std::string &line) {
-        const std::size_t depth = std::count(line.begin(), line.end(), '|');
-        const std::string label = line.substr(line.rfind('|') + 1);
+    void addNestedLine(std::size_t depth, const std::string &label) {
         if (openNodes_.empty()) {
             append(label, -1);
             return;
@@ -143,46 +157,69 @@ private:
 // "[Sn]" at the end of its branch line, and the subtree itself after the
 // tree, under "Subtree [Sn]", from depth 0. The splicer puts every such
 // subtree back at its reference, one level below the branch line, so that
-// the whole tree reads as one.
+// the whole tree reads as one. Lines are not copied and sections are
+// followed without recursion, so a long chain of sections costs time and
+// memory in proportion to the output.
 class SubtreeSplicer {
 public:
     SubtreeSplicer(const std::vector<std::string> &lines, std::size_t treeEnd) : lines_(lines) {
         for (std::size_t i = treeEnd; i < lines.size(); ++i) {
             int number = 0;
-            char end = 0;
-            if (beginsWith(lines[i], "Subtree [S") &&
-                std::sscanf(lines[i].c_str(), "Subtree [S%d%c", &number, &end) == 2 && end == ']')
+            if (sectionNumber(lines[i], number))
                 sections_.emplace(number, sectionBody(i + 1)); // the first is this tree's
         }
     }
 
-    // Appends lines [begin, end) to out, each behind prefix, with the
-    // subtrees they refer to spliced in. Each section is spliced once, so a
-    // section that refers to itself cannot loop; a reference without a
-    // section, or to an empty one, stays as printed.
-    void splice(std::size_t begin, std::size_t end, const std::string &prefix,
-                std::vector<std::string> &out) {
-        for (std::size_t i = begin; i < end; ++i) {
-            const std::string line = prefix + lines_[i];
+    // The lines [begin, end) with the subtrees they refer to spliced in.
+    // Each section is spliced once, so a section that refers to itself
+    // cannot loop; a reference without a section, or to an empty one, stays
+    // as printed.
+    std::vector<TreeLine> splice(std::size_t begin, std::size_t end) {
+        std::vector<TreeLine> out;
+        struct Pending {
+            Range range;
+            std::size_t depth;
+        };
+        std::vector<Pending> pending{{Range{begin, end}, 0}};
+        while (!pending.empty()) {
+            Pending &top = pending.back();
+            if (top.range.begin == top.range.end) {
+                pending.pop_back();
+                continue;
+            }
+            const std::string &line = lines_[top.range.begin++];
+            const std::size_t depth = top.depth;
             int number = 0;
             const std::size_t reference = referencePosition(line, number);
             const auto section =
                 reference == std::string::npos ? sections_.end() : sections_.find(number);
             if (section == sections_.end() || section->second.begin == section->second.end ||
                 !spliced_.insert(number).second) {
-                out.push_back(line);
+                out.push_back(TreeLine{line, depth});
                 continue;
             }
-            out.push_back(line.substr(0, reference));
-            std::string deeper;
-            for (std::size_t bars = std::count(line.begin(), line.begin() + reference, '|') + 1;
-                 bars > 0; --bars)
-                deeper += "|   ";
-            splice(section->second.begin, section->second.end, deeper, out);
+            const std::string_view branch = std::string_view(line).substr(0, reference);
+            out.push_back(TreeLine{branch, depth});
+            pending.push_back(
+                Pending{section->second, depth + std::count(branch.begin(), branch.end(), '|') + 1});
         }
+        return out;
     }
 
 private:
+    // "Subtree [Sn]".
+    static bool sectionNumber(const std::string &line, int &number) {
+        const std::string heading = "Subtree [S";
+        if (!beginsWith(line, heading))
+            return false;
+        const std::size_t first = line.find_first_not_of(" \t", heading.size());
+        if (first == std::string::npos)
+            return false;
+        const char *const end = line.data() + line.size();
+        const std::from_chars_result read = std::from_chars(line.data() + first, end, number);
+        return read.ec == std::errc() && read.ptr != end && *read.ptr == ']';
+    }
+
     // The lines of a section: after its heading and the empty line that
     // follows it, up to the next empty line.
     Range sectionBody(std::size_t first) const {
@@ -219,11 +256,8 @@ std::vector<TreeRow> parseDecisionTree(const std::vector<std::string> &lines, bo
     std::size_t end = start;
     while (end < lines.size() && !lines[end].empty())
         ++end;
-    std::vector<std::string> treeLines;
-    SubtreeSplicer(lines, end).splice(start, end, "", treeLines);
-
     TreeBuilder builder;
-    for (const std::string &line : treeLines)
+    for (const TreeLine &line : SubtreeSplicer(lines, end).splice(start, end))
         builder.addLine(line);
     return builder.takeRows();
 }

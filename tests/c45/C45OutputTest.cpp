@@ -1,4 +1,5 @@
 #include "c45/C45Output.h"
+#include "CroatianLocale.h"
 #include "TestLines.h"
 #include "c45/NumberText.h"
 
@@ -45,12 +46,28 @@ TEST(C45Output, ParsesSummariesAsTheC45PageShowsThem) {
          "train 21 test n/a cats n/a attrs 3 | n/a n/a / n/a n/a est n/a | n/a n/a / n/a n/a "
          "est (kept)",
          "(empty)"},
-        {"percentage of 100 stops the row after its first percentage",
+        {"a percentage of 100 and counts of any width, as c4.5.exe prints them",
          "Evaluation on training data (3 items):\n\nh\nh\nh\n\n"
          "\t   1    3(100.0%)      1    3(100.0%)    (75.0%)   <<\n",
          false,
-         "train 3 test n/a cats n/a attrs n/a | 1 3 (100%) / n/a n/a est n/a | n/a n/a / n/a "
+         "train 3 test n/a cats n/a attrs n/a | 1 3 (100%) / 1 3 (100%) est 75% | n/a n/a / n/a "
          "n/a est (kept)",
+         "(empty)"},
+        {"counts of 10,000 and more",
+         "Read 123456 cases (54321 attributes) from big.data\n"
+         "Evaluation on training data (123456 items):\n\nh\nh\nh\n\n"
+         "\t12345  12345(10.0%)   123457  100000(81.0%)    (99.9%)   <<\n",
+         false,
+         "train 123456 test n/a cats n/a attrs 54321 | 12345 12345 (10%) / 123457 100000 (81%) "
+         "est 99.9% | n/a n/a / n/a n/a est (kept)",
+         "(empty)"},
+        {"release 8 widths, no test cases and a row that stops matching",
+         trainHeading + "\t   7     2( 9.5%)      5     3(14.3%)    (33.6%)   <<\n" +
+             "Evaluation on test data (0 items):\n\nh\nh\nh\n\n"
+             "\t   7    0(-nan%)      5    0(-nan%x   (33.6%)   <<\n",
+         true,
+         "train 21 test 0 cats n/a attrs n/a | 7 2 (9.5%) / 5 3 (14.3%) est 33.6% | 7 0 (-nan%) / "
+         "5 0 (n/a) est n/a",
          "(empty)"},
         {"evaluation without its sixth line", "Evaluation on training data (21 items):\n\nh\n",
          true,
@@ -104,7 +121,7 @@ TEST(C45Output, ParsesSummariesAsTheC45PageShowsThem) {
     }
 }
 
-TEST(C45Output, ReadsARealRunWithItsTestEvaluationAndMatrix) {
+void expectTheRealRun() {
     C45RunResult result;
     result.outputLines = transcript("release8-test.out");
     const C45Summary summary = parseC45Output(result, true);
@@ -112,6 +129,13 @@ TEST(C45Output, ReadsARealRunWithItsTestEvaluationAndMatrix) {
                              "33.6% | 7 0 (0%) / 5 1 (16.7%) est 33.6%");
     EXPECT_EQ(::testing::PrintToString(result.confusionMatrix),
               "acq: 2 0 0 | earn: 1 1 0 | grain: 0 0 2");
+}
+
+TEST(C45Output, ReadsARealRunWithItsTestEvaluationAndMatrixInAnyLocale) {
+    expectTheRealRun();
+    const CroatianLocale croatian;
+    ASSERT_TRUE(croatian.active());
+    expectTheRealRun();
 }
 
 TEST(C45Output, ReadsTheSavedTrialsRowOfAWindowingRun) {
@@ -152,13 +176,30 @@ TEST(C45Output, KeepsOnlyWholeConsistentMatrixRows) {
     }
 }
 
-TEST(NumberText, FormatsLikeADefaultStream) {
+void expectNumberTexts() {
     const std::vector<std::pair<float, std::string>> cases = {
         {0.8333333f, "0.833333"}, {2.0f, "2"},     {-1.0f, "-1"},   {12.3f, "12.3"},
         {1e6f, "1e+06"},          {0.85f, "0.85"}, {100.0f, "100"}, {123456.7f, "123457"},
+        {1234567.0f, "1.23457e+06"},
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(numberToString(value), expected) << value;
+    const std::vector<std::pair<double, std::string>> fixed = {
+        {80.0, "80.00"},   {33.333333, "33.33"}, {0.125, "0.12"}, {2.675, "2.67"},
+        {99.999, "100.00"}, {1234567.5, "1234567.50"}, {-0.004, "-0.00"},
+    };
+    for (const auto &[value, expected] : fixed)
+        EXPECT_EQ(fixedNumber(value, 2), expected) << value;
+    EXPECT_EQ(fixedNumber(0.33333, 4), "0.3333");
+}
+
+TEST(NumberText, FormatsLikeADefaultStreamInTheCLocaleWhateverTheProcessLocale) {
+    expectNumberTexts();
+    {
+        const CroatianLocale croatian;
+        ASSERT_TRUE(croatian.active());
+        expectNumberTexts();
+    }
     EXPECT_EQ(smallBoldMarkup("n/a"), "<small><b>n/a</b></small>");
     EXPECT_EQ(smallBoldMarkup("a<b&c>"), "<small><b>a&lt;b&amp;c&gt;</b></small>");
 }

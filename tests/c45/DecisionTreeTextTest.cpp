@@ -79,6 +79,33 @@ TEST(DecisionTreeText, SplicesWideSubtreesBackAtTheirReferences) {
                                    "  > 0 : y (5.0)\n");
 }
 
+// Each section refers to the next: splicing once copied every line behind
+// a prefix as long as its depth and recursed once per section, so a chain
+// like this one of a few megabytes exhausted memory and stack.
+TEST(DecisionTreeText, SplicesALongChainOfSectionsLevelByLevel) {
+    const int sections = 100000;
+    std::vector<std::string> lines = {"Decision Tree:", "", "w0 <= 0 :[S1]", "w0 > 0 : a (1.0)",
+                                      ""};
+    for (int n = 1; n <= sections; ++n) {
+        const std::string word = "w" + std::to_string(n);
+        lines.insert(lines.end(), {"", "Subtree [S" + std::to_string(n) + "]", "",
+                                   word + " <= 0 :" +
+                                       (n < sections ? "[S" + std::to_string(n + 1) + "]" : ""),
+                                   "|   " + word + " > 0 : b (1.0)", ""});
+    }
+    const std::vector<TreeRow> rows = parseDecisionTree(lines, false);
+    ASSERT_EQ(rows.size(), 2u + 2u * sections + 1u);
+    EXPECT_EQ(rows[2], (TreeRow{"   w1 <= 0 :", 1}));
+    EXPECT_EQ(rows[3], (TreeRow{"   w2 <= 0 :", 2}));
+    EXPECT_EQ(rows[rows.size() - 2], (TreeRow{"   w1 > 0 : b (1.0)", 2}));
+    EXPECT_EQ(rows.back(), (TreeRow{"> 0 : a (1.0)", 0}));
+    // The innermost row hangs below every section of the chain.
+    int rowsOnItsPath = 0;
+    for (int row = sections + 2; row >= 0; row = rows[static_cast<std::size_t>(row)].parent)
+        ++rowsOnItsPath;
+    EXPECT_EQ(rowsOnItsPath, sections + 3);
+}
+
 TEST(DecisionTreeText, ReadsRealC45Output) {
     const std::vector<std::string> run = transcript("release8-test.out");
     EXPECT_EQ(treeOf(run, false), "wheat \n"
