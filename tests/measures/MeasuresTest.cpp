@@ -1,4 +1,5 @@
 #include "measures/Measures.h"
+#include "../c45/CroatianLocale.h"
 #include "c45/NumberText.h"
 #include "corpus/FileError.h"
 #include "measures/ResultsExport.h"
@@ -32,7 +33,7 @@ std::string render(const Measures &measures) {
     return text + summaryLines(measures.summary);
 }
 
-TEST(Measures, ComputesTheTwoCategoryExampleWithItsTrace) {
+void expectTheTwoCategoryExample() {
     std::ostringstream trace;
     const Measures measures = computeMeasures(ab, true, trace);
     const std::string expected = "A, 10, 8, 1, 2, 0.8, 0.888889, 0.842105\n"
@@ -49,6 +50,13 @@ TEST(Measures, ComputesTheTwoCategoryExampleWithItsTrace) {
     std::ostringstream silent;
     EXPECT_EQ(render(computeMeasures(ab, false, silent)), expected);
     EXPECT_EQ(silent.str(), "");
+}
+
+TEST(Measures, ComputesTheTwoCategoryExampleWithItsTraceInAnyLocale) {
+    expectTheTwoCategoryExample();
+    const CroatianLocale croatian;
+    ASSERT_TRUE(croatian.active());
+    expectTheTwoCategoryExample();
 }
 
 TEST(Measures, MarksUndefinedValuesAndCountsThemInTheMacroAverages) {
@@ -77,7 +85,7 @@ TEST(Measures, MarksUndefinedValuesAndCountsThemInTheMacroAverages) {
               "A, 2, 0, 3, 2, 0, 0, -1\nB, 3, 0, 2, 3, 0, 0, -1\nF1 m");
 }
 
-TEST(Measures, EmptyAndAllZeroMatricesGiveUnguardedAverages) {
+TEST(Measures, EmptyAndAllZeroMatricesGiveUndefinedAveragesWrittenAsNotAvailable) {
     std::ostringstream silent;
     const MeasureSummary empty = computeMeasures(ConfusionMatrix(), false, silent).summary;
     for (const float value : {empty.microF1, empty.macroF1, empty.microPrecision, empty.microRecall,
@@ -88,6 +96,12 @@ TEST(Measures, EmptyAndAllZeroMatricesGiveUnguardedAverages) {
     EXPECT_TRUE(std::isnan(zero.microF1));
     EXPECT_EQ(zero.macroF1, 0.0f);
     EXPECT_EQ(zero.macroPrecision, 0.0f);
+    EXPECT_EQ(summaryLines(empty), "F1 micro je n/a\nF1 macro je n/a\nMikroprosjek preciznost n/a\n"
+                                   "Mikroprosjek odaziv n/a\nMakroprosjek preciznost n/a\n"
+                                   "Makroprosjek odaziv n/a\n");
+    EXPECT_EQ(summaryLines(zero), "F1 micro je n/a\nF1 macro je 0\nMikroprosjek preciznost n/a\n"
+                                  "Mikroprosjek odaziv n/a\nMakroprosjek preciznost 0\n"
+                                  "Makroprosjek odaziv 0\n");
 }
 
 class ResultsExport : public ::testing::Test {
@@ -106,7 +120,9 @@ protected:
     fs::path dir;
 };
 
-TEST_F(ResultsExport, WritesTheResultAndMeasureFiles) {
+TEST_F(ResultsExport, WritesTheResultAndMeasureFilesInTheCLocalesNotation) {
+    const CroatianLocale croatian;
+    ASSERT_TRUE(croatian.active());
     const std::string base = (dir / "out.csv").string();
     exportRunResults(ab, base);
     EXPECT_EQ(fileText(base + ".csv"), "\"A\", 10, \"80.00\"\n\"B\", 10, \"90.00\"\n");
@@ -126,7 +142,9 @@ TEST_F(ResultsExport, WritesTheResultAndMeasureFiles) {
     const std::string empty = (dir / "empty").string();
     exportRunResults(ConfusionMatrix(), empty);
     EXPECT_EQ(fileText(empty + ".csv"), "");
-    EXPECT_EQ(fileText(empty + "-mjere.csv").substr(0, 12), "F1 micro je ");
+    EXPECT_EQ(fileText(empty + "-mjere.csv"),
+              "F1 micro je n/a\nF1 macro je n/a\nMikroprosjek preciznost n/a\n"
+              "Mikroprosjek odaziv n/a\nMakroprosjek preciznost n/a\nMakroprosjek odaziv n/a\n");
 }
 
 TEST_F(ResultsExport, WritesTheCategoryDistribution) {
