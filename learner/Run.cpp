@@ -11,9 +11,36 @@
 #include "Window.h"
 
 #include <algorithm>
-#include <future>
+#include <exception>
+#include <optional>
 
 namespace {
+
+// Runs first and second side by side when parallel (on OpenMP's threads, so
+// that a run never holds more than the budget), else one after the other.
+// An exception of either is rethrown once both have ended.
+template <class First, class Second>
+void sideBySide(bool parallel, const First &first, const Second &second) {
+    std::exception_ptr errors[2];
+#pragma omp parallel sections num_threads(2) if (parallel)
+    {
+#pragma omp section
+        try {
+            first();
+        } catch (...) {
+            errors[0] = std::current_exception();
+        }
+#pragma omp section
+        try {
+            second();
+        } catch (...) {
+            errors[1] = std::current_exception();
+        }
+    }
+    for (const std::exception_ptr &error : errors)
+        if (error)
+            std::rethrow_exception(error);
+}
 
 struct Trial {
     Tree unpruned;
@@ -41,15 +68,15 @@ std::vector<EvaluationRow> rowsFor(const std::vector<Trial> &trials, std::size_t
                                    const Dataset &data, const Dataset &cases, int classes,
                                    Assessment &saved) {
     std::vector<EvaluationRow> rows;
-    const std::launch side = threadBudget() > 1 ? std::launch::async : std::launch::deferred;
     for (std::size_t t = 0; t < trials.size(); ++t) {
-        auto unpruned =
-            std::async(side, [&] { return assess(trials[t].unpruned, cases, classes); });
-        Assessment pruned = assess(trials[t].pruned, cases, classes);
+        Assessment unpruned, pruned;
+        sideBySide(
+            threadBudget() > 1, [&] { unpruned = assess(trials[t].unpruned, cases, classes); },
+            [&] { pruned = assess(trials[t].pruned, cases, classes); });
         EvaluationRow row;
         row.trial = static_cast<int>(t);
         row.unprunedSize = trials[t].unpruned.size();
-        row.unprunedErrors = unpruned.get().errors;
+        row.unprunedErrors = unpruned.errors;
         row.prunedSize = trials[t].pruned.size();
         row.prunedErrors = pruned.errors;
         row.estimate = trials[t].estimate;
@@ -69,21 +96,29 @@ void runLearner(const Options &options, std::ostream &out) {
     Schema schema = readNames(stem + ".names");
     // The test cases are read alongside when a second thread is allowed,
     // unless the training cases can still add discrete values that the test
-    // cases must then know. Growing waits for that read, so that it never
-    // runs beside the grower's own threads.
+    // cases must then know. A problem with them shows only where they are
+    // needed, after the training evaluation.
     Schema testSchema = schema;
-    std::future<Dataset> early;
     const bool fixedValues =
         std::none_of(schema.attributes.begin(), schema.attributes.end(),
                      [](const Attribute &a) { return a.openValues > 0; });
-    if (options.evaluateTest && fixedValues && threadBudget() > 1)
-        early = std::async(std::launch::async,
-                           [&] { return readCases(stem + ".test", testSchema); });
-    const Dataset data = readCases(stem + ".data", schema);
+    const bool early = options.evaluateTest && fixedValues && threadBudget() > 1;
+    Dataset data;
+    std::optional<Dataset> earlyTest;
+    std::exception_ptr testError;
+    sideBySide(
+        early, [&] { data = readCases(stem + ".data", schema); },
+        [&] {
+            if (!early)
+                return;
+            try {
+                earlyTest = readCases(stem + ".test", testSchema);
+            } catch (...) {
+                testError = std::current_exception();
+            }
+        });
     if (data.size() == 0)
         throw InputError({stem + ".data: no cases"});
-    if (early.valid())
-        early.wait();
     const int classes = static_cast<int>(schema.classes.size());
     out << "\nRead " << data.size() << " cases (" << schema.attributes.size()
         << " attributes) from " << stem << ".data\n";
@@ -118,7 +153,9 @@ void runLearner(const Options &options, std::ostream &out) {
                     rowsFor(trials, best, data, data, classes, assessment));
     if (!options.evaluateTest)
         return;
-    const Dataset test = early.valid() ? early.get() : readCases(stem + ".test", schema);
+    if (testError)
+        std::rethrow_exception(testError);
+    const Dataset test = earlyTest ? std::move(*earlyTest) : readCases(stem + ".test", schema);
     printEvaluation(out, "test data", static_cast<int>(test.size()),
                     rowsFor(trials, best, data, test, classes, assessment));
     printConfusion(out, assessment, schema);
