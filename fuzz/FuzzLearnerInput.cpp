@@ -11,7 +11,22 @@
 #include "Schema.h"
 #include "fuzz/FuzzInput.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
+
+namespace {
+
+// The nodes of the tree reachable from its root.
+std::vector<int> reachable(const Tree &tree) {
+    std::vector<int> nodes{0};
+    for (std::size_t i = 0; i < nodes.size(); ++i)
+        for (const int child : tree.nodes[nodes[i]].children)
+            nodes.push_back(child);
+    return nodes;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
     const char *text = reinterpret_cast<const char *>(data);
@@ -33,6 +48,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         options.valueSubsets = size % 2 == 1;
         Grower grower(dataset, schema, options);
         Tree tree = grower.grow(allCases(dataset));
+        // Every test parts the cases reaching it: at least two branches hold some.
+        for (const int n : reachable(tree)) {
+            const Node &node = tree.nodes[n];
+            if (node.kind != NodeKind::Leaf &&
+                std::count_if(node.children.begin(), node.children.end(),
+                              [&](int child) { return tree.nodes[child].items > 0; }) < 2)
+                __builtin_trap();
+        }
         float estimate = 0;
         pruneTree(tree, dataset, allCases(dataset), options.confidence, estimate);
         const int classes = static_cast<int>(schema.classes.size());
