@@ -14,6 +14,7 @@ dialog1_glade::dialog1_glade() {
     set_has_separator(true);
 
     Gtk::HBox *box = Gtk::manage(new Gtk::HBox(false, 0));
+    box->set_border_width(12);
     box->pack_start(
         *Gtk::manage(new Gtk::Image(Gtk::Stock::DIALOG_QUESTION, Gtk::ICON_SIZE_DIALOG)),
         Gtk::PACK_SHRINK, 15);
@@ -21,7 +22,7 @@ dialog1_glade::dialog1_glade() {
         "Kategorizacija teksta stablima odluke C4.5\nRadna okolina za pokuse, prosinac 2026."));
     text->set_justify(Gtk::JUSTIFY_LEFT);
     text->set_line_wrap(false);
-    box->pack_start(*text, Gtk::PACK_SHRINK);
+    box->pack_start(*text, Gtk::PACK_SHRINK, 6);
     get_vbox()->pack_start(*box, Gtk::PACK_EXPAND_WIDGET);
 
     close_button = Gtk::manage(new Gtk::Button(Gtk::Stock::CLOSE));

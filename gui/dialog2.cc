@@ -1,24 +1,45 @@
 #include "dialog2.h"
 
-#include "c45/C45Runner.h"
+void dialog2::setOptions(const C45Options &options) {
+    s_checkbutton->set_active(options.discreteGroups);
+    m_checkbutton->set_active(options.minCases.has_value());
+    if (options.minCases)
+        m_spinbutton->set_value(*options.minCases);
+    c_checkbutton->set_active(options.confidence.has_value());
+    if (options.confidence)
+        c_spinbutton->set_value(*options.confidence);
+    t_checkbutton->set_active(options.trials.has_value());
+    if (options.trials)
+        t_spinbutton->set_value(*options.trials);
+}
 
 void dialog2::on_cancel_clicked() {
     hide();
 }
 
 void dialog2::on_ok_clicked() {
-    buildOptionString();
+    for (Gtk::SpinButton *spin : {m_spinbutton, c_spinbutton, t_spinbutton})
+        spin->update();
+    const C45Options options = shownOptions();
+    if (const std::optional<std::string> problem = c45OptionsProblem(options)) {
+        accepted.reset();
+        message_label->set_text(*problem);
+        message_label->show();
+        return;
+    }
+    accepted = options;
+    message_label->hide();
     hide();
 }
 
-void dialog2::buildOptionString() {
+C45Options dialog2::shownOptions() const {
     C45Options options;
     options.discreteGroups = s_checkbutton->get_active();
     if (m_checkbutton->get_active())
-        options.minCases = static_cast<float>(m_spinbutton->get_value());
+        options.minCases = m_spinbutton->get_value_as_int();
     if (c_checkbutton->get_active())
-        options.confidence = static_cast<float>(c_spinbutton->get_value());
+        options.confidence = c_spinbutton->get_value();
     if (t_checkbutton->get_active())
-        options.trials = static_cast<float>(t_spinbutton->get_value());
-    optionString = optionText(options);
+        options.trials = t_spinbutton->get_value_as_int();
+    return options;
 }

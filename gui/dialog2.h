@@ -1,16 +1,25 @@
-// The C4.5 options dialog. On OK it builds the option text that the runner
-// appends to the C4.5 command line.
+// The C4.5 options dialog. It opens with the options in effect; OK accepts
+// them only when C4.5 takes every ticked value, and otherwise says in the
+// dialog which value it refuses and stays open.
 #pragma once
 
 #include "dialog2_glade.h"
 
+#include "c45/C45Runner.h"
+
+#include <optional>
 #include <string>
 
 class dialog2 : public dialog2_glade {
 public:
-    // Empty, or in this fixed order any of " -s", " -m N", " -c N", " -t N" for
-    // the ticked boxes; empty until OK is clicked.
-    std::string getOptionString() const { return optionString; }
+    // Ticks the boxes of the options present and shows their values; the
+    // values of absent options stay at their defaults (2, 25, 10).
+    void setOptions(const C45Options &options);
+    // The options of the ticked boxes as OK last accepted them; nothing
+    // before OK or after an OK that was refused.
+    std::optional<C45Options> acceptedOptions() const { return accepted; }
+    // Their option text (optionText), empty when none was accepted.
+    std::string getOptionString() const { return accepted ? optionText(*accepted) : ""; }
 
 protected:
     void on_cancel_clicked() override;
@@ -22,7 +31,7 @@ protected:
     void on_t_checkbutton_toggled() override {}
 
 private:
-    void buildOptionString();
+    C45Options shownOptions() const;
 
-    std::string optionString;
+    std::optional<C45Options> accepted;
 };

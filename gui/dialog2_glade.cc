@@ -63,6 +63,13 @@ dialog2_glade::dialog2_glade() {
     frame->add(*table);
     get_vbox()->pack_start(*frame, Gtk::PACK_EXPAND_WIDGET);
 
+    message_label = Gtk::manage(new Gtk::Label());
+    message_label->set_alignment(0.0, 0.5);
+    message_label->set_line_wrap(true);
+    message_label->set_padding(6, 4);
+    message_label->set_no_show_all(true);
+    get_vbox()->pack_start(*message_label, Gtk::PACK_SHRINK);
+
     cancel_button = actionButton(*this, Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
     ok_button = actionButton(*this, Gtk::Stock::OK, Gtk::RESPONSE_OK);
 

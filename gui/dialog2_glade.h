@@ -5,6 +5,7 @@
 #include <gtkmm/button.h>
 #include <gtkmm/checkbutton.h>
 #include <gtkmm/dialog.h>
+#include <gtkmm/label.h>
 #include <gtkmm/spinbutton.h>
 
 class dialog2_glade : public Gtk::Dialog {
@@ -21,6 +22,8 @@ protected:
     Gtk::SpinButton *t_spinbutton;
     Gtk::SpinButton *c_spinbutton;
     Gtk::SpinButton *m_spinbutton;
+    // Says why OK did not accept the values; hidden until then.
+    Gtk::Label *message_label;
 
     virtual void on_cancel_clicked() = 0;
     virtual void on_ok_clicked() = 0;

@@ -16,12 +16,17 @@
 
 #include <gdkmm/cursor.h>
 #include <glibmm/main.h>
+#include <glibmm/miscutils.h>
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/messagedialog.h>
 #include <gtkmm/stock.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <new>
+#include <stdexcept>
+#include <system_error>
 
 namespace {
 
@@ -32,29 +37,82 @@ std::string countMarkup(int count) {
     return smallBoldMarkup(std::to_string(count));
 }
 
+bool endsWith(const std::string &text, const std::string &end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string withoutEnding(const std::string &text, const std::string &end) {
+    return endsWith(text, end) ? text.substr(0, text.size() - end.size()) : text;
+}
+
+// Why a folder cannot be listed, in the system's words.
+std::string folderProblem(const std::string &folder) {
+    std::error_code error;
+    std::filesystem::directory_iterator listing(folder, error);
+    return error ? error.message() : "unknown error";
+}
+
+// C4.5 runs in the file set's folder on the stem's last part, so that no
+// folder name reaches the runner's stem rule, which cuts a path at its first
+// ".names".
+C45RunRequest runRequest(const std::string &fileSet, const C45Options &options) {
+    C45RunRequest request;
+    request.optionText = optionText(options);
+    const std::filesystem::path stem(fileSet);
+    if (!stem.has_parent_path()) {
+        request.namesPath = fileSet + ".names";
+        return request;
+    }
+    request.namesPath = stem.filename().string() + ".names";
+    request.workingDirectory = stem.parent_path().string();
+    request.program = Glib::build_filename(Glib::get_current_dir(), "c4.5.exe");
+    return request;
+}
+
 } // namespace
+
+std::string namesStem(const std::string &path) {
+    return withoutEnding(path, ".names");
+}
+
+std::string withExtension(const std::string &path, const std::string &extension) {
+    return endsWith(path, extension) ? path : path + extension;
+}
+
+struct window1::EngineJob {
+    std::unique_ptr<TextProcessor> engine;
+    EngineStep work;
+    EngineStep adopt;
+    std::function<void()> failed;
+    std::string failure;
+    std::thread thread;
+};
 
 window1::window1() : textProcessor("xml", "bla") {
     textProcessor.setFileStem("bla");
     textProcessor.useStemming = false;
-    for (Gtk::Widget *widget : std::initializer_list<Gtk::Widget *>{
-             distribution_button, select_words_button, important_words_button, save_toolbutton,
-             save_as_toolbutton, cm_button, show_log_button, show_tree_button,
-             show_pruned_tree_button})
-        widget->set_sensitive(false);
+    jobDone.connect(sigc::mem_fun(*this, &window1::finishEngineWork));
+    updateSensitivity(textProcessingPage);
+}
+
+// A worker still reading or writing has to end before its engine and the
+// dispatcher it signals go.
+window1::~window1() {
+    if (job && job->thread.joinable())
+        job->thread.join();
 }
 
 std::string window1::askForPath(const PathRequest &request) {
-    const bool folder = request.action == Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER;
-    Gtk::FileChooserDialog chooser(
-        *this, folder ? "Please choose a folder" : "Please choose a file", request.action);
+    Gtk::FileChooserDialog chooser(*this, request.title, request.action);
     chooser.add_button(Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
-    if (folder)
+    if (request.action == Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER)
         chooser.add_button("Select", Gtk::RESPONSE_OK);
     else if (request.action == Gtk::FILE_CHOOSER_ACTION_SAVE)
         chooser.add_button(Gtk::Stock::SAVE, Gtk::RESPONSE_OK);
     else
         chooser.add_button(Gtk::Stock::OPEN, Gtk::RESPONSE_OK);
+    chooser.set_current_folder(Glib::get_current_dir());
+    chooser.set_do_overwrite_confirmation(true);
     for (const auto &[name, pattern] : request.filters) {
         Gtk::FileFilter *filter = Gtk::manage(new Gtk::FileFilter());
         filter->set_name(name);
@@ -66,24 +124,37 @@ std::string window1::askForPath(const PathRequest &request) {
     return chooser.get_filename();
 }
 
-std::optional<std::string> window1::askC45Options() {
+// An invalid value keeps the dialog open with its message, so the loop
+// ends only with valid options or a cancel.
+std::optional<C45Options> window1::askC45Options(const C45Options &current) {
     dialog2 dialog;
     dialog.set_transient_for(*this);
-    if (dialog.run() != Gtk::RESPONSE_OK)
-        return std::nullopt;
-    return dialog.getOptionString();
+    dialog.setOptions(current);
+    while (dialog.run() == Gtk::RESPONSE_OK)
+        if (const std::optional<C45Options> accepted = dialog.acceptedOptions())
+            return accepted;
+    return std::nullopt;
 }
 
-std::optional<window1::TextOptions> window1::askTextOptions() {
+std::optional<window1::TextOptions> window1::askTextOptions(const TextOptions &current) {
     dialog3 dialog;
     dialog.set_transient_for(*this);
+    dialog.setOptions(current.useStemming, current.computeInformationGain);
     if (dialog.run() != Gtk::RESPONSE_OK)
         return std::nullopt;
     return TextOptions{dialog.getUseStemming(), dialog.getComputeInformationGain()};
 }
 
+bool window1::askConfirmation(const std::string &question) {
+    Gtk::MessageDialog dialog(*this, question, false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO,
+                              true);
+    dialog.set_title("Pitanje");
+    return dialog.run() == Gtk::RESPONSE_YES;
+}
+
 void window1::showError(const std::string &message) {
     Gtk::MessageDialog dialog(*this, message, false, Gtk::MESSAGE_ERROR, Gtk::BUTTONS_CLOSE, true);
+    dialog.set_title("Greška");
     dialog.run();
 }
 
@@ -104,13 +175,10 @@ bool window1::attempt(const std::function<void()> &operation) {
         return true;
     } catch (const FileError &error) {
         reportError(error.what());
-        return false;
+    } catch (const std::bad_alloc &) {
+        reportError("Out of memory");
     }
-}
-
-void window1::drainPendingEvents() {
-    while (g_main_context_iteration(nullptr, FALSE)) {
-    }
+    return false;
 }
 
 void window1::on_open_activate() {
@@ -129,27 +197,34 @@ void window1::on_save_settings_activate() {
     on_save_settings_clicked();
 }
 
+// Tables go to NAME.csv (and the measures to NAME-mjere.csv) whether or not
+// the chosen name ends in ".csv".
 void window1::on_export_activate() {
-    const std::string path = askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE, {{"Any files", "*"}}});
+    if (busy())
+        return;
+    const std::string path = askForPath(
+        {Gtk::FILE_CHOOSER_ACTION_SAVE, "Izvezi tablicu (CSV)", {{"CSV files", "*.csv"}, {"Any files", "*"}}});
     if (path.empty())
         return;
-    chosenFile = path;
-    const int page = notebook->get_current_page();
-    if (page == textProcessingPage) {
+    const std::string base = withoutEnding(path, ".csv");
+    if (notebook->get_current_page() == textProcessingPage) {
         const std::map<std::string, int> categories = textProcessor.categoryTable();
-        attempt([&] { exportCategoryDistribution(categories, chosenFile); });
-    } else if (page == c45Page) {
-        attempt([&] { exportRunResults(c45Result.confusionMatrix, chosenFile); });
+        attempt([&] { exportCategoryDistribution(categories, base); });
+    } else {
+        attempt([&] { exportRunResults(c45Result.confusionMatrix, base); });
     }
 }
 
 void window1::on_options_activate() {
+    if (busy())
+        return;
     if (notebook->get_current_page() == c45Page) {
-        if (const std::optional<std::string> options = askC45Options())
+        if (const std::optional<C45Options> options = askC45Options(c45Options))
             c45Options = *options;
         return;
     }
-    if (const std::optional<TextOptions> options = askTextOptions()) {
+    if (const std::optional<TextOptions> options =
+            askTextOptions({textProcessor.useStemming, computeInformationGain})) {
         textProcessor.useStemming = options->useStemming;
         computeInformationGain = options->computeInformationGain;
     }
@@ -168,26 +243,48 @@ void window1::on_open_clicked() {
         on_choose_names_clicked();
         return;
     }
-    const std::string folder = askForPath({Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, {}});
+    if (busy())
+        return;
+    const std::string folder = askForPath(
+        {Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, "Odaberite mapu s dokumentima", {}});
     if (folder.empty())
         return;
     documentFolder = folder;
     textProcessor.setDirectory(documentFolder);
 }
 
-bool window1::parseAndCount() {
-    const bool parsed = attempt([this] {
-        textProcessor.parseDocuments();
-        if (computeInformationGain)
-            textProcessor.computeInformationGain();
-    });
-    if (!parsed)
-        return false;
-    textProcessor.printWordCount();
-    textProcessor.printTrainDocumentCount();
-    textProcessor.printTestDocumentCount();
-    textProcessor.printCategoryCount();
-    return true;
+std::unique_ptr<TextProcessor> window1::freshEngine() const {
+    auto engine = std::make_unique<TextProcessor>(textProcessor.directory, textProcessor.fileStem);
+    engine->useStemming = textProcessor.useStemming;
+    return engine;
+}
+
+void window1::parseInBackground(const std::function<void()> &showCounts,
+                                const std::function<void()> &failed) {
+    const bool withGain = computeInformationGain;
+    startEngineWork(
+        "Parsiram dokumente...", freshEngine(),
+        [withGain](TextProcessor &engine) {
+            if (!engine.parseDocuments())
+                throw std::runtime_error("Ne mogu otvoriti mapu " + engine.directory + ": " +
+                                         folderProblem(engine.directory));
+            if (engine.trainDocuments.empty() && engine.testDocuments.empty())
+                throw std::runtime_error("U mapi " + engine.directory +
+                                         " nije pronađen nijedan dokument.");
+            if (withGain)
+                engine.computeInformationGain();
+        },
+        [this, showCounts](TextProcessor &engine) {
+            textProcessor = std::move(engine);
+            wordsSelected = false;
+            textProcessor.printWordCount();
+            textProcessor.printTrainDocumentCount();
+            textProcessor.printTestDocumentCount();
+            textProcessor.printCategoryCount();
+            selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
+            showCounts();
+        },
+        failed);
 }
 
 void window1::on_execute_clicked() {
@@ -195,118 +292,146 @@ void window1::on_execute_clicked() {
         on_run_c45_clicked();
         return;
     }
-    drainPendingEvents();
-    if (!parseAndCount())
+    if (busy())
         return;
-    selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
-    train_count_label->set_markup(countMarkup(textProcessor.printTrainDocumentCount()));
-    test_count_label->set_markup(countMarkup(textProcessor.printTestDocumentCount()));
-    category_count_label->set_markup(countMarkup(textProcessor.printCategoryCount()));
-    word_count_label->set_markup(countMarkup(textProcessor.printWordCount()));
-    for (Gtk::Widget *widget : std::initializer_list<Gtk::Widget *>{
-             distribution_button, select_words_button, save_toolbutton, save_as_toolbutton})
-        widget->set_sensitive(true);
+    parseInBackground(
+        [this] {
+            train_count_label->set_markup(countMarkup(textProcessor.printTrainDocumentCount()));
+            test_count_label->set_markup(countMarkup(textProcessor.printTestDocumentCount()));
+            category_count_label->set_markup(countMarkup(textProcessor.printCategoryCount()));
+            word_count_label->set_markup(countMarkup(textProcessor.printWordCount()));
+        },
+        {});
 }
 
+// Always reads "xml"; the chosen folder becomes current again only if that
+// parse fails.
 void window1::on_parse_clicked() {
+    if (busy())
+        return;
     const std::string previousDirectory = textProcessor.directory;
     textProcessor.setDirectory("xml");
-    drainPendingEvents();
-    if (!parseAndCount()) {
-        textProcessor.setDirectory(previousDirectory);
-        return;
-    }
-    train_count_label->set_text(std::to_string(textProcessor.printTrainDocumentCount()));
-    test_count_label->set_text(std::to_string(textProcessor.printTestDocumentCount()));
-    category_count_label->set_text(std::to_string(textProcessor.printCategoryCount()));
-    word_count_label->set_text(std::to_string(textProcessor.printWordCount()));
-    distribution_button->set_sensitive(true);
-    select_words_button->set_sensitive(true);
+    parseInBackground(
+        [this] {
+            train_count_label->set_text(std::to_string(textProcessor.printTrainDocumentCount()));
+            test_count_label->set_text(std::to_string(textProcessor.printTestDocumentCount()));
+            category_count_label->set_text(std::to_string(textProcessor.printCategoryCount()));
+            word_count_label->set_text(std::to_string(textProcessor.printWordCount()));
+        },
+        [this, previousDirectory] { textProcessor.setDirectory(previousDirectory); });
 }
 
-void window1::writeC45Files() {
-    attempt([this] { textProcessor.writeC45Files(); });
+void window1::writeFileSet(const std::string &stem) {
+    if (busy() || !wordsSelected)
+        return;
+    if (textProcessor.selectedWords.empty() &&
+        !askConfirmation("Nijedna riječ nije izabrana, pa skup fajlova " + stem +
+                         " neće imati nijedan atribut. Svejedno ga snimiti?"))
+        return;
+    auto engine = std::make_unique<TextProcessor>(textProcessor);
+    engine->setFileStem(stem);
+    startEngineWork(
+        "Snimam C4.5 fajlove...", std::move(engine),
+        [](TextProcessor &engine) { engine.writeC45Files(); },
+        [this, stem](TextProcessor &) {
+            textProcessor.setFileStem(stem);
+            chooseFileSet(stem);
+        },
+        {});
 }
 
 void window1::on_save_clicked() {
-    if (c45Running())
-        return;
-    writeC45Files();
+    writeFileSet(textProcessor.fileStem);
 }
 
 void window1::on_save_as_clicked() {
-    if (c45Running())
+    if (busy() || !wordsSelected)
         return;
-    const std::string path = askForPath(
-        {Gtk::FILE_CHOOSER_ACTION_SAVE, {{"Names files", "*.names"}, {"Any files", "*"}}});
+    const std::string path = askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE,
+                                         "Snimi skup C4.5 fajlova (.names, .data, .test, .info)",
+                                         {{"Names files", "*.names"}, {"Any files", "*"}}});
     if (path.empty())
         return;
-    chosenFile = path;
-    textProcessor.setFileStem(chosenFile);
-    writeC45Files();
+    writeFileSet(namesStem(path));
 }
 
 void window1::on_write_c45_files_clicked() {
-    if (c45Running())
-        return;
-    textProcessor.setFileStem("bla");
-    writeC45Files();
+    writeFileSet("bla");
 }
 
 void window1::on_load_settings_clicked() {
-    if (c45Running())
+    if (busy())
         return;
     const int page = notebook->get_current_page();
-    PathRequest request{Gtk::FILE_CHOOSER_ACTION_OPEN, {}};
-    if (page == textProcessingPage)
+    PathRequest request{Gtk::FILE_CHOOSER_ACTION_OPEN, {}, {}};
+    if (page == textProcessingPage) {
+        request.title = "Otvori stanje korpusa (.tpp)";
         request.filters.emplace_back("tpp files", "*.tpp");
-    else
+    } else {
+        request.title = "Otvori C4.5 rezultat (.c45p)";
         request.filters.emplace_back("c45p files", "*.c45p");
+    }
     request.filters.emplace_back("Any files", "*");
     const std::string path = askForPath(request);
     if (path.empty())
         return;
-    chosenFile = path;
 
     if (page == textProcessingPage) {
-        const bool loaded = attempt([this] {
-            textProcessor.loadTextProcessingState(chosenFile);
-            if (computeInformationGain)
-                textProcessor.computeInformationGain();
-        });
-        if (!loaded)
-            return;
-        train_count_label->set_markup(countMarkup(textProcessor.printTrainDocumentCount()));
-        test_count_label->set_markup(countMarkup(textProcessor.printTestDocumentCount()));
-        category_count_label->set_markup(countMarkup(textProcessor.printCategoryCount()));
-        word_count_label->set_markup(countMarkup(textProcessor.printWordCount()));
-        distribution_button->set_sensitive(true);
-        select_words_button->set_sensitive(true);
+        const bool withGain = computeInformationGain;
+        startEngineWork(
+            "Učitavam stanje korpusa...", freshEngine(),
+            [path, withGain](TextProcessor &engine) {
+                engine.loadTextProcessingState(path);
+                if (withGain)
+                    engine.computeInformationGain();
+            },
+            [this, path](TextProcessor &engine) {
+                textProcessor = std::move(engine);
+                stateFile = path;
+                wordsSelected = false;
+                train_count_label->set_markup(countMarkup(textProcessor.printTrainDocumentCount()));
+                test_count_label->set_markup(countMarkup(textProcessor.printTestDocumentCount()));
+                category_count_label->set_markup(countMarkup(textProcessor.printCategoryCount()));
+                word_count_label->set_markup(countMarkup(textProcessor.printWordCount()));
+                selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
+            },
+            {});
         return;
     }
 
     std::vector<std::string> lines;
-    if (!attempt([&] { lines = loadC45Output(chosenFile); }))
+    if (!attempt([&] { lines = loadC45Output(path); }))
         return;
-    resetRunResult();
+    runFile = path;
+    resetRunResult(c45Result);
+    clearRunFigures();
     c45Result.outputLines = std::move(lines);
     showPageTexts(pageTexts(parseC45Output(c45Result, true)));
-    for (Gtk::Widget *widget : std::initializer_list<Gtk::Widget *>{
-             cm_button, show_log_button, show_tree_button, show_pruned_tree_button})
-        widget->set_sensitive(true);
+    updateSensitivity();
 }
 
 void window1::on_save_settings_clicked() {
-    if (c45Running())
+    if (busy())
         return;
-    const std::string path = askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE, {{"Any files", "*"}}});
+    const bool corpusPage = notebook->get_current_page() == textProcessingPage;
+    const std::string path = askForPath(
+        corpusPage ? PathRequest{Gtk::FILE_CHOOSER_ACTION_SAVE,
+                                 "Snimi stanje korpusa (.tpp)",
+                                 {{"tpp files", "*.tpp"}, {"Any files", "*"}}}
+                   : PathRequest{Gtk::FILE_CHOOSER_ACTION_SAVE,
+                                 "Snimi C4.5 rezultat (.c45p)",
+                                 {{"c45p files", "*.c45p"}, {"Any files", "*"}}});
     if (path.empty())
         return;
-    chosenFile = path;
-    if (notebook->get_current_page() == textProcessingPage)
-        attempt([this] { textProcessor.saveTextProcessingState(chosenFile + ".tpp"); });
-    else
-        attempt([this] { saveC45Output(c45Result.outputLines, chosenFile + ".c45p"); });
+    if (corpusPage) {
+        const std::string file = withExtension(path, ".tpp");
+        if (attempt([&] { textProcessor.saveTextProcessingState(file); }))
+            stateFile = file;
+        return;
+    }
+    const std::string file = withExtension(path, ".c45p");
+    if (attempt([&] { saveC45Output(c45Result.outputLines, file); }))
+        runFile = file;
 }
 
 void window1::on_df_spinbutton_value_changed() {
@@ -318,12 +443,15 @@ void window1::on_df_scale_value_changed() {
 }
 
 void window1::on_select_words_clicked() {
+    if (busy())
+        return;
     const int minDf = static_cast<int>(df_scale->get_value());
     const bool useStopWords = stop_words_checkbutton->get_active();
     if (!attempt([&] { textProcessor.selectWordsDefault(minDf, useStopWords); }))
         return;
+    wordsSelected = true;
     selected_word_count_label->set_markup(countMarkup(textProcessor.printSelectedWordCount()));
-    important_words_button->set_sensitive(true);
+    updateSensitivity();
 }
 
 void window1::on_stop_words_toggled() {}
@@ -367,43 +495,47 @@ void window1::on_measures_clicked() {
     presentWindow(new window8(matrix.counts, matrix.categoryNames));
 }
 
-// Runs before the notebook changes page, so the current page is the one being
-// left: leaving the "C4.5" page makes the file-set Save buttons available.
-void window1::on_notebook_switch_page(GtkNotebookPage *, guint) {
-    const bool leavingC45Page = notebook->get_current_page() == c45Page;
-    save_toolbutton->set_sensitive(leavingC45Page);
-    save_as_toolbutton->set_sensitive(leavingC45Page);
+// The handler runs before the notebook changes page; pageNumber is the page
+// being shown.
+void window1::on_notebook_switch_page(GtkNotebookPage *, guint pageNumber) {
+    updateSensitivity(static_cast<int>(pageNumber));
 }
 
 void window1::on_choose_names_clicked() {
-    if (c45Running())
+    if (busy())
         return;
-    const std::string path = askForPath(
-        {Gtk::FILE_CHOOSER_ACTION_OPEN, {{"Names files", "*.names"}, {"Any files", "*"}}});
+    const std::string path = askForPath({Gtk::FILE_CHOOSER_ACTION_OPEN,
+                                         "Odaberite skup C4.5 fajlova (.names)",
+                                         {{"Names files", "*.names"}, {"Any files", "*"}}});
     if (path.empty())
         return;
-    chosenFile = path;
-    textProcessor.setFileStem(chosenFile);
-    resetRunResult();
+    chooseFileSet(namesStem(path));
+}
 
-    std::ifstream info(stemOfNamesPath(chosenFile) + ".info");
+// A new file set has no run yet: its result, the run figures and the result
+// commands go until it is run.
+void window1::chooseFileSet(const std::string &stem) {
+    fileSet = stem;
+    resetRunResult(c45Result);
+    clearRunFigures();
+    file_set_label->set_markup(smallBoldMarkup(fileSet));
+    std::ifstream info(fileSet + ".info");
     for (Gtk::Label *label : {c45_train_count_label, c45_test_count_label, c45_category_count_label,
                               attribute_count_label}) {
         std::string line;
-        if (!std::getline(info, line))
-            break;
-        label->set_markup(smallBoldMarkup(line));
+        label->set_markup(smallBoldMarkup(std::getline(info, line) ? line : "n/a"));
     }
+    updateSensitivity();
 }
 
-void window1::resetRunResult() {
-    ::resetRunResult(c45Result);
+void window1::clearRunFigures() {
     for (Gtk::Label *label :
-         {c45_train_count_label, train_size_bp_label, tree_size_bp_label, train_errors_bp_label,
-          train_size_ap_label, tree_size_ap_label, train_errors_ap_label, attribute_count_label,
-          c45_test_count_label, test_size_bp_label, test_errors_bp_label, test_size_ap_label,
-          test_errors_ap_label, c45_category_count_label})
+         {tree_size_bp_label, tree_size_ap_label, train_size_bp_label, train_size_ap_label,
+          train_errors_bp_label, train_errors_ap_label, test_size_bp_label, test_size_ap_label,
+          test_errors_bp_label, test_errors_ap_label})
         label->set_markup(smallBoldMarkup("n/a"));
+    train_estimate_label->set_text("n/a");
+    test_estimate_label->set_text("n/a");
 }
 
 void window1::showPageTexts(const C45PageTexts &texts) {
@@ -426,12 +558,14 @@ void window1::showPageTexts(const C45PageTexts &texts) {
     c45_category_count_label->set_markup(texts.categoryCount);
 }
 
+// The run figures go at once; the previous result and its commands stay
+// until the run gives a new one, and stay as they were when it fails.
 void window1::on_run_c45_clicked() {
-    if (c45Running() || chosenFile.empty())
+    if (busy() || fileSet.empty())
         return;
-    resetRunResult();
-    run = std::make_unique<C45Process>(C45RunRequest{chosenFile, c45Options});
-    startRunFeedback();
+    clearRunFigures();
+    run = std::make_unique<C45Process>(runRequest(fileSet, c45Options));
+    startBusyFeedback("C4.5 radi...");
     const int output = run->outputDescriptor();
     if (output < 0) {
         finishRun();
@@ -448,50 +582,131 @@ bool window1::onRunOutput(Glib::IOCondition) {
     return false;
 }
 
-bool window1::onRunPulse() {
+bool window1::onBusyPulse() {
     run_progressbar->pulse();
     return true;
 }
 
 void window1::finishRun() {
     C45Process::Outcome outcome = run->finish();
+    run.reset();
+    stopBusyFeedback();
+    if (const std::optional<std::string> problem = runFailure(outcome)) {
+        reportError(*problem);
+        return;
+    }
     c45Result = std::move(outcome.result);
     showPageTexts(pageTexts(outcome.summary));
-    for (Gtk::Widget *widget : std::initializer_list<Gtk::Widget *>{
-             cm_button, show_log_button, show_tree_button, show_pruned_tree_button})
-        widget->set_sensitive(true);
-    run.reset();
-    stopRunFeedback();
+    updateSensitivity();
 }
 
-// While C4.5 runs the commands that would start another run or change the
-// data set it reads are unavailable; the window keeps redrawing.
-void window1::startRunFeedback() {
-    for (Gtk::Widget *widget : lockedDuringRun())
-        widget->set_sensitive(false);
+void window1::startEngineWork(const std::string &progressText,
+                              std::unique_ptr<TextProcessor> engine, EngineStep work,
+                              EngineStep adopt, std::function<void()> failed) {
+    job = std::make_unique<EngineJob>();
+    job->engine = std::move(engine);
+    job->work = std::move(work);
+    job->adopt = std::move(adopt);
+    job->failed = std::move(failed);
+    startBusyFeedback(progressText);
+    EngineJob &started = *job;
+    job->thread = std::thread([this, &started] {
+        try {
+            started.work(*started.engine);
+        } catch (const std::bad_alloc &) {
+            started.failure = "Out of memory";
+        } catch (const std::exception &error) {
+            started.failure = error.what();
+        }
+        jobDone.emit();
+    });
+}
+
+void window1::finishEngineWork() {
+    std::unique_ptr<EngineJob> finished = std::move(job);
+    finished->thread.join();
+    stopBusyFeedback();
+    if (!finished->failure.empty()) {
+        if (finished->failed)
+            finished->failed();
+        reportError(finished->failure);
+    } else {
+        finished->adopt(*finished->engine);
+    }
+    updateSensitivity();
+}
+
+// While the engine works or C4.5 runs the commands that would start other
+// work or change the data are unavailable; the window keeps redrawing.
+void window1::startBusyFeedback(const std::string &text) {
     if (Glib::RefPtr<Gdk::Window> window = get_window())
         window->set_cursor(Gdk::Cursor(Gdk::WATCH));
-    run_progressbar->set_text("C4.5 radi...");
+    run_progressbar->set_text(text);
     run_progressbar->show();
-    runPulse = Glib::signal_timeout().connect(sigc::mem_fun(*this, &window1::onRunPulse), 100);
+    busyPulse = Glib::signal_timeout().connect(sigc::mem_fun(*this, &window1::onBusyPulse), 100);
+    updateSensitivity();
 }
 
-void window1::stopRunFeedback() {
-    runPulse.disconnect();
+void window1::stopBusyFeedback() {
+    busyPulse.disconnect();
     run_progressbar->hide();
     if (Glib::RefPtr<Gdk::Window> window = get_window())
         window->set_cursor();
-    for (Gtk::Widget *widget : lockedDuringRun())
-        widget->set_sensitive(true);
+    updateSensitivity();
 }
 
-std::vector<Gtk::Widget *> window1::lockedDuringRun() {
-    return {toolbar,
-            open_menuitem,
-            save_as_menuitem,
-            load_settings_menuitem,
-            save_settings_menuitem,
-            write_c45_button,
-            choose_names_button,
-            run_c45_button};
+void window1::updateSensitivity() {
+    updateSensitivity(notebook->get_current_page());
+}
+
+void window1::updateSensitivity(int page) {
+    const bool idle = !busy();
+    const bool corpus = !textProcessor.trainDocuments.empty() || !textProcessor.testDocuments.empty();
+    const bool result = !c45Result.outputLines.empty();
+    const bool matrix = !c45Result.confusionMatrix.empty();
+    const bool fileSetWritable = idle && wordsSelected;
+    const bool onCorpusPage = page == textProcessingPage;
+    const std::pair<Gtk::Widget *, bool> states[] = {
+        {toolbar, idle},
+        {open_menuitem, idle},
+        {execute_toolbutton, onCorpusPage || !fileSet.empty()},
+        {save_toolbutton, onCorpusPage && fileSetWritable},
+        {save_as_toolbutton, onCorpusPage && fileSetWritable},
+        {save_as_menuitem, fileSetWritable},
+        {write_c45_button, fileSetWritable},
+        {load_settings_menuitem, idle},
+        {save_settings_toolbutton, onCorpusPage ? corpus : result},
+        {save_settings_menuitem, idle && (onCorpusPage ? corpus : result)},
+        {export_menuitem, idle && (onCorpusPage ? corpus : matrix)},
+        {options_menuitem, idle},
+        {parse_button, idle},
+        {distribution_button, corpus},
+        {select_words_button, idle && corpus},
+        {important_words_button, wordsSelected},
+        {choose_names_button, idle},
+        {run_c45_button, idle && !fileSet.empty()},
+        {cm_button, matrix},
+        {measures_button, matrix},
+        {show_log_button, result},
+        {show_tree_button, result},
+        {show_pruned_tree_button, result},
+    };
+    for (const auto &[widget, sensitive] : states)
+        widget->set_sensitive(sensitive);
+    showPageTooltips(page);
+}
+
+void window1::showPageTooltips(int page) {
+    const bool corpusPage = page == textProcessingPage;
+    open_toolbutton->set_tooltip_text(corpusPage ? "Odaberi mapu s dokumentima"
+                                                 : "Odaberi skup C4.5 fajlova (.names)");
+    execute_toolbutton->set_tooltip_text(corpusPage ? "Parsiraj dokumente odabrane mape"
+                                                    : "Pokreni C4.5 na skupu fajlova");
+    save_toolbutton->set_tooltip_text("Snimi skup C4.5 fajlova pod imenom " +
+                                      textProcessor.fileStem);
+    save_as_toolbutton->set_tooltip_text("Snimi skup C4.5 fajlova pod novim imenom");
+    load_settings_toolbutton->set_tooltip_text(corpusPage ? "Otvori stanje korpusa (.tpp)"
+                                                          : "Otvori C4.5 rezultat (.c45p)");
+    save_settings_toolbutton->set_tooltip_text(corpusPage ? "Snimi stanje korpusa (.tpp)"
+                                                          : "Snimi C4.5 rezultat (.c45p)");
 }

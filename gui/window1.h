@@ -2,9 +2,20 @@
 // of the latest C4.5 run and the user's choices, and implements the 31
 // handlers of the layout.
 //
-// Every modal step (file choosers, option dialogs, error boxes) and the
-// presentation of secondary windows go through the small virtual operations
-// below, so that a subclass can answer them without a user.
+// Three files are kept apart: the C4.5 file set that the "C4.5" page names
+// and runs (chosen there or just written), the corpus state file (".tpp")
+// and the run file (".c45p"). The engine's own file stem is only where the
+// file set is written.
+//
+// Parsing, information gain, loading a ".tpp" file and writing the file set
+// run on a private engine in a worker thread, and a C4.5 run in a child
+// process; meanwhile the window redraws, shows a progress bar and greys out
+// the commands that would change the data. The engine takes the worker's
+// state only when the work succeeded.
+//
+// Every modal step (file choosers, option dialogs, questions, error boxes)
+// and the presentation of secondary windows go through the small virtual
+// operations below, so that a subclass can answer them without a user.
 #pragma once
 
 #include "window1_glade.h"
@@ -13,28 +24,31 @@
 #include "c45/C45Runner.h"
 #include "corpus/TextProcessor.h"
 
+#include <glibmm/dispatcher.h>
 #include <gtkmm/filechooser.h>
 
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 class window1 : public window1_glade {
 public:
     window1();
+    ~window1() override;
 
-    // A file or folder to ask the user for. The action decides the chooser's
-    // title and buttons: select-folder "Please choose a folder" with "Select";
-    // open and save "Please choose a file" with stock Open or Save.
+    // A file or folder to ask the user for. The chooser has this title and
+    // starts in the working folder; a save chooser confirms overwriting.
     struct PathRequest {
         Gtk::FileChooserAction action = Gtk::FILE_CHOOSER_ACTION_OPEN;
+        std::string title;
         std::vector<std::pair<std::string, std::string>> filters; // name, pattern
     };
 
-    // What the text-processing options dialog gives on OK.
+    // The text-processing options.
     struct TextOptions {
         bool useStemming = false;
         bool computeInformationGain = false;
@@ -42,14 +56,19 @@ public:
 
     // True while a C4.5 run is under way.
     bool c45Running() const { return static_cast<bool>(run); }
+    // True while the engine works in the background or C4.5 runs.
+    bool busy() const { return c45Running() || static_cast<bool>(job); }
 
 protected:
     // The chosen path, or empty when the user cancelled. The chooser is gone
     // when this returns.
     virtual std::string askForPath(const PathRequest &request);
-    // The option text of the C4.5 options dialog on OK; nothing on cancel.
-    virtual std::optional<std::string> askC45Options();
-    virtual std::optional<TextOptions> askTextOptions();
+    // The options dialogs open with current; the result is what OK accepted,
+    // nothing on cancel.
+    virtual std::optional<C45Options> askC45Options(const C45Options &current);
+    virtual std::optional<TextOptions> askTextOptions(const TextOptions &current);
+    // A yes/no question; true for yes.
+    virtual bool askConfirmation(const std::string &question);
     // Shows message in an error box.
     virtual void showError(const std::string &message);
     // Shows a newly built secondary window and takes ownership of it; it is
@@ -88,42 +107,75 @@ protected:
     void on_measures_clicked() override;
     void on_notebook_switch_page(GtkNotebookPage *page, guint pageNumber) override;
 
-    // Empties c45Result and sets the fourteen result labels to "n/a"; the two
-    // estimate labels keep their text.
-    void resetRunResult();
-
     TextProcessor textProcessor;
-    std::string chosenFile;
+    // The stem of the C4.5 file set that the "C4.5" page names and runs;
+    // empty until one is chosen or written.
+    std::string fileSet;
+    // The corpus state file and the run file last opened or saved.
+    std::string stateFile;
+    std::string runFile;
     std::string documentFolder;
     C45RunResult c45Result;
-    std::string c45Options;
-    // Set by the text-processing options: each parse and ".tpp" load is then
-    // followed by the information-gain computation.
+    C45Options c45Options;
+    // Each parse and ".tpp" load is then followed by the information-gain
+    // computation.
     bool computeInformationGain = false;
+    // "Izbaci" was pressed on the current corpus.
+    bool wordsSelected = false;
 
 private:
-    // Runs operation; a FileError is written to standard error and shown in an
-    // error box. Returns whether the operation completed.
+    // Runs operation; a FileError or exhausted memory is written to standard
+    // error and shown in an error box. Returns whether the operation
+    // completed.
     bool attempt(const std::function<void()> &operation);
     void reportError(const std::string &message);
 
-    void drainPendingEvents();
-    // Shared by the two parse commands: parse, then the four count lines.
-    bool parseAndCount();
-    void writeC45Files();
+    // Sets every command's sensitivity from the state, for the given page.
+    void updateSensitivity(int page);
+    void updateSensitivity();
+    void showPageTooltips(int page);
+
+    // Runs work on engine in a worker thread; on success adopt receives the
+    // engine on the GUI thread; on failure (an exception) failed runs, if
+    // given, and the message is shown.
+    using EngineStep = std::function<void(TextProcessor &)>;
+    void startEngineWork(const std::string &progressText, std::unique_ptr<TextProcessor> engine,
+                         EngineStep work, EngineStep adopt, std::function<void()> failed);
+    void finishEngineWork();
+    // A fresh engine with the current folder, file stem and stemming.
+    std::unique_ptr<TextProcessor> freshEngine() const;
+
+    // Shared by the two parse commands: parses the folder in the background,
+    // with the information gain when it is on; a folder without documents
+    // fails. Then the four count lines and showCounts, or failed.
+    void parseInBackground(const std::function<void()> &showCounts,
+                           const std::function<void()> &failed);
+    // Writes the file set under stem in the background, asking first when it
+    // would have no attribute; the written set becomes the one the page runs.
+    void writeFileSet(const std::string &stem);
+    // Names stem as the file set of the page, with the sizes of its ".info"
+    // file, and clears the run figures.
+    void chooseFileSet(const std::string &stem);
+    void clearRunFigures();
     void showPageTexts(const C45PageTexts &texts);
 
-    // Widgets whose own sensitivity is always on apart from a run, plus the
-    // toolbar as a whole, so that the run can restore them exactly.
-    std::vector<Gtk::Widget *> lockedDuringRun();
-    void startRunFeedback();
-    void stopRunFeedback();
+    void startBusyFeedback(const std::string &text);
+    void stopBusyFeedback();
     bool onRunOutput(Glib::IOCondition condition);
-    bool onRunPulse();
+    bool onBusyPulse();
     void finishRun();
 
+    struct EngineJob;
+    std::unique_ptr<EngineJob> job;
+    Glib::Dispatcher jobDone;
     // The run and its two event sources end with the window: the process
     // stops its child, and the sources' slots are bound to this object.
     std::unique_ptr<C45Process> run;
-    sigc::connection runPulse;
+    sigc::connection busyPulse;
 };
+
+// The file-set stem of a path chosen for a ".names" file: the path without
+// a trailing ".names"; any other ".names" in it is kept.
+std::string namesStem(const std::string &path);
+// path, with extension appended unless it already ends with it.
+std::string withExtension(const std::string &path, const std::string &extension);

@@ -140,10 +140,12 @@ Gtk::ImageMenuItem *stockMenuItem(Gtk::Menu &menu, const Gtk::StockID &stock) {
     return item;
 }
 
-// A page body: a one-column table in a shadowless viewport in a scrolled window.
-Gtk::ScrolledWindow &pageScroller(Gtk::Table &rows, Gtk::PolicyType policy) {
+// A page body: a one-column table in a shadowless viewport in a scrolled
+// window. The scroll bars never show: the window asks for room for the whole
+// of both pages, so that neither opens cut off.
+Gtk::ScrolledWindow &pageScroller(Gtk::Table &rows) {
     Gtk::ScrolledWindow *scroller = Gtk::manage(new Gtk::ScrolledWindow());
-    scroller->set_policy(policy, policy);
+    scroller->set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_NEVER);
     Gtk::Viewport *viewport =
         Gtk::manage(new Gtk::Viewport(*scroller->get_hadjustment(), *scroller->get_vadjustment()));
     viewport->set_shadow_type(Gtk::SHADOW_NONE);
@@ -158,7 +160,9 @@ window1_glade::window1_glade() {
     set_title("Diplomski zadatak");
     set_default_size(365, minimumHeight);
     requestAtLeast(*this, -1, minimumHeight);
-    set_position(Gtk::WIN_POS_CENTER_ALWAYS);
+    // Centred once when it opens; after that the window stays where the user
+    // put it, also when its contents grow.
+    set_position(Gtk::WIN_POS_CENTER);
     set_resizable(true);
     set_modal(false);
     property_destroy_with_parent() = false;
@@ -187,7 +191,16 @@ window1_glade::window1_glade() {
 
     run_progressbar = Gtk::manage(new Gtk::ProgressBar());
     run_progressbar->set_no_show_all(true);
-    top->pack_start(*run_progressbar, Gtk::PACK_SHRINK);
+    run_progressbar->set_text(" ");
+    Gtk::VBox *progressArea = Gtk::manage(new Gtk::VBox(false, 0));
+    progressArea->pack_start(*run_progressbar, Gtk::PACK_SHRINK);
+    progressArea->signal_size_request().connect(
+        [this](Gtk::Requisition *requisition) {
+            requisition->height =
+                std::max(requisition->height, run_progressbar->size_request().height);
+        },
+        true);
+    top->pack_start(*progressArea, Gtk::PACK_SHRINK);
 
     add(*top);
     show_all_children();
@@ -235,6 +248,8 @@ Gtk::Widget &window1_glade::buildToolbar() {
     // hiding the settings buttons behind an overflow arrow.
     toolbar->set_show_arrow(false);
 
+    // The tooltips are those of the "Text Processing" page; window1 changes
+    // them with the page.
     open_toolbutton = stockToolButton(*toolbar, Gtk::Stock::OPEN);
     execute_toolbutton = stockToolButton(*toolbar, Gtk::Stock::EXECUTE);
     toolbar->append(*Gtk::manage(new Gtk::SeparatorToolItem()));
@@ -300,10 +315,11 @@ Gtk::Widget &window1_glade::buildTextProcessingPage() {
 
     select_words_button = captionButton(Gtk::Stock::EXECUTE, "Izbaci");
     Gtk::Table &selection = pictureTable(5, 1, selection_xpm);
-    selection.attach(caption("Riječi koje se pojavljuju u više od:"), 1, 2, 0, 1, Gtk::FILL,
+    // A word is kept when its document frequency reaches the threshold.
+    selection.attach(caption("Riječi koje se pojavljuju u najmanje:"), 1, 2, 0, 1, Gtk::FILL,
                      Gtk::SHRINK);
     selection.attach(*threshold, 1, 2, 1, 2, Gtk::FILL | Gtk::EXPAND, Gtk::SHRINK);
-    selection.attach(caption("dokumenata. (DF)"), 1, 2, 2, 3, Gtk::FILL, Gtk::SHRINK);
+    selection.attach(caption("train dokumenata. (DF)"), 1, 2, 2, 3, Gtk::FILL, Gtk::SHRINK);
     selection.attach(*stopWords, 1, 2, 3, 4, Gtk::FILL, Gtk::SHRINK);
     selection.attach(rightAligned(*select_words_button), 1, 2, 4, 5, Gtk::FILL, Gtk::SHRINK);
     rows->attach(titledFrame("<b>Izbor riječi</b>", frameWidth, selection), 0, 1, 3, 4);
@@ -316,21 +332,24 @@ Gtk::Widget &window1_glade::buildTextProcessingPage() {
     commands->pack_start(*write_c45_button, Gtk::PACK_EXPAND_WIDGET);
     rows->attach(*commands, 0, 1, 4, 5);
 
-    return pageScroller(*rows, Gtk::POLICY_AUTOMATIC);
+    return pageScroller(*rows);
 }
 
 Gtk::Widget &window1_glade::buildC45Page() {
     Gtk::Table *rows = Gtk::manage(new Gtk::Table(7, 1));
 
+    file_set_label = countLabel();
+    file_set_label->set_ellipsize(Pango::ELLIPSIZE_START);
     c45_train_count_label = countLabel();
     c45_test_count_label = countLabel();
     c45_category_count_label = countLabel();
     attribute_count_label = countLabel();
-    Gtk::Table &documents = pictureTable(4, 2, documents_xpm);
-    attachRow(documents, 0, caption("Broj train dokumenata:"), *c45_train_count_label);
-    attachRow(documents, 1, caption("Broj test dokumenata:"), *c45_test_count_label);
-    attachRow(documents, 2, caption("Broj kategorija:"), *c45_category_count_label);
-    attachRow(documents, 3, caption("Broj atributa:"), *attribute_count_label);
+    Gtk::Table &documents = pictureTable(5, 2, documents_xpm);
+    attachRow(documents, 0, caption("Skup fajlova:"), *file_set_label);
+    attachRow(documents, 1, caption("Broj train dokumenata:"), *c45_train_count_label);
+    attachRow(documents, 2, caption("Broj test dokumenata:"), *c45_test_count_label);
+    attachRow(documents, 3, caption("Broj kategorija:"), *c45_category_count_label);
+    attachRow(documents, 4, caption("Broj atributa:"), *attribute_count_label);
     rows->attach(titledFrame("<b>Dokumenti</b>", frameWidth, documents), 0, 1, 0, 1);
 
     tree_size_bp_label = countLabel();
@@ -399,7 +418,7 @@ Gtk::Widget &window1_glade::buildC45Page() {
     commands->pack_start(*run_c45_button, Gtk::PACK_EXPAND_WIDGET);
     rows->attach(*commands, 0, 1, 6, 7);
 
-    return pageScroller(*rows, Gtk::POLICY_NEVER);
+    return pageScroller(*rows);
 }
 
 void window1_glade::connectHandlers() {

@@ -43,7 +43,8 @@ protected:
     Gtk::ToolButton *load_settings_toolbutton;
     Gtk::ToolButton *save_settings_toolbutton;
     Gtk::Notebook *notebook;
-    // Shown only while C4.5 runs; hidden otherwise.
+    // Shown only while C4.5 runs or the engine works; its room is kept when
+    // it is hidden, so that the window never changes size for it.
     Gtk::ProgressBar *run_progressbar;
 
     // Page "Text Processing".
@@ -63,6 +64,7 @@ protected:
     Gtk::Button *write_c45_button;
 
     // Page "C4.5".
+    Gtk::Label *file_set_label;
     Gtk::Label *c45_train_count_label;
     Gtk::Label *c45_test_count_label;
     Gtk::Label *c45_category_count_label;

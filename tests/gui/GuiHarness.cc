@@ -1,6 +1,8 @@
 #include "GuiHarness.h"
 
 #include <glibmm/main.h>
+#include <gtkmm/container.h>
+#include <gtkmm/label.h>
 #include <gtkmm/main.h>
 
 #include <chrono>
@@ -76,6 +78,16 @@ std::string shown(const Gtk::Label &label) {
     return "plain:" + label.get_text();
 }
 
+Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text) {
+    if (auto *label = dynamic_cast<Gtk::Label *>(&top); label && label->get_text() == text)
+        return label;
+    if (auto *container = dynamic_cast<Gtk::Container *>(&top))
+        for (Gtk::Widget *child : container->get_children())
+            if (Gtk::Label *found = findLabel(*child, text))
+                return found;
+    return nullptr;
+}
+
 namespace {
 
 std::string cellText(const Glib::RefPtr<Gtk::TreeModel> &model, const Gtk::TreeModel::iterator &row,
@@ -139,6 +151,25 @@ std::string TestWindow::askForPath(const PathRequest &request) {
     return answer;
 }
 
+std::optional<C45Options> TestWindow::askC45Options(const C45Options &current) {
+    c45OptionsShown.push_back(current);
+    return c45OptionsAnswer;
+}
+
+std::optional<window1::TextOptions> TestWindow::askTextOptions(const TextOptions &current) {
+    textOptionsShown.push_back(current);
+    return textOptionsAnswer;
+}
+
+bool TestWindow::askConfirmation(const std::string &question) {
+    questions.push_back(question);
+    return confirmationAnswer;
+}
+
+bool TestWindow::waitUntilIdle() {
+    return runLoopUntil([this] { return !busy(); });
+}
+
 std::string TestWindow::sensitivity() const {
     const std::pair<const char *, const Gtk::Widget *> widgets[] = {
         {"distribution", distribution_button},
@@ -157,6 +188,9 @@ std::string TestWindow::sensitivity() const {
         {"parse", parse_button},
         {"write", write_c45_button},
         {"toolbar", toolbar},
+        {"export", export_menuitem},
+        {"saveSettings", save_settings_toolbutton},
+        {"execute", execute_toolbutton},
     };
     std::string out;
     for (const auto &[name, widget] : widgets)

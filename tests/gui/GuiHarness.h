@@ -51,6 +51,9 @@ bool fileExists(const std::string &path);
 // The label as shown: its markup when it uses markup, else "plain:" + text.
 std::string shown(const Gtk::Label &label);
 
+// The first label under top whose text is text; nullptr when there is none.
+Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text);
+
 // Every row of model as "c0|c1|..." (integers in decimal), rows separated by
 // " ", the children of a row in "[...]" after it.
 std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model);
@@ -75,8 +78,12 @@ class TestWindow : public window1 {
 public:
     std::deque<std::string> pathAnswers; // an empty queue answers "cancel"
     std::vector<PathRequest> pathRequests;
-    std::optional<std::string> c45OptionsAnswer;
+    std::optional<C45Options> c45OptionsAnswer;
+    std::vector<C45Options> c45OptionsShown; // what each C4.5 options dialog opened with
     std::optional<TextOptions> textOptionsAnswer;
+    std::vector<TextOptions> textOptionsShown;
+    bool confirmationAnswer = true;
+    std::vector<std::string> questions;
     std::vector<std::string> errors;
     std::vector<std::unique_ptr<Gtk::Window>> presented;
 
@@ -91,13 +98,19 @@ public:
     // The sixteen result labels of the "C4.5" page, shown().
     std::string c45PageLabels() const;
     void switchToPage(int page);
+    // Runs the main loop until the engine's work or the C4.5 run has ended;
+    // false when it did not within ten seconds.
+    bool waitUntilIdle();
 
     using window1::c45Options;
     using window1::c45Result;
-    using window1::chosenFile;
     using window1::computeInformationGain;
     using window1::documentFolder;
+    using window1::fileSet;
+    using window1::runFile;
+    using window1::stateFile;
     using window1::textProcessor;
+    using window1::wordsSelected;
 
     using window1_glade::attribute_count_label;
     using window1_glade::c45_category_count_label;
@@ -111,6 +124,14 @@ public:
     using window1_glade::distribution_button;
     using window1_glade::edit_button;
     using window1_glade::execute_toolbutton;
+    using window1_glade::export_menuitem;
+    using window1_glade::file_set_label;
+    using window1_glade::load_settings_toolbutton;
+    using window1_glade::save_as_menuitem;
+    using window1_glade::save_settings_menuitem;
+    using window1_glade::save_settings_toolbutton;
+    using window1_glade::test_estimate_label;
+    using window1_glade::train_estimate_label;
     using window1_glade::important_words_button;
     using window1_glade::measures_button;
     using window1_glade::notebook;
@@ -141,8 +162,9 @@ public:
 
 protected:
     std::string askForPath(const PathRequest &request) override;
-    std::optional<std::string> askC45Options() override { return c45OptionsAnswer; }
-    std::optional<TextOptions> askTextOptions() override { return textOptionsAnswer; }
+    std::optional<C45Options> askC45Options(const C45Options &current) override;
+    std::optional<TextOptions> askTextOptions(const TextOptions &current) override;
+    bool askConfirmation(const std::string &question) override;
     void showError(const std::string &message) override { errors.push_back(message); }
     void presentWindow(Gtk::Window *window) override { presented.emplace_back(window); }
 };

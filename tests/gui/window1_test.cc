@@ -1,17 +1,31 @@
 // The main window driven through its real handlers and widgets.
 #include "GuiHarness.h"
+#include "LayoutCheck.h"
 
 #include "dialog1.h"
+#include "dialog2.h"
+#include "dialog3.h"
 #include "window3.h"
 #include "window4.h"
 #include "window5.h"
 #include "window6.h"
 #include "window8.h"
 
+#include <glibmm/main.h>
+#include <glibmm/miscutils.h>
+#include <gtkmm/filechooserdialog.h>
+#include <gtkmm/messagedialog.h>
+#include <gtkmm/scrolledwindow.h>
+#include <gtkmm/viewport.h>
+
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
+#include <system_error>
 
 namespace {
 
@@ -23,11 +37,33 @@ struct MainWindowTest : testing::Test {
         folder.copyData("other");
         folder.copyData("ceste_rijeci");
     }
-    void execute() { click(window.execute_toolbutton); }
+    void execute() {
+        click(window.execute_toolbutton);
+        ASSERT_TRUE(window.waitUntilIdle());
+    }
     void selectWords(int minDf, bool stopWords) {
         window.df_scale->set_value(minDf);
         window.stop_words_checkbutton->set_active(stopWords);
         window.select_words_button->clicked();
+    }
+    void writeBla() {
+        window.write_c45_button->clicked();
+        ASSERT_TRUE(window.waitUntilIdle());
+    }
+    // The file set "bla" of the test corpus with the words in at least four
+    // training documents, named on the "C4.5" page.
+    void writeFileSet() {
+        execute();
+        selectWords(4, false);
+        writeBla();
+    }
+    void chooseNames(const std::string &path) {
+        window.pathAnswers.push_back(path);
+        window.choose_names_button->clicked();
+    }
+    void runToEnd() {
+        window.run_c45_button->clicked();
+        ASSERT_TRUE(window.waitUntilIdle());
     }
 
     WorkingFolder folder;
@@ -43,47 +79,109 @@ const std::string xmlCountLines = "Ukupan broj razlicitih rijeci: 55\n"
                                   "Ukupan broj razlicitih topica: 2\n"
                                   "Ukupan broj razlicitih rijeci: 55\n";
 
+const std::string xmlCounts = joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), na});
+
+// The twelve run figures of the "C4.5" page (tree sizes and the two
+// evaluations), without the four data-set sizes.
+std::string runFigures(const TestWindow &window) {
+    const std::string labels = window.c45PageLabels();
+    std::size_t start = 0;
+    for (int line = 0; line < 4; ++line)
+        start = labels.find('\n', start) + 1;
+    return labels.substr(start);
+}
+
+const std::string noRunFigures = joined(
+    "\n", {na, na, "plain:n/a", na, na, na, na, "plain:n/a", na, na, na, na});
+
+void writeProgram(const std::string &script) {
+    std::ofstream("c4.5.exe") << "#!/bin/sh\n" << script;
+    std::filesystem::permissions("c4.5.exe", std::filesystem::perms::owner_all);
+}
+
+// The tooltips of the six toolbar buttons, one a line; a tool button shows
+// the tooltip of its inner button.
+std::string tooltips(TestWindow &window) {
+    std::string out;
+    for (Gtk::ToolButton *button : {window.open_toolbutton, window.execute_toolbutton,
+                                    window.save_toolbutton, window.save_as_toolbutton,
+                                    window.load_settings_toolbutton,
+                                    window.save_settings_toolbutton})
+        out += button->get_child()->get_tooltip_text() + "\n";
+    return out;
+}
+
 } // namespace
 
-TEST_F(MainWindowTest, StartsWithoutDataAndWithTheResultCommandsGreyedOut) {
+TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOut) {
     EXPECT_EQ("Diplomski zadatak", window.get_title());
-    int width = 0;
-    int height = 0;
-    window.get_default_size(width, height);
-    EXPECT_EQ(365, width);
-    EXPECT_EQ(605, height);
     EXPECT_EQ(0, window.notebook->get_current_page());
     EXPECT_EQ(joined(" ", {na, na, na, na, na}), window.textProcessingCounts());
-    EXPECT_EQ(joined("\n", {na, na, na, na, na, na, "plain:n/a", na, na, na, na, "plain:n/a", na,
-                            na, na, na}),
-              window.c45PageLabels());
+    EXPECT_EQ(joined("\n", {na, na, na, na, noRunFigures}), window.c45PageLabels());
+    EXPECT_EQ(na, shown(*window.file_set_label));
     EXPECT_EQ("distribution:0 select:0 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 pruned:0 "
-              "run:1 measures:1 names:1 edit:1 parse:1 write:1 toolbar:1",
+              "run:0 measures:0 names:1 edit:1 parse:1 write:0 toolbar:1 export:0 "
+              "saveSettings:0 execute:1",
               window.sensitivity());
+    EXPECT_FALSE(window.save_as_menuitem->get_sensitive());
+    EXPECT_FALSE(window.save_settings_menuitem->get_sensitive());
     EXPECT_EQ("xml", window.textProcessor.directory);
     EXPECT_EQ("bla", window.textProcessor.fileStem);
     EXPECT_FALSE(window.textProcessor.useStemming);
     EXPECT_EQ(50, window.df_spinbutton->get_value());
     EXPECT_EQ(50, window.df_scale->get_value());
     EXPECT_FALSE(window.run_progressbar->get_visible());
+    // The threshold keeps words in at least that many training documents.
+    EXPECT_NE(nullptr, findLabel(window, "Riječi koje se pojavljuju u najmanje:"));
+    EXPECT_NE(nullptr, findLabel(window, "train dokumenata. (DF)"));
+
+    // The two Open and the two Save buttons say what they act on, on each page.
+    EXPECT_EQ("Odaberi mapu s dokumentima\n"
+              "Parsiraj dokumente odabrane mape\n"
+              "Snimi skup C4.5 fajlova pod imenom bla\n"
+              "Snimi skup C4.5 fajlova pod novim imenom\n"
+              "Otvori stanje korpusa (.tpp)\n"
+              "Snimi stanje korpusa (.tpp)\n",
+              tooltips(window));
+    window.switchToPage(1);
+    EXPECT_EQ("Odaberi skup C4.5 fajlova (.names)\n"
+              "Pokreni C4.5 na skupu fajlova\n"
+              "Snimi skup C4.5 fajlova pod imenom bla\n"
+              "Snimi skup C4.5 fajlova pod novim imenom\n"
+              "Otvori C4.5 rezultat (.c45p)\n"
+              "Snimi C4.5 rezultat (.c45p)\n",
+              tooltips(window));
+    EXPECT_FALSE(window.execute_toolbutton->get_sensitive());
 }
 
-TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderAndShowsSmallBoldCounts) {
+TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallBoldCounts) {
     {
         ConsoleCapture console;
-        execute();
+        click(window.execute_toolbutton);
+        // Until the worker's result is taken in, the window shows the work and
+        // keeps the commands that would change the data locked.
+        EXPECT_TRUE(window.busy());
+        EXPECT_TRUE(window.run_progressbar->get_visible());
+        EXPECT_EQ("distribution:0 select:0 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 "
+                  "pruned:0 run:0 measures:0 names:0 edit:1 parse:0 write:0 toolbar:0 export:0 "
+                  "saveSettings:0 execute:1",
+                  window.sensitivity());
+        EXPECT_EQ(joined(" ", {na, na, na, na, na}), window.textProcessingCounts());
+        ASSERT_TRUE(window.waitUntilIdle());
         EXPECT_EQ(xmlCountLines, console.linesStartingWith("Ukupan"));
     }
-    EXPECT_EQ(joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), na}),
-              window.textProcessingCounts());
-    EXPECT_EQ("distribution:1 select:1 important:0 save:1 saveAs:1 cm:0 log:0 tree:0 pruned:0 "
-              "run:1 measures:1 names:1 edit:1 parse:1 write:1 toolbar:1",
+    EXPECT_FALSE(window.run_progressbar->get_visible());
+    EXPECT_EQ(xmlCounts, window.textProcessingCounts());
+    EXPECT_EQ("distribution:1 select:1 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 pruned:0 "
+              "run:0 measures:0 names:1 edit:1 parse:1 write:0 toolbar:1 export:1 "
+              "saveSettings:1 execute:1",
               window.sensitivity());
 
     window.pathAnswers.push_back(folder.path() + "/other");
     click(window.open_toolbutton);
     ASSERT_EQ(1u, window.pathRequests.size());
     EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, window.pathRequests[0].action);
+    EXPECT_EQ("Odaberite mapu s dokumentima", window.pathRequests[0].title);
     EXPECT_EQ(folder.path() + "/other", window.documentFolder);
     execute();
     EXPECT_EQ(joined(" ", {bold("2"), bold("1"), bold("2"), bold("6"), na}),
@@ -94,12 +192,10 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderAndShowsSmallBoldCounts) {
     EXPECT_EQ(folder.path() + "/other", window.textProcessor.directory);
 }
 
-TEST_F(MainWindowTest, ParseButtonAlwaysReadsXmlAndShowsPlainCounts) {
+TEST_F(MainWindowTest, ParseButtonAlwaysReadsXmlAndEmptiesTheSelectedWordCount) {
     window.parse_button->clicked();
+    ASSERT_TRUE(window.waitUntilIdle());
     EXPECT_EQ("plain:16 plain:5 plain:2 plain:55 " + na, window.textProcessingCounts());
-    EXPECT_EQ("distribution:1 select:1 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 pruned:0 "
-              "run:1 measures:1 names:1 edit:1 parse:1 write:1 toolbar:1",
-              window.sensitivity());
 
     window.pathAnswers.push_back(folder.path() + "/other");
     click(window.open_toolbutton);
@@ -107,35 +203,57 @@ TEST_F(MainWindowTest, ParseButtonAlwaysReadsXmlAndShowsPlainCounts) {
     selectWords(1, false);
     EXPECT_EQ(joined(" ", {bold("2"), bold("1"), bold("2"), bold("6"), bold("6")}),
               window.textProcessingCounts());
+    EXPECT_TRUE(window.important_words_button->get_sensitive());
     {
         ConsoleCapture console;
         window.parse_button->clicked();
+        ASSERT_TRUE(window.waitUntilIdle());
         EXPECT_EQ(xmlCountLines, console.linesStartingWith("Ukupan"));
     }
-    // The selected-word count keeps its last text although the parse emptied
-    // the selection.
-    EXPECT_EQ("plain:16 plain:5 plain:2 plain:55 " + bold("6"), window.textProcessingCounts());
+    // The parse emptied the selection, and the page says so.
+    EXPECT_EQ("plain:16 plain:5 plain:2 plain:55 " + na, window.textProcessingCounts());
+    EXPECT_FALSE(window.important_words_button->get_sensitive());
+    EXPECT_FALSE(window.write_c45_button->get_sensitive());
     EXPECT_EQ("xml", window.textProcessor.directory);
 }
 
-TEST_F(MainWindowTest, UnreadableDocumentFileIsReportedAndKeepsTheCorpus) {
+TEST_F(MainWindowTest, FolderProblemsAreReportedAndKeepTheCorpus) {
     execute();
     selectWords(4, false);
+    std::filesystem::create_directory("empty");
     std::filesystem::create_symlink("nowhere", "xml/lost.xml");
     const std::string kept = joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), bold("6")});
+    const struct {
+        const char *folder;
+        std::string message; // the start of the message
+    } cases[] = {
+        {"xml", "Could not open file xml/lost.xml"},
+        {"empty", "U mapi empty nije pronađen nijedan dokument."},
+        {"missing", "Ne mogu otvoriti mapu missing: " + std::generic_category().message(ENOENT)},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.folder);
+        window.errors.clear();
+        window.pathAnswers.push_back(row.folder);
+        click(window.open_toolbutton);
+        execute();
+        ASSERT_EQ(1u, window.errors.size());
+        EXPECT_EQ(row.message, window.errors[0].substr(0, row.message.size()));
+        EXPECT_EQ(kept, window.textProcessingCounts());
+        EXPECT_EQ(16u, window.textProcessor.trainDocuments.size());
+        EXPECT_EQ(6u, window.textProcessor.selectedWords.size());
+        EXPECT_TRUE(window.write_c45_button->get_sensitive());
+    }
 
-    execute();
-    EXPECT_EQ(std::vector<std::string>{"Could not open file xml/lost.xml"}, window.errors);
-    EXPECT_EQ(kept, window.textProcessingCounts());
-
+    // "Parsiraj dokumente" reads "xml" and keeps the chosen folder when it fails.
+    window.errors.clear();
     window.pathAnswers.push_back("other");
     click(window.open_toolbutton);
     window.parse_button->clicked();
-    EXPECT_EQ(2u, window.errors.size());
+    ASSERT_TRUE(window.waitUntilIdle());
+    EXPECT_EQ(1u, window.errors.size());
     EXPECT_EQ(kept, window.textProcessingCounts());
     EXPECT_EQ("other", window.textProcessor.directory);
-    EXPECT_EQ(16u, window.textProcessor.trainDocuments.size());
-    EXPECT_EQ(6u, window.textProcessor.selectedWords.size());
 }
 
 TEST_F(MainWindowTest, ThresholdScaleAndSpinButtonStayInStep) {
@@ -163,6 +281,7 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     }
     EXPECT_TRUE(window.important_words_button->get_sensitive());
 
+    // At 4 a word in exactly four training documents is kept.
     selectWords(4, false);
     window.important_words_button->clicked();
     window3 &words = window.presentedAs<window3>(0);
@@ -177,15 +296,21 @@ TEST_F(MainWindowTest, MissingStopWordFileIsReportedAndKeepsTheSelection) {
     selectWords(4, false);
     std::remove("ceste_rijeci");
     selectWords(2, true);
-    EXPECT_EQ(std::vector<std::string>{"Could not open file ceste_rijeci"}, window.errors);
+    ASSERT_EQ(1u, window.errors.size());
+    EXPECT_EQ("Could not open file ceste_rijeci", window.errors[0].substr(0, 32));
     EXPECT_EQ(bold("6"), shown(*window.selected_word_count_label));
     EXPECT_EQ(6u, window.textProcessor.selectedWords.size());
 }
 
-TEST_F(MainWindowTest, WritesTheC45FileSetUnderBlaOrTheChosenStem) {
+TEST_F(MainWindowTest, FileSetIsWrittenUnderItsStemAndBecomesTheOneToRun) {
     execute();
+    // Nothing to write before a selection.
+    EXPECT_FALSE(window.write_c45_button->get_sensitive());
+    EXPECT_FALSE(window.save_toolbutton->get_sensitive());
     selectWords(4, false);
-    window.write_c45_button->clicked();
+    EXPECT_TRUE(window.save_toolbutton->get_sensitive());
+    EXPECT_TRUE(window.save_as_toolbutton->get_sensitive());
+    writeBla();
     EXPECT_EQ("16\n5\n2\n6\n", readFile("bla.info"));
     EXPECT_EQ("crude, grain.\n\ncorn: continuous.\ncrude: continuous.\nharvest: continuous.\n"
               "oil: continuous.\nthe: continuous.\nwheat: continuous.\n",
@@ -194,35 +319,60 @@ TEST_F(MainWindowTest, WritesTheC45FileSetUnderBlaOrTheChosenStem) {
     EXPECT_EQ(16, std::count(data.begin(), data.end(), '\n'));
     const std::string test = readFile("bla.test");
     EXPECT_EQ(5, std::count(test.begin(), test.end(), '\n'));
+    EXPECT_EQ("bla", window.fileSet);
+    EXPECT_EQ(bold("bla"), shown(*window.file_set_label));
+    EXPECT_EQ(joined("\n", {bold("16"), bold("5"), bold("2"), bold("6"), noRunFigures}),
+              window.c45PageLabels());
+    EXPECT_TRUE(window.run_c45_button->get_sensitive());
 
-    window.pathAnswers.push_back("mine");
-    click(window.save_as_toolbutton);
-    ASSERT_EQ(1u, window.pathRequests.size());
-    EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SAVE, window.pathRequests[0].action);
-    EXPECT_EQ("Names files", window.pathRequests[0].filters.at(0).first);
-    EXPECT_EQ("mine", window.chosenFile);
-    EXPECT_EQ(readFile("bla.names"), readFile("mine.names"));
-    EXPECT_EQ(data, readFile("mine.data"));
+    // A chosen name ending in ".names" is the stem without it; a folder
+    // whose name holds ".names" stays whole.
+    std::filesystem::create_directory("sets.names");
+    const struct {
+        const char *chosen;
+        const char *stem;
+    } cases[] = {{"mine.names", "mine"}, {"sets.names/other", "sets.names/other"}};
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.chosen);
+        window.pathAnswers.push_back(row.chosen);
+        click(window.save_as_toolbutton);
+        ASSERT_TRUE(window.waitUntilIdle());
+        EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SAVE, window.pathRequests.back().action);
+        EXPECT_EQ("*.names", window.pathRequests.back().filters.at(0).second);
+        EXPECT_EQ(readFile("bla.names"), readFile(std::string(row.stem) + ".names"));
+        EXPECT_EQ(data, readFile(std::string(row.stem) + ".data"));
+        EXPECT_EQ(row.stem, window.fileSet);
+        EXPECT_EQ(row.stem, window.textProcessor.fileStem);
+    }
+    EXPECT_FALSE(fileExists("mine.names.names"));
+    EXPECT_FALSE(fileExists("sets.info"));
 
-    std::remove("bla.info");
+    // Save writes under the last stem; the button greys out on the "C4.5" page.
+    std::remove("sets.names/other.info");
     click(window.save_toolbutton);
-    EXPECT_FALSE(fileExists("bla.info"));
-    window.write_c45_button->clicked();
-    std::remove("bla.info");
-    click(window.save_toolbutton);
-    EXPECT_EQ("16\n5\n2\n6\n", readFile("bla.info"));
-}
-
-TEST_F(MainWindowTest, NotebookSwitchGreysTheFileSetSaveButtonsOnTheC45Page) {
+    ASSERT_TRUE(window.waitUntilIdle());
+    EXPECT_EQ("16\n5\n2\n6\n", readFile("sets.names/other.info"));
     window.switchToPage(1);
     EXPECT_FALSE(window.save_toolbutton->get_sensitive());
     EXPECT_FALSE(window.save_as_toolbutton->get_sensitive());
     window.switchToPage(0);
     EXPECT_TRUE(window.save_toolbutton->get_sensitive());
-    EXPECT_TRUE(window.save_as_toolbutton->get_sensitive());
+
+    // A file set without attributes is written only when the user says so.
+    selectWords(11, false);
+    std::remove("bla.info");
+    window.confirmationAnswer = false;
+    window.write_c45_button->clicked();
+    EXPECT_FALSE(window.busy());
+    EXPECT_EQ(1u, window.questions.size());
+    EXPECT_FALSE(fileExists("bla.info"));
+    window.confirmationAnswer = true;
+    writeBla();
+    EXPECT_EQ(2u, window.questions.size());
+    EXPECT_EQ("16\n5\n2\n0\n", readFile("bla.info"));
 }
 
-TEST_F(MainWindowTest, OptionsDialogsSetStemmingGainAndC45OptionsOnlyOnOk) {
+TEST_F(MainWindowTest, OptionsDialogsOpenWithTheValuesInEffect) {
     window.textOptionsAnswer = window1::TextOptions{true, true};
     window.on_options_activate();
     EXPECT_TRUE(window.textProcessor.useStemming);
@@ -230,23 +380,97 @@ TEST_F(MainWindowTest, OptionsDialogsSetStemmingGainAndC45OptionsOnlyOnOk) {
     window.textOptionsAnswer.reset();
     window.on_options_activate();
     EXPECT_TRUE(window.textProcessor.useStemming);
+    ASSERT_EQ(2u, window.textOptionsShown.size());
+    EXPECT_FALSE(window.textOptionsShown[0].useStemming);
+    EXPECT_TRUE(window.textOptionsShown[1].useStemming);
+    EXPECT_TRUE(window.textOptionsShown[1].computeInformationGain);
 
     window.switchToPage(1);
-    window.c45OptionsAnswer = " -s -c 50";
+    C45Options chosen;
+    chosen.discreteGroups = true;
+    chosen.minCases = 5;
+    chosen.confidence = 50;
+    window.c45OptionsAnswer = chosen;
     window.on_options_activate();
-    EXPECT_EQ(" -s -c 50", window.c45Options);
+    EXPECT_EQ(" -s -m 5 -c 50", optionText(window.c45Options));
     window.c45OptionsAnswer.reset();
     window.on_options_activate();
-    EXPECT_EQ(" -s -c 50", window.c45Options);
-    window.c45OptionsAnswer = "";
+    EXPECT_EQ(" -s -m 5 -c 50", optionText(window.c45Options));
+    ASSERT_EQ(2u, window.c45OptionsShown.size());
+    EXPECT_EQ("", optionText(window.c45OptionsShown[0]));
+    EXPECT_EQ(" -s -m 5 -c 50", optionText(window.c45OptionsShown[1]));
+    window.c45OptionsAnswer = C45Options{};
     window.on_options_activate();
-    EXPECT_EQ("", window.c45Options);
+    EXPECT_EQ("", optionText(window.c45Options));
+}
 
-    window.switchToPage(0);
-    window.textOptionsAnswer = window1::TextOptions{false, false};
-    window.on_options_activate();
-    EXPECT_FALSE(window.textProcessor.useStemming);
-    EXPECT_FALSE(window.computeInformationGain);
+namespace {
+
+struct OptionsDialogUnderTest : dialog2 {
+    using dialog2_glade::c_checkbutton;
+    using dialog2_glade::c_spinbutton;
+    using dialog2_glade::m_checkbutton;
+    using dialog2_glade::m_spinbutton;
+    using dialog2_glade::message_label;
+    using dialog2_glade::ok_button;
+    using dialog2_glade::s_checkbutton;
+    using dialog2_glade::t_checkbutton;
+    using dialog2_glade::t_spinbutton;
+};
+
+struct TextOptionsDialogUnderTest : dialog3 {
+    using dialog3_glade::information_gain_checkbutton;
+    using dialog3_glade::stemming_checkbutton;
+};
+
+} // namespace
+
+// The dialogs themselves: they show the options they are given and refuse
+// values C4.5 would refuse, with a message in the dialog.
+TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
+    OptionsDialogUnderTest dialog;
+    C45Options given;
+    given.minCases = 5;
+    given.trials = 3;
+    dialog.setOptions(given);
+    EXPECT_FALSE(dialog.s_checkbutton->get_active());
+    EXPECT_TRUE(dialog.m_checkbutton->get_active());
+    EXPECT_EQ(5, dialog.m_spinbutton->get_value_as_int());
+    EXPECT_FALSE(dialog.c_checkbutton->get_active());
+    EXPECT_EQ(25, dialog.c_spinbutton->get_value_as_int());
+    EXPECT_TRUE(dialog.t_checkbutton->get_active());
+    EXPECT_EQ(3, dialog.t_spinbutton->get_value_as_int());
+    dialog.ok_button->clicked();
+    EXPECT_EQ(" -m 5 -t 3", dialog.getOptionString());
+
+    const struct {
+        Gtk::SpinButton *spin;
+        Gtk::CheckButton *box;
+    } refused[] = {{dialog.m_spinbutton, dialog.m_checkbutton},
+                   {dialog.c_spinbutton, dialog.c_checkbutton},
+                   {dialog.t_spinbutton, dialog.t_checkbutton}};
+    for (const auto &row : refused) {
+        SCOPED_TRACE(row.box->get_label());
+        dialog.setOptions(given);
+        row.box->set_active(true);
+        row.spin->set_value(0);
+        dialog.ok_button->clicked();
+        EXPECT_FALSE(dialog.acceptedOptions());
+        EXPECT_TRUE(dialog.message_label->get_visible());
+        EXPECT_FALSE(dialog.message_label->get_text().empty());
+        row.spin->set_value(1);
+        dialog.ok_button->clicked();
+        ASSERT_TRUE(dialog.acceptedOptions());
+        EXPECT_FALSE(dialog.message_label->get_visible());
+    }
+
+    TextOptionsDialogUnderTest textOptions;
+    textOptions.setOptions(true, false);
+    EXPECT_TRUE(textOptions.getUseStemming());
+    EXPECT_FALSE(textOptions.getComputeInformationGain());
+    textOptions.setOptions(false, true);
+    EXPECT_FALSE(textOptions.stemming_checkbutton->get_active());
+    EXPECT_TRUE(textOptions.information_gain_checkbutton->get_active());
 }
 
 TEST_F(MainWindowTest, InformationGainWhenConfirmedFillsTheThirdWordColumn) {
@@ -264,9 +488,10 @@ TEST_F(MainWindowTest, InformationGainWhenConfirmedFillsTheThirdWordColumn) {
         const Glib::ustring word = row[words.columns.name];
         const Glib::ustring gain = row[words.columns.informationGain];
         SCOPED_TRACE(word);
-        char expected[32];
-        std::snprintf(expected, sizeof expected, "%.4f", gains.at(word));
-        EXPECT_EQ(expected, gain);
+        std::ostringstream expected;
+        expected.imbue(std::locale::classic());
+        expected << std::fixed << std::setprecision(4) << gains.at(word);
+        EXPECT_EQ(expected.str(), gain);
         EXPECT_GE(gains.at(word), 0.0f);
     }
 }
@@ -278,28 +503,48 @@ TEST_F(MainWindowTest, DistributionListsCategoriesByTrainingDocuments) {
     window3 &categories = window.presentedAs<window3>(0);
     EXPECT_EQ("Prikaz rijeci/kategorija", categories.get_title());
     EXPECT_EQ("Prikaz raspodijele kategorija po dokumentima", categories.header_label->get_text());
-    EXPECT_EQ("Kategorija", categories.treeview->get_column(0)->get_title());
-    EXPECT_EQ("Broj dokumenata", categories.treeview->get_column(1)->get_title());
     EXPECT_EQ("crude|8| grain|8|", modelRows(categories.sorted));
     EXPECT_EQ("Sve kategorije u svim dokumentima:\n", console.linesStartingWith("Sve kategorije"));
 }
 
-TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCounts) {
+TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     execute();
-    window.pathAnswers.push_back("state");
-    window.on_save_settings_clicked();
-    ASSERT_TRUE(fileExists("state.tpp"));
+    selectWords(4, false);
+    const struct {
+        const char *chosen;
+        const char *written;
+    } cases[] = {{"state", "state.tpp"}, {"corp3.tpp", "corp3.tpp"}};
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.chosen);
+        window.pathAnswers.push_back(row.chosen);
+        window.on_save_settings_clicked();
+        EXPECT_EQ("Snimi stanje korpusa (.tpp)", window.pathRequests.back().title);
+        EXPECT_TRUE(fileExists(row.written));
+        EXPECT_EQ(row.written, window.stateFile);
+    }
+    EXPECT_FALSE(fileExists("corp3.tpp.tpp"));
+    EXPECT_EQ(readFile("state.tpp"), readFile("corp3.tpp"));
+
+    // Loading runs in the background and empties the selection.
+    window.pathAnswers.push_back("corp3.tpp");
+    window.on_load_settings_clicked();
+    EXPECT_TRUE(window.busy());
+    ASSERT_TRUE(window.waitUntilIdle());
+    EXPECT_EQ("tpp files", window.pathRequests.back().filters.at(0).first);
+    EXPECT_EQ("*.tpp", window.pathRequests.back().filters.at(0).second);
+    EXPECT_EQ(xmlCounts, window.textProcessingCounts());
+    EXPECT_TRUE(window.select_words_button->get_sensitive());
+    EXPECT_FALSE(window.important_words_button->get_sensitive());
+    EXPECT_FALSE(window.write_c45_button->get_sensitive());
+    EXPECT_EQ("bla", window.textProcessor.fileStem);
+    EXPECT_EQ("", window.fileSet);
 
     TestWindow restored;
     restored.pathAnswers.push_back("state.tpp");
     restored.on_load_settings_clicked();
-    ASSERT_EQ(1u, restored.pathRequests.size());
-    EXPECT_EQ("tpp files", restored.pathRequests[0].filters.at(0).first);
-    EXPECT_EQ("*.tpp", restored.pathRequests[0].filters.at(0).second);
-    EXPECT_EQ(joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), na}),
-              restored.textProcessingCounts());
+    ASSERT_TRUE(restored.waitUntilIdle());
+    EXPECT_EQ(xmlCounts, restored.textProcessingCounts());
     EXPECT_TRUE(restored.distribution_button->get_sensitive());
-    EXPECT_TRUE(restored.select_words_button->get_sensitive());
     EXPECT_EQ(window.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
     EXPECT_EQ(window.textProcessor.documentFrequency, restored.textProcessor.documentFrequency);
 }
@@ -317,29 +562,50 @@ TEST_F(MainWindowTest, UnreadableStateFileIsReportedAndKeepsTheCorpus) {
         window.errors.clear();
         window.pathAnswers.push_back(row.name);
         window.on_load_settings_clicked();
+        ASSERT_TRUE(window.waitUntilIdle());
         ASSERT_EQ(1u, window.errors.size());
         EXPECT_EQ(row.message, window.errors[0].substr(0, row.message.size()));
-        EXPECT_EQ(joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), na}),
-                  window.textProcessingCounts());
+        EXPECT_EQ(xmlCounts, window.textProcessingCounts());
         EXPECT_EQ(16u, window.textProcessor.trainDocuments.size());
+        EXPECT_EQ("", window.stateFile);
     }
 }
 
 TEST_F(MainWindowTest, ExportWritesTheCategoryDistributionFromTheFirstPage) {
+    EXPECT_FALSE(window.export_menuitem->get_sensitive());
     execute();
-    window.pathAnswers.push_back("cats");
-    window.on_export_activate();
-    EXPECT_EQ("cats", window.chosenFile);
+    EXPECT_TRUE(window.export_menuitem->get_sensitive());
+    for (const char *chosen : {"cats", "dogs.csv"}) {
+        SCOPED_TRACE(chosen);
+        window.pathAnswers.push_back(chosen);
+        window.on_export_activate();
+        EXPECT_EQ("Izvezi tablicu (CSV)", window.pathRequests.back().title);
+    }
     EXPECT_EQ("\"crude\", 8\n\"grain\", 8\n", readFile("cats.csv"));
+    EXPECT_EQ(readFile("cats.csv"), readFile("dogs.csv"));
+    EXPECT_FALSE(fileExists("dogs.csv.csv"));
     EXPECT_FALSE(fileExists("cats-mjere.csv"));
 }
 
-TEST_F(MainWindowTest, AboutOpensANewDialogEachTime) {
+TEST_F(MainWindowTest, AboutOpensANewDialogEachTimeWithItsTextClearOfTheEdges) {
     window.on_about_activate();
     window.on_about_activate();
     ASSERT_EQ(2u, window.presented.size());
-    EXPECT_EQ("O programu", window.presentedAs<dialog1>(0).get_title());
+    dialog1 &about = window.presentedAs<dialog1>(0);
+    EXPECT_EQ("O programu", about.get_title());
     EXPECT_NE(window.presented[0].get(), window.presented[1].get());
+
+    about.show();
+    drainEvents();
+    Gtk::Label *text = findLabel(
+        about, "Kategorizacija teksta stablima odluke C4.5\nRadna okolina za pokuse, prosinac 2026.");
+    ASSERT_NE(nullptr, text);
+    int x = 0;
+    int y = 0;
+    ASSERT_TRUE(text->translate_coordinates(about, 0, 0, x, y));
+    const Gtk::Allocation area = text->get_allocation();
+    EXPECT_GE(y, 8);
+    EXPECT_GE(about.get_allocation().get_width() - (x + area.get_width()), 8);
 }
 
 TEST_F(MainWindowTest, QuitHidesTheWindow) {
@@ -348,3 +614,350 @@ TEST_F(MainWindowTest, QuitHidesTheWindow) {
     window.on_quit_activate();
     EXPECT_FALSE(window.get_visible());
 }
+
+TEST_F(MainWindowTest, ChoosingAFileSetNamesItAndClearsTheFiguresOfAnotherRun) {
+    writeFileSet();
+    window.switchToPage(1);
+    window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
+    window.on_load_settings_clicked();
+    EXPECT_NE(noRunFigures, runFigures(window));
+    EXPECT_TRUE(window.cm_button->get_sensitive());
+
+    std::filesystem::create_directory("sets.names");
+    std::filesystem::copy_file("bla.info", "sets.names/two.info");
+    chooseNames("sets.names/two.names");
+    EXPECT_EQ("Odaberite skup C4.5 fajlova (.names)", window.pathRequests.back().title);
+    EXPECT_EQ("*.names", window.pathRequests.back().filters.at(0).second);
+    EXPECT_EQ("sets.names/two", window.fileSet);
+    EXPECT_EQ(bold("sets.names/two"), shown(*window.file_set_label));
+    EXPECT_EQ("bla", window.textProcessor.fileStem);
+    EXPECT_EQ(joined("\n", {bold("16"), bold("5"), bold("2"), bold("6"), noRunFigures}),
+              window.c45PageLabels());
+    EXPECT_FALSE(window.cm_button->get_sensitive());
+    EXPECT_FALSE(window.show_log_button->get_sensitive());
+    EXPECT_FALSE(window.measures_button->get_sensitive());
+    EXPECT_TRUE(window.run_c45_button->get_sensitive());
+
+    chooseNames("nothing.names");
+    EXPECT_EQ(joined("\n", {na, na, na, na, noRunFigures}), window.c45PageLabels());
+}
+
+// Stand-ins for C4.5 that fail in each way a user meets.
+TEST_F(MainWindowTest, RunFailuresAreReportedAndLeaveTheResultCommandsAsTheyWere) {
+    writeFileSet();
+    window.switchToPage(1);
+    const std::string fixture = std::string(TEST_DATA_DIR) + "/run.c45p";
+    const struct {
+        const char *name;
+        std::string program; // empty: no c4.5.exe
+        std::string quoted;  // in the message
+    } cases[] = {
+        {"missing program", "", "c4.5.exe"},
+        {"error exit", "echo 'ERROR: cannot read bla.data' >&2\nexit 1\n",
+         "\nERROR: cannot read bla.data"},
+        {"no result", "echo garbage\n", "c4.5.exe"},
+    };
+    for (const bool hadResult : {false, true}) {
+        for (const auto &row : cases) {
+            SCOPED_TRACE(std::string(row.name) + (hadResult ? " after a run" : ""));
+            std::remove("c4.5.exe");
+            window.errors.clear();
+            if (hadResult) {
+                writeProgram("cat '" + fixture + "'\n");
+                runToEnd();
+                ASSERT_TRUE(window.errors.empty());
+            }
+            const std::string before = window.sensitivity();
+            const C45RunResult previous = window.c45Result;
+            if (row.program.empty())
+                std::remove("c4.5.exe");
+            else
+                writeProgram(row.program);
+            runToEnd();
+            ASSERT_EQ(1u, window.errors.size());
+            EXPECT_NE(std::string::npos, window.errors[0].find(row.quoted)) << window.errors[0];
+            EXPECT_EQ(noRunFigures, runFigures(window));
+            EXPECT_EQ(before, window.sensitivity());
+            EXPECT_EQ(previous, window.c45Result);
+            EXPECT_EQ(hadResult, window.cm_button->get_sensitive());
+        }
+    }
+}
+
+// The run file and the file set are apart: after a run is opened or saved,
+// "Pokreni C4.5" still runs the file set that the page names.
+TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
+    window.switchToPage(1);
+    window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
+    window.on_load_settings_clicked();
+    EXPECT_FALSE(window.run_c45_button->get_sensitive());
+    EXPECT_FALSE(window.execute_toolbutton->get_sensitive());
+    window.run_c45_button->clicked();
+    EXPECT_FALSE(window.busy());
+
+    window.switchToPage(0);
+    writeFileSet();
+    window.switchToPage(1);
+    writeProgram("echo \"$@\" > arguments\ncat '" + std::string(TEST_DATA_DIR) + "/run.c45p'\n");
+    window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
+    window.on_load_settings_clicked();
+    window.pathAnswers.push_back("myrun");
+    window.on_save_settings_clicked();
+    EXPECT_EQ("myrun.c45p", window.runFile);
+    click(window.execute_toolbutton);
+    EXPECT_TRUE(window.run_progressbar->get_visible());
+    ASSERT_TRUE(window.waitUntilIdle());
+    EXPECT_EQ("-u -f bla\n", readFile("arguments"));
+    EXPECT_TRUE(window.errors.empty());
+
+    // A file set in a folder whose name holds ".names" runs there, whole.
+    std::filesystem::create_directory("sets.names");
+    window.switchToPage(0);
+    window.pathAnswers.push_back("sets.names/two.names");
+    click(window.save_as_toolbutton);
+    ASSERT_TRUE(window.waitUntilIdle());
+    window.switchToPage(1);
+    runToEnd();
+    EXPECT_EQ("-u -f two\n", readFile("sets.names/arguments"));
+    EXPECT_TRUE(window.errors.empty());
+}
+
+// Both pages whole at the opening size, and the window keeps its place and
+// size through a run and when its contents grow.
+TEST_F(MainWindowTest, WindowOpensWholeOnBothPagesAndNeverMoves) {
+    writeFileSet();
+    writeProgram("sleep 0.3\ncat '" + std::string(TEST_DATA_DIR) + "/run.c45p'\n");
+    window.show();
+    drainEvents();
+    for (int page : {0, 1}) {
+        SCOPED_TRACE(page);
+        window.switchToPage(page);
+        EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(window));
+        auto *scroller = dynamic_cast<Gtk::ScrolledWindow *>(window.notebook->get_nth_page(page));
+        ASSERT_NE(nullptr, scroller);
+        Gtk::Widget *rows = dynamic_cast<Gtk::Viewport &>(*scroller->get_child()).get_child();
+        EXPECT_LE(rows->size_request().height, scroller->get_allocation().get_height());
+        EXPECT_LE(rows->size_request().width, scroller->get_allocation().get_width());
+    }
+
+    window.move(0, 0);
+    drainEvents();
+    int width = 0;
+    int height = 0;
+    window.get_size(width, height);
+    const auto place = [this] {
+        int x = 0;
+        int y = 0;
+        window.get_position(x, y);
+        int w = 0;
+        int h = 0;
+        window.get_size(w, h);
+        return std::to_string(x) + "," + std::to_string(y) + " " + std::to_string(w) + "x" +
+               std::to_string(h);
+    };
+    const std::string opened = place();
+    window.run_c45_button->clicked();
+    drainEvents();
+    EXPECT_TRUE(window.run_progressbar->get_visible());
+    EXPECT_EQ(opened, place());
+    ASSERT_TRUE(window.waitUntilIdle());
+    drainEvents();
+    EXPECT_EQ(opened, place());
+    EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(window));
+
+    // A longer text widens the window where it stands.
+    window.c45_category_count_label->set_markup(bold(std::string(80, '8')));
+    drainEvents();
+    int x = -1;
+    int y = -1;
+    window.get_position(x, y);
+    EXPECT_EQ(0, x);
+    EXPECT_EQ(0, y);
+}
+
+namespace {
+
+// The real choosers and message boxes, answered by a timer that inspects the
+// dialog on screen once inspect accepts it as ready (a chooser shows its
+// folder a moment after it opens), or after two seconds, and closes it.
+struct RealDialogsWindow : window1 {
+    using window1::askConfirmation;
+    using window1::askForPath;
+    using window1::showError;
+};
+
+template <typename Dialog>
+void inspectNextDialog(const std::function<bool(Dialog &)> &inspect, int response) {
+    auto ticks = std::make_shared<int>(0);
+    Glib::signal_timeout().connect(
+        [inspect, response, ticks] {
+            for (Gtk::Window *shown : Gtk::Window::list_toplevels())
+                if (auto *dialog = dynamic_cast<Dialog *>(shown); dialog && dialog->get_visible()) {
+                    if (!inspect(*dialog) && ++*ticks < 100)
+                        return true;
+                    dialog->response(response);
+                    return false;
+                }
+            return true;
+        },
+        20);
+}
+
+} // namespace
+
+TEST(RealDialogs, ChoosersAndMessageBoxesSayWhatTheyAreFor) {
+    WorkingFolder folder;
+    RealDialogsWindow window;
+    std::string seen;
+    inspectNextDialog<Gtk::FileChooserDialog>(
+        [&seen](Gtk::FileChooserDialog &chooser) {
+            seen = chooser.get_title() + "|" + chooser.get_current_folder() + "|" +
+                   (chooser.get_do_overwrite_confirmation() ? "confirms" : "overwrites");
+            return !chooser.get_current_folder().empty();
+        },
+        Gtk::RESPONSE_CANCEL);
+    EXPECT_EQ("", window.askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE, "Snimi stanje korpusa (.tpp)",
+                                     {{"tpp files", "*.tpp"}}}));
+    EXPECT_EQ("Snimi stanje korpusa (.tpp)|" + Glib::get_current_dir() + "|confirms", seen);
+
+    inspectNextDialog<Gtk::MessageDialog>(
+        [&seen](Gtk::MessageDialog &box) {
+            seen = box.get_title();
+            return true;
+        },
+        Gtk::RESPONSE_CLOSE);
+    window.showError("Could not write file x: No space left on device");
+    EXPECT_EQ("Greška", seen);
+
+    inspectNextDialog<Gtk::MessageDialog>(
+        [&seen](Gtk::MessageDialog &box) {
+            seen = box.get_title();
+            return true;
+        },
+        Gtk::RESPONSE_YES);
+    EXPECT_TRUE(window.askConfirmation("Svejedno?"));
+    EXPECT_EQ("Pitanje", seen);
+}
+
+#if defined(C45_PROGRAM) && defined(TCW_PROGRAM)
+namespace {
+
+// The figures of the "C4.5" page laid out as "tcw experiment" prints them.
+std::string pageReport(const TestWindow &window) {
+    std::vector<std::string> texts;
+    std::istringstream labels(window.c45PageLabels());
+    for (std::string line; std::getline(labels, line);) {
+        const std::string markupStart = "<small><b>";
+        if (line.compare(0, 6, "plain:") == 0)
+            texts.push_back(line.substr(6));
+        else
+            texts.push_back(line.substr(markupStart.size(), line.size() - markupStart.size() -
+                                                                 std::string("</b></small>").size()));
+    }
+    const auto evaluation = [&texts](const char *title, std::size_t first) {
+        return std::string(title) + "\n  Estimate: " + texts[first] + "\n  Veličina stabla: BP " +
+               texts[first + 1] + ", AP " + texts[first + 2] + "\n  Broj grešaka: BP " +
+               texts[first + 3] + ", AP " + texts[first + 4] + "\n";
+    };
+    return "Dokumenti\n  Broj train dokumenata: " + texts[0] + "\n  Broj test dokumenata: " +
+           texts[1] + "\n  Broj kategorija: " + texts[2] + "\n  Broj atributa: " + texts[3] +
+           "\nStablo odluke\n  Veličina BP: " + texts[4] + "\n  Veličina AP: " + texts[5] + "\n" +
+           evaluation("Evaluation on training data", 6) + evaluation("Evaluation on test data", 11);
+}
+
+std::string commandOutput(const std::string &command) {
+    std::string out;
+    FILE *pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+        out.append(buffer, n);
+    pclose(pipe);
+    return out;
+}
+
+// The lines of text from the line starting with first up to, not including,
+// the line starting with end ("" for the end of the text).
+std::string section(const std::string &text, const std::string &first, const std::string &end) {
+    const std::size_t from = text.find("\n" + first);
+    if (from == std::string::npos)
+        return "";
+    const std::size_t to = end.empty() ? text.size() : text.find("\n" + end, from + 1);
+    return text.substr(from + 1, to == std::string::npos ? std::string::npos : to - from);
+}
+
+} // namespace
+
+// One whole experiment through the real windows, with the real learner, gives
+// the figures that the headless front end gives for the same settings.
+TEST_F(MainWindowTest, FullWorkflowGivesTheFiguresOfTcwExperiment) {
+    std::filesystem::copy_file(C45_PROGRAM, "c4.5.exe");
+    execute();
+    selectWords(4, true);
+    writeBla();
+    window.switchToPage(1);
+    click(window.execute_toolbutton);
+    ASSERT_TRUE(window.waitUntilIdle());
+    ASSERT_EQ(std::vector<std::string>{}, window.errors);
+
+    const std::string tcw = commandOutput(std::string(TCW_PROGRAM) +
+                                          " experiment --dir xml --stem tcw --min-df 4 "
+                                          "--stop-words ceste_rijeci 2>/dev/null");
+    for (const char *extension : {".names", ".data", ".test", ".info"}) {
+        SCOPED_TRACE(extension);
+        EXPECT_EQ(readFile(std::string("tcw") + extension), readFile(std::string("bla") + extension));
+    }
+    const std::string report = pageReport(window);
+    EXPECT_EQ(section(tcw, "Dokumenti", "Matrica zabune"), report);
+    EXPECT_EQ(std::string::npos, report.find("n/a")) << report;
+
+    window.cm_button->clicked();
+    window.measures_button->clicked();
+    window.show_tree_button->clicked();
+    window.show_pruned_tree_button->clicked();
+    window.show_log_button->clicked();
+    ASSERT_EQ(5u, window.presented.size());
+    window4 &errors = window.presentedAs<window4>(0);
+    int testDocuments = 0;
+    for (const Gtk::TreeModel::Row &row : errors.store->children())
+        testDocuments += row[errors.columns.documents];
+    EXPECT_EQ(5, testDocuments);
+    window8 &measures = window.presentedAs<window8>(1);
+    EXPECT_EQ(section(tcw, "F1 micro je", ""),
+              "F1 micro je " + measures.micro_f1_label->get_text() + "\nF1 macro je " +
+                  measures.macro_f1_label->get_text() + "\nMikroprosjek preciznost " +
+                  measures.micro_precision_label->get_text() + "\nMikroprosjek odaziv " +
+                  measures.micro_recall_label->get_text() + "\nMakroprosjek preciznost " +
+                  measures.macro_precision_label->get_text() + "\nMakroprosjek odaziv " +
+                  measures.macro_recall_label->get_text() + "\n");
+    EXPECT_FALSE(window.presentedAs<window6>(2).store->children().empty());
+    EXPECT_FALSE(window.presentedAs<window6>(3).store->children().empty());
+    EXPECT_NE("", window.presentedAs<window5>(4).textview->get_buffer()->get_text());
+
+    window.pathAnswers.push_back("results.csv");
+    window.on_export_activate();
+    const std::string measuresFile = readFile("results-mjere.csv");
+    EXPECT_EQ(section(tcw, "F1 micro je", ""), section("\n" + measuresFile, "F1 micro je", ""));
+    EXPECT_NE("", readFile("results.csv"));
+
+    window.pathAnswers.push_back("run");
+    window.on_save_settings_clicked();
+    window.switchToPage(0);
+    window.pathAnswers.push_back("corpus");
+    window.on_save_settings_clicked();
+
+    TestWindow restored;
+    restored.pathAnswers.push_back("corpus.tpp");
+    restored.on_load_settings_clicked();
+    ASSERT_TRUE(restored.waitUntilIdle());
+    EXPECT_EQ(window.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
+    EXPECT_EQ(window.textProcessor.testDocuments, restored.textProcessor.testDocuments);
+    restored.switchToPage(1);
+    restored.pathAnswers.push_back("run.c45p");
+    restored.on_load_settings_clicked();
+    EXPECT_EQ(report, pageReport(restored));
+    EXPECT_EQ(window.c45Result, restored.c45Result);
+    EXPECT_EQ(std::vector<std::string>{}, restored.errors);
+}
+#endif

@@ -10,26 +10,20 @@
 #include "window7.h"
 #include "window8.h"
 
+#include <glibmm/main.h>
+#include <gtkmm/entry.h>
+#include <gtkmm/messagedialog.h>
+
 #include <gtest/gtest.h>
 
-#include <filesystem>
+#include <cerrno>
+#include <clocale>
+#include <cstring>
 #include <fstream>
+#include <locale>
+#include <optional>
 
 namespace {
-
-// The "C4.5" page after the run saved in run.c45p (20 training and 20 test
-// cases, categories A and B).
-const std::string fixtureRunLabels =
-    joined("\n", {bold("20"), bold("20"), bold("2"), bold("2"), bold("5"), bold("3"), "plain:28.1%",
-                  bold("5"), bold("3"), bold("1 (5%)"), bold("3 (15%)"), "plain:28.1%", bold("5"),
-                  bold("3"), bold("4 (20%)"), bold("3 (15%)")});
-
-std::string firstLines(const std::string &text, int count) {
-    std::size_t end = 0;
-    for (int i = 0; i < count && end != std::string::npos; ++i)
-        end = text.find('\n', end + (i > 0));
-    return text.substr(0, end);
-}
 
 std::vector<std::string> fixtureLines() {
     std::ifstream in(std::string(TEST_DATA_DIR) + "/run.c45p");
@@ -39,58 +33,55 @@ std::vector<std::string> fixtureLines() {
     return out;
 }
 
-struct C45PageTest : testing::Test {
-    C45PageTest() {
-        folder.copyData("xml");
+// The main window after loading the run saved in run.c45p (20 training and
+// 20 test cases, categories A and B), on its "C4.5" page.
+struct SavedRunTest : testing::Test {
+    SavedRunTest() {
         window.switchToPage(1);
-    }
-    void loadFixtureRun() {
         window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
         window.on_load_settings_clicked();
-    }
-    // Writes the file set "bla" of the test corpus with words in at least
-    // four training documents.
-    void writeFileSet() {
-        window.switchToPage(0);
-        click(window.execute_toolbutton);
-        window.df_scale->set_value(4);
-        window.select_words_button->clicked();
-        window.write_c45_button->clicked();
-        window.switchToPage(1);
-    }
-    void chooseNames(const std::string &path) {
-        window.pathAnswers.push_back(path);
-        click(window.open_toolbutton);
-    }
-    void runToEnd() {
-        click(window.execute_toolbutton);
-        ASSERT_TRUE(runLoopUntil([this] { return !window.c45Running(); }));
     }
 
     WorkingFolder folder;
     TestWindow window;
 };
 
-} // namespace
+// Switches the process to the locale the workbench's users have, as the
+// toolkit does at start-up, for as long as it lives.
+class CroatianLocale {
+public:
+    CroatianLocale() : previousGlobal_(std::locale()) {
+        const char *current = std::setlocale(LC_ALL, nullptr);
+        previousC_ = current ? current : "C";
+        available_ = std::setlocale(LC_ALL, "hr_HR.UTF-8") != nullptr;
+        if (available_)
+            std::locale::global(std::locale("hr_HR.UTF-8"));
+    }
+    ~CroatianLocale() {
+        std::locale::global(previousGlobal_);
+        std::setlocale(LC_ALL, previousC_.c_str());
+    }
+    bool available() const { return available_; }
 
-TEST_F(C45PageTest, LoadingASavedRunFillsThePageAndEnablesTheResultCommands) {
-    loadFixtureRun();
-    ASSERT_EQ(1u, window.pathRequests.size());
-    EXPECT_EQ("c45p files", window.pathRequests[0].filters.at(0).first);
-    EXPECT_EQ("Any files", window.pathRequests[0].filters.at(1).first);
-    EXPECT_EQ(fixtureRunLabels, window.c45PageLabels());
-    EXPECT_EQ(fixtureLines(), window.c45Result.outputLines);
-    EXPECT_EQ("distribution:0 select:0 important:0 save:0 saveAs:0 cm:1 log:1 tree:1 pruned:1 "
-              "run:1 measures:1 names:1 edit:1 parse:1 write:1 toolbar:1",
-              window.sensitivity());
+private:
+    std::locale previousGlobal_;
+    std::string previousC_;
+    bool available_ = false;
+};
 
-    window.pathAnswers.push_back("again");
-    window.on_save_settings_clicked();
-    EXPECT_EQ(readFile(std::string(TEST_DATA_DIR) + "/run.c45p"), readFile("again.c45p"));
+const std::vector<int> fixtureCounts = {8, 2, 1, 9};
+const std::vector<std::string> fixtureNames = {"A", "B"};
+
+std::string measureLabels(const window8 &measures) {
+    return joined(" ", {shown(*measures.micro_f1_label), shown(*measures.micro_precision_label),
+                        shown(*measures.micro_recall_label), shown(*measures.macro_f1_label),
+                        shown(*measures.macro_precision_label),
+                        shown(*measures.macro_recall_label)});
 }
 
-TEST_F(C45PageTest, ResultWindowsShowTheSavedRun) {
-    loadFixtureRun();
+} // namespace
+
+TEST_F(SavedRunTest, ResultWindowsShowTheSavedRun) {
     window.cm_button->clicked();
     window.measures_button->clicked();
     window.show_tree_button->clicked();
@@ -109,18 +100,19 @@ TEST_F(C45PageTest, ResultWindowsShowTheSavedRun) {
     EXPECT_EQ("Mjere", measures.get_title());
     EXPECT_EQ("A|10|8.00|1.00|2.00|0.80|0.89|0.84 B|10|9.00|2.00|1.00|0.90|0.82|0.86",
               modelRows(measures.sorted));
-    EXPECT_EQ(joined("\n", {bold("0.85"), bold("0.85"), bold("0.85"), bold("0.849624"),
-                            bold("0.853535"), bold("0.85")}),
-              joined("\n", {shown(*measures.micro_f1_label), shown(*measures.micro_precision_label),
-                            shown(*measures.micro_recall_label), shown(*measures.macro_f1_label),
-                            shown(*measures.macro_precision_label),
-                            shown(*measures.macro_recall_label)}));
+    EXPECT_EQ(joined(" ", {bold("0.85"), bold("0.85"), bold("0.85"), bold("0.849624"),
+                           bold("0.853535"), bold("0.85")}),
+              measureLabels(measures));
 
+    // The two trees of a run look alike: each window says which one it shows.
     window6 &tree = window.presentedAs<window6>(2);
-    EXPECT_EQ("Prikaz stabla", tree.get_title());
+    EXPECT_EQ("Prikaz stabla prije podrezivanja", tree.get_title());
+    EXPECT_EQ("Prikaz stabla prije podrezivanja", tree.header_label->get_text());
     EXPECT_EQ("wheat [<= 0 :[   corn <= 1 : A (10.0)    corn > 1 : B (3.0/1.0)] > 0 : B (7.0)]",
               modelRows(tree.store));
     window6 &pruned = window.presentedAs<window6>(3);
+    EXPECT_EQ("Prikaz stabla nakon podrezivanja", pruned.get_title());
+    EXPECT_EQ("Prikaz stabla nakon podrezivanja", pruned.header_label->get_text());
     EXPECT_EQ("wheat [<= 0 : A (13.0/3.0) > 0 : B (7.0)]", modelRows(pruned.store));
 
     window5 &log = window.presentedAs<window5>(4);
@@ -134,108 +126,83 @@ TEST_F(C45PageTest, ResultWindowsShowTheSavedRun) {
     EXPECT_EQ(expectedLog, log.textview->get_buffer()->get_text().raw());
 }
 
-// Long result texts on the "C4.5" page and the counts on the first page must
-// widen or lengthen the window, never be cut off.
-TEST_F(C45PageTest, MainWindowFitsWhatBothPagesShow) {
-    loadFixtureRun();
-    window.c45_category_count_label->set_markup(bold("12345 (100.0%) and more text"));
-    window.show();
-    drainEvents();
-    EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(window));
-    window.switchToPage(0);
-    click(window.execute_toolbutton);
-    drainEvents();
-    EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(window));
+// The toolkit puts the process in the user's locale; a decimal comma or digit
+// grouping must not reach a table or a label.
+TEST(ResultWindows, ShowFiguresAsInTheCLocaleUnderACroatianLocale) {
+    CroatianLocale croatian;
+    if (!croatian.available())
+        GTEST_SKIP() << "hr_HR.UTF-8 is not installed";
+    window3 words({{"a", 5}, {"b", 1}, {"c", 3}}, true, {{"a", 0.5f}, {"b", 0.12345f}, {"c", 1234.5f}});
+    EXPECT_EQ("b|1|0.1235 c|3|1234.5000 a|5|0.5000", modelRows(words.sorted));
+    window4 errors(fixtureCounts, fixtureNames);
+    EXPECT_EQ("A|10|80.00[A|8|80.00 B|2|20.00] B|10|90.00[A|1|10.00 B|9|90.00]",
+              modelRows(errors.sorted));
+    window8 measures(fixtureCounts, fixtureNames);
+    EXPECT_EQ("A|10|8.00|1.00|2.00|0.80|0.89|0.84 B|10|9.00|2.00|1.00|0.90|0.82|0.86",
+              modelRows(measures.sorted));
+    EXPECT_EQ(joined(" ", {bold("0.85"), bold("0.85"), bold("0.85"), bold("0.849624"),
+                           bold("0.853535"), bold("0.85")}),
+              measureLabels(measures));
 }
 
-TEST_F(C45PageTest, ExportWritesTheRunResultsAndMeasures) {
-    loadFixtureRun();
-    window.pathAnswers.push_back("results");
-    window.on_export_activate();
-    EXPECT_EQ("\"A\", 10, \"80.00\"\n\"B\", 10, \"90.00\"\n", readFile("results.csv"));
-    EXPECT_EQ("A, 10, 8, 1, 2, 0.8, 0.888889, 0.842105\n"
-              "B, 10, 9, 2, 1, 0.9, 0.818182, 0.857143\n"
-              "F1 micro je 0.85\n"
-              "F1 macro je 0.849624\n"
-              "Mikroprosjek preciznost 0.85\n"
-              "Mikroprosjek odaziv 0.85\n"
-              "Makroprosjek preciznost 0.853535\n"
-              "Makroprosjek odaziv 0.85\n",
-              readFile("results-mjere.csv"));
+TEST(ResultWindows, OpenEmptyWithoutARun) {
+    window4 errors({}, {});
+    EXPECT_EQ("", modelRows(errors.sorted));
+    EXPECT_EQ(3u, errors.treeview->get_columns().size());
+    // No document, so no average is defined: none may show as a number.
+    window8 measures({}, {});
+    EXPECT_EQ("", modelRows(measures.sorted));
+    EXPECT_EQ(8u, measures.treeview->get_columns().size());
+    EXPECT_EQ(joined(" ", {na, na, na, na, na, na}), measureLabels(measures));
+    window6 tree({}, false);
+    EXPECT_EQ("", modelRows(tree.store));
+    window5 log({});
+    EXPECT_EQ("", log.textview->get_buffer()->get_text());
 }
 
-TEST_F(C45PageTest, ChoosingTheNamesFileShowsTheDataSetSizes) {
-    writeFileSet();
-    chooseNames("bla.names");
-    ASSERT_EQ(1u, window.pathRequests.size());
-    EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_OPEN, window.pathRequests[0].action);
-    EXPECT_EQ("*.names", window.pathRequests[0].filters.at(0).second);
-    EXPECT_EQ("bla.names", window.chosenFile);
-    EXPECT_EQ("bla.names", window.textProcessor.fileStem);
-    EXPECT_EQ(joined("\n", {bold("16"), bold("5"), bold("2"), bold("6")}),
-              firstLines(window.c45PageLabels(), 4));
-
-    chooseNames("nothing.names");
-    EXPECT_EQ(joined("\n", {na, na, na, na}), firstLines(window.c45PageLabels(), 4));
-}
-
-// A stand-in for C4.5 that records its arguments and prints the saved run,
-// slowly enough that the window is seen busy.
-TEST_F(C45PageTest, RunKeepsTheWindowResponsiveAndFillsThePage) {
-    writeFileSet();
-    {
-        std::ofstream program("c4.5.exe");
-        program << "#!/bin/sh\necho \"$@\" > arguments\nsleep 0.3\ncat '" << TEST_DATA_DIR
-                << "/run.c45p'\n";
+// Shown at their opening size with real names, every window has room for
+// all it holds, and the tables show all their columns without scrolling.
+TEST(ResultWindows, OpenWholeAtTheirOpeningSize) {
+    const std::vector<std::string> longNames = {"noun-communication", "adj-all",
+                                                "verb-competition"};
+    const std::vector<int> counts = {120, 3, 4, 2, 297, 0, 1, 0, 14};
+    window3 distribution({{"noun-communication", 110}, {"adj-all", 297}}, false);
+    window3 words({{"communication", 12}, {"adjective", 9}}, true,
+                  {{"communication", 0.25f}, {"adjective", 0.125f}});
+    window4 errors(counts, longNames);
+    window5 log(fixtureLines());
+    window6 tree(fixtureLines(), false);
+    window7 stopWords("no-such-file");
+    window8 measures(counts, longNames);
+    const struct {
+        Gtk::Window *window;
+        Gtk::TreeView *table;
+        const char *title;
+        int height;
+    } cases[] = {{&distribution, distribution.treeview, "Prikaz rijeci/kategorija", 600},
+                 {&words, words.treeview, "Prikaz rijeci/kategorija", 600},
+                 {&errors, errors.treeview, "Prikaz kategorija/gresaka", 600},
+                 {&log, nullptr, "Log", 600},
+                 {&tree, nullptr, "Prikaz stabla prije podrezivanja", 600},
+                 {&stopWords, nullptr, "Stop rijeci", 500},
+                 {&measures, measures.treeview, "Mjere", 600}};
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.title);
+        EXPECT_EQ(row.title, row.window->get_title());
+        int width = 0;
+        int height = 0;
+        row.window->get_default_size(width, height);
+        EXPECT_EQ(row.height, height);
+        row.window->show();
+        drainEvents();
+        EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(*row.window));
+        if (row.table) {
+            const Gtk::Adjustment &sideways = *row.table->get_hadjustment();
+            EXPECT_LE(sideways.get_upper(), sideways.get_page_size());
+        }
+        row.window->hide();
     }
-    std::filesystem::permissions("c4.5.exe", std::filesystem::perms::owner_all);
-    window.c45OptionsAnswer = " -m 2";
-    window.on_options_activate();
-    chooseNames("bla.names");
-
-    ConsoleCapture console;
-    click(window.execute_toolbutton);
-    ASSERT_TRUE(window.c45Running());
-    drainEvents();
-    EXPECT_TRUE(window.run_progressbar->get_visible());
-    EXPECT_FALSE(window.run_c45_button->get_sensitive());
-    EXPECT_FALSE(window.choose_names_button->get_sensitive());
-    EXPECT_FALSE(window.toolbar->get_sensitive());
-    EXPECT_FALSE(window.write_c45_button->get_sensitive());
-    // A second run cannot start while the first is under way.
-    window.run_c45_button->clicked();
-    ASSERT_TRUE(runLoopUntil([this] { return !window.c45Running(); }));
-
-    EXPECT_EQ("opcije su  -m 2\n", console.linesStartingWith("opcije su"));
-    EXPECT_EQ("-u -f bla -m 2\n", readFile("arguments"));
-    EXPECT_EQ(fixtureRunLabels, window.c45PageLabels());
-    EXPECT_EQ(fixtureLines(), window.c45Result.outputLines);
-    EXPECT_FALSE(window.run_progressbar->get_visible());
-    EXPECT_EQ("distribution:1 select:1 important:1 save:0 saveAs:0 cm:1 log:1 tree:1 pruned:1 "
-              "run:1 measures:1 names:1 edit:1 parse:1 write:1 toolbar:1",
-              window.sensitivity());
 }
-
-#ifdef C45_PROGRAM
-TEST_F(C45PageTest, RealC45RunFillsThePageFromTheTestCorpus) {
-    writeFileSet();
-    std::filesystem::copy_file(C45_PROGRAM, "c4.5.exe");
-    chooseNames("bla.names");
-    runToEnd();
-
-    const std::string labels = window.c45PageLabels();
-    EXPECT_EQ(joined("\n", {bold("16"), bold("5"), bold("2"), bold("6")}), firstLines(labels, 4));
-    EXPECT_EQ(std::string::npos, labels.find(na)) << labels;
-    window.cm_button->clicked();
-    window.show_tree_button->clicked();
-    window4 &errors = window.presentedAs<window4>(0);
-    int testDocuments = 0;
-    for (const Gtk::TreeModel::Row &row : errors.store->children())
-        testDocuments += row[errors.columns.documents];
-    EXPECT_EQ(5, testDocuments);
-    EXPECT_FALSE(window.presentedAs<window6>(1).store->children().empty());
-}
-#endif
 
 namespace {
 
@@ -265,48 +232,6 @@ TEST(ResultWindows, AreShownAndFreedOnceHidden) {
     EXPECT_EQ(before, Gtk::Window::list_toplevels().size());
 }
 
-TEST(ResultWindows, OpenEmptyWithoutARun) {
-    window4 errors({}, {});
-    EXPECT_EQ("", modelRows(errors.sorted));
-    EXPECT_EQ(3u, errors.treeview->get_columns().size());
-    window8 measures({}, {});
-    EXPECT_EQ("", modelRows(measures.sorted));
-    EXPECT_EQ(8u, measures.treeview->get_columns().size());
-    window6 tree({}, false);
-    EXPECT_EQ("", modelRows(tree.store));
-    window5 log({});
-    EXPECT_EQ("", log.textview->get_buffer()->get_text());
-}
-
-TEST(ResultWindows, TitlesAndSizes) {
-    window3 distribution({}, false);
-    window4 errors({}, {});
-    window5 log({});
-    window6 tree({}, true);
-    window7 stopWords([](const std::string &) {}, "no-such-file");
-    window8 measures({}, {});
-    const struct {
-        Gtk::Window *window;
-        const char *title;
-        int width;
-        int height;
-    } cases[] = {{&distribution, "Prikaz rijeci/kategorija", 400, 600},
-                 {&errors, "Prikaz kategorija/gresaka", 400, 600},
-                 {&log, "Log", 400, 600},
-                 {&tree, "Prikaz stabla", 400, 600},
-                 {&stopWords, "Stop rijeci", 300, 500},
-                 {&measures, "Mjere", 400, 600}};
-    for (const auto &row : cases) {
-        SCOPED_TRACE(row.title);
-        int width = 0;
-        int height = 0;
-        row.window->get_default_size(width, height);
-        EXPECT_EQ(row.title, row.window->get_title());
-        EXPECT_EQ(row.width, width);
-        EXPECT_EQ(row.height, height);
-    }
-}
-
 TEST(ResultWindows, RowActivationWritesThePositionInTheSortedView) {
     std::ostringstream trace;
     window3 categories({{"a", 5}, {"b", 1}, {"c", 3}}, false, trace);
@@ -317,47 +242,229 @@ TEST(ResultWindows, RowActivationWritesThePositionInTheSortedView) {
 
 namespace {
 
+// Where the character at offset of the line appears inside the log's
+// scrolled window.
+Gdk::Rectangle onScreen(window5 &log, int line, int offset) {
+    const Gtk::TextIter at = log.textview->get_buffer()->get_iter_at_line_offset(line, offset);
+    Gdk::Rectangle place;
+    log.textview->get_iter_location(at, place);
+    int x = 0;
+    int y = 0;
+    log.textview->buffer_to_window_coords(Gtk::TEXT_WINDOW_WIDGET, place.get_x(), place.get_y(),
+                                          x, y);
+    log.textview->translate_coordinates(*log.scrolledwindow, x, y, x, y);
+    return Gdk::Rectangle(x, y, place.get_width(), place.get_height());
+}
+
+} // namespace
+
+// C4.5 draws its trees and error tables with characters in columns; they
+// line up only in a fixed-width font on unbroken lines, and a long log must
+// scroll down to its last line.
+TEST(ResultWindows, LogKeepsC45ColumnsAndScrollsToItsEnd) {
+    std::vector<std::string> lines = {"|   |   iii <= 0 :", "|   |   WWW <= 0 :",
+                                      "wide " + std::string(400, 'x') + " end"};
+    for (int i = 0; i < 300; ++i)
+        lines.push_back("|   line " + std::to_string(i));
+    window5 log(lines);
+    log.show();
+    drainEvents();
+
+    EXPECT_EQ(onScreen(log, 0, 12).get_x(), onScreen(log, 1, 12).get_x());
+    EXPECT_EQ(onScreen(log, 2, 0).get_y(), onScreen(log, 2, 409).get_y());
+
+    const int last = static_cast<int>(lines.size()) - 1;
+    Gtk::Adjustment &down = *log.scrolledwindow->get_vadjustment();
+    for (int settle = 0; settle < 20; ++settle) {
+        down.set_value(down.get_upper() - down.get_page_size());
+        drainEvents();
+    }
+    const Gdk::Rectangle lastLine = onScreen(log, last, 0);
+    EXPECT_GE(lastLine.get_y(), 0);
+    EXPECT_LE(lastLine.get_y() + lastLine.get_height(), log.scrolledwindow->get_height());
+}
+
+namespace {
+
 bool writeStopWords() {
     return static_cast<bool>(std::ofstream("ceste_rijeci") << "the of\nand\n");
 }
 
+// What a message dialog showed before it was closed.
+struct ShownMessage {
+    std::string title;
+    std::string text;
+    std::string secondary;
+    const Gtk::Window *over = nullptr;
+};
+
+std::string stringProperty(Gtk::Widget &widget, const char *name) {
+    gchar *value = nullptr;
+    g_object_get(widget.gobj(), name, &value, nullptr);
+    const std::string text = value ? value : "";
+    g_free(value);
+    return text;
+}
+
+// Runs action and closes the first message dialog it opens, as the user would.
+std::optional<ShownMessage> closeMessageOf(const std::function<void()> &action) {
+    std::optional<ShownMessage> seen;
+    sigc::connection poll = Glib::signal_timeout().connect(
+        [&seen] {
+            for (Gtk::Window *shown : Gtk::Window::list_toplevels()) {
+                auto *dialog = dynamic_cast<Gtk::MessageDialog *>(shown);
+                if (!dialog || !dialog->get_visible())
+                    continue;
+                seen = ShownMessage{dialog->get_title(), stringProperty(*dialog, "text"),
+                                    stringProperty(*dialog, "secondary-text"),
+                                    dialog->get_transient_for()};
+                dialog->response(Gtk::RESPONSE_CLOSE);
+                return false;
+            }
+            return true;
+        },
+        20);
+    action();
+    poll.disconnect();
+    return seen;
+}
+
+// The editor on the file "the of\nand\n", shown as the user sees it.
 struct StopWordEditorTest : testing::Test {
+    StopWordEditorTest() {
+        editor.show();
+        drainEvents();
+    }
     std::string rows() { return modelRows(editor.store); }
+    Gtk::TreePath pathOf(const Glib::ustring &word) {
+        for (const Gtk::TreeModel::Row &row : editor.store->children())
+            if (row[editor.columns.word] == word)
+                return editor.store->get_path(row);
+        return Gtk::TreePath();
+    }
+    // The entry in which a word is being edited, if any.
+    Gtk::Entry *editing() {
+        for (Gtk::Widget *child : editor.treeview->get_children())
+            if (auto *entry = dynamic_cast<Gtk::Entry *>(child))
+                return entry;
+        return nullptr;
+    }
+    // Types text over the entry being edited and presses Return.
+    void type(const Glib::ustring &text) {
+        Gtk::Entry *entry = editing();
+        ASSERT_NE(nullptr, entry);
+        entry->set_text(text);
+        entry->activate();
+        drainEvents();
+    }
+    void typeOver(const Glib::ustring &word, const Glib::ustring &text) {
+        editor.treeview->set_cursor(pathOf(word), *editor.treeview->get_column(0), true);
+        type(text);
+    }
 
     WorkingFolder folder;
     const bool stopWordsWritten = writeStopWords();
     std::ostringstream trace;
-    std::vector<std::string> errors;
-    window7 editor{[this](const std::string &message) { errors.push_back(message); },
-                   "ceste_rijeci", trace};
+    window7 editor{"ceste_rijeci", trace};
 };
 
 } // namespace
 
-TEST_F(StopWordEditorTest, AddsDeletesAndSavesTheSortedList) {
+TEST_F(StopWordEditorTest, EditsAddsDeletesAndSavesTheSortedList) {
     EXPECT_EQ("Ceste rijeci", editor.treeview->get_column(0)->get_title());
     EXPECT_EQ("and of the", rows());
-    click(editor.delete_toolbutton);
-    EXPECT_EQ("pritisnuh obrisi\n", trace.str());
+    typeOver("of", "off");
+    EXPECT_EQ("and off the", rows());
+
     click(editor.add_toolbutton);
-    EXPECT_EQ(" upisite novu rijec  and of the", rows());
+    ASSERT_NE(nullptr, editing());
+    EXPECT_EQ(window7::newWordText, editing()->get_text());
+    type("novo");
+    EXPECT_EQ("and novo off the", rows());
 
-    editor.treeview->get_selection()->select(Gtk::TreePath("2"));
     click(editor.delete_toolbutton);
-    EXPECT_EQ("pritisnuh obrisi\npritisnuh obrisi\njer sam ikad tu?\n", trace.str());
-    EXPECT_EQ(" upisite novu rijec  and the", rows());
+    editor.treeview->get_selection()->unselect_all();
+    click(editor.delete_toolbutton);
+    editor.treeview->get_selection()->select(pathOf("the"));
+    click(editor.delete_toolbutton);
+    EXPECT_EQ("pritisnuh obrisi\njer sam ikad tu?\npritisnuh obrisi\npritisnuh obrisi\n"
+              "jer sam ikad tu?\n",
+              trace.str());
+    EXPECT_EQ("and off", rows());
 
+    // An entry left as Add put it is not a stop word.
+    click(editor.add_toolbutton);
+    type(window7::newWordText);
+    EXPECT_EQ(3u, editor.store->children().size());
     click(editor.save_toolbutton);
-    EXPECT_EQ(" upisite novu rijec \nand\nthe\n", readFile("ceste_rijeci"));
-    EXPECT_TRUE(errors.empty());
+    EXPECT_EQ("and\noff\n", readFile("ceste_rijeci"));
+    EXPECT_FALSE(editor.note_label->get_visible());
+
+    window7 reopened("ceste_rijeci", trace);
+    EXPECT_EQ("and off", modelRows(reopened.store));
 }
 
-TEST_F(StopWordEditorTest, SaveIntoAMissingFolderIsReported) {
-    window7 elsewhere([this](const std::string &message) { errors.push_back(message); },
-                      "missing/ceste_rijeci", trace);
-    EXPECT_EQ("", modelRows(elsewhere.store));
-    click(elsewhere.save_toolbutton);
-    EXPECT_EQ(std::vector<std::string>{"Could not open file missing/ceste_rijeci"}, errors);
+// The stop-word reader splits at blanks, so an entry with blanks is stored as
+// its words and an empty one is refused; the note says which happened.
+TEST_F(StopWordEditorTest, EntriesWithBlanksBecomeSeveralWordsWithANote) {
+    typeOver("of", "  zz yy\txx ");
+    EXPECT_EQ("and the xx yy zz", rows());
+    EXPECT_TRUE(editor.note_label->get_visible());
+    EXPECT_EQ("Unos s razmacima podijeljen je na 3 riječi: zz, yy, xx.",
+              editor.note_label->get_text());
+
+    typeOver("and", " ");
+    EXPECT_EQ("and the xx yy zz", rows());
+    EXPECT_EQ("Prazan unos nije spremljen.", editor.note_label->get_text());
+
+    typeOver("and", " an ");
+    EXPECT_EQ("an the xx yy zz", rows());
+    EXPECT_FALSE(editor.note_label->get_visible());
+    click(editor.save_toolbutton);
+    EXPECT_EQ("an\nthe\nxx\nyy\nzz\n", readFile("ceste_rijeci"));
+}
+
+TEST_F(StopWordEditorTest, AddedEntryIsScrolledIntoView) {
+    for (int i = 0; i < 300; ++i)
+        (*editor.store->append())[editor.columns.word] = "w" + std::to_string(1000 + i);
+    drainEvents();
+    editor.treeview->scroll_to_row(pathOf("w1150"), 0.5);
+    drainEvents();
+
+    click(editor.add_toolbutton);
+    drainEvents();
+    const Gtk::TreePath added = pathOf(window7::newWordText);
+    Gtk::TreePath first;
+    Gtk::TreePath last;
+    ASSERT_TRUE(editor.treeview->get_visible_range(first, last));
+    EXPECT_TRUE(first <= added && added <= last)
+        << first.to_string() << " " << added.to_string() << " " << last.to_string();
+    ASSERT_NE(nullptr, editing());
+}
+
+TEST_F(StopWordEditorTest, SaveErrorsAppearOverTheEditorWithTheSystemsReason) {
+    const struct {
+        const char *path;
+        std::string message;
+    } cases[] = {
+        {"missing/ceste_rijeci",
+         "Could not open file missing/ceste_rijeci: " + std::string(std::strerror(ENOENT))},
+        {"/dev/full", "Could not write file /dev/full: " + std::string(std::strerror(ENOSPC))},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.path);
+        window7 elsewhere(row.path, trace);
+        elsewhere.show();
+        drainEvents();
+        const std::optional<ShownMessage> shown =
+            closeMessageOf([&elsewhere] { click(elsewhere.save_toolbutton); });
+        ASSERT_TRUE(shown.has_value());
+        EXPECT_EQ("Greška", shown->title);
+        EXPECT_EQ("Stop riječi nisu spremljene.", shown->text);
+        EXPECT_EQ(row.message, shown->secondary);
+        EXPECT_EQ(&elsewhere, shown->over);
+    }
+    EXPECT_EQ("the of\nand\n", readFile("ceste_rijeci"));
 }
 
 namespace {
