@@ -13,16 +13,17 @@
 
 namespace {
 
-// A parse holds the text, a lower-cased copy of it and its tables at once,
-// so content beyond a quarter of the physical memory could not be worked on
-// anyway; an endless device stops there instead of driving the machine into
-// the out-of-memory killer.
+// A parse holds the text, a lower-cased copy of it, a record per word and
+// its tables at once, several times the size of the text, so content beyond
+// an eighth of the physical memory could not be worked on anyway; an endless
+// device stops there instead of driving the machine into the out-of-memory
+// killer.
 std::size_t contentLimit() {
     const long pages = ::sysconf(_SC_PHYS_PAGES);
     const long pageSize = ::sysconf(_SC_PAGESIZE);
     if (pages <= 0 || pageSize <= 0)
         return SIZE_MAX / 4;
-    return static_cast<std::size_t>(pages) / 4 * static_cast<std::size_t>(pageSize);
+    return static_cast<std::size_t>(pages) / 8 * static_cast<std::size_t>(pageSize);
 }
 
 class Descriptor {
