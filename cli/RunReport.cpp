@@ -32,25 +32,24 @@ Number numberValue(const std::string &option, const std::string &text, const cha
 }
 
 // Forwards SIGINT, SIGTERM and SIGHUP to C4.5's process group while a run
-// is under way, so that interrupting tcw never leaves C4.5 running; a
-// second signal kills the group. The run is then waited for, the previous
-// dispositions come back, and the first signal is raised again.
+// is under way, so that interrupting tcw never leaves C4.5 running. The
+// run is then waited for, the previous dispositions come back, and the
+// first signal is raised again. (timeout sends its signal twice: to tcw
+// and to tcw's process group.)
 volatile std::sig_atomic_t runGroup = 0;
 volatile std::sig_atomic_t signalReceived = 0;
-volatile std::sig_atomic_t signalCount = 0;
 
 extern "C" void forwardSignal(int signal) {
-    if (signalCount++ == 0)
+    if (signalReceived == 0)
         signalReceived = signal;
     if (runGroup > 0)
-        killpg(static_cast<pid_t>(runGroup), signalCount == 1 ? signal : SIGKILL);
+        killpg(static_cast<pid_t>(runGroup), signal);
 }
 
 class SignalForwarding {
 public:
     SignalForwarding() {
         signalReceived = 0;
-        signalCount = 0;
         runGroup = 0;
         struct sigaction forward {};
         forward.sa_handler = forwardSignal;

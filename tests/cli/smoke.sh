@@ -10,6 +10,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$here/data/." "$work"
+c45data="$here/../c45/data"
+cp "$c45data/fake-c45.sh" "$c45data/release8-test.out" "$c45data/learner-error.out" "$work"
 cd "$work"
 mkdir out
 
@@ -66,6 +68,65 @@ transcript() {
     run save-state --help
     echo "== files left in out/"
     ls out
+
+    c45_runs
+}
+
+# C4.5 runs through the stand-in ./fake-c45.sh (see tests/c45/data), which
+# records its arguments in args and prints $FAKE_C45_TRANSCRIPT.
+c45_runs() {
+    export FAKE_C45_ARGS=args FAKE_C45_TRANSCRIPT=release8-test.out
+    local fake="--c45 ./fake-c45.sh"
+    run run --stem out/set -m 2.9 $fake
+    run run --stem out/set -m 1234567 -c 0 $fake
+    run run --stem out/set -c 100.5 $fake
+    run run --stem out/set -t 1.5 $fake
+    run run --stem out/set -t 0 $fake
+    run run --stem out/set -s -m 1234567 -c 0.5 -t 10 $fake --save out/run.c45p
+    echo "== arguments"
+    tr '\0' ' ' <args
+    echo
+    cmp out/run.c45p release8-test.out && echo "the run was saved"
+
+    # A failed run or one without a result leaves the saved run as it was.
+    FAKE_C45_TRANSCRIPT=learner-error.out FAKE_C45_STATUS=1 \
+        run run --stem out/set $fake --save out/run.c45p
+    FAKE_C45_TRANSCRIPT=fake-c45.sh run run --stem out/set $fake --save out/run.c45p
+    FAKE_C45_STDERR="fake: gave up" FAKE_C45_TRANSCRIPT=/dev/null \
+        run run --stem out/set $fake --save out/run.c45p
+    cmp out/run.c45p release8-test.out && echo "the saved run is unchanged"
+    run run --stem out/set --c45 ./no-such-c45
+    # An unwritable --save path stops the run before it starts.
+    rm args
+    run run --stem out/set $fake --save missing-folder/run.c45p
+    run experiment --dir corpus --stem out/set $fake --save missing-folder/run.c45p
+    [ -e args ] || echo "C4.5 was not started"
+
+    # Output that cannot be written is an error.
+    for command in "show out/run.c45p" "trees out/run.c45p" "--help" "run --stem out/set $fake"; do
+        local status=0
+        "$tcw" $command >/dev/full 2>stderr || status=$?
+        echo "\$ tcw $command >/dev/full"
+        echo "[exit $status]"
+        cat stderr
+    done
+
+    # Interrupting tcw ends C4.5 and whatever it started, then tcw itself.
+    for signal in INT TERM; do
+        rm -f linger
+        local status=0
+        FAKE_C45_LINGER=linger timeout -s $signal 1 "$tcw" run --stem out/set $fake \
+            >stdout 2>stderr || status=$?
+        echo "\$ timeout -s $signal 1 tcw run --stem out/set $fake"
+        echo "[exit $status]"
+        cat stdout stderr
+        for wait in 1 2 3 4 5 6 7 8 9 10; do
+            kill -0 "$(cat linger)" 2>/dev/null || break
+            sleep 0.2
+        done
+        kill -0 "$(cat linger)" 2>/dev/null && echo "C4.5's child still runs" || echo "C4.5 ended"
+    done
+    unset FAKE_C45_ARGS FAKE_C45_TRANSCRIPT
 }
 
 if [ "${2:-}" = "--update" ]; then
