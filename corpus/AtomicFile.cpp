@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <pthread.h>
 #include <streambuf>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -232,6 +233,25 @@ void AtomicFile::replace() {
     unregisterTemporary(slot_);
     slot_ = -1;
     syncFolder(target_);
+}
+
+void AtomicFile::commitTogether(std::initializer_list<AtomicFile *> files) {
+    for (AtomicFile *file : files)
+        file->finish();
+    sigset_t held;
+    sigemptyset(&held);
+    sigaddset(&held, SIGINT);
+    sigaddset(&held, SIGTERM);
+    sigset_t previous;
+    pthread_sigmask(SIG_BLOCK, &held, &previous);
+    try {
+        for (AtomicFile *file : files)
+            file->replace();
+    } catch (...) {
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        throw;
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 TemporaryFileGuard::TemporaryFileGuard() {

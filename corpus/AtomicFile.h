@@ -11,6 +11,7 @@
 // threads at once.
 #pragma once
 
+#include <initializer_list>
 #include <memory>
 #include <ostream>
 #include <string>
@@ -44,6 +45,13 @@ public:
     // Renames the finished temporary file over the target. Throws
     // FileError::cannotWrite(path) when it cannot, leaving the old target.
     void replace();
+
+    // Commits files that are read as one set: finishes all of them before
+    // replacing any, and replaces them with SIGINT and SIGTERM held back in
+    // the calling thread, so that such a signal takes effect before the first
+    // rename or after the last. Throws as finish() and replace() do; after a
+    // failed finish() no target has changed.
+    static void commitTogether(std::initializer_list<AtomicFile *> files);
 
 private:
     class Buffer;

@@ -70,10 +70,7 @@ void TextProcessor::writeC45Files() const {
     writeCases(data.stream(), "train", trainDocuments, trainTopics);
     AtomicFile test(fileStem + ".test");
     writeCases(test.stream(), "test", testDocuments, testTopics);
-    for (AtomicFile *file : {&info, &names, &data, &test})
-        file->finish();
-    for (AtomicFile *file : {&info, &names, &data, &test})
-        file->replace();
+    AtomicFile::commitTogether({&info, &names, &data, &test});
 }
 
 void TextProcessor::writeCases(std::ostream &out, const char *setName,
