@@ -9,6 +9,7 @@
 #include <climits>
 #include <csignal>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <mutex>
 #include <pthread.h>
@@ -63,6 +64,64 @@ extern "C" void removeTemporariesAndReraise(int signal) {
     ::sigaction(signal, &byDefault, nullptr);
     ::raise(signal);
 }
+
+// A fresh name beside target for a file of this process.
+std::string temporaryName(const std::string &target) {
+    static std::atomic<unsigned> counter{0};
+    return target + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+}
+
+// A second name for the old content of a regular file, taken before a set of
+// files is replaced, so that a rename failing half-way can put the files
+// replaced until then back. Where the file system has no hard links there is
+// none, and such a failure leaves them replaced.
+class Backup {
+public:
+    explicit Backup(const std::string &target) : target_(target) {
+        struct stat info;
+        existed_ = ::lstat(target.c_str(), &info) == 0;
+        if (!existed_ || !S_ISREG(info.st_mode))
+            return;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const std::string name = temporaryName(target);
+            slot_ = registerTemporary(name);
+            if (::link(target.c_str(), name.c_str()) == 0) {
+                path_ = name;
+                return;
+            }
+            const int error = errno;
+            unregisterTemporary(slot_);
+            slot_ = -1;
+            if (error != EEXIST)
+                return;
+        }
+    }
+
+    ~Backup() {
+        if (!path_.empty())
+            ::unlink(path_.c_str());
+        unregisterTemporary(slot_);
+    }
+
+    Backup(const Backup &) = delete;
+    Backup &operator=(const Backup &) = delete;
+
+    // The old file back under its name, or no file where there was none.
+    void restore() {
+        if (!path_.empty()) {
+            if (::rename(path_.c_str(), target_.c_str()) == 0)
+                path_.clear();
+        } else if (!existed_) {
+            ::unlink(target_.c_str());
+        }
+    }
+
+private:
+    std::string target_;
+    std::string path_;
+    int slot_ = -1;
+    bool existed_ = false;
+};
 
 std::mutex guardMutex;
 int guardDepth = 0;
@@ -162,10 +221,8 @@ AtomicFile::AtomicFile(const std::string &path)
     } else if (exists && !S_ISREG(info.st_mode)) {
         throw FileError::cannotOpen(path_);
     } else {
-        static std::atomic<unsigned> counter{0};
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-            const std::string name =
-                target_ + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
+            const std::string name = temporaryName(target_);
             // Registered before it exists, so that no moment is left in which
             // a signal would miss it.
             slot_ = registerTemporary(name);
@@ -238,16 +295,26 @@ void AtomicFile::replace() {
 void AtomicFile::commitTogether(std::initializer_list<AtomicFile *> files) {
     for (AtomicFile *file : files)
         file->finish();
+    std::deque<Backup> backups;
+    for (AtomicFile *file : files)
+        if (!file->tempPath_.empty())
+            backups.emplace_back(file->target_);
     sigset_t held;
     sigemptyset(&held);
     sigaddset(&held, SIGINT);
     sigaddset(&held, SIGTERM);
     sigset_t previous;
     pthread_sigmask(SIG_BLOCK, &held, &previous);
+    std::size_t replaced = 0;
     try {
-        for (AtomicFile *file : files)
+        for (AtomicFile *file : files) {
             file->replace();
+            if (!file->tempPath_.empty())
+                ++replaced;
+        }
     } catch (...) {
+        for (std::size_t i = 0; i < replaced; ++i)
+            backups[i].restore();
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
         throw;
     }

@@ -49,8 +49,10 @@ public:
     // Commits files that are read as one set: finishes all of them before
     // replacing any, and replaces them with SIGINT and SIGTERM held back in
     // the calling thread, so that such a signal takes effect before the first
-    // rename or after the last. Throws as finish() and replace() do; after a
-    // failed finish() no target has changed.
+    // rename or after the last. When a rename fails, the files replaced
+    // before it get their old content back (through a hard link taken
+    // beforehand, where the file system has them). Throws as finish() and
+    // replace() do.
     static void commitTogether(std::initializer_list<AtomicFile *> files);
 
 private:

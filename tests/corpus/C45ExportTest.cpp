@@ -253,6 +253,18 @@ TEST_F(FailedExport, FolderOrFullDeviceInPlaceOfOneFile) {
     EXPECT_EQ(exportError(engine), "Could not write file " + folder + "/set.data");
     expectOldSetOnly(setNames);
     EXPECT_EQ(linkTarget(folder + "/set.data"), "/dev/full");
+
+    // A folder that appears once the files are written makes the third
+    // rename fail: the two files renamed before it get their old content back.
+    ASSERT_EQ(remove((folder + "/set.data").c_str()), 0);
+    const std::string data = folder + "/set.data";
+    ActionOnText trace("test", [&data] { mkdir(data.c_str(), 0755); });
+    std::ostream out(&trace);
+    engine.setTrace(out);
+    EXPECT_EQ(exportError(engine), "Could not write file " + data);
+    EXPECT_EQ(files(), "== .info\nold .info\n== .names\nold .names\n== .data\na folder\n"
+                       "== .test\nold .test\n");
+    EXPECT_EQ(folderEntries(folder), setNames);
 }
 
 // A file system that fills up half-way: the file-size limit makes every write
