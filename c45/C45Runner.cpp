@@ -77,14 +77,19 @@ void closeDescriptor(int &descriptor) {
     descriptor = -1;
 }
 
-// Whether the child has exited (or was ended) within the time; it stays a
-// zombie, so its process group cannot be reused by another process yet.
+// Whether the child has exited, without waiting for it: it stays a zombie,
+// so its process group cannot be reused by another process yet.
+bool hasExited(pid_t child) {
+    siginfo_t info{};
+    return waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
+           info.si_pid != 0;
+}
+
+// Whether the child exits within the time, as hasExited.
 bool exitsWithin(pid_t child, std::chrono::steady_clock::duration limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
-        siginfo_t info{};
-        if (waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT) == 0 &&
-            info.si_pid != 0)
+        if (hasExited(child))
             return true;
         if (std::chrono::steady_clock::now() >= deadline)
             return false;
@@ -267,16 +272,27 @@ void C45Process::cancel() {
     terminate();
 }
 
-// Reads both pipes; with wait, until standard output ends. Standard error
-// is read alongside so that a child writing much of it never blocks.
+// Reads both pipes; with wait, until standard output ends or the child has
+// exited and left nothing more in it (something it started may hold the
+// pipe open). Standard error is read alongside so that a child writing much
+// of it never blocks.
 void C45Process::readPipes(bool wait) {
     while (output_ >= 0) {
         pollfd watch[2] = {{output_, POLLIN, 0}, {errors_, POLLIN, 0}};
-        const int ready = poll(watch, errors_ >= 0 ? 2 : 1, wait ? -1 : 0);
+        const int ready = poll(watch, errors_ >= 0 ? 2 : 1, wait ? 100 : 0);
         if (ready < 0 && errno == EINTR)
             continue;
-        if (ready <= 0)
+        if (ready < 0)
             return;
+        if (ready == 0) {
+            if (child_ != 0 && hasExited(child_)) {
+                closeDescriptor(output_);
+                endLines(partial_, lines_);
+            }
+            if (!wait)
+                return;
+            continue;
+        }
         if (errors_ >= 0 && watch[1].revents != 0)
             drain(errors_, errorPartial_, errorLines_);
         if (watch[0].revents != 0)
@@ -295,6 +311,8 @@ C45Process::Outcome C45Process::finish() {
         if (!exitsWithin(child_, gracePeriod)) {
             terminate();
         } else {
+            // The run is over: whatever C4.5 left behind in its group goes.
+            killpg(child_, SIGKILL);
             int status = 0;
             while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
             }

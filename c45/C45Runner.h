@@ -94,7 +94,10 @@ public:
     pid_t processGroup() const { return child_; }
 
     // Reads what the pipes hold now without waiting for more. Returns true
-    // when the output has ended.
+    // when the output has ended, or when the child has exited and nothing
+    // more is there (a process it started may still hold the pipe open, so
+    // a caller that watches the descriptor should also call this now and
+    // then, for example from a timer).
     bool readAvailable();
 
     // The lines read so far.
@@ -118,10 +121,11 @@ public:
         std::vector<std::string> errorLines;
     };
 
-    // Reads to the end of the output (blocking), waits for the child, and
-    // parses the lines with parseC45Output(hasTest). Should the child still
-    // be there a few seconds after its output ended, it is ended as by
-    // cancel(). Call once.
+    // Reads to the end of the output (blocking; see readAvailable), waits
+    // for the child, and parses the lines with parseC45Output(hasTest).
+    // Should the child still be there a few seconds after its output ended,
+    // it is ended as by cancel(); what it left running in its process group
+    // is killed. Call once.
     Outcome finish();
 
 private:

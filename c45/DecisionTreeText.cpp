@@ -262,15 +262,15 @@ std::vector<TreeRow> parseDecisionTree(const std::vector<std::string> &lines, bo
     return builder.takeRows();
 }
 
-std::string indentedTreeText(const std::vector<TreeRow> &rows) {
+void writeIndentedTree(const std::vector<TreeRow> &rows, std::ostream &out) {
     std::vector<std::size_t> depth(rows.size(), 0);
-    std::string text;
+    std::string indent;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (rows[i].parent >= 0)
             depth[i] = depth[static_cast<std::size_t>(rows[i].parent)] + 1;
-        text += std::string(2 * depth[i], ' ') + rows[i].label + '\n';
+        indent.assign(2 * depth[i], ' ');
+        out << indent << rows[i].label << '\n';
     }
-    return text;
 }
 
 std::ostream &operator<<(std::ostream &out, const TreeRow &row) {

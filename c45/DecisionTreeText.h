@@ -36,8 +36,9 @@ struct TreeRow {
 // "|" line with no open node above it, become top-level rows of their own.
 std::vector<TreeRow> parseDecisionTree(const std::vector<std::string> &lines, bool simplified);
 
-// The rows one per line, each indented by two blanks per level:
-// "wheat \n  <= 0 :\n     corn <= 1 : earn (10.0)\n".
-std::string indentedTreeText(const std::vector<TreeRow> &rows);
+// Writes the rows one per line, each indented by two blanks per level:
+// "wheat \n  <= 0 :\n     corn <= 1 : earn (10.0)\n". The rows are
+// written as they go, so a deep tree needs no text of its whole size.
+void writeIndentedTree(const std::vector<TreeRow> &rows, std::ostream &out);
 
 std::ostream &operator<<(std::ostream &out, const TreeRow &row);

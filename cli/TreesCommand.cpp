@@ -21,6 +21,6 @@ int runTrees(const Arguments &arguments) {
         throw UsageError("name the .c45p file");
     C45Summary summary;
     const C45RunResult run = loadRun(*file, summary);
-    std::cout << indentedTreeText(parseDecisionTree(run.outputLines, simplified));
+    writeIndentedTree(parseDecisionTree(run.outputLines, simplified), std::cout);
     return 0;
 }

@@ -191,6 +191,22 @@ bool processRuns(pid_t pid) {
     return stat >> pidField >> name >> state && state != "Z";
 }
 
+bool endsSoon(pid_t pid) {
+    for (int wait = 0; wait < 200; ++wait) {
+        if (!processRuns(pid))
+            return true;
+        poll(nullptr, 0, 10);
+    }
+    return false;
+}
+
+pid_t pidIn(const std::string &file) {
+    pid_t pid = 0;
+    for (int wait = 0; wait < 200 && !(std::ifstream(file) >> pid); ++wait)
+        poll(nullptr, 0, 10);
+    return pid;
+}
+
 TEST_F(FakeC45, EndingARunEndsWhatTheProgramStarted) {
     const std::string pidFile = dir + "/linger";
     setenv("FAKE_C45_LINGER", pidFile.c_str(), 1);
@@ -202,18 +218,26 @@ TEST_F(FakeC45, EndingARunEndsWhatTheProgramStarted) {
             pollfd watch{process.outputDescriptor(), POLLIN, 0};
             ASSERT_GE(poll(&watch, 1, 10000), 1);
         }
-        for (int wait = 0; wait < 200 && !(std::ifstream(pidFile) >> sleeper); ++wait)
-            poll(nullptr, 0, 10);
+        sleeper = pidIn(pidFile);
         ASSERT_GT(sleeper, 0);
         EXPECT_TRUE(processRuns(sleeper));
     }
     unsetenv("FAKE_C45_LINGER");
-    bool ended = false;
-    for (int wait = 0; wait < 200 && !ended; ++wait) {
-        ended = !processRuns(sleeper);
-        poll(nullptr, 0, 10);
-    }
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(endsSoon(sleeper));
+
+    // A run that ends while something it started still holds its output
+    // open: the output ends with the program, and what it left goes too.
+    const std::string leftFile = dir + "/left";
+    setenv("FAKE_C45_LEAVE", leftFile.c_str(), 1);
+    std::ostringstream trace;
+    C45Process process(request(dir + "/bla"), trace);
+    const C45Process::Outcome run = process.finish();
+    unsetenv("FAKE_C45_LEAVE");
+    EXPECT_EQ(run.result.outputLines, transcript("release8-test.out"));
+    EXPECT_EQ(runFailure(run), std::nullopt);
+    const pid_t left = pidIn(leftFile);
+    ASSERT_GT(left, 0);
+    EXPECT_TRUE(endsSoon(left));
 }
 
 TEST_F(FakeC45, RunsInTheWorkingFolderWithTheThreadBudgetAndOnlyItsOwnPipes) {

@@ -3,13 +3,17 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 namespace {
 
 std::string treeOf(const std::vector<std::string> &lines, bool simplified) {
     const std::vector<TreeRow> rows = parseDecisionTree(lines, simplified);
     for (std::size_t i = 0; i < rows.size(); ++i)
         EXPECT_LT(rows[i].parent, static_cast<int>(i)) << rows[i];
-    return indentedTreeText(rows);
+    std::ostringstream text;
+    writeIndentedTree(rows, text);
+    return text.str();
 }
 
 TEST(DecisionTreeText, ReadsTheTreeInTheLayoutWithBothHeadings) {

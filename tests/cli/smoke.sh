@@ -120,11 +120,13 @@ c45_runs() {
         echo "\$ timeout -s $signal 1 tcw run --stem out/set $fake"
         echo "[exit $status]"
         cat stdout stderr
+        local state=
         for wait in 1 2 3 4 5 6 7 8 9 10; do
-            kill -0 "$(cat linger)" 2>/dev/null || break
+            state=$(cut -d' ' -f3 "/proc/$(cat linger)/stat" 2>/dev/null) || true
+            [ -z "$state" ] || [ "$state" = Z ] && break
             sleep 0.2
         done
-        kill -0 "$(cat linger)" 2>/dev/null && echo "C4.5's child still runs" || echo "C4.5 ended"
+        [ -z "$state" ] || [ "$state" = Z ] && echo "C4.5 ended" || echo "C4.5's child still runs"
     done
     unset FAKE_C45_ARGS FAKE_C45_TRANSCRIPT
 }

@@ -2,7 +2,8 @@
 # Stands in for c4.5.exe: records its arguments (each ended by a NUL byte)
 # in $FAKE_C45_ARGS and prints the captured transcript $FAKE_C45_TRANSCRIPT.
 # With $FAKE_C45_LINGER set it prints one line, starts a long sleep, writes
-# the sleep's process id to that file and waits, as a long run would.
+# the sleep's process id to that file and waits, as a long run would;
+# with $FAKE_C45_LEAVE set it leaves such a sleep behind and goes on.
 # With $FAKE_C45_ENV set it writes its folder, its OMP_NUM_THREADS and its
 # open descriptors there; $FAKE_C45_STDERR is printed on standard error and
 # $FAKE_C45_STATUS is its exit status.
@@ -18,6 +19,10 @@ if [ -n "${FAKE_C45_LINGER:-}" ]; then
     sleep 60 &
     echo $! > "$FAKE_C45_LINGER"
     wait
+fi
+if [ -n "${FAKE_C45_LEAVE:-}" ]; then
+    sleep 60 &
+    echo $! > "$FAKE_C45_LEAVE"
 fi
 cat "$FAKE_C45_TRANSCRIPT"
 if [ -n "${FAKE_C45_STDERR:-}" ]; then
