@@ -38,7 +38,8 @@ std::string countMarkup(int count) {
 }
 
 bool endsWith(const std::string &text, const std::string &end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 std::string withoutEnding(const std::string &text, const std::string &end) {
@@ -202,8 +203,9 @@ void window1::on_save_settings_activate() {
 void window1::on_export_activate() {
     if (busy())
         return;
-    const std::string path = askForPath(
-        {Gtk::FILE_CHOOSER_ACTION_SAVE, "Izvezi tablicu (CSV)", {{"CSV files", "*.csv"}, {"Any files", "*"}}});
+    const std::string path = askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE,
+                                         "Izvezi tablicu (CSV)",
+                                         {{"CSV files", "*.csv"}, {"Any files", "*"}}});
     if (path.empty())
         return;
     const std::string base = withoutEnding(path, ".csv");
@@ -245,8 +247,8 @@ void window1::on_open_clicked() {
     }
     if (busy())
         return;
-    const std::string folder = askForPath(
-        {Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, "Odaberite mapu s dokumentima", {}});
+    const std::string folder =
+        askForPath({Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, "Odaberite mapu s dokumentima", {}});
     if (folder.empty())
         return;
     documentFolder = folder;
@@ -414,13 +416,13 @@ void window1::on_save_settings_clicked() {
     if (busy())
         return;
     const bool corpusPage = notebook->get_current_page() == textProcessingPage;
-    const std::string path = askForPath(
-        corpusPage ? PathRequest{Gtk::FILE_CHOOSER_ACTION_SAVE,
-                                 "Snimi stanje korpusa (.tpp)",
-                                 {{"tpp files", "*.tpp"}, {"Any files", "*"}}}
-                   : PathRequest{Gtk::FILE_CHOOSER_ACTION_SAVE,
-                                 "Snimi C4.5 rezultat (.c45p)",
-                                 {{"c45p files", "*.c45p"}, {"Any files", "*"}}});
+    const std::string path =
+        askForPath(corpusPage ? PathRequest{Gtk::FILE_CHOOSER_ACTION_SAVE,
+                                            "Snimi stanje korpusa (.tpp)",
+                                            {{"tpp files", "*.tpp"}, {"Any files", "*"}}}
+                              : PathRequest{Gtk::FILE_CHOOSER_ACTION_SAVE,
+                                            "Snimi C4.5 rezultat (.c45p)",
+                                            {{"c45p files", "*.c45p"}, {"Any files", "*"}}});
     if (path.empty())
         return;
     if (corpusPage) {
@@ -661,7 +663,8 @@ void window1::updateSensitivity() {
 
 void window1::updateSensitivity(int page) {
     const bool idle = !busy();
-    const bool corpus = !textProcessor.trainDocuments.empty() || !textProcessor.testDocuments.empty();
+    const bool corpus =
+        !textProcessor.trainDocuments.empty() || !textProcessor.testDocuments.empty();
     const bool result = !c45Result.outputLines.empty();
     const bool matrix = !c45Result.confusionMatrix.empty();
     const bool fileSetWritable = idle && wordsSelected;

@@ -184,7 +184,9 @@ window1_glade::window1_glade() {
     Gtk::Viewport *viewport =
         Gtk::manage(new Gtk::Viewport(*scroller->get_hadjustment(), *scroller->get_vadjustment()));
     viewport->set_shadow_type(Gtk::SHADOW_NONE);
-    viewport->set_border_width(10);
+    // The margin is the notebook's: a viewport asks for room for its border
+    // only once, so a border of its own would cut off the page's last line.
+    notebook->set_border_width(10);
     viewport->add(*notebook);
     scroller->add(*viewport);
     top->pack_start(*scroller, Gtk::PACK_EXPAND_WIDGET);

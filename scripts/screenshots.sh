@@ -4,16 +4,18 @@
 #
 #   scripts/screenshots.sh [OUTPUT_FOLDER] [MIN_DF]    (default: build/screenshots/, 30)
 #
+# TCW_BUILD names the build folder to take the programs from (default: build).
 # Builds first if needed. Prints each picture's size and the size its window
 # asks for; exits non-zero when a window is too small for its contents or an
 # error box was shown.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
-out=$(realpath -m "${1:-$top/build/screenshots}")
+build=$(realpath -m "${TCW_BUILD:-$top/build}")
+out=$(realpath -m "${1:-$build/screenshots}")
 min_df=${2:-30}
 cd "$top"
 
-driver=build/tests/gui/gui_screenshots
+driver=$build/tests/gui/gui_screenshots
 [ -x "$driver" ] || scripts/build.sh >/dev/null
 
 work=$(mktemp -d)
@@ -22,6 +24,9 @@ if [ -d workspace/xml ]; then
     ln -s "$top/workspace/xml" "$work/xml"
 fi
 scripts/prepare-workspace.sh "$work" >/dev/null
+if [ -x "$build/learner/c4.5.exe" ]; then
+    cp -f "$build/learner/c4.5.exe" "$work/c4.5.exe"
+fi
 
 mkdir -p "$out"
 status=0

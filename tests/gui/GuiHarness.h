@@ -126,20 +126,18 @@ public:
     using window1_glade::execute_toolbutton;
     using window1_glade::export_menuitem;
     using window1_glade::file_set_label;
-    using window1_glade::load_settings_toolbutton;
-    using window1_glade::save_as_menuitem;
-    using window1_glade::save_settings_menuitem;
-    using window1_glade::save_settings_toolbutton;
-    using window1_glade::test_estimate_label;
-    using window1_glade::train_estimate_label;
     using window1_glade::important_words_button;
+    using window1_glade::load_settings_toolbutton;
     using window1_glade::measures_button;
     using window1_glade::notebook;
     using window1_glade::open_toolbutton;
     using window1_glade::parse_button;
     using window1_glade::run_c45_button;
     using window1_glade::run_progressbar;
+    using window1_glade::save_as_menuitem;
     using window1_glade::save_as_toolbutton;
+    using window1_glade::save_settings_menuitem;
+    using window1_glade::save_settings_toolbutton;
     using window1_glade::save_toolbutton;
     using window1_glade::select_words_button;
     using window1_glade::selected_word_count_label;
@@ -148,8 +146,10 @@ public:
     using window1_glade::show_tree_button;
     using window1_glade::stop_words_checkbutton;
     using window1_glade::test_count_label;
+    using window1_glade::test_estimate_label;
     using window1_glade::toolbar;
     using window1_glade::train_count_label;
+    using window1_glade::train_estimate_label;
     using window1_glade::word_count_label;
     using window1_glade::write_c45_button;
 

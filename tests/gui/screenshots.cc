@@ -161,6 +161,15 @@ private:
     }
 };
 
+// The C4.5 options dialog after OK with "-m 0", which C4.5 refuses.
+struct RefusingOptionsDialog : dialog2 {
+    void refuseMinCasesZero() {
+        m_checkbutton->set_active(true);
+        m_spinbutton->set_value(0);
+        ok_button->clicked();
+    }
+};
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -180,6 +189,9 @@ int main(int argc, char **argv) {
 
     dialog2 c45Options;
     capturer.capture(c45Options, "dialog2-c45-options");
+    RefusingOptionsDialog refusing;
+    refusing.refuseMinCasesZero();
+    capturer.capture(refusing, "dialog2-c45-options-refused");
     dialog3 textOptions;
     capturer.capture(textOptions, "dialog3-text-options");
 

@@ -91,8 +91,8 @@ std::string runFigures(const TestWindow &window) {
     return labels.substr(start);
 }
 
-const std::string noRunFigures = joined(
-    "\n", {na, na, "plain:n/a", na, na, na, na, "plain:n/a", na, na, na, na});
+const std::string noRunFigures =
+    joined("\n", {na, na, "plain:n/a", na, na, na, na, "plain:n/a", na, na, na, na});
 
 void writeProgram(const std::string &script) {
     std::ofstream("c4.5.exe") << "#!/bin/sh\n" << script;
@@ -103,10 +103,10 @@ void writeProgram(const std::string &script) {
 // the tooltip of its inner button.
 std::string tooltips(TestWindow &window) {
     std::string out;
-    for (Gtk::ToolButton *button : {window.open_toolbutton, window.execute_toolbutton,
-                                    window.save_toolbutton, window.save_as_toolbutton,
-                                    window.load_settings_toolbutton,
-                                    window.save_settings_toolbutton})
+    for (Gtk::ToolButton *button :
+         {window.open_toolbutton, window.execute_toolbutton, window.save_toolbutton,
+          window.save_as_toolbutton, window.load_settings_toolbutton,
+          window.save_settings_toolbutton})
         out += button->get_child()->get_tooltip_text() + "\n";
     return out;
 }
@@ -598,7 +598,8 @@ TEST_F(MainWindowTest, AboutOpensANewDialogEachTimeWithItsTextClearOfTheEdges) {
     about.show();
     drainEvents();
     Gtk::Label *text = findLabel(
-        about, "Kategorizacija teksta stablima odluke C4.5\nRadna okolina za pokuse, prosinac 2026.");
+        about,
+        "Kategorizacija teksta stablima odluke C4.5\nRadna okolina za pokuse, prosinac 2026.");
     ASSERT_NE(nullptr, text);
     int x = 0;
     int y = 0;
@@ -816,7 +817,8 @@ TEST(RealDialogs, ChoosersAndMessageBoxesSayWhatTheyAreFor) {
             return !chooser.get_current_folder().empty();
         },
         Gtk::RESPONSE_CANCEL);
-    EXPECT_EQ("", window.askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE, "Snimi stanje korpusa (.tpp)",
+    EXPECT_EQ("", window.askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE,
+                                     "Snimi stanje korpusa (.tpp)",
                                      {{"tpp files", "*.tpp"}}}));
     EXPECT_EQ("Snimi stanje korpusa (.tpp)|" + Glib::get_current_dir() + "|confirms", seen);
 
@@ -851,18 +853,20 @@ std::string pageReport(const TestWindow &window) {
         if (line.compare(0, 6, "plain:") == 0)
             texts.push_back(line.substr(6));
         else
-            texts.push_back(line.substr(markupStart.size(), line.size() - markupStart.size() -
-                                                                 std::string("</b></small>").size()));
+            texts.push_back(
+                line.substr(markupStart.size(),
+                            line.size() - markupStart.size() - std::string("</b></small>").size()));
     }
     const auto evaluation = [&texts](const char *title, std::size_t first) {
         return std::string(title) + "\n  Estimate: " + texts[first] + "\n  Veličina stabla: BP " +
                texts[first + 1] + ", AP " + texts[first + 2] + "\n  Broj grešaka: BP " +
                texts[first + 3] + ", AP " + texts[first + 4] + "\n";
     };
-    return "Dokumenti\n  Broj train dokumenata: " + texts[0] + "\n  Broj test dokumenata: " +
-           texts[1] + "\n  Broj kategorija: " + texts[2] + "\n  Broj atributa: " + texts[3] +
-           "\nStablo odluke\n  Veličina BP: " + texts[4] + "\n  Veličina AP: " + texts[5] + "\n" +
-           evaluation("Evaluation on training data", 6) + evaluation("Evaluation on test data", 11);
+    return "Dokumenti\n  Broj train dokumenata: " + texts[0] +
+           "\n  Broj test dokumenata: " + texts[1] + "\n  Broj kategorija: " + texts[2] +
+           "\n  Broj atributa: " + texts[3] + "\nStablo odluke\n  Veličina BP: " + texts[4] +
+           "\n  Veličina AP: " + texts[5] + "\n" + evaluation("Evaluation on training data", 6) +
+           evaluation("Evaluation on test data", 11);
 }
 
 std::string commandOutput(const std::string &command) {
@@ -901,12 +905,13 @@ TEST_F(MainWindowTest, FullWorkflowGivesTheFiguresOfTcwExperiment) {
     ASSERT_TRUE(window.waitUntilIdle());
     ASSERT_EQ(std::vector<std::string>{}, window.errors);
 
-    const std::string tcw = commandOutput(std::string(TCW_PROGRAM) +
-                                          " experiment --dir xml --stem tcw --min-df 4 "
-                                          "--stop-words ceste_rijeci 2>/dev/null");
+    const std::string tcw =
+        commandOutput(std::string(TCW_PROGRAM) + " experiment --dir xml --stem tcw --min-df 4 "
+                                                 "--stop-words ceste_rijeci 2>/dev/null");
     for (const char *extension : {".names", ".data", ".test", ".info"}) {
         SCOPED_TRACE(extension);
-        EXPECT_EQ(readFile(std::string("tcw") + extension), readFile(std::string("bla") + extension));
+        EXPECT_EQ(readFile(std::string("tcw") + extension),
+                  readFile(std::string("bla") + extension));
     }
     const std::string report = pageReport(window);
     EXPECT_EQ(section(tcw, "Dokumenti", "Matrica zabune"), report);
