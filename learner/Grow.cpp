@@ -655,9 +655,12 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
         return index;
     }
     std::vector<std::vector<WeightedCase>> parts = tree.distribute(node, data, cases);
-    // A test that leaves every case on one branch would grow the same node again.
-    if (std::count_if(parts.begin(), parts.end(),
-                      [](const std::vector<WeightedCase> &p) { return !p.empty(); }) < 2) {
+    // A test that leaves all the weight on one branch would grow the same node again.
+    const auto holdsWeight = [](const std::vector<WeightedCase> &part) {
+        return std::any_of(part.begin(), part.end(),
+                           [](const WeightedCase &c) { return c.weight > 0; });
+    };
+    if (std::count_if(parts.begin(), parts.end(), holdsWeight) < 2) {
         node.kind = NodeKind::Leaf;
         node.attribute = -1;
         node.children.clear();

@@ -25,7 +25,7 @@ public:
     // Thresholds print as the largest value of any case in data that does not
     // exceed the midpoint of the chosen cut (the lower value where the
     // midpoint rounds to the higher one). A node whose test would send all
-    // its cases down one branch is a leaf.
+    // its weight down one branch is a leaf.
     Tree grow(const std::vector<WeightedCase> &cases);
 
 private:
