@@ -128,10 +128,6 @@ std::vector<char *> pointers(std::vector<std::string> &texts) {
     return result;
 }
 
-bool beginsWith(const std::string &line, const std::string &prefix) {
-    return line.compare(0, prefix.size(), prefix) == 0;
-}
-
 } // namespace
 
 std::string optionText(const C45Options &options) {
@@ -285,7 +281,7 @@ void C45Process::readPipes(bool wait) {
         if (ready < 0)
             return;
         if (ready == 0) {
-            if (child_ != 0 && hasExited(child_)) {
+            if (child_ == 0 || hasExited(child_)) {
                 closeDescriptor(output_);
                 endLines(partial_, lines_);
             }
@@ -337,7 +333,7 @@ C45Process::Outcome C45Process::finish() {
         outcome.signal = WTERMSIG(*status_);
     outcome.errorLines = std::move(errorLines_);
     for (const std::string &line : lines_)
-        if (beginsWith(line, "ERROR:"))
+        if (line.compare(0, 6, "ERROR:") == 0)
             outcome.errorLines.push_back(line);
     outcome.result.outputLines = std::move(lines_);
     lines_.clear();
