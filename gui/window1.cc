@@ -70,8 +70,8 @@ C45RunRequest runRequest(const std::string &fileSet, const C45Options &options) 
     return request;
 }
 
-} // namespace
-
+// The file-set stem of a path chosen for a ".names" file: the path without
+// a trailing ".names"; any other ".names" in it is kept.
 std::string namesStem(const std::string &path) {
     return withoutEnding(path, ".names");
 }
@@ -79,6 +79,8 @@ std::string namesStem(const std::string &path) {
 std::string withExtension(const std::string &path, const std::string &extension) {
     return endsWith(path, extension) ? path : path + extension;
 }
+
+} // namespace
 
 struct window1::EngineJob {
     std::unique_ptr<TextProcessor> engine;

@@ -173,9 +173,3 @@ private:
     std::unique_ptr<C45Process> run;
     sigc::connection busyPulse;
 };
-
-// The file-set stem of a path chosen for a ".names" file: the path without
-// a trailing ".names"; any other ".names" in it is kept.
-std::string namesStem(const std::string &path);
-// path, with extension appended unless it already ends with it.
-std::string withExtension(const std::string &path, const std::string &extension);

@@ -609,11 +609,15 @@ TEST_F(MainWindowTest, AboutOpensANewDialogEachTimeWithItsTextClearOfTheEdges) {
     EXPECT_GE(about.get_allocation().get_width() - (x + area.get_width()), 8);
 }
 
-TEST_F(MainWindowTest, QuitHidesTheWindow) {
+// Quitting during a parse: the window goes, and the worker ends before the
+// engine it works on.
+TEST_F(MainWindowTest, QuitHidesTheWindowAlsoWhileTheEngineWorks) {
     window.show();
     drainEvents();
+    click(window.execute_toolbutton);
     window.on_quit_activate();
     EXPECT_FALSE(window.get_visible());
+    EXPECT_TRUE(window.busy());
 }
 
 TEST_F(MainWindowTest, ChoosingAFileSetNamesItAndClearsTheFiguresOfAnotherRun) {
