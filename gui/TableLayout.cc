@@ -1,6 +1,10 @@
 #include "TableLayout.h"
 
-#include <cstdio>
+#include <gdkmm/screen.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 
 Gtk::ScrolledWindow &scrolledTable(Gtk::TreeView &view) {
     view.set_headers_visible(true);
@@ -16,14 +20,59 @@ Gtk::ScrolledWindow &scrolledTable(Gtk::TreeView &view) {
 }
 
 Gtk::VBox &headedTable(Gtk::Label &header, Gtk::TreeView &view) {
+    header.set_padding(5, 3);
     Gtk::VBox *box = Gtk::manage(new Gtk::VBox(false, 0));
     box->pack_start(header, Gtk::PACK_SHRINK);
     box->pack_start(scrolledTable(view), Gtk::PACK_EXPAND_WIDGET);
     return *box;
 }
 
+void openWideEnough(Gtk::Window &window, Gtk::TreeView &view) {
+    // The scrolled window asks for the table's full width only while it may
+    // not scroll sideways.
+    auto *scroller = dynamic_cast<Gtk::ScrolledWindow *>(view.get_parent());
+    if (!scroller)
+        return;
+    Gtk::PolicyType horizontal = Gtk::POLICY_AUTOMATIC;
+    Gtk::PolicyType vertical = Gtk::POLICY_AUTOMATIC;
+    scroller->get_policy(horizontal, vertical);
+    scroller->set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_ALWAYS);
+    const int wanted = window.size_request().width;
+    scroller->set_policy(horizontal, vertical);
+
+    int width = 0;
+    int height = 0;
+    window.get_default_size(width, height);
+    const int screenWidth = Gdk::Screen::get_default()->get_width();
+    window.set_default_size(std::max(width, std::min(wanted, screenWidth * 9 / 10)), height);
+}
+
+void fixColumnWidths(Gtk::TreeView &view, const std::vector<Glib::ustring> &widestTexts) {
+    // Room around the text: the cell's padding and focus line, and the
+    // header button's frame and sort arrow.
+    constexpr int cellMargin = 16;
+    constexpr int headerMargin = 32;
+    view.ensure_style();
+    const std::vector<Gtk::TreeViewColumn *> viewColumns = view.get_columns();
+    for (std::size_t i = 0; i < viewColumns.size(); ++i) {
+        Gtk::TreeViewColumn &column = *viewColumns[i];
+        int cellWidth = 0;
+        int titleWidth = 0;
+        int height = 0;
+        if (i < widestTexts.size())
+            view.create_pango_layout(widestTexts[i])->get_pixel_size(cellWidth, height);
+        view.create_pango_layout(column.get_title())->get_pixel_size(titleWidth, height);
+        column.set_sizing(Gtk::TREE_VIEW_COLUMN_FIXED);
+        column.set_fixed_width(std::max(cellWidth + cellMargin, titleWidth + headerMargin));
+    }
+    view.set_fixed_height_mode(true);
+}
+
 std::string formatFixed(double value, int decimals) {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, value);
-    return text;
+    if (std::isnan(value))
+        return "n/a";
+    char text[400];
+    const std::to_chars_result result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    return std::string(text, result.ptr);
 }

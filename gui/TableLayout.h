@@ -1,22 +1,36 @@
 // Pieces shared by the secondary table windows: the scrolled tree view under
-// a header label, and the fixed-decimal cell texts.
+// a header label, the opening width, and the fixed-decimal cell texts.
 #pragma once
 
 #include <gtkmm/box.h>
 #include <gtkmm/label.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/treeview.h>
+#include <gtkmm/window.h>
 
 #include <string>
+#include <vector>
 
 // Sets the common tree-view properties (headers, alternating rows, reorderable,
 // interactive search) and wraps it in a scrolled window with border width 5,
 // an etched-in shadow and automatic scroll bars.
 Gtk::ScrolledWindow &scrolledTable(Gtk::TreeView &view);
 
-// A vertical box without spacing: the header at its natural height above the
-// scrolled table, which takes the rest. The window owns none of it but the box.
+// A vertical box without spacing: the header, with the table's margin, at its
+// natural height above the scrolled table, which takes the rest. The window
+// owns none of it but the box.
 Gtk::VBox &headedTable(Gtk::Label &header, Gtk::TreeView &view);
+
+// Widens the window's default size, never beyond the screen, so that it opens
+// showing every column of the table in view without scrolling sideways.
+// Call once the model is attached.
+void openWideEnough(Gtk::Window &window, Gtk::TreeView &view);
+
+// Gives each column a fixed width that fits its title and the widest of its
+// cell texts (widestTexts[i] for column i) and lets the view measure one row
+// for all: measuring every row, as a view does by default, takes seconds for
+// a hundred thousand rows. For tables of one-line cells.
+void fixColumnWidths(Gtk::TreeView &view, const std::vector<Glib::ustring> &widestTexts);
 
 // Appends a resizable view column showing the model column; a sortable one
 // sorts by that column when its header is clicked.
@@ -29,5 +43,6 @@ void appendColumn(Gtk::TreeView &view, const Glib::ustring &title,
         viewColumn->set_sort_column(column);
 }
 
-// The value printed with "%.Nf", N = decimals.
+// The value with exactly `decimals` digits after a decimal point, whatever the
+// locale ("80.00", never "80,00"); not-a-number gives "n/a".
 std::string formatFixed(double value, int decimals);

@@ -461,7 +461,7 @@ void window1::on_select_words_clicked() {
 void window1::on_stop_words_toggled() {}
 
 void window1::on_edit_stop_words_clicked() {
-    presentWindow(new window7([this](const std::string &message) { reportError(message); }));
+    presentWindow(new window7());
 }
 
 void window1::on_distribution_clicked() {

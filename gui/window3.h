@@ -26,7 +26,8 @@ public:
     };
 
     // Two columns: name and count. words tells whether the names are words
-    // (true) or categories (false). Rows start sorted by count, ascending.
+    // (true) or categories (false). Rows start in order of count, ascending
+    // (equal counts by name); a click on a header sorts by that column.
     window3(const std::map<std::string, int> &counts, bool words, std::ostream &trace = std::cout);
     // Three columns, for words: the gain of each word is shown with "%.4f".
     window3(const std::map<std::string, int> &counts, bool words,

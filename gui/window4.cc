@@ -8,16 +8,11 @@ window4::window4(const std::vector<int> &counts, const std::vector<std::string> 
     header_label->set_text("Prikaz raspodijele kategorija i gresaka po test dokumentima");
 
     treeview->remove_all_columns();
-    store = Gtk::TreeStore::create(columns);
-    sorted = Gtk::TreeModelSort::create(store);
-    sorted->set_sort_column(columns.name, Gtk::SORT_ASCENDING);
     appendColumn(*treeview, "Kategorija", columns.name, false);
     appendColumn(*treeview, "Broj dokumenata", columns.documents, false);
     appendColumn(*treeview, "Posto", columns.percentage, false);
-    treeview->set_model(sorted);
-    treeview->set_headers_visible(true);
-    treeview->set_headers_clickable(true);
 
+    store = Gtk::TreeStore::create(columns);
     const std::size_t n = names.size();
     for (std::size_t i = 0; i < n && (i + 1) * n <= counts.size(); ++i) {
         const int *rowCounts = &counts[i * n];
@@ -43,6 +38,12 @@ window4::window4(const std::vector<int> &counts, const std::vector<std::string> 
             child[columns.percentage] = shareText;
         }
     }
+    sorted = Gtk::TreeModelSort::create(store);
+    sorted->set_sort_column(columns.name, Gtk::SORT_ASCENDING);
+    treeview->set_model(sorted);
+    treeview->set_headers_visible(true);
+    treeview->set_headers_clickable(true);
+    openWideEnough(*this, *treeview);
 }
 
 void window4::on_treeview_row_activated(const Gtk::TreeModel::Path &path, Gtk::TreeViewColumn *) {

@@ -3,11 +3,14 @@
 #include <gtkmm/textbuffer.h>
 
 window5::window5(const std::vector<std::string> &outputLines) {
-    Glib::RefPtr<Gtk::TextBuffer> buffer = Gtk::TextBuffer::create();
-    textview->set_buffer(buffer);
+    std::string text;
     for (const std::string &line : outputLines) {
         if (line == "<CM>")
             break;
-        buffer->insert(buffer->end(), line + "\n");
+        text += line;
+        text += '\n';
     }
+    Glib::RefPtr<Gtk::TextBuffer> buffer = Gtk::TextBuffer::create();
+    buffer->set_text(text);
+    textview->set_buffer(buffer);
 }

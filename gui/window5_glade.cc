@@ -1,15 +1,20 @@
 #include "window5_glade.h"
 
+#include <pangomm/fontdescription.h>
+
 window5_glade::window5_glade() {
     set_title("Log");
     set_default_size(400, 600);
     set_modal(false);
     set_resizable(true);
 
+    // C4.5 lays its trees and error tables out in columns of characters: they
+    // line up only in a fixed-width font and on unbroken lines.
     textview = Gtk::manage(new Gtk::TextView());
     textview->set_editable(true);
     textview->set_cursor_visible(true);
-    textview->set_wrap_mode(Gtk::WRAP_WORD);
+    textview->set_wrap_mode(Gtk::WRAP_NONE);
+    textview->modify_font(Pango::FontDescription("monospace"));
     textview->set_pixels_above_lines(0);
     textview->set_pixels_below_lines(0);
     textview->set_pixels_inside_wrap(0);
@@ -19,14 +24,12 @@ window5_glade::window5_glade() {
     textview->set_justification(Gtk::JUSTIFY_LEFT);
     textview->get_buffer()->set_text("-- c4.5 nije pokrenut");
 
+    // The text view scrolls itself; a viewport around it would let the
+    // scroll bars move only over the part of the text it has laid out.
     scrolledwindow = Gtk::manage(new Gtk::ScrolledWindow());
-    scrolledwindow->set_shadow_type(Gtk::SHADOW_NONE);
+    scrolledwindow->set_shadow_type(Gtk::SHADOW_IN);
     scrolledwindow->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
-    viewport = Gtk::manage(
-        new Gtk::Viewport(*scrolledwindow->get_hadjustment(), *scrolledwindow->get_vadjustment()));
-    viewport->set_shadow_type(Gtk::SHADOW_IN);
-    viewport->add(*textview);
-    scrolledwindow->add(*viewport);
+    scrolledwindow->add(*textview);
     add(*scrolledwindow);
     show_all_children();
 }

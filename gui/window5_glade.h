@@ -1,9 +1,8 @@
-// Layout of the log window: a text view in a viewport in a scrolled window.
+// Layout of the log window: a text view in a scrolled window.
 #pragma once
 
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/textview.h>
-#include <gtkmm/viewport.h>
 #include <gtkmm/window.h>
 
 class window5_glade : public Gtk::Window {
@@ -13,6 +12,5 @@ public:
     // The widgets the behaviour fills; public so that tests and the screenshot
     // driver can read what the window shows.
     Gtk::TextView *textview;
-    Gtk::Viewport *viewport;
     Gtk::ScrolledWindow *scrolledwindow;
 };

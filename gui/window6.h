@@ -17,7 +17,8 @@ public:
     };
 
     // simplified false shows the tree under "Decision Tree:", true the one
-    // under "Simplified Decision Tree:".
+    // under "Simplified Decision Tree:"; title and header say which:
+    // "Prikaz stabla prije podrezivanja" or "Prikaz stabla nakon podrezivanja".
     window6(const std::vector<std::string> &outputLines, bool simplified);
 
     const ModelColumns columns;

@@ -4,8 +4,14 @@
 #include "corpus/FileError.h"
 
 #include <glibmm/convert.h>
+#include <gtkmm/messagedialog.h>
 
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <system_error>
+#include <vector>
 
 namespace {
 
@@ -20,35 +26,84 @@ Glib::ustring toDisplayText(const std::string &word) {
     }
 }
 
+// The words of text as the stop-word reader separates them.
+std::vector<Glib::ustring> splitWords(const Glib::ustring &text) {
+    static const char blanks[] = " \t\n\v\f\r";
+    const std::string &raw = text.raw();
+    std::vector<Glib::ustring> words;
+    std::string::size_type start = raw.find_first_not_of(blanks);
+    while (start != std::string::npos) {
+        const std::string::size_type end = raw.find_first_of(blanks, start);
+        words.emplace_back(raw.substr(start, end - start));
+        start = raw.find_first_not_of(blanks, end);
+    }
+    return words;
+}
+
 } // namespace
 
 const char *const window7::newWordText = " upisite novu rijec ";
 
-window7::window7(std::function<void(const std::string &)> reportError, const std::string &path,
-                 std::ostream &trace)
-    : reportError(std::move(reportError)), path(path), trace(trace) {
+window7::window7(const std::string &path, std::ostream &trace)
+    : wordColumn("Ceste rijeci", wordCell), path(path), trace(trace) {
     treeview->remove_all_columns();
     store = Gtk::ListStore::create(columns);
     store->set_sort_column(columns.word, Gtk::SORT_ASCENDING);
 
-    const int count = treeview->append_column_editable("Ceste rijeci", columns.word);
-    Gtk::TreeViewColumn *column = treeview->get_column(count - 1);
-    column->set_resizable(true);
-    column->set_sort_column(columns.word);
+    wordCell.property_editable() = true;
+    wordCell.signal_edited().connect(sigc::mem_fun(*this, &window7::on_word_edited), false);
+    wordColumn.add_attribute(wordCell.property_text(), columns.word);
+    wordColumn.set_resizable(true);
+    wordColumn.set_sort_column(columns.word);
+    treeview->append_column(wordColumn);
     treeview->set_model(store);
     treeview->set_headers_visible(true);
     treeview->set_headers_clickable(true);
 
+    // A device or pipe in the file's place could be read without end.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return;
     std::ifstream in(path);
     std::string word;
     while (in >> word)
         (*store->append())[columns.word] = toDisplayText(word);
 }
 
+void window7::on_word_edited(const Glib::ustring &rowPath, const Glib::ustring &text) {
+    const Gtk::TreeModel::iterator row = store->get_iter(rowPath);
+    if (!row || text == newWordText)
+        return;
+    const std::vector<Glib::ustring> words = splitWords(text);
+    if (words.empty()) {
+        showNote("Prazan unos nije spremljen.");
+        return;
+    }
+    (*row)[columns.word] = words.front();
+    if (words.size() == 1) {
+        note_label->hide();
+        return;
+    }
+    Glib::ustring list = words.front();
+    for (std::size_t i = 1; i < words.size(); ++i) {
+        (*store->append())[columns.word] = words[i];
+        list += ", " + words[i];
+    }
+    showNote("Unos s razmacima podijeljen je na " + std::to_string(words.size()) +
+             " riječi: " + list + ".");
+}
+
+void window7::showNote(const Glib::ustring &text) {
+    note_label->set_text(text);
+    note_label->show();
+}
+
 void window7::on_save_clicked() {
     std::string content;
     for (const Gtk::TreeModel::Row &row : store->children()) {
         const Glib::ustring word = row[columns.word];
+        if (word == newWordText)
+            continue;
         try {
             content += Glib::locale_from_utf8(word);
         } catch (const Glib::ConvertError &) {
@@ -56,17 +111,32 @@ void window7::on_save_clicked() {
         }
         content += '\n';
     }
+    errno = 0;
     try {
         AtomicFile file(path);
         file.stream() << content;
         file.commit();
     } catch (const FileError &error) {
-        reportError(error.what());
+        // The error names the file only; the system call that failed left its
+        // reason in errno, and nothing that runs on the way here sets it.
+        const int reason = errno;
+        std::string message = error.what();
+        if (reason != 0)
+            message += ": " + std::string(std::strerror(reason));
+        Gtk::MessageDialog dialog(*this, "Stop riječi nisu spremljene.", false, Gtk::MESSAGE_ERROR,
+                                  Gtk::BUTTONS_CLOSE, true);
+        dialog.set_title("Greška");
+        dialog.set_secondary_text(message);
+        dialog.run();
     }
 }
 
 void window7::on_add_clicked() {
-    (*store->prepend())[columns.word] = newWordText;
+    const Gtk::TreeModel::iterator added = store->prepend();
+    (*added)[columns.word] = newWordText;
+    const Gtk::TreeModel::Path where = store->get_path(added);
+    treeview->scroll_to_row(where);
+    treeview->set_cursor(where, wordColumn, true);
 }
 
 void window7::on_delete_clicked() {

@@ -4,9 +4,9 @@
 
 #include "window7_glade.h"
 
+#include <gtkmm/cellrenderertext.h>
 #include <gtkmm/liststore.h>
 
-#include <functional>
 #include <iostream>
 #include <string>
 
@@ -18,20 +18,22 @@ public:
     };
 
     // Reads the white-space separated words of path; a missing or unreadable
-    // file gives an empty list. reportError receives the message when Save
-    // cannot write the file.
-    explicit window7(std::function<void(const std::string &)> reportError,
-                     const std::string &path = "ceste_rijeci", std::ostream &trace = std::cout);
+    // file, or anything but a regular file, gives an empty list.
+    explicit window7(const std::string &path = "ceste_rijeci", std::ostream &trace = std::cout);
 
     const ModelColumns columns;
     Glib::RefPtr<Gtk::ListStore> store;
 
-    // The entry that Add puts in the list for the user to overwrite.
+    // The entry that Add puts in the list for the user to overwrite; it is
+    // never written to the file.
     static const char *const newWordText;
 
 protected:
-    // Writes every word in list order, one per line, in the locale's encoding.
+    // Writes every word in list order, one per line, in the locale's encoding,
+    // replacing the file as a whole. A failure is shown in an error dialog
+    // over this window, with the system's reason; the file is then unchanged.
     void on_save_clicked() override;
+    // Puts newWordText in the list, scrolls to it and starts editing it.
     void on_add_clicked() override;
     // Writes "pritisnuh obrisi"; with a selected row also "jer sam ikad tu?" and
     // removes the row.
@@ -39,7 +41,14 @@ protected:
     void on_treeview_row_activated(const Gtk::TreeModel::Path &, Gtk::TreeViewColumn *) override {}
 
 private:
-    const std::function<void(const std::string &)> reportError;
+    // Stores the edited text. A stop word is one word: an entry with blanks
+    // becomes one row per word and an empty one leaves the row as it was; the
+    // note line says which happened.
+    void on_word_edited(const Glib::ustring &path, const Glib::ustring &text);
+    void showNote(const Glib::ustring &text);
+
+    Gtk::CellRendererText wordCell;
+    Gtk::TreeViewColumn wordColumn;
     const std::string path;
     std::ostream &trace;
 };

@@ -29,9 +29,15 @@ window7_glade::window7_glade() {
     scrolledwindow->set_policy(Gtk::POLICY_AUTOMATIC, Gtk::POLICY_AUTOMATIC);
     scrolledwindow->add(*treeview);
 
+    note_label = Gtk::manage(new Gtk::Label());
+    note_label->set_alignment(0.0, 0.5);
+    note_label->set_padding(5, 3);
+    note_label->set_line_wrap(true);
+
     vbox = Gtk::manage(new Gtk::VBox(false, 0));
     vbox->pack_start(*toolbar, Gtk::PACK_SHRINK);
     vbox->pack_start(*scrolledwindow, Gtk::PACK_EXPAND_WIDGET);
+    vbox->pack_start(*note_label, Gtk::PACK_SHRINK);
     add(*vbox);
 
     save_toolbutton->signal_clicked().connect(sigc::mem_fun(*this, &window7_glade::on_save_clicked),
@@ -43,4 +49,5 @@ window7_glade::window7_glade() {
     treeview->signal_row_activated().connect(
         sigc::mem_fun(*this, &window7_glade::on_treeview_row_activated), false);
     show_all_children();
+    note_label->hide();
 }

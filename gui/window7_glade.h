@@ -1,7 +1,9 @@
-// Layout of the stop-word editor: a Save/Add/Delete toolbar above the list.
+// Layout of the stop-word editor: a Save/Add/Delete toolbar above the list and
+// a note line under it.
 #pragma once
 
 #include <gtkmm/box.h>
+#include <gtkmm/label.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/toolbar.h>
 #include <gtkmm/toolbutton.h>
@@ -20,6 +22,8 @@ public:
     Gtk::Toolbar *toolbar;
     Gtk::TreeView *treeview;
     Gtk::ScrolledWindow *scrolledwindow;
+    // Hidden until there is something to tell about an edit.
+    Gtk::Label *note_label;
     Gtk::VBox *vbox;
 
 protected:

@@ -4,12 +4,20 @@
 #include "c45/NumberText.h"
 #include "measures/Measures.h"
 
+#include <cmath>
+
+namespace {
+
+// An average over no documents is undefined; it is not shown as a figure.
+std::string averageMarkup(float value) {
+    return smallBoldMarkup(std::isnan(value) ? "n/a" : numberToString(value));
+}
+
+} // namespace
+
 window8::window8(const std::vector<std::int32_t> &counts, const std::vector<std::string> &names)
     : counts(counts), names(names) {
     treeview->remove_all_columns();
-    store = Gtk::TreeStore::create(columns);
-    sorted = Gtk::TreeModelSort::create(store);
-    sorted->set_sort_column(columns.name, Gtk::SORT_ASCENDING);
     appendColumn(*treeview, "Kategorija", columns.name, false);
     appendColumn(*treeview, "Broj dokumenata", columns.documents, false);
     appendColumn(*treeview, "f++", columns.fPlusPlus, false);
@@ -18,14 +26,12 @@ window8::window8(const std::vector<std::int32_t> &counts, const std::vector<std:
     appendColumn(*treeview, "Recall", columns.recall, false);
     appendColumn(*treeview, "Precision", columns.precision, false);
     appendColumn(*treeview, "F1", columns.f1, false);
-    treeview->set_model(sorted);
-    treeview->set_headers_visible(true);
-    treeview->set_headers_clickable(true);
 
     ConfusionMatrix matrix;
     matrix.counts = counts;
     matrix.categoryNames = names;
     const Measures measures = computeMeasures(matrix, true);
+    store = Gtk::TreeStore::create(columns);
     for (const CategoryMeasures &category : measures.categories) {
         Gtk::TreeModel::Row row = *store->append();
         row[columns.name] = category.name;
@@ -37,12 +43,18 @@ window8::window8(const std::vector<std::int32_t> &counts, const std::vector<std:
         row[columns.precision] = formatFixed(category.precision, 2);
         row[columns.f1] = formatFixed(category.f1, 2);
     }
+    sorted = Gtk::TreeModelSort::create(store);
+    sorted->set_sort_column(columns.name, Gtk::SORT_ASCENDING);
+    treeview->set_model(sorted);
+    treeview->set_headers_visible(true);
+    treeview->set_headers_clickable(true);
 
     const MeasureSummary &summary = measures.summary;
-    micro_f1_label->set_markup(smallBoldMarkup(numberToString(summary.microF1)));
-    micro_precision_label->set_markup(smallBoldMarkup(numberToString(summary.microPrecision)));
-    micro_recall_label->set_markup(smallBoldMarkup(numberToString(summary.microRecall)));
-    macro_f1_label->set_markup(smallBoldMarkup(numberToString(summary.macroF1)));
-    macro_precision_label->set_markup(smallBoldMarkup(numberToString(summary.macroPrecision)));
-    macro_recall_label->set_markup(smallBoldMarkup(numberToString(summary.macroRecall)));
+    micro_f1_label->set_markup(averageMarkup(summary.microF1));
+    micro_precision_label->set_markup(averageMarkup(summary.microPrecision));
+    micro_recall_label->set_markup(averageMarkup(summary.microRecall));
+    macro_f1_label->set_markup(averageMarkup(summary.macroF1));
+    macro_precision_label->set_markup(averageMarkup(summary.macroPrecision));
+    macro_recall_label->set_markup(averageMarkup(summary.macroRecall));
+    openWideEnough(*this, *treeview);
 }
