@@ -2,8 +2,10 @@
 
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
+#include "corpus/ReadFile.h"
 
-#include <fstream>
+#include <algorithm>
+#include <new>
 
 void saveC45Output(const std::vector<std::string> &lines, const std::string &path) {
     AtomicFile file(path);
@@ -13,13 +15,17 @@ void saveC45Output(const std::vector<std::string> &lines, const std::string &pat
 }
 
 std::vector<std::string> loadC45Output(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in.is_open())
-        throw FileError::cannotOpen(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    if (in.bad())
-        throw FileError::cannotRead(path);
-    return lines;
+    std::string content;
+    readWholeFile(path, content);
+    try {
+        std::vector<std::string> lines;
+        for (std::size_t start = 0; start < content.size();) {
+            const std::size_t end = std::min(content.find('\n', start), content.size());
+            lines.emplace_back(content, start, end - start);
+            start = end + 1;
+        }
+        return lines;
+    } catch (const std::bad_alloc &) {
+        throw FileError::outOfMemory(path);
+    }
 }

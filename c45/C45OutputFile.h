@@ -12,5 +12,6 @@
 void saveC45Output(const std::vector<std::string> &lines, const std::string &path);
 
 // The lines of the file, split at "\n" (a last line without "\n" counts).
-// Throws FileError when the file cannot be opened or read.
+// Throws FileError when the file cannot be opened (a folder among them),
+// read, or held in memory.
 std::vector<std::string> loadC45Output(const std::string &path);
