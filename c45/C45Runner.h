@@ -51,7 +51,7 @@ struct C45RunRequest {
 
 struct C45Command {
     std::vector<std::string> arguments; // program first, as the child receives them
-    bool hasTest = false; // stem + ".test" could be opened: "-u" was added
+    bool hasTest = false;               // stem + ".test" could be opened: "-u" was added
 };
 
 // program, "-u" when the test file opens, "-f", the stem, then the words of

@@ -200,8 +200,8 @@ public:
             }
             const std::string_view branch = std::string_view(line).substr(0, reference);
             out.push_back(TreeLine{branch, depth});
-            pending.push_back(
-                Pending{section->second, depth + std::count(branch.begin(), branch.end(), '|') + 1});
+            pending.push_back(Pending{section->second,
+                                      depth + std::count(branch.begin(), branch.end(), '|') + 1});
         }
         return out;
     }

@@ -178,14 +178,14 @@ TEST(C45Output, KeepsOnlyWholeConsistentMatrixRows) {
 
 void expectNumberTexts() {
     const std::vector<std::pair<float, std::string>> cases = {
-        {0.8333333f, "0.833333"}, {2.0f, "2"},     {-1.0f, "-1"},   {12.3f, "12.3"},
-        {1e6f, "1e+06"},          {0.85f, "0.85"}, {100.0f, "100"}, {123456.7f, "123457"},
-        {1234567.0f, "1.23457e+06"},
+        {0.8333333f, "0.833333"}, {2.0f, "2"},           {-1.0f, "-1"},
+        {12.3f, "12.3"},          {1e6f, "1e+06"},       {0.85f, "0.85"},
+        {100.0f, "100"},          {123456.7f, "123457"}, {1234567.0f, "1.23457e+06"},
     };
     for (const auto &[value, expected] : cases)
         EXPECT_EQ(numberToString(value), expected) << value;
     const std::vector<std::pair<double, std::string>> fixed = {
-        {80.0, "80.00"},   {33.333333, "33.33"}, {0.125, "0.12"}, {2.675, "2.67"},
+        {80.0, "80.00"},    {33.333333, "33.33"},      {0.125, "0.12"},   {2.675, "2.67"},
         {99.999, "100.00"}, {1234567.5, "1234567.50"}, {-0.004, "-0.00"},
     };
     for (const auto &[value, expected] : fixed)

@@ -6,8 +6,8 @@
 #include <poll.h>
 
 #include <algorithm>
-#include <csignal>
 #include <cmath>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -94,7 +94,8 @@ TEST_F(C45Command_, AddsUOnlyWhenTheTestFileOpens) {
         {{dir + "\\my set.names.names", " -m 2", "./c4.5.exe"},
          {"./c4.5.exe", "-u", "-f", dir + "/my set", "-m", "2"}},
         {{dir + "/other.names", "", "./c4.5.exe"}, {"./c4.5.exe", "-f", dir + "/other"}},
-        {{dir + "/my set", " -s", "/opt/my c45"}, {"/opt/my c45", "-u", "-f", dir + "/my set", "-s"}},
+        {{dir + "/my set", " -s", "/opt/my c45"},
+         {"/opt/my c45", "-u", "-f", dir + "/my set", "-s"}},
         // A relative stem is looked for in the working folder.
         {{"my set.names", "", "c45", dir}, {"c45", "-u", "-f", "my set"}},
         {{"my set.names", "", "c45"}, {"c45", "-f", "my set"}},
@@ -289,9 +290,8 @@ TEST_F(FakeC45, ReportsEveryWayARunCanFail) {
     const C45Process::Outcome failed = runC45(request(dir + "/bla"), trace);
     EXPECT_EQ(failed.result.outputLines, transcript("learner-error.out"));
     EXPECT_EQ(failed.exitStatus, 1);
-    EXPECT_EQ(runFailure(failed), dataPath("fake-c45.sh") +
-                                      " ended with status 1\nfake: trouble\n"
-                                      "ERROR:  cannot open file bla.names");
+    EXPECT_EQ(runFailure(failed), dataPath("fake-c45.sh") + " ended with status 1\nfake: trouble\n"
+                                                            "ERROR:  cannot open file bla.names");
     unsetenv("FAKE_C45_STDERR");
 
     // Exit status 0 with nothing or garbage on standard output is no result.

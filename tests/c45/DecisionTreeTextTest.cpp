@@ -92,10 +92,10 @@ TEST(DecisionTreeText, SplicesALongChainOfSectionsLevelByLevel) {
                                       ""};
     for (int n = 1; n <= sections; ++n) {
         const std::string word = "w" + std::to_string(n);
-        lines.insert(lines.end(), {"", "Subtree [S" + std::to_string(n) + "]", "",
-                                   word + " <= 0 :" +
-                                       (n < sections ? "[S" + std::to_string(n + 1) + "]" : ""),
-                                   "|   " + word + " > 0 : b (1.0)", ""});
+        lines.insert(lines.end(),
+                     {"", "Subtree [S" + std::to_string(n) + "]", "",
+                      word + " <= 0 :" + (n < sections ? "[S" + std::to_string(n + 1) + "]" : ""),
+                      "|   " + word + " > 0 : b (1.0)", ""});
     }
     const std::vector<TreeRow> rows = parseDecisionTree(lines, false);
     ASSERT_EQ(rows.size(), 2u + 2u * sections + 1u);
