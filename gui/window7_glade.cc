@@ -32,7 +32,10 @@ window7_glade::window7_glade() {
     note_label = Gtk::manage(new Gtk::Label());
     note_label->set_alignment(0.0, 0.5);
     note_label->set_padding(5, 3);
+    // Wrapped to the editor's opening width, which a long note would
+    // otherwise widen.
     note_label->set_line_wrap(true);
+    note_label->set_size_request(280, -1);
 
     vbox = Gtk::manage(new Gtk::VBox(false, 0));
     vbox->pack_start(*toolbar, Gtk::PACK_SHRINK);
