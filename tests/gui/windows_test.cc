@@ -444,7 +444,8 @@ TEST_F(StopWordEditorTest, EntriesWithBlanksBecomeSeveralWordsWithANote) {
     EXPECT_EQ("Unos s razmacima podijeljen je na 3 riječi: zz, yy, xx.",
               editor.note_label->get_text());
     // The note fits under the list without widening the editor.
-    ASSERT_TRUE(runLoopUntil([this] { return editor.note_label->get_allocation().get_width() > 1; }));
+    ASSERT_TRUE(
+        runLoopUntil([this] { return editor.note_label->get_allocation().get_width() > 1; }));
     EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(editor));
     EXPECT_EQ(300, editor.get_width());
 
