@@ -44,8 +44,10 @@ std::string stemOfNamesPath(const std::string &path);
 struct C45RunRequest {
     std::string namesPath;  // the chosen ".names" path (or any path: see stemOfNamesPath)
     std::string optionText; // from optionText(); its blank-separated words become arguments
-    std::string program = "./c4.5.exe"; // a name without "/" is looked up in PATH
-    std::string workingDirectory = "";  // where C4.5 runs; "" for the current folder
+    // A name without "/" is looked up in PATH; a relative path is taken
+    // from the working folder.
+    std::string program = "./c4.5.exe";
+    std::string workingDirectory = ""; // where C4.5 runs; "" for the current folder
     int threads = 0; // OMP_NUM_THREADS for the child; 0 passes the environment on as it is
 };
 
@@ -58,7 +60,9 @@ struct C45Command {
 // the option text. Backslashes in the stem become slashes before the test
 // file is looked for (in the working folder when the stem is relative).
 // "C:\data\my set" with a test file and " -m 2" gives
-// {"./c4.5.exe", "-u", "-f", "C:/data/my set", "-m", "2"}.
+// {"./c4.5.exe", "-u", "-f", "C:/data/my set", "-m", "2"}. Throws
+// std::invalid_argument for an argument holding a NUL byte, which no
+// argument can carry.
 C45Command buildC45Command(const C45RunRequest &request);
 
 // A run of C4.5 in progress. The constructor writes "opcije su " + the
@@ -75,7 +79,8 @@ C45Command buildC45Command(const C45RunRequest &request);
 // Blocking: call finish() at once, or use runC45().
 // cancel(), or destroying a process that has not finished, sends SIGTERM to
 // the process group and SIGKILL a few seconds later if the program is still
-// there, and waits for it.
+// there, and waits for it. The constructor throws std::invalid_argument as
+// buildC45Command does, before anything is printed or started.
 class C45Process {
 public:
     explicit C45Process(const C45RunRequest &request, std::ostream &trace = std::cout);
