@@ -117,8 +117,9 @@ void window7::on_save_clicked() {
         file.stream() << content;
         file.commit();
     } catch (const FileError &error) {
-        // The error names the file only; the system call that failed left its
-        // reason in errno, and nothing that runs on the way here sets it.
+        // The error names the file only. The system call that failed left its
+        // reason in errno, and only calls that succeed run between it and
+        // here, which leave errno as it is on this system.
         const int reason = errno;
         std::string message = error.what();
         if (reason != 0)
@@ -134,9 +135,7 @@ void window7::on_save_clicked() {
 void window7::on_add_clicked() {
     const Gtk::TreeModel::iterator added = store->prepend();
     (*added)[columns.word] = newWordText;
-    const Gtk::TreeModel::Path where = store->get_path(added);
-    treeview->scroll_to_row(where);
-    treeview->set_cursor(where, wordColumn, true);
+    treeview->set_cursor(store->get_path(added), wordColumn, true);
 }
 
 void window7::on_delete_clicked() {

@@ -413,6 +413,7 @@ TEST_F(StopWordEditorTest, EditsAddsDeletesAndSavesTheSortedList) {
     type("novo");
     EXPECT_EQ("and novo off the", rows());
 
+    // The entry just added, now "novo", is the selected row.
     click(editor.delete_toolbutton);
     editor.treeview->get_selection()->unselect_all();
     click(editor.delete_toolbutton);
