@@ -33,8 +33,8 @@ void drainEvents() {
         Gtk::Main::iteration(false);
 }
 
-// Builds the window, then shows it and waits until it is idle; prints both
-// times and returns nothing else, the window being closed right after.
+// Builds the window, shows it, waits until it is idle, prints both times and
+// closes it.
 void timeWindow(const char *name, int size, const std::function<Gtk::Window *()> &build) {
     const Clock::time_point start = Clock::now();
     Gtk::Window *window = build();
