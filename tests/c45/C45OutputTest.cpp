@@ -61,6 +61,14 @@ TEST(C45Output, ParsesSummariesAsTheC45PageShowsThem) {
          "train 123456 test n/a cats n/a attrs 54321 | 12345 12345 (10%) / 123457 100000 (81%) "
          "est 99.9% | n/a n/a / n/a n/a est (kept)",
          "(empty)"},
+        {"the saved trial's row, its figures of any width",
+         "Evaluation on training data (20000 items):\n\nTrial\th\nh\nh\n\n"
+         "   1\t   1    3(100.0%)      1    3(100.0%)    (75.0%)\n"
+         "  12\t12345  12345(61.7%)   123  10000(50.0%)    (99.9%)   <<\n",
+         false,
+         "train 20000 test n/a cats n/a attrs n/a | 12345 12345 (61.7%) / 123 10000 (50%) est "
+         "99.9% | n/a n/a / n/a n/a est (kept)",
+         "(empty)"},
         {"release 8 widths, no test cases and a row that stops matching",
          trainHeading + "\t   7     2( 9.5%)      5     3(14.3%)    (33.6%)   <<\n" +
              "Evaluation on test data (0 items):\n\nh\nh\nh\n\n"
