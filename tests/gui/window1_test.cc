@@ -22,6 +22,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
@@ -846,6 +847,7 @@ TEST(RealDialogs, ChoosersAndMessageBoxesSayWhatTheyAreFor) {
 }
 
 #if defined(C45_PROGRAM) && defined(TCW_PROGRAM)
+
 namespace {
 
 // The figures of the "C4.5" page laid out as "tcw experiment" prints them.
@@ -898,75 +900,92 @@ std::string section(const std::string &text, const std::string &first, const std
 } // namespace
 
 // One whole experiment through the real windows, with the real learner, gives
-// the figures that the headless front end gives for the same settings.
+// the figures that the headless front end gives for the same settings: on the
+// test corpus and on the default corpus.
 TEST_F(MainWindowTest, FullWorkflowGivesTheFiguresOfTcwExperiment) {
     std::filesystem::copy_file(C45_PROGRAM, "c4.5.exe");
-    execute();
-    selectWords(4, true);
-    writeBla();
-    window.switchToPage(1);
-    click(window.execute_toolbutton);
-    ASSERT_TRUE(window.waitUntilIdle());
-    ASSERT_EQ(std::vector<std::string>{}, window.errors);
+    ASSERT_EQ(0, std::system("'" DEFAULT_CORPUS_SCRIPT "' wordnet > /dev/null"));
+    const struct {
+        const char *folder;
+        int minDf;
+    } corpora[] = {{"xml", 4}, {"wordnet", 30}};
+    for (const auto &corpus : corpora) {
+        SCOPED_TRACE(corpus.folder);
+        TestWindow gui;
+        gui.pathAnswers.push_back(corpus.folder);
+        click(gui.open_toolbutton);
+        click(gui.execute_toolbutton);
+        ASSERT_TRUE(gui.waitUntilIdle());
+        gui.df_scale->set_value(corpus.minDf);
+        gui.stop_words_checkbutton->set_active(true);
+        gui.select_words_button->clicked();
+        gui.write_c45_button->clicked();
+        ASSERT_TRUE(gui.waitUntilIdle());
+        gui.switchToPage(1);
+        click(gui.execute_toolbutton);
+        ASSERT_TRUE(gui.waitUntilIdle());
+        ASSERT_EQ(std::vector<std::string>{}, gui.errors);
 
-    const std::string tcw =
-        commandOutput(std::string(TCW_PROGRAM) + " experiment --dir xml --stem tcw --min-df 4 "
-                                                 "--stop-words ceste_rijeci 2>/dev/null");
-    for (const char *extension : {".names", ".data", ".test", ".info"}) {
-        SCOPED_TRACE(extension);
-        EXPECT_EQ(readFile(std::string("tcw") + extension),
-                  readFile(std::string("bla") + extension));
+        const std::string tcw =
+            commandOutput(std::string(TCW_PROGRAM) + " experiment --dir " + corpus.folder +
+                          " --stem tcw --min-df " + std::to_string(corpus.minDf) +
+                          " --stop-words ceste_rijeci 2>/dev/null");
+        for (const char *extension : {".names", ".data", ".test", ".info"}) {
+            SCOPED_TRACE(extension);
+            EXPECT_EQ(readFile(std::string("tcw") + extension),
+                      readFile(std::string("bla") + extension));
+        }
+        const std::string report = pageReport(gui);
+        EXPECT_EQ(section(tcw, "Dokumenti", "Matrica zabune"), report);
+        EXPECT_EQ(std::string::npos, report.find("n/a")) << report;
+
+        gui.cm_button->clicked();
+        gui.measures_button->clicked();
+        gui.show_tree_button->clicked();
+        gui.show_pruned_tree_button->clicked();
+        gui.show_log_button->clicked();
+        ASSERT_EQ(5u, gui.presented.size());
+        window4 &errors = gui.presentedAs<window4>(0);
+        std::size_t testDocuments = 0;
+        for (const Gtk::TreeModel::Row &row : errors.store->children())
+            testDocuments += static_cast<std::size_t>(row[errors.columns.documents]);
+        EXPECT_EQ(gui.textProcessor.testDocuments.size(), testDocuments);
+        window8 &measures = gui.presentedAs<window8>(1);
+        const std::string summary = section(tcw, "F1 micro je", "");
+        EXPECT_EQ(summary,
+                  "F1 micro je " + measures.micro_f1_label->get_text() + "\nF1 macro je " +
+                      measures.macro_f1_label->get_text() + "\nMikroprosjek preciznost " +
+                      measures.micro_precision_label->get_text() + "\nMikroprosjek odaziv " +
+                      measures.micro_recall_label->get_text() + "\nMakroprosjek preciznost " +
+                      measures.macro_precision_label->get_text() + "\nMakroprosjek odaziv " +
+                      measures.macro_recall_label->get_text() + "\n");
+        EXPECT_FALSE(gui.presentedAs<window6>(2).store->children().empty());
+        EXPECT_FALSE(gui.presentedAs<window6>(3).store->children().empty());
+        EXPECT_NE("", gui.presentedAs<window5>(4).textview->get_buffer()->get_text());
+
+        gui.pathAnswers.push_back("results.csv");
+        gui.on_export_activate();
+        EXPECT_EQ(summary, section("\n" + readFile("results-mjere.csv"), "F1 micro je", ""));
+        EXPECT_NE("", readFile("results.csv"));
+
+        gui.pathAnswers.push_back("run");
+        gui.on_save_settings_clicked();
+        gui.switchToPage(0);
+        gui.pathAnswers.push_back("corpus");
+        gui.on_save_settings_clicked();
+
+        TestWindow restored;
+        restored.pathAnswers.push_back("corpus.tpp");
+        restored.on_load_settings_clicked();
+        ASSERT_TRUE(restored.waitUntilIdle());
+        EXPECT_EQ(gui.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
+        EXPECT_EQ(gui.textProcessor.testDocuments, restored.textProcessor.testDocuments);
+        restored.switchToPage(1);
+        restored.pathAnswers.push_back("run.c45p");
+        restored.on_load_settings_clicked();
+        EXPECT_EQ(report, pageReport(restored));
+        EXPECT_EQ(gui.c45Result, restored.c45Result);
+        EXPECT_EQ(std::vector<std::string>{}, restored.errors);
     }
-    const std::string report = pageReport(window);
-    EXPECT_EQ(section(tcw, "Dokumenti", "Matrica zabune"), report);
-    EXPECT_EQ(std::string::npos, report.find("n/a")) << report;
-
-    window.cm_button->clicked();
-    window.measures_button->clicked();
-    window.show_tree_button->clicked();
-    window.show_pruned_tree_button->clicked();
-    window.show_log_button->clicked();
-    ASSERT_EQ(5u, window.presented.size());
-    window4 &errors = window.presentedAs<window4>(0);
-    int testDocuments = 0;
-    for (const Gtk::TreeModel::Row &row : errors.store->children())
-        testDocuments += row[errors.columns.documents];
-    EXPECT_EQ(5, testDocuments);
-    window8 &measures = window.presentedAs<window8>(1);
-    EXPECT_EQ(section(tcw, "F1 micro je", ""),
-              "F1 micro je " + measures.micro_f1_label->get_text() + "\nF1 macro je " +
-                  measures.macro_f1_label->get_text() + "\nMikroprosjek preciznost " +
-                  measures.micro_precision_label->get_text() + "\nMikroprosjek odaziv " +
-                  measures.micro_recall_label->get_text() + "\nMakroprosjek preciznost " +
-                  measures.macro_precision_label->get_text() + "\nMakroprosjek odaziv " +
-                  measures.macro_recall_label->get_text() + "\n");
-    EXPECT_FALSE(window.presentedAs<window6>(2).store->children().empty());
-    EXPECT_FALSE(window.presentedAs<window6>(3).store->children().empty());
-    EXPECT_NE("", window.presentedAs<window5>(4).textview->get_buffer()->get_text());
-
-    window.pathAnswers.push_back("results.csv");
-    window.on_export_activate();
-    const std::string measuresFile = readFile("results-mjere.csv");
-    EXPECT_EQ(section(tcw, "F1 micro je", ""), section("\n" + measuresFile, "F1 micro je", ""));
-    EXPECT_NE("", readFile("results.csv"));
-
-    window.pathAnswers.push_back("run");
-    window.on_save_settings_clicked();
-    window.switchToPage(0);
-    window.pathAnswers.push_back("corpus");
-    window.on_save_settings_clicked();
-
-    TestWindow restored;
-    restored.pathAnswers.push_back("corpus.tpp");
-    restored.on_load_settings_clicked();
-    ASSERT_TRUE(restored.waitUntilIdle());
-    EXPECT_EQ(window.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
-    EXPECT_EQ(window.textProcessor.testDocuments, restored.textProcessor.testDocuments);
-    restored.switchToPage(1);
-    restored.pathAnswers.push_back("run.c45p");
-    restored.on_load_settings_clicked();
-    EXPECT_EQ(report, pageReport(restored));
-    EXPECT_EQ(window.c45Result, restored.c45Result);
-    EXPECT_EQ(std::vector<std::string>{}, restored.errors);
 }
 #endif
