@@ -1,0 +1,111 @@
+// Tick positions on the 1, 2, 5 series. Values of the series are built from
+// their integer index rather than by repeated multiplication, so that a tick
+// such as 0.2 or 0.6 is the double nearest to it and its label stays short.
+#include "charts/AxisTicks.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+
+namespace {
+
+constexpr std::array<int, 3> mantissas{1, 2, 5};
+
+// multiple x 10^exponent, correctly rounded for a negative exponent too.
+double scaled(double multiple, int exponent) {
+    return exponent >= 0 ? multiple * std::pow(10.0, exponent)
+                         : multiple / std::pow(10.0, -exponent);
+}
+
+int floorDivide(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+
+// The value with index n of 1, 2, 5, 10, 20, ... (index 0 is 1).
+double seriesValue(int n) { return scaled(mantissas[n - 3 * floorDivide(n, 3)], floorDivide(n, 3)); }
+
+// Rounding slack: a value a few ulps off a series value counts as on it.
+constexpr double slack = 1e-9;
+
+// The index of the largest series value not above x (x > 0).
+int seriesFloor(double x) {
+    int n = 3 * static_cast<int>(std::floor(std::log10(x)));
+    while (seriesValue(n) > x * (1 + slack))
+        --n;
+    while (seriesValue(n + 1) <= x * (1 + slack))
+        ++n;
+    return n;
+}
+
+// The index of the smallest series value not below x (x > 0).
+int seriesCeiling(double x) {
+    const int n = seriesFloor(x);
+    return seriesValue(n) >= x * (1 - slack) ? n : n + 1;
+}
+
+AxisTicks ticksBetween(int low, int high, int stride) {
+    AxisTicks ticks;
+    ticks.low = seriesValue(low);
+    ticks.high = seriesValue(high);
+    for (int n = low; n <= high; n += stride)
+        ticks.values.push_back(seriesValue(n));
+    return ticks;
+}
+
+} // namespace
+
+bool AxisTicks::operator==(const AxisTicks &other) const {
+    return low == other.low && high == other.high && values == other.values;
+}
+
+AxisTicks logAxisTicks(double smallest, double largest) {
+    if (!(smallest > 0) || !(largest >= smallest) || !std::isfinite(largest))
+        return logAxisTicks(1, 10);
+    int low = seriesFloor(smallest);
+    int high = seriesCeiling(largest);
+    if (low == high) {
+        --low;
+        ++high;
+    }
+    if (seriesValue(high) <= 1000 * seriesValue(low) * (1 + slack))
+        return ticksBetween(low, high, 1);
+    // Three indices make a decade; a wide axis is labelled at its decades only.
+    return ticksBetween(3 * floorDivide(low, 3), 3 * floorDivide(high + 2, 3), 3);
+}
+
+AxisTicks linearAxisTicks(double largest, int maxIntervals) {
+    if (!(largest > 0) || !std::isfinite(largest))
+        largest = 1;
+    if (maxIntervals < 1)
+        maxIntervals = 1;
+    // Start one decade below the step that could do and take the first that does.
+    const int exponent = static_cast<int>(std::floor(std::log10(largest / maxIntervals))) - 1;
+    for (int e = exponent;; ++e)
+        for (const int mantissa : mantissas) {
+            const double step = scaled(mantissa, e);
+            const double intervals = std::ceil(largest / step * (1 - slack));
+            if (intervals > maxIntervals)
+                continue;
+            AxisTicks ticks;
+            ticks.low = 0;
+            const int count = static_cast<int>(intervals);
+            for (int i = 0; i <= count; ++i)
+                ticks.values.push_back(scaled(static_cast<double>(i) * mantissa, e));
+            ticks.high = ticks.values.back();
+            return ticks;
+        }
+}
+
+std::string tickLabel(double value) {
+    char text[64];
+    const double magnitude = std::fabs(value);
+    const bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e15);
+    const auto result = plain ? std::to_chars(text, text + sizeof text, value, std::chars_format::fixed)
+                              : std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+std::ostream &operator<<(std::ostream &out, const AxisTicks &ticks) {
+    out << tickLabel(ticks.low) << ".." << tickLabel(ticks.high) << ':';
+    for (const double value : ticks.values)
+        out << ' ' << tickLabel(value);
+    return out;
+}

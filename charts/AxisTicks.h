@@ -1,0 +1,37 @@
+// Axis ranges and tick positions for the series chart, free of any drawing so
+// that they can be checked on their own: a logarithmic axis for the number of
+// attributes and linear axes from zero for errors and tree sizes.
+#pragma once
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct AxisTicks {
+    double low = 0;             // the axis starts here...
+    double high = 1;            // ...and ends here, low < high
+    std::vector<double> values; // labelled ticks, ascending, low and high among them
+
+    bool operator==(const AxisTicks &other) const;
+};
+
+// A logarithmic axis covering [smallest, largest], both positive and finite,
+// smallest <= largest. Its ends are the nearest values of the 1, 2, 5 series
+// (1, 2, 5, 10, 20, ...) outside the range. Up to three decades every such
+// value is a tick; a wider axis ends at powers of ten and has a tick at each.
+// A single value that is itself in the series gets one step of room on both
+// sides (100 gives 50 to 200). Anything else gives the axis 1 to 10.
+AxisTicks logAxisTicks(double smallest, double largest);
+
+// A linear axis from 0 that covers largest, in at most maxIntervals (>= 1)
+// equal steps of 1, 2 or 5 times a power of ten, ending at the first tick at
+// or above largest. A largest that is not positive and finite gives 0 to 1.
+AxisTicks linearAxisTicks(double largest, int maxIntervals);
+
+// The shortest text that reads back as value, in every locale: plain digits
+// with a point, no exponent, between 1e-4 and 1e15 ("0.05", "2.5", "20000");
+// outside that range the exponent form of std::to_chars ("1e+20").
+std::string tickLabel(double value);
+
+// "1..10: 1 2 5 10", the ends and then the ticks, written by tickLabel.
+std::ostream &operator<<(std::ostream &out, const AxisTicks &ticks);
