@@ -33,8 +33,8 @@ void printUsage(std::ostream &out) {
     out << "\nRun \"tcw COMMAND --help\" for the options of a command.\n";
 }
 
-// Output that never reached standard output (a full disk, /dev/full, a
-// closed pipe) is a failure, as in the GNU tools.
+// Output that never reached standard output (a full disk, /dev/full) is a
+// failure, as in the GNU tools.
 int checkedExit(int status) {
     errno = 0;
     std::cout.flush();
