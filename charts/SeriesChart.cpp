@@ -155,33 +155,40 @@ std::string shortened(const Context &cr, const Font &font, std::string text, dou
 
 // The legend's grid: entries in rows of equal columns, as many columns as the
 // widest entry allows, spread over the rows evenly. When the rows would take
-// more than a third of the height the font shrinks until they fit.
+// more than a third of the height, more and narrower columns cut the labels
+// short, and where that leaves too little of them the font shrinks.
 struct Legend {
     Font font{legendSize, false};
     std::size_t columns = 1;
     std::size_t rows = 0;
     double rowHeight = 0;
     double columnWidth = 0;
-    double textWidth = 0; // of the widest label
+    double textWidth = 0; // room for a label
 };
 
 Legend legendFor(const Context &cr, const SeriesChart &chart, double width, double height) {
     Legend legend;
-    if (chart.lines.empty())
-        return legend;
     const std::size_t lines = chart.lines.size();
+    if (lines == 0)
+        return legend;
+    const double entryExtra = swatchLength + swatchTextGap + legendColumnGap;
     for (double size = legendSize;; --size) {
         legend.font.size = size;
-        legend.textWidth = 0;
-        for (const SeriesLine &line : chart.lines)
-            legend.textWidth = std::max(legend.textWidth, textWidth(cr, legend.font, line.label));
-        legend.columnWidth = swatchLength + swatchTextGap + legend.textWidth + legendColumnGap;
-        const std::size_t fit = static_cast<std::size_t>(
-            std::max(1.0, std::floor((width + legendColumnGap) / legend.columnWidth)));
-        legend.rows = (lines + fit - 1) / fit;
-        legend.columns = (lines + legend.rows - 1) / legend.rows;
         legend.rowHeight = 1.5 * size;
-        if (legend.rows * legend.rowHeight <= height * legendShare || size <= smallestLegendSize)
+        double widest = 0;
+        for (const SeriesLine &line : chart.lines)
+            widest = std::max(widest, textWidth(cr, legend.font, line.label));
+        const auto maxRows =
+            static_cast<std::size_t>(std::max(1.0, std::floor(height * legendShare / legend.rowHeight)));
+        const auto fit = static_cast<std::size_t>(
+            std::max(1.0, std::floor((width + legendColumnGap) / (widest + entryExtra))));
+        const std::size_t columns = std::max(fit, (lines + maxRows - 1) / maxRows);
+        legend.rows = (lines + columns - 1) / columns;
+        legend.columns = (lines + legend.rows - 1) / legend.rows;
+        legend.columnWidth =
+            std::min(widest + entryExtra, (width + legendColumnGap) / legend.columns);
+        legend.textWidth = std::max(0.0, legend.columnWidth - entryExtra);
+        if (legend.textWidth >= std::min(widest, 8 * size) || size <= smallestLegendSize)
             return legend;
     }
 }
@@ -417,17 +424,20 @@ SeriesChartLayout layoutSeriesChart(const Context &cr, const SeriesChart &chart,
     layout.errorPlot.x = layout.sizePlot.x = left;
     layout.errorPlot.width = layout.sizePlot.width = std::max(1.0, right - left);
 
-    // The legend lies under the axis label, its columns starting at the plots' left edge.
+    // The legend lies under the axis label, centred under the plots where it fits.
     const double legendTop = layout.sizePlot.y + plotHeight + rows.ticks + rows.axisLabel;
-    const double textRoom =
-        std::max(0.0, width - margin - left - swatchLength - swatchTextGap);
+    const double legendWidth = legend.columns * legend.columnWidth - legendColumnGap;
+    const double legendLeft =
+        std::max(margin, std::min(left + (right - left - legendWidth) / 2,
+                                  width - margin - legendWidth));
+    const double swatchHeight = std::min(2 * markerRadius + 3, legend.rowHeight);
     for (std::size_t line = 0; line < chart.lines.size(); ++line) {
         const double middle = legendTop + (line / legend.columns + 0.5) * legend.rowHeight;
-        layout.legendSwatches.push_back({left + (line % legend.columns) * legend.columnWidth,
-                                         middle - markerRadius - 1.5, swatchLength,
-                                         2 * markerRadius + 3});
-        layout.legendLabels.push_back(shortened(cr, legend.font, chart.lines[line].label,
-                                                std::min(textRoom, legend.textWidth)));
+        layout.legendSwatches.push_back(
+            {legendLeft + (line % legend.columns) * legend.columnWidth, middle - swatchHeight / 2,
+             swatchLength, swatchHeight});
+        layout.legendLabels.push_back(
+            shortened(cr, legend.font, chart.lines[line].label, legend.textWidth));
     }
     cr->restore();
     return layout;
