@@ -17,10 +17,14 @@ double scaled(double multiple, int exponent) {
                          : multiple / std::pow(10.0, -exponent);
 }
 
-int floorDivide(int a, int b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+int floorDivide(int a, int b) {
+    return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
 
 // The value with index n of 1, 2, 5, 10, 20, ... (index 0 is 1).
-double seriesValue(int n) { return scaled(mantissas[n - 3 * floorDivide(n, 3)], floorDivide(n, 3)); }
+double seriesValue(int n) {
+    return scaled(mantissas[n - 3 * floorDivide(n, 3)], floorDivide(n, 3));
+}
 
 // Rounding slack: a value a few ulps off a series value counts as on it.
 constexpr double slack = 1e-9;
@@ -61,7 +65,8 @@ AxisTicks logAxisTicks(double smallest, double largest) {
         return logAxisTicks(1, 10);
     int low = seriesFloor(smallest);
     int high = seriesCeiling(largest);
-    if (low == high) {
+    // Fewer than three ticks would hardly tell where a point lies.
+    if (high - low < 2) {
         --low;
         ++high;
     }
@@ -98,8 +103,9 @@ std::string tickLabel(double value) {
     char text[64];
     const double magnitude = std::fabs(value);
     const bool plain = magnitude == 0 || (magnitude >= 1e-4 && magnitude < 1e15);
-    const auto result = plain ? std::to_chars(text, text + sizeof text, value, std::chars_format::fixed)
-                              : std::to_chars(text, text + sizeof text, value);
+    const auto result =
+        plain ? std::to_chars(text, text + sizeof text, value, std::chars_format::fixed)
+              : std::to_chars(text, text + sizeof text, value);
     return std::string(text, result.ptr);
 }
 

@@ -19,8 +19,9 @@ struct AxisTicks {
 // smallest <= largest. Its ends are the nearest values of the 1, 2, 5 series
 // (1, 2, 5, 10, 20, ...) outside the range. Up to three decades every such
 // value is a tick; a wider axis ends at powers of ten and has a tick at each.
-// A single value that is itself in the series gets one step of room on both
-// sides (100 gives 50 to 200). Anything else gives the axis 1 to 10.
+// An axis that would have fewer than three ticks gets one more step on both
+// sides (100 gives 50 to 200, 70 gives 20 to 200). Anything else gives the
+// axis 1 to 10.
 AxisTicks logAxisTicks(double smallest, double largest);
 
 // A linear axis from 0 that covers largest, in at most maxIntervals (>= 1)

@@ -32,8 +32,8 @@ struct SeriesChartLayout {
     AxisTicks sizeTicks;
     std::vector<ChartRectangle> legendSwatches; // one per line, in line order
     std::vector<std::string> legendLabels;      // the lines' labels, cut short with "…" to fit
-    double legendFontSize = 0; // smaller than usual when many lines share the height
-    std::size_t pointsWithoutAttributes = 0;    // left out of both panels
+    double legendFontSize = 0;               // smaller than usual when many lines share the height
+    std::size_t pointsWithoutAttributes = 0; // left out of both panels
 };
 
 // The layout drawSeriesChart uses for chart at this size; cr is only asked

@@ -24,6 +24,7 @@ constexpr Font tickFont{11, false};
 constexpr Font noteFont{11, false};
 constexpr double legendSize = 12;
 constexpr double smallestLegendSize = 6;
+constexpr double smallestHeadingSize = 8;
 
 const char *const errorHeading = "Pogreška na testnom skupu nakon podrezivanja (%)";
 const char *const sizeHeading = "Veličina stabla nakon podrezivanja";
@@ -36,7 +37,7 @@ constexpr double margin = 14;
 constexpr double tickLength = 5;
 constexpr double panelGap = 12;
 constexpr double legendColumnGap = 24;
-constexpr double legendSpace = 6; // between the axis label and the legend
+constexpr double legendSpace = 6;       // between the axis label and the legend
 constexpr double legendShare = 1.0 / 3; // of the height, at most
 constexpr double swatchLength = 30;
 constexpr double swatchTextGap = 8;
@@ -124,16 +125,17 @@ bool onLogAxis(const SeriesPoint &point) {
     return point.attributes > 0 && std::isfinite(point.attributes);
 }
 
-bool drawable(double value) { return std::isfinite(value) && value >= 0; }
+bool drawable(double value) {
+    return std::isfinite(value) && value >= 0;
+}
 
 // The points of a line that have a place on the logarithmic axis, left to right.
 std::vector<SeriesPoint> placedPoints(const SeriesLine &line) {
     std::vector<SeriesPoint> points;
     std::copy_if(line.points.begin(), line.points.end(), std::back_inserter(points), onLogAxis);
-    std::stable_sort(points.begin(), points.end(),
-                     [](const SeriesPoint &a, const SeriesPoint &b) {
-                         return a.attributes < b.attributes;
-                     });
+    std::stable_sort(points.begin(), points.end(), [](const SeriesPoint &a, const SeriesPoint &b) {
+        return a.attributes < b.attributes;
+    });
     return points;
 }
 
@@ -151,6 +153,15 @@ std::string shortened(const Context &cr, const Font &font, std::string text, dou
             break;
     }
     return text + ellipsis;
+}
+
+// Draws a title or heading within width: in a smaller font where it does
+// not fit, and cut short where even that is too wide.
+void drawFitted(const Context &cr, Font font, const std::string &text, double x, double y,
+                double width, double align) {
+    while (font.size > smallestHeadingSize && textWidth(cr, font, text) > width)
+        --font.size;
+    drawText(cr, font, shortened(cr, font, text, width), x, y, align);
 }
 
 // The legend's grid: entries in rows of equal columns, as many columns as the
@@ -178,8 +189,8 @@ Legend legendFor(const Context &cr, const SeriesChart &chart, double width, doub
         double widest = 0;
         for (const SeriesLine &line : chart.lines)
             widest = std::max(widest, textWidth(cr, legend.font, line.label));
-        const auto maxRows =
-            static_cast<std::size_t>(std::max(1.0, std::floor(height * legendShare / legend.rowHeight)));
+        const auto maxRows = static_cast<std::size_t>(
+            std::max(1.0, std::floor(height * legendShare / legend.rowHeight)));
         const auto fit = static_cast<std::size_t>(
             std::max(1.0, std::floor((width + legendColumnGap) / (widest + entryExtra))));
         const std::size_t columns = std::max(fit, (lines + maxRows - 1) / maxRows);
@@ -209,7 +220,9 @@ double yPosition(const ChartRectangle &plot, const AxisTicks &ticks, double valu
 }
 
 // The middle of the pixel a one-pixel line at this coordinate should fill.
-double crisp(double coordinate) { return std::floor(coordinate) + 0.5; }
+double crisp(double coordinate) {
+    return std::floor(coordinate) + 0.5;
+}
 
 void setColour(const Context &cr, const ChartColour &colour) {
     cr->set_source_rgb(colour.red, colour.green, colour.blue);
@@ -340,9 +353,10 @@ bool drawLines(const Context &cr, const SeriesChart &chart, const Panel &panel,
 }
 
 void drawPanel(const Context &cr, const SeriesChart &chart, const Panel &panel,
-               const AxisTicks &xTicks, const Rows &rows) {
+               const AxisTicks &xTicks, const Rows &rows, double width) {
     cr->set_source_rgb(textGrey, textGrey, textGrey);
-    drawText(cr, headingFont, panel.heading, panel.plot.x, panel.plot.y - rows.heading / 2, 0);
+    drawFitted(cr, headingFont, panel.heading, panel.plot.x, panel.plot.y - rows.heading / 2,
+               width - margin - panel.plot.x, 0);
     drawAxes(cr, panel, xTicks);
     if (drawLines(cr, chart, panel, xTicks))
         return;
@@ -363,7 +377,8 @@ void drawLegend(const Context &cr, const SeriesChartLayout &layout) {
         cr->stroke();
         drawMarker(cr, line, swatch.x + swatch.width / 2, y);
         cr->set_source_rgb(textGrey, textGrey, textGrey);
-        drawText(cr, font, layout.legendLabels[line], swatch.x + swatch.width + swatchTextGap, y, 0);
+        drawText(cr, font, layout.legendLabels[line], swatch.x + swatch.width + swatchTextGap, y,
+                 0);
     }
 }
 
@@ -373,7 +388,9 @@ bool ChartRectangle::contains(double px, double py) const {
     return px >= x && px <= x + width && py >= y && py <= y + height;
 }
 
-ChartColour seriesColour(std::size_t index) { return palette[index % palette.size()]; }
+ChartColour seriesColour(std::size_t index) {
+    return palette[index % palette.size()];
+}
 
 SeriesChartLayout layoutSeriesChart(const Context &cr, const SeriesChart &chart, double width,
                                     double height) {
@@ -427,15 +444,13 @@ SeriesChartLayout layoutSeriesChart(const Context &cr, const SeriesChart &chart,
     // The legend lies under the axis label, centred under the plots where it fits.
     const double legendTop = layout.sizePlot.y + plotHeight + rows.ticks + rows.axisLabel;
     const double legendWidth = legend.columns * legend.columnWidth - legendColumnGap;
-    const double legendLeft =
-        std::max(margin, std::min(left + (right - left - legendWidth) / 2,
-                                  width - margin - legendWidth));
+    const double legendLeft = std::max(
+        margin, std::min(left + (right - left - legendWidth) / 2, width - margin - legendWidth));
     const double swatchHeight = std::min(2 * markerRadius + 3, legend.rowHeight);
     for (std::size_t line = 0; line < chart.lines.size(); ++line) {
         const double middle = legendTop + (line / legend.columns + 0.5) * legend.rowHeight;
-        layout.legendSwatches.push_back(
-            {legendLeft + (line % legend.columns) * legend.columnWidth, middle - swatchHeight / 2,
-             swatchLength, swatchHeight});
+        layout.legendSwatches.push_back({legendLeft + (line % legend.columns) * legend.columnWidth,
+                                         middle - swatchHeight / 2, swatchLength, swatchHeight});
         layout.legendLabels.push_back(
             shortened(cr, legend.font, chart.lines[line].label, legend.textWidth));
     }
@@ -451,13 +466,14 @@ void drawSeriesChart(const Context &cr, const SeriesChart &chart, double width, 
     const Rows rows = rowsFor(cr, chart, layout.pointsWithoutAttributes > 0);
     cr->set_source_rgb(textGrey, textGrey, textGrey);
     if (!chart.title.empty())
-        drawText(cr, titleFont, chart.title, width / 2, margin + rows.title / 2, 0.5);
+        drawFitted(cr, titleFont, chart.title, width / 2, margin + rows.title / 2,
+                   width - 2 * margin, 0.5);
 
     const Panel error{errorHeading, &SeriesPoint::testErrorPercent, layout.errorPlot,
                       layout.errorTicks};
     const Panel size{sizeHeading, &SeriesPoint::treeSize, layout.sizePlot, layout.sizeTicks};
-    drawPanel(cr, chart, error, layout.attributeTicks, rows);
-    drawPanel(cr, chart, size, layout.attributeTicks, rows);
+    drawPanel(cr, chart, error, layout.attributeTicks, rows, width);
+    drawPanel(cr, chart, size, layout.attributeTicks, rows, width);
 
     const ChartRectangle &lower = layout.sizePlot;
     const double below = lower.y + lower.height + rows.ticks;

@@ -16,7 +16,7 @@ struct SeriesPoint {
 };
 
 struct SeriesLine {
-    std::string label; // UTF-8, shown in the legend
+    std::string label;               // UTF-8, shown in the legend
     std::vector<SeriesPoint> points; // any order: they are joined by attributes
 };
 

@@ -1,5 +1,5 @@
-#include "charts/ChartLayout.h"
 #include "charts/SeriesChart.h"
+#include "charts/ChartLayout.h"
 
 #include <cairomm/surface.h>
 #include <gtest/gtest.h>
@@ -94,8 +94,8 @@ ChartRectangle grown(const ChartRectangle &r, double by) {
 
 // Where a value of the point lands on a panel, from the axes' definitions.
 double xOf(const ChartRectangle &plot, const AxisTicks &ticks, double attributes) {
-    return plot.x + std::log10(attributes / ticks.low) / std::log10(ticks.high / ticks.low) *
-                        plot.width;
+    return plot.x +
+           std::log10(attributes / ticks.low) / std::log10(ticks.high / ticks.low) * plot.width;
 }
 
 double yOf(const ChartRectangle &plot, const AxisTicks &ticks, double value) {
@@ -123,19 +123,19 @@ TEST(SeriesChart, PointsAreDrawnInTheirLineColourOnlyInThePlotsAndTheLegend) {
             SCOPED_TRACE("line " + std::to_string(line) + " at " +
                          std::to_string(point.attributes));
             const double x = xOf(layout.errorPlot, layout.attributeTicks, point.attributes);
-            EXPECT_TRUE(near(picture.pixel(x, yOf(layout.errorPlot, layout.errorTicks,
-                                                  point.testErrorPercent)),
-                             seriesColour(line)));
-            EXPECT_TRUE(near(picture.pixel(x, yOf(layout.sizePlot, layout.sizeTicks,
-                                                  point.treeSize)),
-                             seriesColour(line)));
+            EXPECT_TRUE(near(
+                picture.pixel(x, yOf(layout.errorPlot, layout.errorTicks, point.testErrorPercent)),
+                seriesColour(line)));
+            EXPECT_TRUE(
+                near(picture.pixel(x, yOf(layout.sizePlot, layout.sizeTicks, point.treeSize)),
+                     seriesColour(line)));
         }
     // The first line runs from 1 to 100 attributes through 10, whatever the order given:
     // on from 10 to 100, and not straight from 100 to 1.
     const double x10 = xOf(layout.errorPlot, layout.attributeTicks, 10);
     const double x100 = xOf(layout.errorPlot, layout.attributeTicks, 100);
-    EXPECT_TRUE(nearAround(picture, (x10 + x100) / 2,
-                           yOf(layout.errorPlot, layout.errorTicks, 35), seriesColour(0)));
+    EXPECT_TRUE(nearAround(picture, (x10 + x100) / 2, yOf(layout.errorPlot, layout.errorTicks, 35),
+                           seriesColour(0)));
     EXPECT_FALSE(
         nearAround(picture, x10, yOf(layout.errorPlot, layout.errorTicks, 20), seriesColour(0)));
 
@@ -155,8 +155,8 @@ TEST(SeriesChart, PointsAreDrawnInTheirLineColourOnlyInThePlotsAndTheLegend) {
         const ChartRectangle &swatch = layout.legendSwatches[line];
         EXPECT_TRUE(near(picture.pixel(swatch.x + swatch.width / 2, swatch.y + swatch.height / 2),
                          seriesColour(line)));
-        EXPECT_TRUE(near(picture.pixel(swatch.x + 2, swatch.y + swatch.height / 2),
-                         seriesColour(line)));
+        EXPECT_TRUE(
+            near(picture.pixel(swatch.x + 2, swatch.y + swatch.height / 2), seriesColour(line)));
     }
 }
 
@@ -170,10 +170,10 @@ TEST(SeriesChart, PointsWithoutAttributesOrValuesAreLeftOutAndBreakTheLine) {
     ASSERT_EQ(100, layout.sizeTicks.high);
     const double x10 = xOf(layout.errorPlot, layout.attributeTicks, 10);
     // Joining the known errors at 1 and 100 would pass here.
-    EXPECT_FALSE(nearAround(picture, x10, yOf(layout.errorPlot, layout.errorTicks, 20),
-                            seriesColour(0)));
-    EXPECT_TRUE(near(picture.pixel(x10, yOf(layout.sizePlot, layout.sizeTicks, 50)),
-                     seriesColour(0)));
+    EXPECT_FALSE(
+        nearAround(picture, x10, yOf(layout.errorPlot, layout.errorTicks, 20), seriesColour(0)));
+    EXPECT_TRUE(
+        near(picture.pixel(x10, yOf(layout.sizePlot, layout.sizeTicks, 50)), seriesColour(0)));
 }
 
 TEST(SeriesChart, DegenerateSeriesKeepTheirPointsOnTheAxes) {
@@ -270,8 +270,8 @@ TEST(SeriesChart, DrawingLeavesTheContextAndIgnoresTheNumberLocale) {
     EXPECT_EQ(3, matrix.x0);
     EXPECT_EQ(4, matrix.y0);
     double red, green, blue, alpha;
-    Cairo::RefPtr<Cairo::SolidPattern>::cast_dynamic(cr->get_source())->get_rgba(red, green, blue,
-                                                                                  alpha);
+    Cairo::RefPtr<Cairo::SolidPattern>::cast_dynamic(cr->get_source())
+        ->get_rgba(red, green, blue, alpha);
     EXPECT_EQ(1, green);
 
     // The same picture, moved by the translation: the tick labels did not change.
