@@ -102,6 +102,25 @@ double yOf(const ChartRectangle &plot, const AxisTicks &ticks, double value) {
     return plot.y + plot.height * (1 - value / ticks.high);
 }
 
+// The workbench's own setting while it lives: gtkmm sets both the C and the
+// global C++ locale, and Croatian writes a decimal comma.
+class CommaLocale {
+public:
+    CommaLocale()
+        : previous_(std::locale::global(std::locale("hr_HR.UTF-8"))),
+          previousC_(std::setlocale(LC_ALL, nullptr)) {
+        std::setlocale(LC_ALL, "hr_HR.UTF-8");
+    }
+    ~CommaLocale() {
+        std::setlocale(LC_ALL, previousC_.c_str());
+        std::locale::global(previous_);
+    }
+
+private:
+    std::locale previous_;
+    std::string previousC_;
+};
+
 SeriesChart twoLines() {
     return {"Dvije crte",
             {{"prva", {{100, 40, 100}, {1, 0, 0}, {10, 30, 50}}},
@@ -252,17 +271,15 @@ TEST(SeriesChart, DrawingLeavesTheContextAndIgnoresTheNumberLocale) {
     const SeriesChart chart{"Mali postoci", {{"a", {{3, 0.35, 3}, {30, 0.7, 11}}}}};
     const Picture before = draw(chart);
 
-    const std::locale previous = std::locale::global(std::locale("hr_HR.UTF-8"));
-    const std::string previousC = std::setlocale(LC_ALL, nullptr);
-    std::setlocale(LC_ALL, "hr_HR.UTF-8");
     const auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, 800, 600);
     const auto cr = Cairo::Context::create(surface);
     cr->set_line_width(7);
     cr->set_source_rgb(0, 1, 0);
     cr->translate(3, 4);
-    drawSeriesChart(cr, chart, 800, 600);
-    std::setlocale(LC_ALL, previousC.c_str());
-    std::locale::global(previous);
+    {
+        const CommaLocale comma;
+        drawSeriesChart(cr, chart, 800, 600);
+    }
 
     EXPECT_EQ(7, cr->get_line_width());
     Cairo::Matrix matrix;
@@ -308,6 +325,27 @@ TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
     EXPECT_NE(std::string::npos, element.find(" width=\"500px\" height=\"400px\""));
     EXPECT_NE(std::string::npos, element.find(" viewBox=\"0 0 500 400\""));
     EXPECT_EQ("</svg>\n", svg.substr(svg.size() - 7));
+}
+
+// Cairo numbers its surfaces per process, which shows in the SVG's id of the page.
+std::string withoutSurfaceId(std::string svg) {
+    const std::size_t id = svg.find("<g id=\"surface");
+    if (id != std::string::npos)
+        svg.erase(id, svg.find('>', id) - id);
+    return svg;
+}
+
+TEST(SeriesChartFile, SvgNumbersAreTheSameInACommaLocale) {
+    const std::string folder = freshFolder();
+    const SeriesChart chart{"Mali postoci", {{"a", {{3, 0.35, 3}, {30, 0.7, 11}}}}};
+    writeSeriesChart(chart, folder + "/c.svg", 801, 603);
+    {
+        const CommaLocale comma;
+        writeSeriesChart(chart, folder + "/hr.svg", 801, 603);
+    }
+    const std::string svg = withoutSurfaceId(readFile(folder + "/c.svg"));
+    EXPECT_NE(std::string::npos, svg.find("<path "));
+    EXPECT_EQ(svg, withoutSurfaceId(readFile(folder + "/hr.svg")));
 }
 
 TEST(SeriesChartFile, FailuresNameThePathAndReasonAndLeaveNoFile) {
