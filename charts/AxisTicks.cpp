@@ -56,10 +56,6 @@ AxisTicks ticksBetween(int low, int high, int stride) {
 
 } // namespace
 
-bool AxisTicks::operator==(const AxisTicks &other) const {
-    return low == other.low && high == other.high && values == other.values;
-}
-
 AxisTicks logAxisTicks(double smallest, double largest) {
     if (!(smallest > 0) || !(largest >= smallest) || !std::isfinite(largest))
         return logAxisTicks(1, 10);

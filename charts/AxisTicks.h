@@ -11,22 +11,21 @@ struct AxisTicks {
     double low = 0;             // the axis starts here...
     double high = 1;            // ...and ends here, low < high
     std::vector<double> values; // labelled ticks, ascending, low and high among them
-
-    bool operator==(const AxisTicks &other) const;
 };
 
 // A logarithmic axis covering [smallest, largest], both positive and finite,
 // smallest <= largest. Its ends are the nearest values of the 1, 2, 5 series
-// (1, 2, 5, 10, 20, ...) outside the range. Up to three decades every such
+// (1, 2, 5, 10, 20, ...) at or outside the range. Up to three decades every such
 // value is a tick; a wider axis ends at powers of ten and has a tick at each.
 // An axis that would have fewer than three ticks gets one more step on both
-// sides (100 gives 50 to 200, 70 gives 20 to 200). Anything else gives the
-// axis 1 to 10.
+// sides (100 gives 50 to 200, 70 gives 20 to 200). Arguments outside these
+// bounds give the axis 1 to 10.
 AxisTicks logAxisTicks(double smallest, double largest);
 
-// A linear axis from 0 that covers largest, in at most maxIntervals (>= 1)
-// equal steps of 1, 2 or 5 times a power of ten, ending at the first tick at
-// or above largest. A largest that is not positive and finite gives 0 to 1.
+// A linear axis from 0 that covers largest, in at most maxIntervals (taken as
+// 1 when smaller) equal steps of 1, 2 or 5 times a power of ten, ending at
+// the first tick at or above largest. A largest that is not positive and
+// finite gives 0 to 1.
 AxisTicks linearAxisTicks(double largest, int maxIntervals);
 
 // The shortest text that reads back as value, in every locale: plain digits
