@@ -250,8 +250,7 @@ Gtk::Widget &window1_glade::buildToolbar() {
     // hiding the settings buttons behind an overflow arrow.
     toolbar->set_show_arrow(false);
 
-    // The tooltips are those of the "Text Processing" page; window1 changes
-    // them with the page.
+    // window1 gives the buttons their tooltips, which change with the page.
     open_toolbutton = stockToolButton(*toolbar, Gtk::Stock::OPEN);
     execute_toolbutton = stockToolButton(*toolbar, Gtk::Stock::EXECUTE);
     toolbar->append(*Gtk::manage(new Gtk::SeparatorToolItem()));
