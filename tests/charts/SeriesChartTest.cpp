@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
-#include <dirent.h>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <locale>
@@ -30,12 +30,8 @@ std::string freshFolder() {
 
 std::set<std::string> entries(const std::string &folder) {
     std::set<std::string> names;
-    DIR *dir = ::opendir(folder.c_str());
-    while (const dirent *entry = dir ? ::readdir(dir) : nullptr)
-        if (std::string(entry->d_name) != "." && std::string(entry->d_name) != "..")
-            names.insert(entry->d_name);
-    if (dir)
-        ::closedir(dir);
+    for (const auto &entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename());
     return names;
 }
 
