@@ -1,0 +1,82 @@
+// An experiment series: every combination of a few corpus and C4.5 settings,
+// each run as `tcw experiment` runs one, with the figures gathered into rows
+// for a CSV file and a chart. Parsing is shared by every run of one stemming
+// setting and the learner runs go on side by side, each in its own folder.
+#pragma once
+
+#include "charts/SeriesChart.h"
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+struct SeriesSettings {
+    std::string directory;                                      // the document folder
+    std::string stem;                                           // runs are kept under stem + "-series/"
+    std::vector<int> minDf{1};
+    std::vector<std::optional<int>> topIg{std::nullopt};        // absent: not used
+    std::vector<bool> stemming{false};
+    std::vector<bool> stopWords{false};
+    std::string stopWordFile = "ceste_rijeci";
+    std::vector<std::optional<int>> minCases{std::nullopt};     // -m
+    std::vector<std::optional<float>> confidence{std::nullopt}; // -c
+    bool discreteGroups = false;                                // -s
+    int jobs = 0;                                               // 0: the number of cores
+    std::string c45Program = "./c4.5.exe";
+};
+
+struct SeriesRow {
+    int minDf = 0;
+    std::optional<int> topIg;
+    bool stemming = false;
+    bool stopWords = false;
+    std::optional<int> minCases;
+    std::optional<float> confidence;
+    std::optional<int> attributes, sizeBefore, sizeAfter;
+    std::optional<float> testErrorBeforePercent, testErrorAfterPercent, microF1, macroF1;
+    double seconds = 0;
+    std::string error;   // empty when the run succeeded
+    std::string runFile; // the run's .c45p, beside the CSV
+};
+
+// Parses a list of whole numbers as given on the command line ("1,2,5"):
+// no blanks, no empty items, each within int. Throws std::invalid_argument
+// naming the list when it is malformed.
+std::vector<int> parseIntList(const std::string &text);
+
+// The same for confidences ("10,25"), read in the C locale whatever the
+// process locale is.
+std::vector<float> parseFloatList(const std::string &text);
+
+// Every combination of the settings, in the order the rows are written:
+// stemming, stop words, min_df, top_ig, m, c, the last changing fastest.
+// Only the settings are filled in.
+std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings);
+
+// Runs the whole series: parses once per stemming setting, computes gains
+// once per corpus, runs up to jobs C4.5 processes at once, each in its own
+// folder. progress(row, done, total) is called on the calling thread after
+// each run ends. When cancel becomes true, every child is stopped and the
+// rows finished so far are returned (in plan order). Trace lines go to
+// trace. Throws FileError when the document folder or the stop-word file
+// cannot be read, before any run starts.
+std::vector<SeriesRow> runSeries(
+    const SeriesSettings &settings,
+    const std::function<void(const SeriesRow &, std::size_t, std::size_t)> &progress,
+    const std::atomic<bool> &cancel, std::ostream &trace);
+
+// The CSV: a header line, then one line per row with the columns min_df,
+// top_ig, stemming, stop_words, c, m, attributes, size_before, size_after,
+// test_error_before_pct, test_error_after_pct, micro_f1, macro_f1, seconds,
+// error, run_file. An absent figure is an empty field. Written under a
+// temporary name and renamed over path; throws std::runtime_error naming
+// path when it cannot be written.
+void writeSeriesCsv(const std::vector<SeriesRow> &rows, const std::string &path);
+
+// The chart of the rows: one line per group of the settings other than
+// min_df/top_ig. Rows with an error are left out.
+SeriesChart seriesChart(const std::vector<SeriesRow> &rows);
