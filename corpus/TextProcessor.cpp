@@ -4,8 +4,11 @@
 
 #include "corpus/StopWords.h"
 
+#include <algorithm>
+#include <stdexcept>
 #include <string_view>
 #include <unordered_set>
+#include <utility>
 
 namespace {
 
@@ -80,6 +83,27 @@ void TextProcessor::selectWords(int minDf, bool useStopWords, const std::string 
             ++gain;
         if (gain != informationGain.end() && gain->first == word)
             gains.emplace_hint(gains.end(), word, gain->second);
+    }
+    selectedWords.swap(selected);
+    selectedInformationGain.swap(gains);
+}
+
+void TextProcessor::keepTopInformationGain(std::size_t k) {
+    if (selectedInformationGain.size() != selectedWords.size())
+        throw std::logic_error("keepTopInformationGain: the selected words have no gains");
+    if (k >= selectedWords.size())
+        return;
+    // The gain table walks in word order, so a stable sort keeps equal gains
+    // in word order.
+    std::vector<std::pair<std::string, float>> ranked(selectedInformationGain.begin(),
+                                                      selectedInformationGain.end());
+    std::stable_sort(ranked.begin(), ranked.end(),
+                     [](const auto &a, const auto &b) { return a.second > b.second; });
+    std::map<std::string, int> selected;
+    std::map<std::string, float> gains;
+    for (std::size_t i = 0; i < k; ++i) {
+        selected.emplace(ranked[i].first, selectedWords.at(ranked[i].first));
+        gains.emplace(ranked[i].first, ranked[i].second);
     }
     selectedWords.swap(selected);
     selectedInformationGain.swap(gains);

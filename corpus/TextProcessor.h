@@ -72,6 +72,13 @@ public:
     void selectWords(int minDf, bool useStopWords, const std::string &stopWordFile);
     void selectWordsDefault(int minDf, bool useStopWords); // stop words from "ceste_rijeci"
 
+    // Narrows the selection (selectedWords and selectedInformationGain) to
+    // its k words of highest information gain, equal gains kept in word
+    // order; k at least the selection's size keeps all. Needs a gain for
+    // every selected word, i.e. computeInformationGain before selectWords:
+    // otherwise it throws std::logic_error and keeps the selection.
+    void keepTopInformationGain(std::size_t k);
+
     // Each prints its 31-character label and the count, then returns the count.
     int printWordCount() const;                    // documentFrequency
     int printTrainDocumentCount() const;           // trainDocuments

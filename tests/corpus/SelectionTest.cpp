@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sstream>
+#include <stdexcept>
 
 namespace {
 
@@ -61,6 +62,28 @@ TEST_F(Selection, PairsGainsByWord) {
     engine.informationGain.clear();
     select(0, false);
     EXPECT_EQ(describe(engine.selectedInformationGain), "");
+}
+
+TEST_F(Selection, KeepsTheWordsOfHighestGain) {
+    engine.informationGain = {{"a", 0.5f}, {"b", 0.25f}, {"c", 0.5f}, {"of", 0.75f}, {"the", 0}};
+    select(2, false);
+    engine.keepTopInformationGain(5);
+    EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9 the:9");
+    engine.keepTopInformationGain(3);
+    EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9");
+    EXPECT_EQ(describe(engine.selectedInformationGain), "b:0.25 c:0.5 of:0.75");
+    // a and c tie; word order decides.
+    select(0, false);
+    engine.keepTopInformationGain(2);
+    EXPECT_EQ(describe(engine.selectedWords), "a:1 of:9");
+    engine.keepTopInformationGain(0);
+    EXPECT_EQ(describe(engine.selectedWords), "");
+    EXPECT_EQ(describe(engine.selectedInformationGain), "");
+
+    engine.informationGain.clear();
+    select(2, false);
+    EXPECT_THROW(engine.keepTopInformationGain(1), std::logic_error);
+    EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9 the:9");
 }
 
 TEST(StopWords, SplitsOnWhiteSpaceOnly) {
