@@ -1,4 +1,7 @@
-// The C4.5 file set: ".info", ".names", ".data" and ".test".
+// The C4.5 file set: ".info", ".names", ".data" and ".test", or in the sparse
+// layout ".data.svm" and ".test.svm" in place of the last two: one LIBSVM line
+// per document, "LABEL IDX:COUNT ...", with the category's zero-based and the
+// attribute's one-based position in ".names" and only the non-zero counts.
 //
 // A ".data" line holds one value per attribute, mostly zeros, so lines are
 // assembled from a prepared run of "0, " and the few counts a document has,
@@ -6,8 +9,11 @@
 #include "corpus/TextProcessor.h"
 
 #include "corpus/AtomicFile.h"
+#include "corpus/FileError.h"
 
+#include <cerrno>
 #include <charconv>
+#include <cstdio>
 #include <string_view>
 #include <unordered_map>
 
@@ -31,6 +37,11 @@ void writeNames(std::ostream &out, const TextProcessor &engine) {
         out << word.first << ": continuous.\n";
 }
 
+void removeIfPresent(const std::string &path) {
+    if (std::remove(path.c_str()) != 0 && errno != ENOENT)
+        throw FileError::cannotWrite(path);
+}
+
 } // namespace
 
 void TextProcessor::writeInfoFile() const {
@@ -47,62 +58,99 @@ void TextProcessor::writeNamesFile() const {
 
 void TextProcessor::writeDataFile() const {
     AtomicFile file(fileStem + ".data");
-    writeCases(file.stream(), "train", trainDocuments, trainTopics);
+    writeCases(file.stream(), "train", trainDocuments, trainTopics, false);
     file.commit();
 }
 
 void TextProcessor::writeTestFile() const {
     AtomicFile file(fileStem + ".test");
-    writeCases(file.stream(), "test", testDocuments, testTopics);
+    writeCases(file.stream(), "test", testDocuments, testTopics, false);
     file.commit();
 }
 
 // The learner reads the four files as one data set, so none replaces its old
 // file before all four are complete; an interrupted export leaves no
-// temporary file behind.
-void TextProcessor::writeC45Files() const {
+// temporary file behind. The case files of the other layout are removed
+// once the set is in place: left beside the new ".names" they would describe
+// other attributes, and the layout is told by which case files exist.
+void TextProcessor::writeFileSet(bool sparse) const {
     const TemporaryFileGuard guard;
     AtomicFile info(fileStem + ".info");
     writeInfo(info.stream(), *this);
     AtomicFile names(fileStem + ".names");
     writeNames(names.stream(), *this);
-    AtomicFile data(fileStem + ".data");
-    writeCases(data.stream(), "train", trainDocuments, trainTopics);
-    AtomicFile test(fileStem + ".test");
-    writeCases(test.stream(), "test", testDocuments, testTopics);
+    static const char *const denseEndings[] = {".data", ".test"};
+    static const char *const sparseEndings[] = {".data.svm", ".test.svm"};
+    const char *const *endings = sparse ? sparseEndings : denseEndings;
+    AtomicFile data(fileStem + endings[0]);
+    writeCases(data.stream(), "train", trainDocuments, trainTopics, sparse);
+    AtomicFile test(fileStem + endings[1]);
+    writeCases(test.stream(), "test", testDocuments, testTopics, sparse);
     AtomicFile::commitTogether({&info, &names, &data, &test});
+    for (const char *ending : sparse ? denseEndings : sparseEndings)
+        removeIfPresent(fileStem + ending);
+}
+
+void TextProcessor::writeC45Files() const {
+    writeFileSet(false);
+}
+
+void TextProcessor::writeSparseFiles() const {
+    writeFileSet(true);
 }
 
 void TextProcessor::writeCases(std::ostream &out, const char *setName,
                                const std::deque<WordCounts> &documents,
-                               const std::deque<TopicSet> &topics) const {
+                               const std::deque<TopicSet> &topics, bool sparse) const {
     std::unordered_map<std::string_view, std::size_t> attributeIndex(selectedWords.size());
     for (const auto &word : selectedWords)
         attributeIndex.emplace(word.first, attributeIndex.size());
+    std::unordered_map<std::string_view, std::size_t> categoryIndex(categories.size());
+    for (const auto &category : categories)
+        categoryIndex.emplace(category.first, categoryIndex.size());
     std::string zeros;
-    for (std::size_t k = 0; k < selectedWords.size(); ++k)
-        zeros += "0, ";
+    if (!sparse)
+        for (std::size_t k = 0; k < selectedWords.size(); ++k)
+            zeros += "0, ";
 
     std::string line;
-    char number[16];
+    char number[24];
+    const auto appendNumber = [&](std::size_t value) {
+        line.append(number, std::to_chars(number, number + sizeof number, value).ptr);
+    };
     const std::size_t total = documents.size();
     for (std::size_t i = 0; i < total; ++i) {
         *trace_ << "Procesiram " << setName << " dokument broj: " << i + 1 << " od " << total
                 << '\r' << std::flush;
         line.clear();
-        std::size_t next = 0;
-        for (const auto &[word, count] : documents[i]) {
-            const auto attribute = attributeIndex.find(word);
-            if (attribute == attributeIndex.end())
-                continue;
-            line.append(zeros, 0, 3 * (attribute->second - next));
-            line.append(number, std::to_chars(number, number + sizeof number, count).ptr);
-            line += ", ";
-            next = attribute->second + 1;
+        if (sparse) {
+            // Every document has a category of the table: the parser and the
+            // state file make sure of it.
+            appendNumber(categoryIndex.at(*topics[i].begin()));
+            for (const auto &[word, count] : documents[i]) {
+                const auto attribute = attributeIndex.find(word);
+                if (attribute == attributeIndex.end() || count == 0)
+                    continue;
+                line += ' ';
+                appendNumber(attribute->second + 1);
+                line += ':';
+                appendNumber(static_cast<std::size_t>(count));
+            }
+        } else {
+            std::size_t next = 0;
+            for (const auto &[word, count] : documents[i]) {
+                const auto attribute = attributeIndex.find(word);
+                if (attribute == attributeIndex.end())
+                    continue;
+                line.append(zeros, 0, 3 * (attribute->second - next));
+                line.append(number, std::to_chars(number, number + sizeof number, count).ptr);
+                line += ", ";
+                next = attribute->second + 1;
+            }
+            line.append(zeros, 0, 3 * (selectedWords.size() - next));
+            if (!topics[i].empty())
+                line += *topics[i].begin();
         }
-        line.append(zeros, 0, 3 * (selectedWords.size() - next));
-        if (!topics[i].empty())
-            line += *topics[i].begin();
         line += '\n';
         out.write(line.data(), static_cast<std::streamsize>(line.size()));
     }

@@ -106,6 +106,15 @@ public:
     void writeDataFile() const;
     void writeTestFile() const;
     void writeC45Files() const; // the four above, in that order
+    // The sparse file set: ".info" and ".names" as above, ".data.svm" and
+    // ".test.svm" in place of ".data" and ".test", one LIBSVM line per
+    // document in the same order ("LABEL IDX:COUNT ...": the category's
+    // zero-based position in ".names", then the one-based positions of the
+    // document's attribute words, ascending, with their non-zero counts).
+    // Traced and replaced together as writeC45Files does. Each of the two
+    // removes the other layout's case files of the stem once its own set is
+    // in place, so that a stem never pairs ".names" with stale cases.
+    void writeSparseFiles() const;
 
     // Copies of selectedWords, categories and selectedInformationGain, each
     // printed first between two lines of 59 hyphens under its heading.
@@ -149,8 +158,9 @@ public:
 private:
     bool listInto(std::vector<std::string> &names) const;
     int printCount(const char *label, std::size_t count) const;
+    void writeFileSet(bool sparse) const;
     void writeCases(std::ostream &out, const char *setName, const std::deque<WordCounts> &documents,
-                    const std::deque<TopicSet> &topics) const;
+                    const std::deque<TopicSet> &topics, bool sparse) const;
     // Takes over the corpus tables of staged (documents, topics, categories,
     // document frequencies, file names). The selection and every table
     // derived from the old corpus (gains, log10Cache) are emptied.

@@ -76,6 +76,39 @@ TEST_F(C45Export, WritesTheFourLayouts) {
               (std::vector<std::string>{"set.data", "set.info", "set.names", "set.test"}));
 }
 
+// The sparse set holds the dense set's non-zero values, and each layout
+// removes the other's case files, which the new ".names" would not fit.
+TEST_F(C45Export, SparseLayoutAndSwitchingLayouts) {
+    engine.parseFileText(corpus);
+    engine.selectWords(2, false, "");
+    engine.writeC45Files();
+    const std::string dense = files();
+    engine.selectWords(1, false, "");
+    trace.str("");
+    engine.writeSparseFiles();
+    EXPECT_EQ(folderEntries(folder),
+              (std::vector<std::string>{"set.data.svm", "set.info", "set.names", "set.test.svm"}));
+    EXPECT_EQ(readFile(folder + "/set.names"), "acq, crude, earn.\n\nnet: continuous.\n"
+                                               "oil: continuous.\nprice: continuous.\n"
+                                               "rig: continuous.\n");
+    EXPECT_EQ(readFile(folder + "/set.data.svm"), "1 2:3 4:1\n2 1:1 3:1\n0 2:1 3:1\n");
+    EXPECT_EQ(readFile(folder + "/set.test.svm"), "2 3:2\n1 4:1\n");
+    EXPECT_EQ(trace.str(), "Procesiram train dokument broj: 1 od 3\r"
+                           "Procesiram train dokument broj: 2 od 3\r"
+                           "Procesiram train dokument broj: 3 od 3\r\n"
+                           "Procesiram test dokument broj: 1 od 2\r"
+                           "Procesiram test dokument broj: 2 od 2\r\n");
+
+    engine.selectWords(2, false, "");
+    engine.writeSparseFiles();
+    EXPECT_EQ(readFile(folder + "/set.data.svm"), "1 1:3\n2 2:1\n0 1:1 2:1\n");
+    EXPECT_EQ(readFile(folder + "/set.test.svm"), "2 2:2\n1\n");
+    engine.writeC45Files();
+    EXPECT_EQ(files(), dense);
+    EXPECT_EQ(folderEntries(folder),
+              (std::vector<std::string>{"set.data", "set.info", "set.names", "set.test"}));
+}
+
 TEST_F(C45Export, ExportingTwiceWritesTheSameFilesAndKeepsTheCounts) {
     engine.parseFileText(corpus);
     engine.selectWords(1, false, "");
