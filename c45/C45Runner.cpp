@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -170,11 +171,13 @@ C45Command buildC45Command(const C45RunRequest &request) {
     std::string stem = stemOfNamesPath(request.namesPath);
     replaceAll(stem, "\\", "/");
     C45Command command;
-    std::string testPath = stem + ".test";
+    std::string testPath = stem + (request.sparse ? ".test.svm" : ".test");
     if (!request.workingDirectory.empty() && (stem.empty() || stem[0] != '/'))
         testPath = request.workingDirectory + "/" + testPath;
     command.hasTest = std::ifstream(testPath).is_open();
     command.arguments = {request.program};
+    if (request.sparse)
+        command.arguments.push_back("-L");
     if (command.hasTest)
         command.arguments.push_back("-u");
     command.arguments.push_back("-f");
@@ -185,6 +188,12 @@ C45Command buildC45Command(const C45RunRequest &request) {
         if (argument.find('\0') != std::string::npos)
             throw std::invalid_argument("a command-line argument cannot hold a NUL byte");
     return command;
+}
+
+bool isSparseFileSet(const std::string &stem) {
+    struct stat info;
+    return ::stat((stem + ".data.svm").c_str(), &info) == 0 &&
+           ::stat((stem + ".data").c_str(), &info) != 0 && errno == ENOENT;
 }
 
 C45Process::C45Process(const C45RunRequest &request, std::ostream &trace)

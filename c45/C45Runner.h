@@ -49,6 +49,9 @@ struct C45RunRequest {
     std::string program = "./c4.5.exe";
     std::string workingDirectory = ""; // where C4.5 runs; "" for the current folder
     int threads = 0; // OMP_NUM_THREADS for the child; 0 passes the environment on as it is
+    // The sparse file set: C4.5 gets "-L" and reads STEM.data.svm and
+    // STEM.test.svm in place of STEM.data and STEM.test.
+    bool sparse = false;
 };
 
 struct C45Command {
@@ -56,7 +59,8 @@ struct C45Command {
     bool hasTest = false;               // stem + ".test" could be opened: "-u" was added
 };
 
-// program, "-u" when the test file opens, "-f", the stem, then the words of
+// program, "-L" for a sparse set, "-u" when the test file (STEM.test, or
+// STEM.test.svm for a sparse set) opens, "-f", the stem, then the words of
 // the option text. Backslashes in the stem become slashes before the test
 // file is looked for (in the working folder when the stem is relative).
 // "C:\data\my set" with a test file and " -m 2" gives
@@ -64,6 +68,10 @@ struct C45Command {
 // std::invalid_argument for an argument holding a NUL byte, which no
 // argument can carry.
 C45Command buildC45Command(const C45RunRequest &request);
+
+// Whether the file set of stem is sparse: STEM.data.svm exists and STEM.data
+// does not.
+bool isSparseFileSet(const std::string &stem);
 
 // A run of C4.5 in progress. The constructor writes "opcije su " + the
 // option text and a line end to trace, then starts the program directly

@@ -16,6 +16,7 @@ int runExperiment(const Arguments &arguments) {
     bool stemming = false;
     std::string stopWords;
     std::string saveAs;
+    std::string format = "c45";
     OptionParser parser("experiment --dir DIR --stem STEM [options] [-s] [-m N] [-c CF] [-t N]",
                         "Parses the folder, selects the attribute words, writes the C4.5 file "
                         "set STEM.*, runs\nC4.5 on it and prints the C4.5 page, the confusion "
@@ -28,6 +29,8 @@ int runExperiment(const Arguments &arguments) {
                   "workbench)");
     parser.flag("stemming", stemming, "reduce words to their Porter stems");
     parser.text("stop-words", "FILE", stopWords, "leave out the words listed in FILE");
+    parser.text("format", "c45|libsvm", format,
+                "dense C4.5 cases (default) or sparse LIBSVM cases, which C4.5 reads with -L");
     parser.text("c45", "PATH", request.program, "the C4.5 program (default ./c4.5.exe)");
     parser.text("save", "FILE", saveAs, "save C4.5's output as a .c45p file (name used as given)");
     if (!parser.parse(rest, std::cout))
@@ -38,13 +41,17 @@ int runExperiment(const Arguments &arguments) {
     if (stem.find(".names") != std::string::npos)
         throw UsageError("the stem must not contain \".names\"");
 
+    request.sparse = sparseFormat(format);
     checkSavePath(saveAs);
     TextProcessor engine;
     engine.setFileStem(stem);
     parseFolder(engine, directory, stemming);
     engine.selectWords(minDf, parser.given("stop-words"), stopWords);
     engine.printSelectedWordCount();
-    engine.writeC45Files();
+    if (request.sparse)
+        engine.writeSparseFiles();
+    else
+        engine.writeC45Files();
     request.namesPath = stem + ".names";
     return runAndReport(request, saveAs, std::cout);
 }

@@ -18,6 +18,7 @@ struct ExportOptions {
     std::string stopWords;
     bool informationGain = false;
     bool timing = false;
+    std::string format = "c45";
 };
 
 // Prints "time PHASE WALL_SECONDS CPU_SECONDS" on standard error when timing
@@ -51,7 +52,8 @@ int runExport(const Arguments &arguments) {
     OptionParser parser("export (--dir DIR | --state FILE.tpp) --stem STEM [options]",
                         "Reads a folder of .xml document files (or a saved .tpp state), selects "
                         "the attribute words\nand writes the C4.5 file set STEM.info, "
-                        "STEM.names, STEM.data and STEM.test.");
+                        "STEM.names, STEM.data and STEM.test\n(with --format libsvm: "
+                        "STEM.data.svm and STEM.test.svm in place of the last two).");
     parser.text("dir", "DIR", options.directory, "folder of .xml document files to parse");
     parser.text("state", "FILE.tpp", options.state, "state file to read instead of a folder");
     parser.text("stem", "STEM", options.stem, "path stem of the four files to write");
@@ -60,6 +62,8 @@ int runExport(const Arguments &arguments) {
     parser.flag("stemming", options.stemming, "reduce words to their Porter stems (with --dir)");
     parser.text("stop-words", "FILE", options.stopWords, "leave out the words listed in FILE");
     parser.flag("ig", options.informationGain, "compute the information gain of every word");
+    parser.text("format", "c45|libsvm", options.format,
+                "dense C4.5 cases (default) or sparse LIBSVM cases");
     parser.flag("timing", options.timing, "print the seconds of each phase on standard error");
     if (!parser.parse(arguments, std::cout))
         return 0;
@@ -69,6 +73,7 @@ int runExport(const Arguments &arguments) {
         throw UsageError("--stem is required");
     if (options.stemming && parser.given("state"))
         throw UsageError("--stemming applies only when parsing a folder with --dir");
+    const bool sparse = sparseFormat(options.format);
 
     TextProcessor engine;
     engine.setFileStem(options.stem);
@@ -87,7 +92,10 @@ int runExport(const Arguments &arguments) {
     engine.selectWords(options.minDf, parser.given("stop-words"), options.stopWords);
     engine.printSelectedWordCount();
     clock.lap("select");
-    engine.writeC45Files();
+    if (sparse)
+        engine.writeSparseFiles();
+    else
+        engine.writeC45Files();
     clock.lap("export");
     return 0;
 }

@@ -4,6 +4,14 @@
 #include <algorithm>
 #include <charconv>
 
+bool sparseFormat(const std::string &format) {
+    if (format == "libsvm")
+        return true;
+    if (format == "c45")
+        return false;
+    throw UsageError("option --format takes c45 or libsvm, not " + format);
+}
+
 OptionParser::OptionParser(std::string synopsis, std::string description)
     : synopsis_(std::move(synopsis)), description_(std::move(description)) {}
 

@@ -17,6 +17,10 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// The file-set layout named by a --format value: true for "libsvm" (the
+// sparse set), false for "c45" (the dense one); throws UsageError otherwise.
+bool sparseFormat(const std::string &format);
+
 class OptionParser {
 public:
     // synopsis is the usage line after "Usage: tcw ", description a paragraph

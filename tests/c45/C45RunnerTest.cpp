@@ -86,8 +86,9 @@ protected:
 
 using C45Command_ = TempDir;
 
-TEST_F(C45Command_, AddsUOnlyWhenTheTestFileOpens) {
+TEST_F(C45Command_, AddsUOnlyWhenTheTestFileOpensAndLForASparseSet) {
     touch("my set.test");
+    touch("sparse.test.svm");
     using Words = std::vector<std::string>;
     const std::vector<std::pair<C45RunRequest, Words>> cases = {
         {{dir + "/my set.names", "", "./c4.5.exe"}, {"./c4.5.exe", "-u", "-f", dir + "/my set"}},
@@ -99,13 +100,28 @@ TEST_F(C45Command_, AddsUOnlyWhenTheTestFileOpens) {
         // A relative stem is looked for in the working folder.
         {{"my set.names", "", "c45", dir}, {"c45", "-u", "-f", "my set"}},
         {{"my set.names", "", "c45"}, {"c45", "-f", "my set"}},
+        // A sparse set's test cases are in STEM.test.svm.
+        {{dir + "/sparse.names", " -m 2", "c45", "", 0, true},
+         {"c45", "-L", "-u", "-f", dir + "/sparse", "-m", "2"}},
+        {{dir + "/my set.names", "", "c45", "", 0, true}, {"c45", "-L", "-f", dir + "/my set"}},
+        {{dir + "/sparse.names", "", "c45"}, {"c45", "-f", dir + "/sparse"}},
     };
     for (const auto &[request, expected] : cases) {
         const C45Command command = buildC45Command(request);
         EXPECT_EQ(command.arguments, expected);
-        EXPECT_EQ(command.hasTest, expected[1] == "-u");
+        EXPECT_EQ(command.hasTest, std::count(expected.begin(), expected.end(), "-u") == 1);
     }
     EXPECT_THROW(buildC45Command({std::string("a\0b", 3), ""}), std::invalid_argument);
+
+    touch("sparse.data.svm");
+    touch("both.data.svm");
+    touch("both.data");
+    touch("dense.data");
+    for (const auto &[stem, sparse] : std::vector<std::pair<std::string, bool>>{
+             {"sparse", true}, {"both", false}, {"dense", false}, {"none", false}}) {
+        SCOPED_TRACE(stem);
+        EXPECT_EQ(isSparseFileSet(dir + "/" + stem), sparse);
+    }
 }
 
 class FakeC45 : public TempDir {

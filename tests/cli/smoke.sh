@@ -37,6 +37,9 @@ show() {
 transcript() {
     run export --dir corpus --stem out/set --min-df 2 --stop-words stop-words
     show out/set.info out/set.names out/set.data out/set.test
+    run export --dir corpus --stem out/sparse --min-df 2 --stop-words stop-words --format libsvm
+    show out/sparse.data.svm out/sparse.test.svm
+    cmp out/set.names out/sparse.names && echo "the sparse set has the same names"
 
     run save-state --dir corpus --out out/state.tpp --stemming --ig
     show out/state.tpp
@@ -59,6 +62,7 @@ transcript() {
     run export --dir corpus --state out/state.tpp --stem out/set
     run export --dir corpus --stem out/set --min-df many
     run export --dir corpus --stem out/set --colour
+    run export --dir corpus --stem out/set --format arff
     run export --state out/state.tpp --stem out/set --stemming
     run save-state --dir corpus
     run frobnicate
@@ -87,6 +91,10 @@ c45_runs() {
     tr '\0' ' ' <args
     echo
     cmp out/run.c45p release8-test.out && echo "the run was saved"
+    run experiment --dir corpus --stem out/sparse --min-df 2 --format libsvm $fake
+    echo "== arguments"
+    tr '\0' ' ' <args
+    echo
 
     # A failed run or one without a result leaves the saved run as it was.
     FAKE_C45_TRANSCRIPT=learner-error.out FAKE_C45_STATUS=1 \
