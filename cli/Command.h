@@ -23,3 +23,4 @@ int runShow(const Arguments &arguments);
 int runTrees(const Arguments &arguments);
 int runExportCsv(const Arguments &arguments);
 int runExperiment(const Arguments &arguments);
+int runExperimentSeries(const Arguments &arguments);

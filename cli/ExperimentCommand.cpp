@@ -4,6 +4,8 @@
 #include "Options.h"
 #include "RunReport.h"
 
+#include "series/Experiment.h"
+
 #include <iostream>
 
 int runExperiment(const Arguments &arguments) {
@@ -13,6 +15,7 @@ int runExperiment(const Arguments &arguments) {
     std::string directory;
     std::string stem;
     int minDf = 50;
+    int topIg = 0;
     bool stemming = false;
     std::string stopWords;
     std::string saveAs;
@@ -27,6 +30,7 @@ int runExperiment(const Arguments &arguments) {
     parser.number("min-df", "N", minDf,
                   "keep words found in at least N training documents (default 50, as the "
                   "workbench)");
+    parser.number("top-ig", "K", topIg, "then keep only the K words of highest information gain");
     parser.flag("stemming", stemming, "reduce words to their Porter stems");
     parser.text("stop-words", "FILE", stopWords, "leave out the words listed in FILE");
     parser.text("format", "c45|libsvm", format,
@@ -40,13 +44,14 @@ int runExperiment(const Arguments &arguments) {
     // The runner cuts a path at its first ".names", as the workbench's chooser does.
     if (stem.find(".names") != std::string::npos)
         throw UsageError("the stem must not contain \".names\"");
+    const std::optional<int> top = topIgOption(parser, topIg);
 
     request.sparse = sparseFormat(format);
     checkSavePath(saveAs);
     TextProcessor engine;
     engine.setFileStem(stem);
     parseFolder(engine, directory, stemming);
-    engine.selectWords(minDf, parser.given("stop-words"), stopWords);
+    selectAttributes(engine, {minDf, top, parser.given("stop-words"), stopWords});
     engine.printSelectedWordCount();
     if (request.sparse)
         engine.writeSparseFiles();

@@ -3,6 +3,8 @@
 #include "CorpusSteps.h"
 #include "Options.h"
 
+#include "series/Experiment.h"
+
 #include <chrono>
 #include <ctime>
 #include <iostream>
@@ -14,6 +16,7 @@ struct ExportOptions {
     std::string state;
     std::string stem;
     int minDf = 1;
+    int topIg = 0;
     bool stemming = false;
     std::string stopWords;
     bool informationGain = false;
@@ -59,6 +62,8 @@ int runExport(const Arguments &arguments) {
     parser.text("stem", "STEM", options.stem, "path stem of the four files to write");
     parser.number("min-df", "N", options.minDf,
                   "keep words found in at least N training documents (default 1)");
+    parser.number("top-ig", "K", options.topIg,
+                  "then keep only the K words of highest information gain");
     parser.flag("stemming", options.stemming, "reduce words to their Porter stems (with --dir)");
     parser.text("stop-words", "FILE", options.stopWords, "leave out the words listed in FILE");
     parser.flag("ig", options.informationGain, "compute the information gain of every word");
@@ -74,6 +79,7 @@ int runExport(const Arguments &arguments) {
     if (options.stemming && parser.given("state"))
         throw UsageError("--stemming applies only when parsing a folder with --dir");
     const bool sparse = sparseFormat(options.format);
+    const std::optional<int> top = topIgOption(parser, options.topIg);
 
     TextProcessor engine;
     engine.setFileStem(options.stem);
@@ -89,7 +95,7 @@ int runExport(const Arguments &arguments) {
         engine.computeInformationGain();
         clock.lap("ig");
     }
-    engine.selectWords(options.minDf, parser.given("stop-words"), options.stopWords);
+    selectAttributes(engine, {options.minDf, top, parser.given("stop-words"), options.stopWords});
     engine.printSelectedWordCount();
     clock.lap("select");
     if (sparse)

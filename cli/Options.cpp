@@ -79,3 +79,11 @@ bool OptionParser::given(const char *name) const {
     return std::any_of(options_.begin(), options_.end(),
                        [&](const Option &o) { return o.name == name && o.seen; });
 }
+
+std::optional<int> topIgOption(const OptionParser &parser, int k) {
+    if (!parser.given("top-ig"))
+        return std::nullopt;
+    if (k < 1)
+        throw UsageError("--top-ig needs at least 1 word");
+    return k;
+}

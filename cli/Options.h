@@ -5,6 +5,7 @@
 #include "Command.h"
 
 #include <functional>
+#include <optional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -56,3 +57,7 @@ private:
     std::string description_;
     std::vector<Option> options_;
 };
+
+// The value of "--top-ig K" bound to k, absent when the option was not
+// given. Throws UsageError for a K below 1.
+std::optional<int> topIgOption(const OptionParser &parser, int k);

@@ -23,6 +23,8 @@ const Command commands[] = {
     {"export-csv", "write the comma-separated result or category files", runExportCsv},
     {"experiment", "parse, select, write the file set, run C4.5, print the measures",
      runExperiment},
+    {"series", "run an experiment for every combination of settings, write a CSV and a chart",
+     runExperimentSeries},
 };
 
 void printUsage(std::ostream &out) {
