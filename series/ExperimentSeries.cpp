@@ -78,7 +78,7 @@ std::string runName(std::size_t index, std::size_t total) {
 std::string programPath(const std::string &program) {
     if (program.find('/') == std::string::npos)
         return program;
-    return fs::absolute(program).string();
+    return fs::absolute(program).lexically_normal().string();
 }
 
 std::unique_ptr<TextProcessor> parsedCorpus(const std::string &directory, bool stemming,
