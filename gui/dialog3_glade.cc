@@ -15,10 +15,13 @@ dialog3_glade::dialog3_glade() {
 
     stemming_checkbutton = Gtk::manage(new Gtk::CheckButton("Koristi stemming algoritam"));
     information_gain_checkbutton = Gtk::manage(new Gtk::CheckButton("Računaj informacijsku dobit"));
+    sparse_checkbutton =
+        Gtk::manage(new Gtk::CheckButton("Rijetki skup fajlova (LIBSVM: .data.svm, .test.svm)"));
     Gtk::VBox *box = Gtk::manage(new Gtk::VBox(false, 2));
     box->set_border_width(6);
     box->pack_start(*stemming_checkbutton, Gtk::PACK_SHRINK);
     box->pack_start(*information_gain_checkbutton, Gtk::PACK_SHRINK);
+    box->pack_start(*sparse_checkbutton, Gtk::PACK_SHRINK);
 
     Gtk::Frame *frame = Gtk::manage(new Gtk::Frame());
     Gtk::Label *title = Gtk::manage(new Gtk::Label());

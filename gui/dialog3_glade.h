@@ -14,6 +14,7 @@ protected:
     Gtk::Button *ok_button;
     Gtk::CheckButton *stemming_checkbutton;
     Gtk::CheckButton *information_gain_checkbutton;
+    Gtk::CheckButton *sparse_checkbutton;
 
     virtual void on_cancel_clicked() = 0;
     virtual void on_ok_clicked() = 0;

@@ -56,9 +56,10 @@ std::string folderProblem(const std::string &folder) {
 // C4.5 runs in the file set's folder on the stem's last part, so that no
 // folder name reaches the runner's stem rule, which cuts a path at its first
 // ".names".
-C45RunRequest runRequest(const std::string &fileSet, const C45Options &options) {
+C45RunRequest runRequest(const std::string &fileSet, const C45Options &options, bool sparse) {
     C45RunRequest request;
     request.optionText = optionText(options);
+    request.sparse = sparse;
     const std::filesystem::path stem(fileSet);
     if (!stem.has_parent_path()) {
         request.namesPath = fileSet + ".names";
@@ -142,10 +143,11 @@ std::optional<C45Options> window1::askC45Options(const C45Options &current) {
 std::optional<window1::TextOptions> window1::askTextOptions(const TextOptions &current) {
     dialog3 dialog;
     dialog.set_transient_for(*this);
-    dialog.setOptions(current.useStemming, current.computeInformationGain);
+    dialog.setOptions(current.useStemming, current.computeInformationGain, current.sparseFileSet);
     if (dialog.run() != Gtk::RESPONSE_OK)
         return std::nullopt;
-    return TextOptions{dialog.getUseStemming(), dialog.getComputeInformationGain()};
+    return TextOptions{dialog.getUseStemming(), dialog.getComputeInformationGain(),
+                       dialog.getSparseFileSet()};
 }
 
 bool window1::askConfirmation(const std::string &question) {
@@ -228,9 +230,10 @@ void window1::on_options_activate() {
         return;
     }
     if (const std::optional<TextOptions> options =
-            askTextOptions({textProcessor.useStemming, computeInformationGain})) {
+            askTextOptions({textProcessor.useStemming, computeInformationGain, writeSparse})) {
         textProcessor.useStemming = options->useStemming;
         computeInformationGain = options->computeInformationGain;
+        writeSparse = options->sparseFileSet;
     }
 }
 
@@ -334,12 +337,18 @@ void window1::writeFileSet(const std::string &stem) {
         return;
     auto engine = std::make_unique<TextProcessor>(textProcessor);
     engine->setFileStem(stem);
+    const bool sparse = writeSparse;
     startEngineWork(
         "Snimam C4.5 fajlove...", std::move(engine),
-        [](TextProcessor &engine) { engine.writeC45Files(); },
-        [this, stem](TextProcessor &) {
+        [sparse](TextProcessor &engine) {
+            if (sparse)
+                engine.writeSparseFiles();
+            else
+                engine.writeC45Files();
+        },
+        [this, stem, sparse](TextProcessor &) {
             textProcessor.setFileStem(stem);
-            chooseFileSet(stem);
+            chooseFileSet(stem, sparse);
         },
         {});
 }
@@ -518,8 +527,9 @@ void window1::on_choose_names_clicked() {
 
 // A new file set has no run yet: its result, the run figures and the result
 // commands go until it is run.
-void window1::chooseFileSet(const std::string &stem) {
+void window1::chooseFileSet(const std::string &stem, std::optional<bool> sparse) {
     fileSet = stem;
+    fileSetSparse = sparse ? *sparse : isSparseFileSet(stem);
     resetRunResult(c45Result);
     clearRunFigures();
     file_set_label->set_markup(smallBoldMarkup(fileSet));
@@ -568,7 +578,7 @@ void window1::on_run_c45_clicked() {
     if (busy() || fileSet.empty())
         return;
     clearRunFigures();
-    run = std::make_unique<C45Process>(runRequest(fileSet, c45Options));
+    run = std::make_unique<C45Process>(runRequest(fileSet, c45Options, fileSetSparse));
     startBusyFeedback("C4.5 radi...");
     const int output = run->outputDescriptor();
     if (output < 0) {

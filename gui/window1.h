@@ -52,6 +52,7 @@ public:
     struct TextOptions {
         bool useStemming = false;
         bool computeInformationGain = false;
+        bool sparseFileSet = false; // the LIBSVM case files in place of ".data" and ".test"
     };
 
     // True while a C4.5 run is under way.
@@ -120,6 +121,10 @@ protected:
     // Each parse and ".tpp" load is then followed by the information-gain
     // computation.
     bool computeInformationGain = false;
+    // File sets are written sparse (STEM.data.svm, STEM.test.svm).
+    bool writeSparse = false;
+    // The file set the page runs is sparse: C4.5 gets -L.
+    bool fileSetSparse = false;
     // "Izbaci" was pressed on the current corpus.
     bool wordsSelected = false;
 
@@ -154,8 +159,10 @@ private:
     // would have no attribute; the written set becomes the one the page runs.
     void writeFileSet(const std::string &stem);
     // Names stem as the file set of the page, with the sizes of its ".info"
-    // file, and clears the run figures.
-    void chooseFileSet(const std::string &stem);
+    // file, and clears the run figures. The set is sparse when sparse says
+    // so, or when not given, when STEM.data.svm is there and STEM.data is
+    // not.
+    void chooseFileSet(const std::string &stem, std::optional<bool> sparse = std::nullopt);
     void clearRunFigures();
     void showPageTexts(const C45PageTexts &texts);
 

@@ -421,6 +421,7 @@ struct OptionsDialogUnderTest : dialog2 {
 
 struct TextOptionsDialogUnderTest : dialog3 {
     using dialog3_glade::information_gain_checkbutton;
+    using dialog3_glade::sparse_checkbutton;
     using dialog3_glade::stemming_checkbutton;
 };
 
@@ -466,12 +467,14 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     }
 
     TextOptionsDialogUnderTest textOptions;
-    textOptions.setOptions(true, false);
+    textOptions.setOptions(true, false, true);
     EXPECT_TRUE(textOptions.getUseStemming());
     EXPECT_FALSE(textOptions.getComputeInformationGain());
-    textOptions.setOptions(false, true);
+    EXPECT_TRUE(textOptions.getSparseFileSet());
+    textOptions.setOptions(false, true, false);
     EXPECT_FALSE(textOptions.stemming_checkbutton->get_active());
     EXPECT_TRUE(textOptions.information_gain_checkbutton->get_active());
+    EXPECT_FALSE(textOptions.sparse_checkbutton->get_active());
 }
 
 TEST_F(MainWindowTest, InformationGainWhenConfirmedFillsTheThirdWordColumn) {
@@ -725,6 +728,25 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     window.switchToPage(1);
     runToEnd();
     EXPECT_EQ("-u -f two\n", readFile("sets.names/arguments"));
+    EXPECT_TRUE(window.errors.empty());
+
+    // A set written sparse runs with -L and replaces the dense cases; a
+    // chosen set is sparse when only its sparse cases are there.
+    window.switchToPage(0);
+    window.textOptionsAnswer = window1::TextOptions{false, false, true};
+    window.on_options_activate();
+    writeBla();
+    EXPECT_FALSE(fileExists("bla.data"));
+    EXPECT_EQ(readFile("sets.names/two.names"), readFile("bla.names"));
+    window.switchToPage(1);
+    runToEnd();
+    EXPECT_EQ("-L -u -f bla\n", readFile("arguments"));
+    chooseNames("sets.names/two.names");
+    runToEnd();
+    EXPECT_EQ("-u -f two\n", readFile("sets.names/arguments"));
+    chooseNames("bla.names");
+    runToEnd();
+    EXPECT_EQ("-L -u -f bla\n", readFile("arguments"));
     EXPECT_TRUE(window.errors.empty());
 }
 
