@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cfloat>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <locale.h>
 #include <memory>
@@ -73,6 +74,19 @@ float Dataset::value(std::size_t item, int a) const {
     const Entry *it = std::lower_bound(
         begin, end, a, [](const Entry &e, int attribute) { return e.attribute < attribute; });
     return it != end && it->attribute == a ? it->value : 0.0f;
+}
+
+void Dataset::indexColumns(std::size_t attributes) {
+    columnStart_.assign(attributes + 1, 0);
+    for (const Entry &e : entries_)
+        ++columnStart_[e.attribute + 1];
+    for (std::size_t a = 0; a < attributes; ++a)
+        columnStart_[a + 1] += columnStart_[a];
+    column_.resize(entries_.size());
+    std::vector<std::size_t> fill(columnStart_.begin(), columnStart_.end() - 1);
+    for (std::size_t i = 0; i < size(); ++i)
+        for (const Entry *e = rowBegin(i); e != rowEnd(i); ++e)
+            column_[fill[e->attribute]++] = {static_cast<int>(i), e->value};
 }
 
 Dataset readCases(const std::string &path, Schema &schema) {
@@ -163,9 +177,8 @@ Dataset readCases(const std::string &path, Schema &schema) {
                 data.discrete_[a].resize(data.classes_.size());
         };
         if (used != expected || delimiter == ',') {
-            reject(where + " has " + (delimiter == ',' ? "more than " : "") +
-                   std::to_string(used) + " values, expected " + std::to_string(expected) +
-                   " (attributes and class)");
+            reject(where + " has " + (delimiter == ',' ? "more than " : "") + std::to_string(used) +
+                   " values, expected " + std::to_string(expected) + " (attributes and class)");
             if (delimiter == ',')
                 reader.restOfLineIsEmpty();
             continue;
@@ -210,16 +223,151 @@ Dataset readCases(const std::string &path, Schema &schema) {
             errors.push_back("Error limit exceeded");
         throw InputError(std::move(errors));
     }
-    data.columnStart_.assign(grown.attributes.size() + 1, 0);
-    for (const Dataset::Entry &e : data.entries_)
-        ++data.columnStart_[e.attribute + 1];
-    for (std::size_t a = 0; a < grown.attributes.size(); ++a)
-        data.columnStart_[a + 1] += data.columnStart_[a];
-    data.column_.resize(data.entries_.size());
-    std::vector<std::size_t> fill(data.columnStart_.begin(), data.columnStart_.end() - 1);
-    for (std::size_t i = 0; i < data.size(); ++i)
-        for (const Dataset::Entry *e = data.rowBegin(i); e != data.rowEnd(i); ++e)
-            data.column_[fill[e->attribute]++] = {static_cast<int>(i), e->value};
+    data.indexColumns(grown.attributes.size());
     schema = std::move(grown);
+    return data;
+}
+
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r';
+}
+
+// A whole number of digits only, at most limit; false for anything else.
+bool parseIndex(const char *first, const char *last, std::size_t limit, std::size_t &value) {
+    if (first == last || last - first > 18)
+        return false;
+    std::size_t n = 0;
+    for (const char *p = first; p != last; ++p) {
+        if (*p < '0' || *p > '9')
+            return false;
+        n = n * 10 + static_cast<std::size_t>(*p - '0');
+    }
+    value = n;
+    return n <= limit;
+}
+
+// Reads the cases of one line into data; returns the problem, or an empty
+// text if the line is sound. The row is left open for the caller to close.
+class SparseLine {
+public:
+    SparseLine(const std::string &path, const Schema &schema) : path_(path), schema_(schema) {}
+
+    std::string read(const char *p, const char *end, long line, int &cls,
+                     std::vector<Dataset::Entry> &entries) const {
+        const auto where = [&](const char *first, const char *last, const char *before,
+                               const char *after) {
+            return path_ + ", line " + std::to_string(line) + ": " + before +
+                   quoted(std::string(first, last)) + after;
+        };
+        while (p != end && isBlank(*p))
+            ++p;
+        if (p == end)
+            return path_ + ", line " + std::to_string(line) + ": no class label";
+        const char *token = p;
+        while (p != end && !isBlank(*p))
+            ++p;
+        std::size_t label = 0;
+        if (schema_.classes.empty() || !parseIndex(token, p, schema_.classes.size() - 1, label))
+            return where(token, p, "class label ", " is illegal");
+        cls = static_cast<int>(label);
+        const std::size_t attributes = schema_.attributes.size();
+        std::size_t previous = 0;
+        for (;;) {
+            while (p != end && isBlank(*p))
+                ++p;
+            if (p == end)
+                return {};
+            token = p;
+            const char *colon = nullptr;
+            while (p != end && !isBlank(*p)) {
+                if (*p == ':' && !colon)
+                    colon = p;
+                ++p;
+            }
+            if (!colon)
+                return where(token, p, "", " has no colon");
+            std::size_t index = 0;
+            if (!parseIndex(token, colon, attributes, index) || index == 0)
+                return where(token, p, "attribute index of ", " is out of range");
+            if (index <= previous)
+                return where(token, p, "attribute index of ", " does not ascend");
+            previous = index;
+            float value = 0;
+            if (!parseNumber(std::string(colon + 1, p), value) || !(value >= 0))
+                return where(token, p, "value of ", " is illegal");
+            const int a = static_cast<int>(index - 1);
+            if (value != 0 && schema_.attributes[a].kind == AttributeKind::Continuous)
+                entries.push_back({a, value});
+        }
+    }
+
+private:
+    const std::string &path_;
+    const Schema &schema_;
+};
+
+} // namespace
+
+Dataset readSparseCases(const std::string &path, const Schema &schema) {
+    for (const Attribute &a : schema.attributes)
+        if (a.kind == AttributeKind::Discrete)
+            throw InputError(
+                {path + ": attribute " + a.name + " is discrete, which a sparse file cannot hold"});
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file)
+        throw FileError("cannot open file " + path);
+
+    Dataset data;
+    data.discrete_.resize(schema.attributes.size());
+    const SparseLine parser(path, schema);
+    std::vector<std::string> errors;
+    // Whole lines are parsed from the buffer; a line cut by its end moves to
+    // the front and the rest of the buffer is filled behind it.
+    std::vector<char> buffer(std::size_t(1) << 22);
+    std::size_t held = 0;
+    long line = 0;
+    bool atEnd = false;
+    while (!atEnd && errors.size() < errorLimit) {
+        if (held == buffer.size())
+            buffer.resize(buffer.size() * 2);
+        const std::size_t got =
+            std::fread(buffer.data() + held, 1, buffer.size() - held, file.get());
+        if (got < buffer.size() - held) {
+            if (std::ferror(file.get()))
+                throw FileError("cannot read file " + path);
+            atEnd = true;
+        }
+        held += got;
+        const char *p = buffer.data();
+        const char *end = p + held;
+        while (p != end && errors.size() < errorLimit) {
+            const char *next = static_cast<const char *>(std::memchr(p, '\n', end - p));
+            if (!next && !atEnd)
+                break;
+            const char *stop = next ? next : end;
+            ++line;
+            int cls = 0;
+            const std::size_t rowBegin = data.entries_.size();
+            std::string error = parser.read(p, stop, line, cls, data.entries_);
+            if (error.empty()) {
+                data.classes_.push_back(cls);
+                data.rowStart_.push_back(data.entries_.size());
+            } else {
+                data.entries_.resize(rowBegin);
+                errors.push_back(std::move(error));
+            }
+            p = next ? next + 1 : end;
+        }
+        held = static_cast<std::size_t>(end - p);
+        std::memmove(buffer.data(), p, held);
+    }
+    if (!errors.empty()) {
+        if (errors.size() == errorLimit)
+            errors.push_back("Error limit exceeded");
+        throw InputError(std::move(errors));
+    }
+    data.indexColumns(schema.attributes.size());
     return data;
 }

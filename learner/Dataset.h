@@ -43,8 +43,12 @@ public:
     const ColumnEntry *columnEnd(int a) const { return column_.data() + columnStart_[a + 1]; }
 
     friend Dataset readCases(const std::string &path, Schema &schema);
+    friend Dataset readSparseCases(const std::string &path, const Schema &schema);
 
 private:
+    // Builds the columns from the rows once all are read.
+    void indexColumns(std::size_t attributes);
+
     std::vector<int> classes_;
     std::vector<std::size_t> rowStart_{0};
     std::vector<Entry> entries_;
@@ -64,3 +68,14 @@ private:
 // illegal", a wrong number of values, an unknown class) if any record is
 // bad; the schema is then left unchanged.
 Dataset readCases(const std::string &path, Schema &schema);
+
+// Reads a data or test file in the LIBSVM format: one case a line,
+// "LABEL INDEX:VALUE ...", where LABEL is the zero-based position of the
+// class in the names and INDEX the one-based position of a continuous
+// attribute, strictly ascending; absent attributes are 0. Blanks and tabs
+// separate tokens; a line may end in CR LF. Values are non-negative numbers
+// read as readCases reads them. Throws FileError as readCases does, and
+// InputError listing up to ten problems, each naming the file, the line and
+// the token ("PATH, line L: attribute index of '9:1' is out of range"), or
+// if the names declare a discrete attribute, which the format cannot hold.
+Dataset readSparseCases(const std::string &path, const Schema &schema);

@@ -31,7 +31,7 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
                 value = args[++i];
             else
                 throw UsageError("unrecognised option");
-        } else if (arg.size() > 2 || std::string("usgpb").find(letter) == std::string::npos) {
+        } else if (arg.size() > 2 || std::string("usgpbL").find(letter) == std::string::npos) {
             throw UsageError("unrecognised option");
         }
         if (!echoed) {
@@ -59,6 +59,10 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
         case 'p':
             options.softThresholds = true;
             out << "\tProbability thresholds used\n";
+            break;
+        case 'L':
+            options.sparseFiles = true;
+            out << "\tCases read from sparse (LIBSVM) files\n";
             break;
         case 'b':
             options.trials = 0;

@@ -12,6 +12,7 @@ struct Options {
     bool valueSubsets = false;   // -s: discrete tests branch on groups of values
     bool gainCriterion = false;  // -g: plain gain instead of gain ratio
     bool softThresholds = false; // -p: accepted and echoed; classification uses plain cuts
+    bool sparseFiles = false;    // -L: cases from STEM.data.svm and STEM.test.svm (LIBSVM)
     int minObjs = 2;             // -m
     float confidence = 0.25f;    // -c, as a fraction
     int verbosity = 0;           // -v: accepted and echoed, no trace is printed
@@ -19,6 +20,9 @@ struct Options {
     int windowSize = 0;          // -w; 0 means the default initial window
     int windowIncrement = 0;     // -i; 0 means the default increment limit
     bool windowing() const { return trials > 0; }
+    // The training and test files of the stem.
+    std::string dataFile() const { return fileStem + (sparseFiles ? ".data.svm" : ".data"); }
+    std::string testFile() const { return fileStem + (sparseFiles ? ".test.svm" : ".test"); }
 };
 
 // A command line C4.5 refuses; what() is the text to print on its own line

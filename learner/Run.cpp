@@ -99,29 +99,31 @@ void runLearner(const Options &options, std::ostream &out) {
     // cases must then know. A problem with them shows only where they are
     // needed, after the training evaluation.
     Schema testSchema = schema;
-    const bool fixedValues =
-        std::none_of(schema.attributes.begin(), schema.attributes.end(),
-                     [](const Attribute &a) { return a.openValues > 0; });
+    const bool fixedValues = std::none_of(schema.attributes.begin(), schema.attributes.end(),
+                                          [](const Attribute &a) { return a.openValues > 0; });
     const bool early = options.evaluateTest && fixedValues && threadBudget() > 1;
+    const auto read = [&options](const std::string &path, Schema &into) {
+        return options.sparseFiles ? readSparseCases(path, into) : readCases(path, into);
+    };
     Dataset data;
     std::optional<Dataset> earlyTest;
     std::exception_ptr testError;
     sideBySide(
-        early, [&] { data = readCases(stem + ".data", schema); },
+        early, [&] { data = read(options.dataFile(), schema); },
         [&] {
             if (!early)
                 return;
             try {
-                earlyTest = readCases(stem + ".test", testSchema);
+                earlyTest = read(options.testFile(), testSchema);
             } catch (...) {
                 testError = std::current_exception();
             }
         });
     if (data.size() == 0)
-        throw InputError({stem + ".data: no cases"});
+        throw InputError({options.dataFile() + ": no cases"});
     const int classes = static_cast<int>(schema.classes.size());
     out << "\nRead " << data.size() << " cases (" << schema.attributes.size()
-        << " attributes) from " << stem << ".data\n";
+        << " attributes) from " << options.dataFile() << "\n";
 
     Grower grower(data, schema, options);
     std::vector<Trial> trials;
@@ -155,7 +157,7 @@ void runLearner(const Options &options, std::ostream &out) {
         return;
     if (testError)
         std::rethrow_exception(testError);
-    const Dataset test = earlyTest ? std::move(*earlyTest) : readCases(stem + ".test", schema);
+    const Dataset test = earlyTest ? std::move(*earlyTest) : read(options.testFile(), schema);
     printEvaluation(out, "test data", static_cast<int>(test.size()),
                     rowsFor(trials, best, data, test, classes, assessment));
     printConfusion(out, assessment, schema);

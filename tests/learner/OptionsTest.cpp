@@ -17,7 +17,8 @@ std::string canonical(const Options &o) {
     std::ostringstream text;
     text << "f=" << o.fileStem << " u=" << o.evaluateTest << " s=" << o.valueSubsets
          << " m=" << o.minObjs << " c=" << o.confidence << " t=" << o.trials
-         << " w=" << o.windowSize << " i=" << o.windowIncrement << " g=" << o.gainCriterion;
+         << " w=" << o.windowSize << " i=" << o.windowIncrement << " g=" << o.gainCriterion
+         << (o.sparseFiles ? " files=" + o.dataFile() + "," + o.testFile() : "");
     return text.str();
 }
 
@@ -32,6 +33,11 @@ TEST(Options, EchoesAndValuesInCommandLineOrder) {
          "\tSensible test requires 2 branches with >=5 cases\n\tPruning confidence level 10%\n"
          "\tWindowing enabled with 3 trials\n",
          "f=bla u=0 s=1 m=5 c=0.1 t=3 w=0 i=0 g=0"},
+        {{"-L", "-u", "-f", "bla"},
+         "\n    Options:\n\tCases read from sparse (LIBSVM) files\n\tTrees evaluated on unseen "
+         "cases\n\tFile stem <bla>\n",
+         "f=bla u=1 s=0 m=2 c=0.25 t=0 w=0 i=0 g=0 files=bla.data.svm,bla.test.svm"},
+        {{"-Lu"}, "", "error:unrecognised option"},
         {{"-m", "2.5", "-c", "12.5"},
          "\n    Options:\n\tSensible test requires 2 branches with >=2 cases\n"
          "\tPruning confidence level 12.5%\n",

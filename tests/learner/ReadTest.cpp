@@ -281,7 +281,10 @@ TEST(ReadCases, LongSparseRowsKeepEveryValueInPlace) {
         std::ofstream bad(dir + "/wide.data");
         for (int row = 0; row < 2; ++row) {
             for (int a = 0; a < attributes; ++a)
-                bad << (row == 1 && a == 30000 ? "0x" : row == 1 && a == 35000 ? "?x" : "0") << ", ";
+                bad << (row == 1 && a == 30000   ? "0x"
+                        : row == 1 && a == 35000 ? "?x"
+                                                 : "0")
+                    << ", ";
             bad << "yes\n";
         }
     }
@@ -290,8 +293,127 @@ TEST(ReadCases, LongSparseRowsKeepEveryValueInPlace) {
         ADD_FAILURE() << "a bad value was accepted";
     } catch (const InputError &e) {
         ASSERT_EQ(1u, e.messages().size());
-        EXPECT_EQ(dir + "/wide.data, line 2: case 2's value of '0x' for attribute w30000 is illegal",
+        EXPECT_EQ(dir +
+                      "/wide.data, line 2: case 2's value of '0x' for attribute w30000 is illegal",
                   e.messages()[0]);
+    }
+}
+
+// A sparse line is a class position and ascending one-based attribute
+// positions with non-negative values; anything else is refused naming the
+// file, the line and the token, up to the error limit.
+TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
+    const std::string stem = ::testing::TempDir() + "/sparse";
+    std::ofstream(stem + ".names") << "a, b, c.\nx: continuous.\nnote: ignore.\ny: continuous.\n";
+    const Schema schema = readNames(stem + ".names");
+    const std::string path = stem + ".data.svm";
+    const auto read = [&](const std::string &text) {
+        std::ofstream(path, std::ios::binary) << text;
+        std::string rows;
+        const std::string error = failure([&] {
+            const Dataset data = readSparseCases(path, schema);
+            for (std::size_t i = 0; i < data.size(); ++i) {
+                rows += std::to_string(data.classOf(i)) + ":";
+                for (const Dataset::Entry *e = data.rowBegin(i); e != data.rowEnd(i); ++e) {
+                    char value[32];
+                    std::snprintf(value, sizeof value, "%g", e->value);
+                    rows += " " + std::to_string(e->attribute) + "=" + value;
+                }
+                rows += ";";
+            }
+            EXPECT_EQ(data.entryCount(), std::size_t(data.columnEnd(2) - data.columnBegin(0)));
+        });
+        return error == "no error" ? rows : error;
+    };
+    const std::string at = path + ", line ";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", ""},
+        {"0 1:3 3:2.5\n2\n1 3:1e-40", "0: 0=3 2=2.5;2:;1: 2=9.99995e-41;"},
+        {"1\t1:0 2:7  3:4 \r\n0 3:+2\n", "1: 2=4;0: 2=2;"},
+        {"0 1:1\n3 1:1\n", at + "2: class label '3' is illegal\n"},
+        {"-1 1:1\n", at + "1: class label '-1' is illegal\n"},
+        {"a 1:1\n", at + "1: class label 'a' is illegal\n"},
+        {"0.0 1:1\n", at + "1: class label '0.0' is illegal\n"},
+        {"\n", at + "1: no class label\n"},
+        {"0 1:1 3\n", at + "1: '3' has no colon\n"},
+        {"0 1:1 junk\n", at + "1: 'junk' has no colon\n"},
+        {"0 0:1\n", at + "1: attribute index of '0:1' is out of range\n"},
+        {"0 4:1\n", at + "1: attribute index of '4:1' is out of range\n"},
+        {"0 :1\n", at + "1: attribute index of ':1' is out of range\n"},
+        {"0 99999999999999999999:1\n",
+         at + "1: attribute index of '99999999999999999999:1' is out of range\n"},
+        {"0 3:1 1:1\n", at + "1: attribute index of '1:1' does not ascend\n"},
+        {"0 1:1 1:2\n", at + "1: attribute index of '1:2' does not ascend\n"},
+        {"0 1:-1\n", at + "1: value of '1:-1' is illegal\n"},
+        {"0 1:\n", at + "1: value of '1:' is illegal\n"},
+        {"0 1:nan\n", at + "1: value of '1:nan' is illegal\n"},
+        {"0 1:inf\n", at + "1: value of '1:inf' is illegal\n"},
+        {"0 1:1e39\n", at + "1: value of '1:1e39' is illegal\n"},
+        {"0 1:2x\n", at + "1: value of '1:2x' is illegal\n"},
+        {"0 1:2:3\n", at + "1: value of '1:2:3' is illegal\n"},
+        {std::string("0 1:2\0\n", 7), at + "1: value of '1:2\\000' is illegal\n"},
+        {"1 1:1\n0 a\n2 1:x\n",
+         at + "2: 'a' has no colon\n" + at + "3: value of '1:x' is illegal\n"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first);
+        EXPECT_EQ(c.second, read(c.first));
+    }
+
+    std::string many;
+    for (int line = 0; line < 12; ++line)
+        many += "0 2:x\n";
+    const std::string messages = read(many);
+    EXPECT_EQ(0u, messages.find(at + "1: value of '2:x' is illegal\n"));
+    EXPECT_NE(std::string::npos,
+              messages.find(at + "10: value of '2:x' is illegal\nError limit exceeded\n"));
+    EXPECT_EQ(std::string::npos, messages.find("line 11"));
+
+    EXPECT_EQ("file: cannot open file " + stem + ".missing.svm\n",
+              failure([&] { readSparseCases(stem + ".missing.svm", schema); }));
+    const std::string folder = ::testing::TempDir() + "/folder.svm";
+    mkdir(folder.c_str(), 0700);
+    EXPECT_EQ("file: cannot read file " + folder + "\n",
+              failure([&] { readSparseCases(folder, schema); }));
+    EXPECT_EQ(dataDir + "/golf/golf.data.svm: attribute outlook is discrete, which a sparse file "
+                        "cannot hold\n",
+              failure([&] {
+                  readSparseCases(dataDir + "/golf/golf.data.svm",
+                                  readNames(dataDir + "/golf/golf.names"));
+              }));
+}
+
+// Lines far longer than the reader's buffer, and many of them, keep every
+// value on its own attribute and case.
+TEST(ReadSparseCases, LongLinesCrossTheBuffer) {
+    const std::string stem = ::testing::TempDir() + "/widesparse";
+    const int attributes = 600000;
+    {
+        std::ofstream names(stem + ".names");
+        names << "yes, no.\n";
+        for (int a = 0; a < attributes; ++a)
+            names << "w" << a << ": continuous.\n";
+    }
+    std::vector<std::vector<std::pair<int, float>>> expected(5);
+    {
+        std::ofstream data(stem + ".data.svm");
+        for (int row = 0; row < 5; ++row) {
+            data << row % 2;
+            for (int a = row; a < attributes; a += row == 2 ? 1 : 1000) {
+                expected[row].push_back({a, static_cast<float>(a % 9 + 1)});
+                data << ' ' << a + 1 << ':' << a % 9 + 1;
+            }
+            data << '\n';
+        }
+    }
+    const Dataset data = readSparseCases(stem + ".data.svm", readNames(stem + ".names"));
+    ASSERT_EQ(5u, data.size());
+    for (int row = 0; row < 5; ++row) {
+        std::vector<std::pair<int, float>> read;
+        for (const Dataset::Entry *e = data.rowBegin(row); e != data.rowEnd(row); ++e)
+            read.push_back({e->attribute, e->value});
+        EXPECT_TRUE(expected[row] == read) << "row " << row;
+        EXPECT_EQ(row % 2, data.classOf(row));
     }
 }
 

@@ -1,8 +1,10 @@
 // Whole runs through the library: output sequence, windowing, the "<CM>"
 // block against the printed matrix, and failures after partial output.
 #include "Run.h"
+#include "Dataset.h"
 #include "FileError.h"
 #include "InputError.h"
+#include "Schema.h"
 
 #include <gtest/gtest.h>
 #include <omp.h>
@@ -11,6 +13,7 @@
 #include <fstream>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -122,6 +125,86 @@ TEST(Run, RefusesTrainingDataWithoutCases) {
         EXPECT_EQ(options.fileStem + ".data: no cases", std::string(e.what()));
     }
     EXPECT_EQ("", out.str());
+}
+
+// Writes STEM.names, STEM.data.svm and, if there is one, STEM.test.svm
+// under to, from the dense file set of from.
+void writeSparse(const std::string &from, const std::string &to) {
+    std::ofstream(to + ".names") << readFile(from + ".names");
+    Schema schema = readNames(from + ".names");
+    for (const std::string part : {".data", ".test"}) {
+        if (!std::ifstream(from + part))
+            continue;
+        const Dataset data = readCases(from + part, schema);
+        std::ofstream out(to + part + ".svm");
+        for (std::size_t i = 0; i < data.size(); ++i) {
+            out << data.classOf(i);
+            for (const Dataset::Entry *e = data.rowBegin(i); e != data.rowEnd(i); ++e)
+                out << ' ' << e->attribute + 1 << ':' << e->value;
+            out << '\n';
+        }
+    }
+}
+
+// The sparse file set, read straight into the learner's columns, must grow,
+// prune and evaluate exactly as the dense one: batch and windowing, with
+// values that are not whole, with attributes no case holds and without any.
+TEST(Run, SparseFilesGiveTheDenseOutput) {
+    const std::string generated = ::testing::TempDir() + "/generated";
+    {
+        std::ofstream names(generated + ".names"), data(generated + ".data"),
+            test(generated + ".test");
+        names << "a, b, c.\n";
+        for (int a = 0; a < 300; ++a)
+            names << "w" << a << ": continuous.\n";
+        unsigned state = 7;
+        for (int i = 0; i < 900; ++i) {
+            for (std::ofstream *file : {&data, &test}) {
+                int sum = 0;
+                for (int a = 0; a < 300; ++a) {
+                    state = state * 1103515245 + 12345;
+                    const int value = (state >> 16) % 9 < 7 ? 0 : (state >> 16) % 4;
+                    sum += a % 5 == 0 ? value : 0;
+                    *file << (a == 299 ? 0 : value) << (a % 7 == 0 && value ? ".5" : "") << ", ";
+                }
+                *file << static_cast<char>('a' + sum % 3) << "\n";
+            }
+        }
+    }
+    struct Case {
+        std::string stem;
+        bool test;
+        int trials;
+    };
+    const std::vector<Case> cases = {
+        {dataDir + "/bla/bla", true, 0},
+        {dataDir + "/bla/bla", true, 2},
+        {dataDir + "/cut/cut", true, 0},
+        {dataDir + "/zero/zero", false, 0},
+        {dataDir + "/noattr/noattr", false, 0},
+        {generated, true, 0},
+        {generated, false, 3},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.stem + " trials " + std::to_string(c.trials));
+        const std::string sparse = ::testing::TempDir() + "/sparse";
+        writeSparse(c.stem, sparse);
+        Options options;
+        options.evaluateTest = c.test;
+        options.trials = c.trials;
+        options.fileStem = c.stem;
+        std::ostringstream dense;
+        runLearner(options, dense);
+        options.fileStem = sparse;
+        options.sparseFiles = true;
+        std::ostringstream out;
+        runLearner(options, out);
+        std::string expected = dense.str();
+        const std::string from = "from " + c.stem + ".data\n";
+        ASSERT_NE(std::string::npos, expected.find(from));
+        expected.replace(expected.find(from), from.size(), "from " + sparse + ".data.svm\n");
+        EXPECT_EQ(expected, out.str());
+    }
 }
 
 // Processor time of this thread and of the whole process, exited threads
