@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libgtkmm-2.4-dev libpstreams-dev libgtest-dev
-          xvfb xauth wordnet-base perl locales)
+          xvfb xauth wordnet-base perl locales python3-sklearn)
 
 missing=()
 for p in "${packages[@]}"; do
