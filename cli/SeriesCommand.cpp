@@ -110,8 +110,8 @@ std::string rowSummary(const SeriesRow &row) {
     };
     return std::to_string(row.attributes.value_or(0)) + " attributes, test error " +
            number(row.testErrorAfterPercent) + "%, size " +
-           (row.sizeAfter ? std::to_string(*row.sizeAfter) : std::string("n/a")) +
-           ", micro F1 " + number(row.microF1) + " (" + fixedNumber(row.seconds, 1) + " s)";
+           (row.sizeAfter ? std::to_string(*row.sizeAfter) : std::string("n/a")) + ", micro F1 " +
+           number(row.microF1) + " (" + fixedNumber(row.seconds, 1) + " s)";
 }
 
 } // namespace
@@ -139,7 +139,8 @@ int runExperimentSeries(const Arguments &arguments) {
     parser.text("csv", "FILE", csv, "the CSV file to write");
     parser.text("plot", "FILE", plot, "draw the chart into FILE.svg or FILE.png (800x600)");
     parser.text("min-df", "LIST", minDf, "document-frequency thresholds (default 1)");
-    parser.text("top-ig", "LIST", topIg, "keep only the K words of highest information gain");
+    parser.text("top-ig", "LIST", topIg,
+                "keep only the K words of highest gain, for each K listed");
     parser.text("stemming", "off|on|both", stemming, "Porter stemming (default off)");
     parser.text("stop-words", "FILE", stopWords, "the stop-word list");
     parser.text("stop-word-use", "off|on|both", stopWordUse,
@@ -195,8 +196,7 @@ int runExperimentSeries(const Arguments &arguments) {
         rows = runSeries(
             settings,
             [](const SeriesRow &row, std::size_t done, std::size_t total) {
-                std::cerr << "run " << done << '/' << total << ": " << rowSummary(row)
-                          << std::endl;
+                std::cerr << "run " << done << '/' << total << ": " << rowSummary(row) << std::endl;
             },
             stopRequested, std::cout);
         writeSeriesCsv(rows, csv);

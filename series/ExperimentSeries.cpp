@@ -183,8 +183,8 @@ private:
             }
             if (!engine_)
                 throw std::runtime_error(parseError_);
-            selectAttributes(*engine_, {row.minDf, row.topIg, row.stopWords,
-                                        settings_.stopWordFile});
+            selectAttributes(*engine_,
+                             {row.minDf, row.topIg, row.stopWords, settings_.stopWordFile});
             fs::create_directories(run.folder);
             engine_->setFileStem((run.folder / "set").string());
             engine_->writeC45Files();
@@ -289,16 +289,15 @@ std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings) {
     return plan;
 }
 
-std::vector<SeriesRow> runSeries(
-    const SeriesSettings &settings,
-    const std::function<void(const SeriesRow &, std::size_t, std::size_t)> &progress,
-    const std::atomic<bool> &cancel, std::ostream &trace) {
+std::vector<SeriesRow>
+runSeries(const SeriesSettings &settings,
+          const std::function<void(const SeriesRow &, std::size_t, std::size_t)> &progress,
+          const std::atomic<bool> &cancel, std::ostream &trace) {
     const std::vector<SeriesRow> plan = seriesPlan(settings);
     if (plan.empty())
         return {};
-    const bool anyStopWords =
-        std::find(settings.stopWords.begin(), settings.stopWords.end(), true) !=
-        settings.stopWords.end();
+    const bool anyStopWords = std::find(settings.stopWords.begin(), settings.stopWords.end(),
+                                        true) != settings.stopWords.end();
     if (anyStopWords && !std::ifstream(settings.stopWordFile))
         throw FileError::cannotOpen(settings.stopWordFile);
     const fs::path folder = settings.stem + "-series";
@@ -322,7 +321,8 @@ std::vector<SeriesRow> runSeries(
         trace << run.folder.filename().string() << " (" << settingsText(row) << ") "
               << (row.error.empty() ? "done" : "failed: " + row.error) << std::endl;
         finished[run.index] = std::move(row);
-        progress(*finished[run.index], done, plan.size());
+        if (progress)
+            progress(*finished[run.index], done, plan.size());
     };
 
     std::vector<ActiveRun> active;
@@ -347,8 +347,8 @@ std::vector<SeriesRow> runSeries(
             request.threads = budget;
             try {
                 auto process = std::make_unique<C45Process>(request, quiet);
-                active.push_back({std::move(*prepared), std::move(process),
-                                  std::chrono::steady_clock::now()});
+                active.push_back(
+                    {std::move(*prepared), std::move(process), std::chrono::steady_clock::now()});
             } catch (const std::invalid_argument &error) {
                 row.error = error.what();
                 record(*prepared, row);
@@ -383,7 +383,8 @@ std::vector<SeriesRow> runSeries(
                 row.testErrorAfterPercent = figures.testErrorAfterPercent;
                 row.microF1 = figures.microF1;
                 row.macroF1 = figures.macroF1;
-                row.runFile = (folder / (run->prepared.folder.filename().string() + ".c45p")).string();
+                row.runFile =
+                    (folder / (run->prepared.folder.filename().string() + ".c45p")).string();
                 try {
                     saveC45Output(outcome.result.outputLines, row.runFile);
                 } catch (const std::exception &error) {
@@ -418,10 +419,9 @@ void writeSeriesCsv(const std::vector<SeriesRow> &rows, const std::string &path)
            "run_file\n";
     for (const SeriesRow &row : rows)
         out << row.minDf << ',' << csvNumber(row.topIg) << ',' << row.stemming << ','
-            << row.stopWords << ',' << csvNumber(row.confidence) << ','
-            << csvNumber(row.minCases) << ',' << csvNumber(row.attributes) << ','
-            << csvNumber(row.sizeBefore) << ',' << csvNumber(row.sizeAfter) << ','
-            << csvNumber(row.testErrorBeforePercent) << ','
+            << row.stopWords << ',' << csvNumber(row.confidence) << ',' << csvNumber(row.minCases)
+            << ',' << csvNumber(row.attributes) << ',' << csvNumber(row.sizeBefore) << ','
+            << csvNumber(row.sizeAfter) << ',' << csvNumber(row.testErrorBeforePercent) << ','
             << csvNumber(row.testErrorAfterPercent) << ',' << csvNumber(row.microF1) << ','
             << csvNumber(row.macroF1) << ',' << fixedNumber(row.seconds, 3) << ','
             << csvField(row.error) << ',' << csvField(row.runFile) << '\n';

@@ -15,10 +15,10 @@
 #include <vector>
 
 struct SeriesSettings {
-    std::string directory;                                      // the document folder
-    std::string stem;                                           // runs are kept under stem + "-series/"
+    std::string directory; // the document folder
+    std::string stem;      // runs are kept under stem + "-series/"
     std::vector<int> minDf{1};
-    std::vector<std::optional<int>> topIg{std::nullopt};        // absent: not used
+    std::vector<std::optional<int>> topIg{std::nullopt}; // absent: not used
     std::vector<bool> stemming{false};
     std::vector<bool> stopWords{false};
     std::string stopWordFile = "ceste_rijeci";
@@ -57,17 +57,20 @@ std::vector<float> parseFloatList(const std::string &text);
 // Only the settings are filled in.
 std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings);
 
-// Runs the whole series: parses once per stemming setting, computes gains
-// once per corpus, runs up to jobs C4.5 processes at once, each in its own
-// folder. progress(row, done, total) is called on the calling thread after
-// each run ends. When cancel becomes true, every child is stopped and the
-// rows finished so far are returned (in plan order). Trace lines go to
-// trace. Throws FileError when the document folder or the stop-word file
-// cannot be read, before any run starts.
-std::vector<SeriesRow> runSeries(
-    const SeriesSettings &settings,
-    const std::function<void(const SeriesRow &, std::size_t, std::size_t)> &progress,
-    const std::atomic<bool> &cancel, std::ostream &trace);
+// Runs the whole series and returns when it has ended: parses once per
+// stemming setting, computes gains once per corpus, runs up to jobs C4.5
+// processes at once, each in its own folder under stem + "-series/" (removed
+// once the run has ended) with OMP_NUM_THREADS set to its share of the
+// cores. progress(row, done, total), if set, is called on the calling thread
+// after each run ends. When cancel becomes true, every child is stopped and
+// the rows finished so far are returned (in plan order). Trace gets one line
+// per finished run: "run-07 (min_df 5, stemming on, stop words off) done", or
+// "failed: " and the reason. Throws FileError when the document folder or
+// the stop-word file cannot be read, before any run starts.
+std::vector<SeriesRow>
+runSeries(const SeriesSettings &settings,
+          const std::function<void(const SeriesRow &, std::size_t, std::size_t)> &progress,
+          const std::atomic<bool> &cancel, std::ostream &trace);
 
 // The CSV: a header line, then one line per row with the columns min_df,
 // top_ig, stemming, stop_words, c, m, attributes, size_before, size_after,
