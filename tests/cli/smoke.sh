@@ -46,6 +46,9 @@ transcript() {
     run export --state out/state.tpp --stem out/again --ig --min-df 2
     show out/again.names out/again.data
 
+    run export --state out/state.tpp --stem out/top --min-df 1 --top-ig 2
+    show out/top.names
+
     run export --dir corpus --stem out/stemmed --stemming --min-df 2
     for extension in info names data test; do
         cmp out/stemmed.$extension out/again.$extension
@@ -63,6 +66,7 @@ transcript() {
     run export --dir corpus --stem out/set --min-df many
     run export --dir corpus --stem out/set --colour
     run export --dir corpus --stem out/set --format arff
+    run export --dir corpus --stem out/set --top-ig 0
     run export --state out/state.tpp --stem out/set --stemming
     run save-state --dir corpus
     run frobnicate
