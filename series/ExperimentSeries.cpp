@@ -187,7 +187,14 @@ private:
                              {row.minDf, row.topIg, row.stopWords, settings_.stopWordFile});
             fs::create_directories(run.folder);
             engine_->setFileStem((run.folder / "set").string());
-            engine_->writeC45Files();
+            // The same four files as writeC45Files, but without its guard,
+            // which makes SIGINT end the process while it writes: a series
+            // stops on SIGINT, ends its learners and keeps its rows, and a
+            // run's folder is removed whatever it holds.
+            engine_->writeInfoFile();
+            engine_->writeNamesFile();
+            engine_->writeDataFile();
+            engine_->writeTestFile();
         } catch (const std::exception &error) {
             run.error = error.what();
         }
