@@ -13,6 +13,7 @@
 #include "window6.h"
 #include "window7.h"
 #include "window8.h"
+#include "window9.h"
 
 #include <gdkmm/cursor.h>
 #include <glibmm/main.h>
@@ -237,6 +238,28 @@ void window1::on_options_activate() {
     }
 }
 
+void window1::on_series_activate() {
+    SeriesSettings settings;
+    settings.directory = textProcessor.directory;
+    settings.stem = textProcessor.fileStem;
+    settings.minDf = {static_cast<int>(df_scale->get_value())};
+    settings.stemming = {textProcessor.useStemming};
+    settings.stopWords = {stop_words_checkbutton->get_active()};
+    if (c45Options.minCases)
+        settings.minCases = {static_cast<int>(*c45Options.minCases)};
+    settings.confidence = {c45Options.confidence};
+    settings.discreteGroups = c45Options.discreteGroups;
+    settings.c45Program = Glib::build_filename(Glib::get_current_dir(), "c4.5.exe");
+    presentWindow(new window9(
+        settings, [this](const std::string &path, const std::vector<std::string> &lines) {
+            if (!showSavedRun(path, lines))
+                return false;
+            notebook->set_current_page(c45Page);
+            present();
+            return true;
+        }));
+}
+
 void window1::on_quit_activate() {
     hide();
 }
@@ -413,14 +436,20 @@ void window1::on_load_settings_clicked() {
     }
 
     std::vector<std::string> lines;
-    if (!attempt([&] { lines = loadC45Output(path); }))
-        return;
+    if (attempt([&] { lines = loadC45Output(path); }))
+        showSavedRun(path, lines);
+}
+
+bool window1::showSavedRun(const std::string &path, const std::vector<std::string> &lines) {
+    if (busy())
+        return false;
     runFile = path;
     resetRunResult(c45Result);
     clearRunFigures();
-    c45Result.outputLines = std::move(lines);
+    c45Result.outputLines = lines;
     showPageTexts(pageTexts(parseC45Output(c45Result, true)));
     updateSensitivity();
+    return true;
 }
 
 void window1::on_save_settings_clicked() {

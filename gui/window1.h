@@ -1,5 +1,5 @@
 // The main window's controller: owns the text-processing engine, the result
-// of the latest C4.5 run and the user's choices, and implements the 31
+// of the latest C4.5 run and the user's choices, and implements the 32
 // handlers of the layout.
 //
 // Three files are kept apart: the C4.5 file set that the "C4.5" page names
@@ -82,6 +82,10 @@ protected:
     void on_save_settings_activate() override;
     void on_export_activate() override;
     void on_options_activate() override;
+    // Opens the experiment-series window on the current folder, file stem,
+    // selection and C4.5 options; a run double-clicked there is shown here
+    // as if its ".c45p" file had been opened.
+    void on_series_activate() override;
     void on_quit_activate() override;
     void on_about_activate() override;
     void on_open_clicked() override;
@@ -164,6 +168,9 @@ private:
     // not.
     void chooseFileSet(const std::string &stem, std::optional<bool> sparse = std::nullopt);
     void clearRunFigures();
+    // Makes the lines of the run file path the current result and shows
+    // its figures; false, changing nothing, while busy.
+    bool showSavedRun(const std::string &path, const std::vector<std::string> &lines);
     void showPageTexts(const C45PageTexts &texts);
 
     void startBusyFeedback(const std::string &text);

@@ -225,6 +225,8 @@ Gtk::Widget &window1_glade::buildMenuBar() {
     export_menuitem = imageMenuItem(*fileMenu, Gtk::Stock::JUSTIFY_FILL, "Export");
     options_menuitem = Gtk::manage(new Gtk::MenuItem("Opcije"));
     fileMenu->append(*options_menuitem);
+    series_menuitem = Gtk::manage(new Gtk::MenuItem("Serija pokusa"));
+    fileMenu->append(*series_menuitem);
     quit_menuitem = stockMenuItem(*fileMenu, Gtk::Stock::QUIT);
 
     Gtk::MenuItem *fileItem = Gtk::manage(new Gtk::MenuItem("_File", true));
@@ -435,6 +437,8 @@ void window1_glade::connectHandlers() {
         sigc::mem_fun(*this, &window1_glade::on_export_activate), false);
     options_menuitem->signal_activate().connect(
         sigc::mem_fun(*this, &window1_glade::on_options_activate), false);
+    series_menuitem->signal_activate().connect(
+        sigc::mem_fun(*this, &window1_glade::on_series_activate), false);
     quit_menuitem->signal_activate().connect(sigc::mem_fun(*this, &window1_glade::on_quit_activate),
                                              false);
     about_menuitem->signal_activate().connect(

@@ -18,7 +18,7 @@
 
 class window1_glade : public Gtk::Window {
 public:
-    // Builds and shows the whole widget tree and connects the 31 handlers, each
+    // Builds and shows the whole widget tree and connects the 32 handlers, each
     // running before the signal's default handler.
     window1_glade();
     // The notebook switches pages while its pages are destroyed, after the
@@ -33,6 +33,7 @@ protected:
     Gtk::ImageMenuItem *save_settings_menuitem;
     Gtk::ImageMenuItem *export_menuitem;
     Gtk::MenuItem *options_menuitem;
+    Gtk::MenuItem *series_menuitem;
     Gtk::ImageMenuItem *quit_menuitem;
     Gtk::MenuItem *about_menuitem;
     Gtk::Toolbar *toolbar;
@@ -95,6 +96,7 @@ protected:
     virtual void on_save_settings_activate() = 0;
     virtual void on_export_activate() = 0;
     virtual void on_options_activate() = 0;
+    virtual void on_series_activate() = 0;
     virtual void on_quit_activate() = 0;
     virtual void on_about_activate() = 0;
     virtual void on_open_clicked() = 0;

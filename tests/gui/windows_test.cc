@@ -9,16 +9,26 @@
 #include "window6.h"
 #include "window7.h"
 #include "window8.h"
+#include "window9.h"
 
+#include "c45/C45OutputFile.h"
+
+#include <gdkmm/pixbuf.h>
 #include <glibmm/main.h>
 #include <gtkmm/entry.h>
+#include <gtkmm/menu.h>
+#include <gtkmm/menuitem.h>
 #include <gtkmm/messagedialog.h>
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <clocale>
 #include <cstring>
+#include <deque>
+#include <filesystem>
 #include <fstream>
 #include <locale>
 #include <optional>
@@ -202,6 +212,7 @@ TEST(ResultWindows, OpenWholeAtTheirOpeningSize) {
     window6 tree(fixtureLines(), false);
     window7 stopWords("no-such-file");
     window8 measures(counts, longNames);
+    window9 series(SeriesSettings{}, {});
     const struct {
         Gtk::Window *window;
         Gtk::TreeView *table;
@@ -213,7 +224,8 @@ TEST(ResultWindows, OpenWholeAtTheirOpeningSize) {
                  {&log, nullptr, "Log", 600},
                  {&tree, nullptr, "Prikaz stabla prije podrezivanja", 600},
                  {&stopWords, nullptr, "Stop rijeci", 500},
-                 {&measures, measures.treeview, "Mjere", 600}};
+                 {&measures, measures.treeview, "Mjere", 600},
+                 {&series, nullptr, "Serija pokusa", 860}};
     for (const auto &row : cases) {
         SCOPED_TRACE(row.title);
         EXPECT_EQ(row.title, row.window->get_title());
@@ -529,3 +541,394 @@ TEST(OptionsDialogs, C45OptionTextFollowsTheTickedBoxesInFixedOrder) {
     EXPECT_EQ(" -c 50", dialog.confirm(false, false, true, false, 50));
     EXPECT_EQ("", dialog.confirm(false, false, false, false, 50));
 }
+
+namespace {
+
+// The series window with its choosers, questions and error box answered by
+// the test, and a run viewer that records what it was given.
+class TestSeriesWindow : public window9 {
+public:
+    TestSeriesWindow(const SeriesSettings &base, std::ostream &trace)
+        : window9(
+              base,
+              [this](const std::string &path, const std::vector<std::string> &lines) {
+                  viewed.emplace_back(path, lines);
+                  return viewerTakesRuns;
+              },
+              trace) {}
+
+    std::deque<std::string> pathAnswers; // an empty queue answers "cancel"
+    std::vector<std::string> pathTitles;
+    bool confirmationAnswer = true;
+    std::vector<std::string> questions;
+    std::vector<std::string> errors;
+    bool viewerTakesRuns = true;
+    std::vector<std::pair<std::string, std::vector<std::string>>> viewed;
+
+    bool waitUntilIdle() {
+        return runLoopUntil([this] { return !running(); });
+    }
+    void activateRow(const char *path) {
+        treeview->row_activated(Gtk::TreePath(path), *treeview->get_column(0));
+    }
+    // The error box the window shows to a user.
+    void showRealError(const std::string &message) { window9::showError(message); }
+
+protected:
+    std::string askSavePath(const std::string &title, const std::string &, const std::string &,
+                            const std::string &) override {
+        pathTitles.push_back(title);
+        if (pathAnswers.empty())
+            return {};
+        const std::string answer = pathAnswers.front();
+        pathAnswers.pop_front();
+        return answer;
+    }
+    bool askConfirmation(const std::string &question) override {
+        questions.push_back(question);
+        return confirmationAnswer;
+    }
+    void showError(const std::string &message) override { errors.push_back(message); }
+};
+
+template <typename T> std::string optionalText(const std::optional<T> &value) {
+    if (!value)
+        return "";
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << *value;
+    return out.str();
+}
+
+// The settings and figures of each row as "min_df|top_ig|stemming|stop_words|
+// c|m|attributes|size_before|size_after|error_before|error_after|micro_f1|
+// macro_f1|error", rows separated by " ".
+std::string seriesText(const std::vector<SeriesRow> &rows) {
+    std::string out;
+    for (const SeriesRow &row : rows) {
+        out += (out.empty() ? "" : " ") +
+               joined("|", {std::to_string(row.minDf), optionalText(row.topIg),
+                            std::to_string(row.stemming), std::to_string(row.stopWords),
+                            optionalText(row.confidence), optionalText(row.minCases),
+                            optionalText(row.attributes), optionalText(row.sizeBefore),
+                            optionalText(row.sizeAfter), optionalText(row.testErrorBeforePercent),
+                            optionalText(row.testErrorAfterPercent), optionalText(row.microF1),
+                            optionalText(row.macroF1), row.error});
+    }
+    return out;
+}
+
+// The same texts as the table shows them (every column but the seconds and
+// the run file).
+std::string tableText(const window9 &window, const Glib::RefPtr<Gtk::TreeModel> &model) {
+    std::string out;
+    for (const Gtk::TreeModel::Row &row : model->children()) {
+        std::string line;
+        for (int column = 0; column <= window9::errorColumn; ++column) {
+            if (column == window9::errorColumn - 1)
+                continue;
+            const Glib::ustring text = row[window.columns.text[column]];
+            line += (column == 0 ? "" : "|") + text.raw();
+        }
+        out += (out.empty() ? "" : " ") + line;
+    }
+    return out;
+}
+
+std::string chartText(const SeriesChart &chart) {
+    std::ostringstream out;
+    out.imbue(std::locale::classic());
+    out << chart.title;
+    for (const SeriesLine &line : chart.lines) {
+        out << " [" << line.label << ":";
+        for (const SeriesPoint &point : line.points)
+            out << " " << point.attributes << "/" << point.testErrorPercent << "/"
+                << point.treeSize;
+        out << "]";
+    }
+    return out.str();
+}
+
+// The first menu item under top, in menus too, whose label is text.
+Gtk::MenuItem *findMenuItem(Gtk::Widget &top, const Glib::ustring &text) {
+    auto *item = dynamic_cast<Gtk::MenuItem *>(&top);
+    if (item) {
+        if (auto *label = dynamic_cast<Gtk::Label *>(item->get_child());
+            label && label->get_text() == text)
+            return item;
+        if (Gtk::Menu *menu = item->get_submenu())
+            if (Gtk::MenuItem *found = findMenuItem(*menu, text))
+                return found;
+    }
+    if (auto *container = dynamic_cast<Gtk::Container *>(&top))
+        for (Gtk::Widget *child : container->get_children())
+            if (Gtk::MenuItem *found = findMenuItem(*child, text))
+                return found;
+    return nullptr;
+}
+
+// The processes this test program started that still exist (zombies too).
+int childProcesses() {
+    int children = 0;
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string text;
+        if (!std::getline(stat, text))
+            continue;
+        const std::size_t end = text.rfind(')');
+        if (end == std::string::npos)
+            continue;
+        std::istringstream fields(text.substr(end + 2));
+        char state = 0;
+        long parent = 0;
+        if (fields >> state >> parent && parent == getpid())
+            ++children;
+    }
+    return children;
+}
+
+// A document folder, the stop-word file and the learner in a fresh working
+// folder, and the series settings that name them.
+struct SeriesWindowTest : testing::Test {
+    SeriesWindowTest() {
+        folder.copyData("xml");
+        folder.copyData("ceste_rijeci");
+        base.directory = "xml";
+        base.stem = "bla";
+#ifdef C45_PROGRAM
+        std::filesystem::copy_file(C45_PROGRAM, "c4.5.exe");
+#endif
+        base.c45Program = folder.path() + "/c4.5.exe";
+    }
+
+    WorkingFolder folder;
+    SeriesSettings base;
+    std::ostringstream trace;
+};
+
+} // namespace
+
+// Bad lists are refused with a message before anything starts; good ones are
+// read whatever the blanks and the process locale.
+TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
+    TestSeriesWindow window(base, trace);
+    const auto problem = [](C45Options options) { return *c45OptionsProblem(options); };
+    C45Options noMinCases;
+    noMinCases.minCases = 0;
+    C45Options tooConfident;
+    tooConfident.confidence = 101.0f;
+    const struct {
+        Gtk::Entry *field;
+        const char *text;
+        std::string message;
+    } cases[] = {
+        {window.min_df_entry, "1,,2",
+         "Polje \"Najmanji df (min-df)\" nije ispravna lista brojeva odvojenih zarezima: 1,,2"},
+        {window.min_df_entry, "99999999999",
+         "Polje \"Najmanji df (min-df)\" nije ispravna lista brojeva odvojenih zarezima: "
+         "99999999999"},
+        {window.min_df_entry, " ", "Upišite barem jedan najmanji df (min-df)."},
+        {window.min_df_entry, "2,-1", "Najmanji df (min-df) ne može biti negativan."},
+        {window.top_ig_entry, "10,0", "Najboljih po IG (top-IG) mora biti barem 1."},
+        {window.m_entry, "2.5",
+         "Polje \"Najmanje slučajeva (-m)\" nije ispravna lista brojeva odvojenih zarezima: 2.5"},
+        {window.m_entry, "2,0", problem(noMinCases)},
+        {window.c_entry, "25,1O",
+         "Polje \"Pouzdanost (-c)\" nije ispravna lista brojeva odvojenih zarezima: 25,1O"},
+        {window.c_entry, "101", problem(tooConfident)},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.text);
+        const Glib::ustring before = row.field->get_text();
+        row.field->set_text(row.text);
+        window.errors.clear();
+        window.start_button->clicked();
+        EXPECT_EQ(std::vector<std::string>{row.message}, window.errors);
+        EXPECT_FALSE(window.running());
+        EXPECT_EQ("", modelRows(window.store));
+        EXPECT_TRUE(window.start_button->is_sensitive());
+        row.field->set_text(before);
+    }
+
+    CroatianLocale croatian;
+    window.min_df_entry->set_text(" 1, 5 ");
+    window.top_ig_entry->set_text("");
+    window.m_entry->set_text("2");
+    window.c_entry->set_text("12.5,25");
+    window.stemming_combo->set_active(2);
+    window.stop_words_combo->set_active(1);
+    const SeriesSettings settings = window.shownSettings();
+    EXPECT_EQ((std::vector<int>{1, 5}), settings.minDf);
+    EXPECT_EQ((std::vector<std::optional<int>>{std::nullopt}), settings.topIg);
+    EXPECT_EQ((std::vector<std::optional<int>>{2}), settings.minCases);
+    EXPECT_EQ((std::vector<std::optional<float>>{12.5f, 25.0f}), settings.confidence);
+    EXPECT_EQ((std::vector<bool>{false, true}), settings.stemming);
+    EXPECT_EQ((std::vector<bool>{true}), settings.stopWords);
+
+    // The real error box has a title and stands over the series window.
+    const std::optional<ShownMessage> shown =
+        closeMessageOf([&] { window.showRealError("Neispravno"); });
+    ASSERT_TRUE(shown.has_value());
+    EXPECT_EQ("Greška", shown->title);
+    EXPECT_EQ("Neispravno", shown->text);
+    EXPECT_EQ(&window, shown->over);
+}
+
+// A learner that never ends by itself: only cancelling ends the series.
+TEST_F(SeriesWindowTest, CancelAndClosingStopEveryLearnerAndKeepTheWindowUsable) {
+    std::ofstream("endless-c45") << "#!/bin/sh\nexec sleep 60\n";
+    std::filesystem::permissions("endless-c45", std::filesystem::perms::owner_all);
+    base.c45Program = folder.path() + "/endless-c45";
+    base.jobs = 2;
+    const int before = childProcesses();
+    auto window = std::make_unique<TestSeriesWindow>(base, trace);
+    window->min_df_entry->set_text("1,2,3");
+
+    window->start_button->clicked();
+    EXPECT_TRUE(window->running());
+    EXPECT_EQ("0/3", window->progressbar->get_text());
+    EXPECT_FALSE(window->start_button->is_sensitive());
+    EXPECT_FALSE(window->min_df_entry->is_sensitive());
+    EXPECT_TRUE(window->cancel_button->is_sensitive());
+    ASSERT_TRUE(runLoopUntil([&] { return childProcesses() >= before + 2; }));
+
+    window->cancel_button->clicked();
+    EXPECT_FALSE(window->cancel_button->is_sensitive());
+    ASSERT_TRUE(window->waitUntilIdle());
+    EXPECT_EQ(before, childProcesses());
+    EXPECT_EQ("Prekinuto: 0/3", window->progressbar->get_text());
+    EXPECT_EQ("", modelRows(window->store));
+    EXPECT_EQ(std::vector<std::string>{}, window->errors);
+    EXPECT_TRUE(window->start_button->is_sensitive());
+    EXPECT_TRUE(window->min_df_entry->is_sensitive());
+    EXPECT_FALSE(window->cancel_button->is_sensitive());
+    EXPECT_FALSE(window->export_csv_button->is_sensitive());
+
+    // Started again and closed while its learners run.
+    window->start_button->clicked();
+    EXPECT_TRUE(window->running());
+    ASSERT_TRUE(runLoopUntil([&] { return childProcesses() >= before + 2; }));
+    window.reset();
+    EXPECT_EQ(before, childProcesses());
+}
+
+#ifdef C45_PROGRAM
+// Four real runs: the table and the chart hold the figures the series engine
+// gives for the same settings, and everything exports.
+TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
+    TestSeriesWindow window(base, trace);
+    window.min_df_entry->set_text("1,3");
+    window.stemming_combo->set_active(2);
+    window.stop_words_combo->set_active(1);
+    window.start_button->clicked();
+    ASSERT_TRUE(window.waitUntilIdle());
+    ASSERT_EQ(std::vector<std::string>{}, window.errors);
+
+    SeriesSettings engineSettings = window.shownSettings();
+    engineSettings.stem = "engine";
+    std::ostringstream engineTrace;
+    const std::vector<SeriesRow> expected = runSeries(
+        engineSettings, [](const SeriesRow &, std::size_t, std::size_t) {},
+        std::atomic<bool>(false), engineTrace);
+    ASSERT_EQ(4u, expected.size());
+    EXPECT_EQ(seriesText(expected), seriesText(window.rows()));
+    EXPECT_EQ(seriesText(expected), tableText(window, window.store));
+    EXPECT_EQ("4/4", window.progressbar->get_text());
+    EXPECT_EQ(1.0, window.progressbar->get_fraction());
+    EXPECT_EQ(chartText(seriesChart(expected)), chartText(window.chart()));
+    EXPECT_FALSE(window.chart().lines.empty());
+
+    // Sorting by the number of attributes, as the sorted copy of the rows.
+    std::vector<SeriesRow> byAttributes = expected;
+    std::stable_sort(
+        byAttributes.begin(), byAttributes.end(),
+        [](const SeriesRow &a, const SeriesRow &b) { return a.attributes < b.attributes; });
+    window.treeview->get_column(6)->clicked();
+    EXPECT_EQ(seriesText(byAttributes), tableText(window, window.sorted));
+
+    // The chart area paints the chart: a white background with dark ink.
+    window.show();
+    drainEvents();
+    const Gtk::Allocation area = window.chart_area->get_allocation();
+    const Glib::RefPtr<Gdk::Pixbuf> picture =
+        Gdk::Pixbuf::create(Glib::RefPtr<Gdk::Drawable>(window.chart_area->get_window()), 0, 0,
+                            area.get_width(), area.get_height());
+    std::size_t white = 0;
+    std::size_t dark = 0;
+    for (int y = 0; y < picture->get_height(); ++y)
+        for (int x = 0; x < picture->get_width(); ++x) {
+            const guint8 *pixel = picture->get_pixels() + y * picture->get_rowstride() +
+                                  x * picture->get_n_channels();
+            const int sum = pixel[0] + pixel[1] + pixel[2];
+            white += sum == 3 * 255;
+            dark += sum < 3 * 100;
+        }
+    const std::size_t pixels = static_cast<std::size_t>(area.get_width()) * area.get_height();
+    EXPECT_GT(white, pixels / 2);
+    EXPECT_GT(dark, 0u);
+    window.hide();
+
+    // The CSV and the chart files through the choosers; a name without its
+    // extension gets it, and a file under that name is replaced only when
+    // the user agrees.
+    window.pathAnswers = {"serija", "graf.svg", "graf", "graf"};
+    window.export_csv_button->clicked();
+    writeSeriesCsv(window.rows(), "expected.csv");
+    EXPECT_EQ(readFile("expected.csv"), readFile("serija.csv"));
+    window.save_svg_button->clicked();
+    std::ofstream("graf.png") << "older picture";
+    window.confirmationAnswer = false;
+    window.save_png_button->clicked();
+    EXPECT_EQ("older picture", readFile("graf.png"));
+    window.confirmationAnswer = true;
+    window.save_png_button->clicked();
+    EXPECT_EQ((std::vector<std::string>{"Izvezi seriju pokusa (CSV)", "Snimi graf serije (SVG)",
+                                        "Snimi graf serije (PNG)", "Snimi graf serije (PNG)"}),
+              window.pathTitles);
+    EXPECT_EQ(2u, window.questions.size());
+    for (const char *file : {"graf.svg", "graf.png"}) {
+        SCOPED_TRACE(file);
+        const Glib::RefPtr<Gdk::Pixbuf> saved = Gdk::Pixbuf::create_from_file(file);
+        EXPECT_EQ(800, saved->get_width());
+        EXPECT_EQ(600, saved->get_height());
+    }
+    EXPECT_EQ(std::vector<std::string>{}, window.errors);
+
+    // A double-click hands the row's saved run to the viewer, or says why
+    // the viewer cannot take it now.
+    const std::string runFile = (*window.sorted->get_iter("0"))[window.columns.runFile];
+    window.activateRow("0");
+    ASSERT_EQ(1u, window.viewed.size());
+    EXPECT_EQ(runFile, window.viewed[0].first);
+    EXPECT_EQ(loadC45Output(runFile), window.viewed[0].second);
+    window.viewerTakesRuns = false;
+    window.activateRow("1");
+    EXPECT_EQ(std::vector<std::string>{"Glavni prozor je zauzet. Rezultat pokretanja otvorite "
+                                       "kad završi."},
+              window.errors);
+
+    // From the main window: the series opens on its folder and selection,
+    // and a double-clicked run becomes the main window's result.
+    TestWindow main;
+    main.df_scale->set_value(3);
+    Gtk::MenuItem *seriesItem = findMenuItem(main, "Serija pokusa");
+    ASSERT_NE(nullptr, seriesItem);
+    seriesItem->activate();
+    ASSERT_EQ(1u, main.presented.size());
+    window9 &opened = main.presentedAs<window9>(0);
+    EXPECT_EQ("xml", opened.folder_label->get_text());
+    EXPECT_EQ("3", opened.min_df_entry->get_text());
+    opened.start_button->clicked();
+    ASSERT_TRUE(runLoopUntil([&] { return !opened.running(); }));
+    ASSERT_EQ(1u, opened.rows().size());
+    const SeriesRow &run = opened.rows()[0];
+    ASSERT_TRUE(run.attributes.has_value());
+    opened.treeview->row_activated(Gtk::TreePath("0"), *opened.treeview->get_column(0));
+    EXPECT_EQ(1, main.notebook->get_current_page());
+    EXPECT_EQ(run.runFile, main.runFile);
+    EXPECT_EQ(loadC45Output(run.runFile), main.c45Result.outputLines);
+    EXPECT_EQ(bold(std::to_string(*run.attributes)), shown(*main.attribute_count_label));
+    EXPECT_TRUE(main.measures_button->is_sensitive());
+    EXPECT_EQ(std::vector<std::string>{}, main.errors);
+}
+#endif

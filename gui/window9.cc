@@ -1,0 +1,495 @@
+#include "window9.h"
+
+#include "TableLayout.h"
+#include "c45/C45OutputFile.h"
+#include "c45/C45Runner.h"
+#include "c45/NumberText.h"
+
+#include <glibmm/miscutils.h>
+#include <gtkmm/filechooserdialog.h>
+#include <gtkmm/messagedialog.h>
+#include <gtkmm/stock.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cctype>
+#include <filesystem>
+#include <mutex>
+#include <new>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+const char *const columnTitles[window9::columnCount] = {"min_df",
+                                                        "top_ig",
+                                                        "stemming",
+                                                        "stop_words",
+                                                        "c",
+                                                        "m",
+                                                        "attributes",
+                                                        "size_before",
+                                                        "size_after",
+                                                        "test_error_before_pct",
+                                                        "test_error_after_pct",
+                                                        "micro_f1",
+                                                        "macro_f1",
+                                                        "seconds",
+                                                        "error",
+                                                        "run_file"};
+// The error and run-file columns hold texts and sort by them.
+const int numericColumns = window9::errorColumn;
+
+// A cell: its text and the number it sorts by; an absent figure is empty
+// and sorts before every figure, which are never negative.
+struct Cell {
+    std::string text;
+    double key = -1;
+};
+
+Cell cell(int value) {
+    return {std::to_string(value), static_cast<double>(value)};
+}
+
+Cell cell(bool value) {
+    return cell(value ? 1 : 0);
+}
+
+Cell cell(float value) {
+    return {numberToString(value), value};
+}
+
+template <typename T> Cell cell(const std::optional<T> &value) {
+    return value ? cell(*value) : Cell{};
+}
+
+std::vector<Cell> rowCells(const SeriesRow &row) {
+    return {cell(row.minDf),
+            cell(row.topIg),
+            cell(row.stemming),
+            cell(row.stopWords),
+            cell(row.confidence),
+            cell(row.minCases),
+            cell(row.attributes),
+            cell(row.sizeBefore),
+            cell(row.sizeAfter),
+            cell(row.testErrorBeforePercent),
+            cell(row.testErrorAfterPercent),
+            cell(row.microF1),
+            cell(row.macroF1),
+            {formatFixed(row.seconds, 2), row.seconds},
+            {row.error, 0},
+            {row.runFile, 0}};
+}
+
+std::string withoutBlanks(const Glib::ustring &text) {
+    std::string out = text.raw();
+    out.erase(std::remove_if(out.begin(), out.end(),
+                             [](unsigned char c) { return std::isspace(c) != 0; }),
+              out.end());
+    return out;
+}
+
+// The list of field, read by parse; an empty field gives nothing.
+template <typename T>
+std::vector<T> readList(const Gtk::Entry &field, const char *caption,
+                        std::vector<T> (*parse)(const std::string &)) {
+    const std::string text = withoutBlanks(field.get_text());
+    if (text.empty())
+        return {};
+    try {
+        return parse(text);
+    } catch (const std::invalid_argument &) {
+        throw std::invalid_argument(std::string("Polje \"") + caption + "\" nije ispravna lista " +
+                                    "brojeva odvojenih zarezima: " + text);
+    }
+}
+
+template <typename T> std::vector<std::optional<T>> optionalList(const std::vector<T> &values) {
+    if (values.empty())
+        return {std::nullopt};
+    return {values.begin(), values.end()};
+}
+
+template <typename T> std::string listText(const std::vector<std::optional<T>> &values) {
+    std::string text;
+    for (const std::optional<T> &value : values)
+        if (value)
+            text += (text.empty() ? "" : ",") + cell(*value).text;
+    return text;
+}
+
+// off, on, both: the entries of the choice boxes.
+int choiceIndex(const std::vector<bool> &values) {
+    const bool off = std::find(values.begin(), values.end(), false) != values.end();
+    const bool on = std::find(values.begin(), values.end(), true) != values.end();
+    return off && on ? 2 : on ? 1 : 0;
+}
+
+std::vector<bool> choiceValues(const Gtk::ComboBox &choice) {
+    switch (choice.get_active_row_number()) {
+    case 1:
+        return {true};
+    case 2:
+        return {false, true};
+    default:
+        return {false};
+    }
+}
+
+bool endsWithIgnoringCase(const std::string &text, const std::string &end) {
+    return text.size() >= end.size() &&
+           std::equal(end.rbegin(), end.rend(), text.rbegin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+} // namespace
+
+struct window9::SeriesJob {
+    SeriesSettings settings;
+    std::atomic<bool> cancel{false};
+    std::mutex mutex;
+    // Guarded by mutex: the rows ended since the window last looked, the
+    // progress, and the outcome once the worker is done.
+    std::vector<SeriesRow> news;
+    std::size_t done = 0;
+    std::size_t total = 0;
+    bool ended = false;
+    std::vector<SeriesRow> rows;
+    std::string failure;
+    std::thread thread;
+};
+
+window9::window9(const SeriesSettings &base, RunViewer viewRun, std::ostream &trace)
+    : base(base), viewRun(std::move(viewRun)), trace(trace) {
+    treeview->remove_all_columns();
+    for (int column = 0; column < columnCount; ++column) {
+        Gtk::TreeViewColumn *viewColumn = treeview->get_column(
+            treeview->append_column(columnTitles[column], columns.text[column]) - 1);
+        viewColumn->set_resizable(true);
+        if (column < numericColumns)
+            viewColumn->set_sort_column(columns.key[column]);
+        else
+            viewColumn->set_sort_column(columns.text[column]);
+    }
+    store = Gtk::ListStore::create(columns);
+    sorted = Gtk::TreeModelSort::create(store);
+    treeview->set_model(sorted);
+    treeview->set_headers_clickable(true);
+
+    folder_label->set_text(base.directory);
+    std::string minDf;
+    for (const int value : base.minDf)
+        minDf += (minDf.empty() ? "" : ",") + std::to_string(value);
+    min_df_entry->set_text(minDf);
+    top_ig_entry->set_text(listText(base.topIg));
+    m_entry->set_text(listText(base.minCases));
+    c_entry->set_text(listText(base.confidence));
+    stemming_combo->set_active(choiceIndex(base.stemming));
+    stop_words_combo->set_active(choiceIndex(base.stopWords));
+    s_checkbutton->set_active(base.discreteGroups);
+    jobs_spinbutton->set_value(base.jobs);
+
+    shownChart = seriesChart({});
+    workerNews.connect(sigc::mem_fun(*this, &window9::onWorkerNews));
+    updateSensitivity();
+}
+
+window9::~window9() {
+    if (!job)
+        return;
+    job->cancel = true;
+    job->thread.join();
+}
+
+SeriesSettings window9::shownSettings() const {
+    SeriesSettings settings = base;
+    settings.minDf = readList(*min_df_entry, "Najmanji df (min-df)", parseIntList);
+    if (settings.minDf.empty())
+        throw std::invalid_argument("Upišite barem jedan najmanji df (min-df).");
+    if (std::any_of(settings.minDf.begin(), settings.minDf.end(), [](int v) { return v < 0; }))
+        throw std::invalid_argument("Najmanji df (min-df) ne može biti negativan.");
+    const std::vector<int> topIg =
+        readList(*top_ig_entry, "Najboljih po IG (top-IG)", parseIntList);
+    if (std::any_of(topIg.begin(), topIg.end(), [](int v) { return v < 1; }))
+        throw std::invalid_argument("Najboljih po IG (top-IG) mora biti barem 1.");
+    settings.topIg = optionalList(topIg);
+    settings.minCases = optionalList(readList(*m_entry, "Najmanje slučajeva (-m)", parseIntList));
+    settings.confidence = optionalList(readList(*c_entry, "Pouzdanost (-c)", parseFloatList));
+    settings.discreteGroups = s_checkbutton->get_active();
+    for (const std::optional<int> &minCases : settings.minCases)
+        for (const std::optional<float> &confidence : settings.confidence) {
+            C45Options options;
+            options.discreteGroups = settings.discreteGroups;
+            if (minCases)
+                options.minCases = *minCases;
+            options.confidence = confidence;
+            if (const std::optional<std::string> problem = c45OptionsProblem(options))
+                throw std::invalid_argument(*problem);
+        }
+    settings.stemming = choiceValues(*stemming_combo);
+    settings.stopWords = choiceValues(*stop_words_combo);
+    settings.jobs = jobs_spinbutton->get_value_as_int();
+    return settings;
+}
+
+std::string window9::askSavePath(const std::string &title, const std::string &name,
+                                 const std::string &filterName, const std::string &pattern) {
+    Gtk::FileChooserDialog chooser(*this, title, Gtk::FILE_CHOOSER_ACTION_SAVE);
+    chooser.add_button(Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
+    chooser.add_button(Gtk::Stock::SAVE, Gtk::RESPONSE_OK);
+    chooser.set_current_folder(Glib::get_current_dir());
+    chooser.set_current_name(name);
+    chooser.set_do_overwrite_confirmation(true);
+    Gtk::FileFilter *filter = Gtk::manage(new Gtk::FileFilter());
+    filter->set_name(filterName);
+    filter->add_pattern(pattern);
+    chooser.add_filter(*filter);
+    if (chooser.run() != Gtk::RESPONSE_OK)
+        return {};
+    return chooser.get_filename();
+}
+
+bool window9::askConfirmation(const std::string &question) {
+    Gtk::MessageDialog dialog(*this, question, false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO,
+                              true);
+    dialog.set_title("Pitanje");
+    return dialog.run() == Gtk::RESPONSE_YES;
+}
+
+void window9::showError(const std::string &message) {
+    Gtk::MessageDialog dialog(*this, message, false, Gtk::MESSAGE_ERROR, Gtk::BUTTONS_CLOSE, true);
+    dialog.set_title("Greška");
+    dialog.run();
+}
+
+bool window9::attempt(const std::function<void()> &operation) {
+    try {
+        operation();
+        return true;
+    } catch (const std::bad_alloc &) {
+        showError("Out of memory");
+    } catch (const std::exception &error) {
+        showError(error.what());
+    }
+    return false;
+}
+
+void window9::on_start_clicked() {
+    if (running())
+        return;
+    jobs_spinbutton->update();
+    SeriesSettings settings;
+    try {
+        settings = shownSettings();
+    } catch (const std::invalid_argument &problem) {
+        showError(problem.what());
+        return;
+    }
+    finishedRows.clear();
+    showRows();
+    showProgress(0, seriesPlan(settings).size());
+
+    job = std::make_unique<SeriesJob>();
+    job->settings = std::move(settings);
+    SeriesJob &started = *job;
+    job->thread = std::thread([this, &started] {
+        std::vector<SeriesRow> rows;
+        std::string failure;
+        try {
+            rows = runSeries(
+                started.settings,
+                [this, &started](const SeriesRow &row, std::size_t done, std::size_t total) {
+                    {
+                        const std::lock_guard<std::mutex> lock(started.mutex);
+                        started.news.push_back(row);
+                        started.done = done;
+                        started.total = total;
+                    }
+                    workerNews.emit();
+                },
+                started.cancel, trace);
+        } catch (const std::bad_alloc &) {
+            failure = "Out of memory";
+        } catch (const std::exception &error) {
+            failure = error.what();
+        }
+        {
+            const std::lock_guard<std::mutex> lock(started.mutex);
+            started.rows = std::move(rows);
+            started.failure = std::move(failure);
+            started.ended = true;
+        }
+        workerNews.emit();
+    });
+    updateSensitivity();
+}
+
+// The runner stops its learners and returns the rows finished so far; the
+// window is usable again once the worker has ended.
+void window9::on_cancel_clicked() {
+    if (!job)
+        return;
+    job->cancel = true;
+    progressbar->set_text(progressbar->get_text() + " (prekidam...)");
+    updateSensitivity();
+}
+
+// Rows are shown as their runs end; at the end the runner's rows, in plan
+// order, replace them.
+void window9::onWorkerNews() {
+    if (!job)
+        return;
+    std::vector<SeriesRow> news;
+    std::size_t done = 0;
+    std::size_t total = 0;
+    bool ended = false;
+    {
+        const std::lock_guard<std::mutex> lock(job->mutex);
+        news.swap(job->news);
+        done = job->done;
+        total = job->total;
+        ended = job->ended;
+    }
+    for (SeriesRow &row : news) {
+        appendRow(row);
+        finishedRows.push_back(std::move(row));
+    }
+    if (!news.empty()) {
+        shownChart = seriesChart(finishedRows);
+        chart_area->queue_draw();
+        showProgress(done, total);
+    }
+    if (!ended)
+        return;
+
+    const std::unique_ptr<SeriesJob> finished = std::move(job);
+    finished->thread.join();
+    const std::size_t planned = seriesPlan(finished->settings).size();
+    if (finished->failure.empty()) {
+        finishedRows = std::move(finished->rows);
+        showRows();
+    }
+    showProgress(finishedRows.size(), planned);
+    std::string text = progressbar->get_text();
+    if (finished->cancel)
+        text = "Prekinuto: " + text;
+    const auto failed = std::count_if(finishedRows.begin(), finishedRows.end(),
+                                      [](const SeriesRow &row) { return !row.error.empty(); });
+    if (failed > 0)
+        text += ", s greškom: " + std::to_string(failed);
+    progressbar->set_text(text);
+    updateSensitivity();
+    if (!finished->failure.empty())
+        showError(finished->failure);
+}
+
+void window9::showRows() {
+    store->clear();
+    for (const SeriesRow &row : finishedRows)
+        appendRow(row);
+    shownChart = seriesChart(finishedRows);
+    chart_area->queue_draw();
+}
+
+void window9::appendRow(const SeriesRow &row) {
+    Gtk::TreeModel::Row line = *store->append();
+    const std::vector<Cell> cells = rowCells(row);
+    for (int column = 0; column < columnCount; ++column) {
+        line[columns.text[column]] = cells[column].text;
+        line[columns.key[column]] = cells[column].key;
+    }
+    line[columns.runFile] = row.runFile;
+}
+
+void window9::showProgress(std::size_t done, std::size_t total) {
+    progressbar->set_fraction(total == 0 ? 0.0 : static_cast<double>(done) / total);
+    progressbar->set_text(std::to_string(done) + "/" + std::to_string(total));
+}
+
+void window9::updateSensitivity() {
+    const bool idle = !running();
+    const bool results = idle && !finishedRows.empty();
+    for (Gtk::Widget *widget : std::initializer_list<Gtk::Widget *>{
+             min_df_entry, top_ig_entry, m_entry, c_entry, stemming_combo, stop_words_combo,
+             s_checkbutton, jobs_spinbutton, start_button})
+        widget->set_sensitive(idle);
+    cancel_button->set_sensitive(!idle && !job->cancel);
+    for (Gtk::Widget *widget :
+         std::initializer_list<Gtk::Widget *>{export_csv_button, save_svg_button, save_png_button})
+        widget->set_sensitive(results);
+}
+
+// A name chosen without the extension gets it; the chooser confirmed only
+// the name as typed, so replacing a file under the completed name is asked
+// about here.
+std::string window9::completedPath(const std::string &path, const std::string &extension) {
+    if (path.empty() || endsWithIgnoringCase(path, extension))
+        return path;
+    const std::string completed = path + extension;
+    std::error_code error;
+    if (std::filesystem::exists(completed, error) &&
+        !askConfirmation("Fajl " + completed + " već postoji. Zamijeniti ga?"))
+        return {};
+    return completed;
+}
+
+void window9::on_export_csv_clicked() {
+    if (running() || finishedRows.empty())
+        return;
+    const std::string path = completedPath(
+        askSavePath("Izvezi seriju pokusa (CSV)", "serija.csv", "CSV files", "*.csv"), ".csv");
+    if (!path.empty())
+        attempt([&] { writeSeriesCsv(finishedRows, path); });
+}
+
+void window9::saveChart(const std::string &title, const std::string &extension,
+                        const std::string &filterName) {
+    if (running() || finishedRows.empty())
+        return;
+    const std::string path = completedPath(
+        askSavePath(title, "serija" + extension, filterName, "*" + extension), extension);
+    if (!path.empty())
+        attempt([&] { writeSeriesChart(shownChart, path, 800, 600); });
+}
+
+void window9::on_save_svg_clicked() {
+    saveChart("Snimi graf serije (SVG)", ".svg", "SVG files");
+}
+
+void window9::on_save_png_clicked() {
+    saveChart("Snimi graf serije (PNG)", ".png", "PNG files");
+}
+
+bool window9::on_chart_area_expose_event(GdkEventExpose *event) {
+    const Glib::RefPtr<Gdk::Window> window = chart_area->get_window();
+    if (!window)
+        return false;
+    const Cairo::RefPtr<Cairo::Context> cr = window->create_cairo_context();
+    if (event) {
+        cr->rectangle(event->area.x, event->area.y, event->area.width, event->area.height);
+        cr->clip();
+    }
+    const Gtk::Allocation area = chart_area->get_allocation();
+    drawSeriesChart(cr, shownChart, area.get_width(), area.get_height());
+    return true;
+}
+
+void window9::on_treeview_row_activated(const Gtk::TreeModel::Path &path, Gtk::TreeViewColumn *) {
+    const Gtk::TreeModel::iterator row = sorted->get_iter(path);
+    if (!row)
+        return;
+    const std::string runFile = (*row)[columns.runFile];
+    const Glib::ustring error = (*row)[columns.text[errorColumn]];
+    if (runFile.empty() || !error.empty()) {
+        showError("Ovo pokretanje nema rezultata: " + error.raw());
+        return;
+    }
+    std::vector<std::string> lines;
+    if (!attempt([&] { lines = loadC45Output(runFile); }))
+        return;
+    if (!viewRun(runFile, lines))
+        showError("Glavni prozor je zauzet. Rezultat pokretanja otvorite kad završi.");
+}
