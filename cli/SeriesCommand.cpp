@@ -2,10 +2,10 @@
 // one, gathered into a CSV file and, if asked, a chart.
 #include "Command.h"
 #include "Options.h"
+#include "RunReport.h"
 
 #include "c45/C45Runner.h"
 #include "c45/NumberText.h"
-#include "corpus/AtomicFile.h"
 #include "series/ExperimentSeries.h"
 
 #include <signal.h>
@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <cctype>
 #include <csignal>
 #include <iostream>
 
@@ -188,7 +189,7 @@ int runExperimentSeries(const Arguments &arguments) {
         if (extension != ".svg" && extension != ".png")
             throw UsageError("--plot needs a file name ending in .svg or .png");
     }
-    AtomicFile probe(csv); // an unwritable CSV is reported before hours of runs
+    checkSavePath(csv); // an unwritable CSV is reported before hours of runs
 
     std::vector<SeriesRow> rows;
     {

@@ -109,4 +109,6 @@ wait "$tcw_pid" || status=$?
 [ "$status" = 143 ] || fail "stopped series: exit $status"
 kill -0 "$sleeper" 2> /dev/null && fail "the slow run $sleeper was left running"
 [ "$(cut -d, -f6 t.csv | tr '\n' ' ')" = 'm 1 ' ] || fail "stopped series: $(cat t.csv)"
+[ "$(ls -A t-series)" = run-1.c45p ] && ! ls | grep -q '\.tmp-' ||
+    fail "stopped series left: $(ls -A . t-series)"
 echo "series rows agree with tcw experiment"
