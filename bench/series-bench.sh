@@ -32,19 +32,29 @@ start=$(now)
     > series.out 2> series.err
 series=$(echo "$(now) - $start" | bc)
 
-start=$(now)
-for stemming in "" --stemming; do
-    for stop in "" "--stop-words ceste_rijeci"; do
-        for df in "${min_dfs[@]}"; do
-            # shellcheck disable=SC2086
-            "$tcw" experiment --dir xml --stem single --min-df "$df" $stemming $stop \
-                --c45 "$c45" > single.out
+# The singles as a user runs them, then with the learner held to one thread,
+# which tells the gain of sharing the parse and running side by side apart
+# from the learner's own threading on a busy machine.
+singles() {
+    local start
+    start=$(now)
+    for stemming in "" --stemming; do
+        for stop in "" "--stop-words ceste_rijeci"; do
+            for df in "${min_dfs[@]}"; do
+                # shellcheck disable=SC2086
+                "$tcw" experiment --dir xml --stem single --min-df "$df" $stemming $stop \
+                    --c45 "$c45" > single.out
+            done
         done
     done
-done
-singles=$(echo "$(now) - $start" | bc)
+    echo "$(now) - $start" | bc
+}
+singles=$(singles)
+one_thread=$(OMP_NUM_THREADS=1 singles)
 
 echo "cores: $(nproc)"
 echo "series of $(($(wc -l < series.csv) - 1)) runs: $series s"
 echo "24 single experiments: $singles s"
+echo "24 single experiments, learner on one thread: $one_thread s"
 echo "series / singles: $(echo "scale=3; $series / $singles" | bc)"
+echo "series / one-thread singles: $(echo "scale=3; $series / $one_thread" | bc)"

@@ -314,7 +314,8 @@ runSeries(const SeriesSettings &settings,
         throw FileError::cannotOpen(folder.string());
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
-    const std::size_t jobs = settings.jobs > 0 ? static_cast<std::size_t>(settings.jobs) : cores;
+    const std::size_t jobs = std::min(
+        plan.size(), settings.jobs > 0 ? static_cast<std::size_t>(settings.jobs) : cores);
     // N runs at once share the cores rather than each taking all of them.
     const int budget = static_cast<int>(std::max<std::size_t>(1, cores / jobs));
     const std::string program = programPath(settings.c45Program);
