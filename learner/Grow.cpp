@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 
 #include <omp.h>
 
@@ -75,11 +76,15 @@ struct BucketEntry {
     }
 };
 
-// The bucket entries of a node's cases, attribute a's in [begin[a], end[a]).
+// The bucket entries of a node's cases, for the attributes with entries
+// there only, so that a node's work follows its own attributes, not all
+// of them: attributes[k]'s entries are in [begin[k], end[k]).
 struct Histogram {
+    std::vector<int> attributes; // ascending
     std::vector<std::size_t> begin, end;
     std::vector<BucketEntry> entries;
-    std::size_t size(int a) const { return end[a] - begin[a]; }
+    const BucketEntry *first(std::size_t k) const { return entries.data() + begin[k]; }
+    const BucketEntry *last(std::size_t k) const { return entries.data() + end[k]; }
 };
 
 struct Evaluation {
@@ -122,8 +127,13 @@ struct Grower::Impl {
     std::vector<int> zeroRank;              // per attribute: rank of 0, or -1 if no case has 0
     std::vector<int> entryRank;             // per entry of data: rank of its value
     std::vector<char> tested;               // discrete attributes tested on the current path
-    std::vector<Evaluation> eval;           // per attribute, at the node being split
-    bool merged;                            // entries merged, branches inherit (whole weights)
+    std::vector<int> discrete;              // discrete attributes, ascending
+    // Per attribute, between uses 0 and -1: entries counted, slot in a histogram.
+    std::vector<std::size_t> entriesOf;
+    std::vector<int> slotOf;
+    std::vector<int> candidates;  // attributes evaluated at the node being split
+    std::vector<Evaluation> eval; // per attribute, at the node being split
+    bool merged;                  // entries merged, branches inherit (whole weights)
     std::vector<Scratch> scratch;
     int threads;
 
@@ -133,12 +143,14 @@ struct Grower::Impl {
     int build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given);
     bool choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist, float items,
                 const Histogram &histogram, Node &node);
-    void fill(Histogram &histogram, const std::vector<WeightedCase> &cases) const;
-    // Takes the cases' entries out of a merged histogram holding them.
-    void remove(Histogram &histogram, const std::vector<WeightedCase> &cases) const;
-    // Leaves result unusable, or fills in gain, info and cut.
-    void evalContinuous(int a, const NodeClasses &node, const Histogram &histogram, Scratch &s,
-                        Evaluation &result) const;
+    void fill(Histogram &histogram, const std::vector<WeightedCase> &cases);
+    // Takes the cases' entries out of a merged histogram holding them, and
+    // the attributes left without entries.
+    void remove(Histogram &histogram, const std::vector<WeightedCase> &cases);
+    // Leaves result unusable, or fills in gain, info and cut, from the
+    // attribute's histogram entries [first, last).
+    void evalContinuous(int a, const BucketEntry *first, const BucketEntry *last,
+                        const NodeClasses &node, Scratch &s, Evaluation &result) const;
     Evaluation evalDiscrete(int a, const std::vector<WeightedCase> &cases, float items) const;
     // Fewest known cases on each side of a cut: a tenth of the average per
     // class, at least MINOBJS and at most 25.
@@ -193,34 +205,47 @@ Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
             v->assign(classes, 0.0f);
     }
     tested.assign(attributes, 0);
+    for (std::size_t a = 0; a < attributes; ++a)
+        if (s.attributes[a].kind == AttributeKind::Discrete)
+            discrete.push_back(static_cast<int>(a));
+    entriesOf.assign(attributes, 0);
+    slotOf.assign(attributes, -1);
     merged = !d.hasUnknowns();
     eval.resize(attributes);
 }
 
-void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &cases) const {
-    const std::size_t attributes = schema.attributes.size();
-    std::vector<std::size_t> &begin = histogram.begin;
-    begin.assign(attributes + 1, 0);
+void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &cases) {
+    std::vector<int> &present = histogram.attributes;
+    present.clear();
     for (const WeightedCase &c : cases)
         for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e)
-            ++begin[e->attribute + 1];
-    for (std::size_t a = 0; a < attributes; ++a)
-        begin[a + 1] += begin[a];
-    histogram.entries.resize(begin[attributes]);
+            if (entriesOf[e->attribute]++ == 0)
+                present.push_back(e->attribute);
+    std::sort(present.begin(), present.end());
+    const std::size_t k = present.size();
+    std::vector<std::size_t> &begin = histogram.begin;
+    begin.assign(k + 1, 0);
+    for (std::size_t slot = 0; slot < k; ++slot) {
+        begin[slot + 1] = begin[slot] + entriesOf[present[slot]];
+        entriesOf[present[slot]] = 0;
+        slotOf[present[slot]] = static_cast<int>(slot);
+    }
+    histogram.entries.resize(begin[k]);
     histogram.end.assign(begin.begin(), begin.end() - 1);
     const Dataset::Entry *base = data.rowBegin(0);
     for (const WeightedCase &c : cases) {
         const int cls = data.classOf(c.item);
         for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e)
-            histogram.entries[histogram.end[e->attribute]++] = {entryRank[e - base], cls, c.weight};
+            histogram.entries[histogram.end[slotOf[e->attribute]]++] = {entryRank[e - base], cls,
+                                                                        c.weight};
     }
+    for (const int a : present)
+        slotOf[a] = -1;
     if (!merged)
         return;
-    for (std::size_t a = 0; a < attributes; ++a) {
-        BucketEntry *first = histogram.entries.data() + begin[a];
-        BucketEntry *last = histogram.entries.data() + histogram.end[a];
-        if (first == last)
-            continue;
+    for (std::size_t slot = 0; slot < k; ++slot) {
+        BucketEntry *first = histogram.entries.data() + begin[slot];
+        BucketEntry *last = histogram.entries.data() + histogram.end[slot];
         std::sort(first, last);
         BucketEntry *out = first;
         for (BucketEntry *in = first + 1; in != last; ++in) {
@@ -229,37 +254,53 @@ void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &c
             else
                 *++out = *in;
         }
-        histogram.end[a] = static_cast<std::size_t>(out + 1 - histogram.entries.data());
+        histogram.end[slot] = static_cast<std::size_t>(out + 1 - histogram.entries.data());
     }
 }
 
-void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> &cases) const {
+void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> &cases) {
+    const std::size_t k = histogram.attributes.size();
+    for (std::size_t slot = 0; slot < k; ++slot)
+        slotOf[histogram.attributes[slot]] = static_cast<int>(slot);
     const Dataset::Entry *base = data.rowBegin(0);
     std::vector<int> touched;
     for (const WeightedCase &c : cases) {
         const int cls = data.classOf(c.item);
         for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e) {
-            BucketEntry *first = histogram.entries.data() + histogram.begin[e->attribute];
-            BucketEntry *last = histogram.entries.data() + histogram.end[e->attribute];
-            BucketEntry *at = std::lower_bound(first, last, BucketEntry{entryRank[e - base], cls, 0});
+            const int slot = slotOf[e->attribute];
+            BucketEntry *first = histogram.entries.data() + histogram.begin[slot];
+            BucketEntry *last = histogram.entries.data() + histogram.end[slot];
+            BucketEntry *at =
+                std::lower_bound(first, last, BucketEntry{entryRank[e - base], cls, 0});
             at->weight -= c.weight;
             if (at->weight == 0)
-                touched.push_back(e->attribute);
+                touched.push_back(slot);
         }
     }
-    for (const int a : touched) {
-        BucketEntry *first = histogram.entries.data() + histogram.begin[a];
-        BucketEntry *last = histogram.entries.data() + histogram.end[a];
-        histogram.end[a] = static_cast<std::size_t>(
+    for (const int slot : touched) {
+        BucketEntry *first = histogram.entries.data() + histogram.begin[slot];
+        BucketEntry *last = histogram.entries.data() + histogram.end[slot];
+        histogram.end[slot] = static_cast<std::size_t>(
             std::remove_if(first, last, [](const BucketEntry &b) { return b.weight == 0; }) -
             histogram.entries.data());
     }
+    std::size_t kept = 0;
+    for (std::size_t slot = 0; slot < k; ++slot) {
+        slotOf[histogram.attributes[slot]] = -1;
+        if (histogram.end[slot] == histogram.begin[slot])
+            continue;
+        histogram.attributes[kept] = histogram.attributes[slot];
+        histogram.begin[kept] = histogram.begin[slot];
+        histogram.end[kept] = histogram.end[slot];
+        ++kept;
+    }
+    histogram.attributes.resize(kept);
+    histogram.begin.resize(kept);
+    histogram.end.resize(kept);
 }
 
-void Grower::Impl::evalContinuous(int a, const NodeClasses &node, const Histogram &histogram,
-                                  Scratch &s, Evaluation &result) const {
-    const BucketEntry *first = histogram.entries.data() + histogram.begin[a];
-    const BucketEntry *last = histogram.entries.data() + histogram.end[a];
+void Grower::Impl::evalContinuous(int a, const BucketEntry *first, const BucketEntry *last,
+                                  const NodeClasses &node, Scratch &s, Evaluation &result) const {
     result.usable = false;
     // All cases 0 here: no cut.
     if (first == last)
@@ -489,9 +530,8 @@ Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &ca
                                              (size[j] >= minObjs) + (mergedSize >= minObjs);
                 const float thisInfo =
                     infoSum - rowInfo[i] - rowInfo[j] + info.totalInfo(merged.data(), C);
-                const float gain = groupsReasonable < 2
-                                       ? -Epsilon
-                                       : knownFraction * (baseInfo - thisInfo / known);
+                const float gain =
+                    groupsReasonable < 2 ? -Epsilon : knownFraction * (baseInfo - thisInfo / known);
                 const float split =
                     (info.nLogN(total) - info.nLogN(unknown) - sizeNLogN + info.nLogN(size[i]) +
                      info.nLogN(size[j]) - info.nLogN(mergedSize)) /
@@ -530,7 +570,13 @@ Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &ca
 
 bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist,
                           float items, const Histogram &histogram, Node &node) {
-    const int attributes = static_cast<int>(schema.attributes.size());
+    // Only the continuous attributes with entries here can have a cut, and
+    // only discrete ones are tested otherwise; both in attribute order, on
+    // which ties depend.
+    candidates.clear();
+    std::merge(histogram.attributes.begin(), histogram.attributes.end(), discrete.begin(),
+               discrete.end(), std::back_inserter(candidates));
+    const int count = static_cast<int>(candidates.size());
     NodeClasses here{dist, {}, items};
     for (int c = 0; c < classes; ++c)
         if (dist[c] > 0) {
@@ -540,30 +586,34 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     if (merged && here.knownItems > 0)
         here.baseInfo = info.totalInfo(dist, here.present) / here.knownItems;
     auto work = [&](int first, int last, Scratch &s) {
-        for (int a = first; a < last; ++a) {
-            const Attribute &attribute = schema.attributes[a];
-            if (attribute.kind == AttributeKind::Continuous)
-                evalContinuous(a, here, histogram, s, eval[a]);
-            else if (attribute.kind == AttributeKind::Discrete && !tested[a])
+        std::size_t slot = static_cast<std::size_t>(
+            std::lower_bound(histogram.attributes.begin(), histogram.attributes.end(),
+                             first < last ? candidates[first] : 0) -
+            histogram.attributes.begin());
+        for (int i = first; i < last; ++i) {
+            const int a = candidates[i];
+            if (slot < histogram.attributes.size() && histogram.attributes[slot] == a) {
+                evalContinuous(a, histogram.first(slot), histogram.last(slot), here, s, eval[a]);
+                ++slot;
+            } else if (!tested[a]) {
                 eval[a] = evalDiscrete(a, cases, items);
-            else
+            } else {
                 eval[a].usable = false;
+            }
         }
     };
     // The budget's threads share a large node's attributes, taking chunks of
     // them in turn as they finish: the work of an attribute follows its
     // entries, which vary widely.
     constexpr std::size_t perAttribute = 8;
-    std::size_t effort = cases.size();
-    for (int a = 0; a < attributes; ++a)
-        effort += histogram.size(a) + perAttribute;
+    const std::size_t effort = cases.size() + histogram.entries.size() + perAttribute * count;
     if (threads > 1 && effort > 20000) {
         constexpr int chunk = 256;
 #pragma omp parallel for num_threads(threads) schedule(dynamic, 1)
-        for (int first = 0; first < attributes; first += chunk)
-            work(first, std::min(first + chunk, attributes), scratch[omp_get_thread_num()]);
+        for (int first = 0; first < count; first += chunk)
+            work(first, std::min(first + chunk, count), scratch[omp_get_thread_num()]);
     } else {
-        work(0, attributes, scratch[0]);
+        work(0, count, scratch[0]);
     }
 
     // Average gain over the usable attributes, leaving out discrete ones with
@@ -571,7 +621,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     const float manyValues = 0.3f * static_cast<float>(data.size());
     double sum = 0, sumAll = 0;
     int counted = 0, usable = 0;
-    for (int a = 0; a < attributes; ++a) {
+    for (const int a : candidates) {
         if (!eval[a].usable)
             continue;
         ++usable;
@@ -589,7 +639,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
 
     int best = -1;
     float bestValue = -Epsilon;
-    for (int a = 0; a < attributes; ++a) {
+    for (const int a : candidates) {
         const Evaluation &e = eval[a];
         if (!e.usable)
             continue;
