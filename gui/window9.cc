@@ -169,6 +169,11 @@ window9::window9(const SeriesSettings &base, RunViewer viewRun, std::ostream &tr
         Gtk::TreeViewColumn *viewColumn = treeview->get_column(
             treeview->append_column(columnTitles[column], columns.text[column]) - 1);
         viewColumn->set_resizable(true);
+        // A header label of its own: the column's default one would take the
+        // underscores of the CSV names for mnemonics.
+        Gtk::Label *title = Gtk::manage(new Gtk::Label(columnTitles[column]));
+        title->show();
+        viewColumn->set_widget(*title);
         if (column < numericColumns)
             viewColumn->set_sort_column(columns.key[column]);
         else

@@ -50,6 +50,8 @@ window9_glade::window9_glade() {
     paned = Gtk::manage(new Gtk::VPaned());
     paned->pack1(scrolledTable(*treeview), true, false);
     paned->pack2(*chart_area, true, false);
+    // Room for about eight runs above the chart.
+    paned->set_position(230);
 
     Gtk::VBox *vbox = Gtk::manage(new Gtk::VBox(false, 4));
     vbox->set_border_width(6);
@@ -111,7 +113,7 @@ Gtk::Widget &window9_glade::buildSettings() {
     attachCaption(*grid, "Stop riječi:", 2, 2);
     attachField(*grid, *stop_words_combo, 2, 3);
     attachField(*grid, *s_checkbutton, 3, 3);
-    attachCaption(*grid, "Istodobnih pokretanja (0: jezgri):", 4, 2);
+    attachCaption(*grid, "Istodobnih pokretanja (0: broj jezgri):", 4, 2);
     attachField(*grid, *jobs_spinbutton, 4, 3);
 
     Gtk::Label *hint = Gtk::manage(new Gtk::Label());

@@ -25,6 +25,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <clocale>
 #include <cstring>
 #include <deque>
@@ -792,6 +793,8 @@ TEST_F(SeriesWindowTest, CancelAndClosingStopEveryLearnerAndKeepTheWindowUsable)
     EXPECT_TRUE(window->cancel_button->is_sensitive());
     ASSERT_TRUE(runLoopUntil([&] { return childProcesses() >= before + 2; }));
 
+    // The learners sleep for a minute: ending within the loop's ten seconds
+    // means they were stopped, not waited for.
     window->cancel_button->clicked();
     EXPECT_FALSE(window->cancel_button->is_sensitive());
     ASSERT_TRUE(window->waitUntilIdle());
@@ -808,7 +811,10 @@ TEST_F(SeriesWindowTest, CancelAndClosingStopEveryLearnerAndKeepTheWindowUsable)
     window->start_button->clicked();
     EXPECT_TRUE(window->running());
     ASSERT_TRUE(runLoopUntil([&] { return childProcesses() >= before + 2; }));
+    const auto closing = std::chrono::steady_clock::now();
     window.reset();
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - closing).count(),
+              30.0);
     EXPECT_EQ(before, childProcesses());
 }
 
