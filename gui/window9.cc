@@ -495,6 +495,6 @@ void window9::on_treeview_row_activated(const Gtk::TreeModel::Path &path, Gtk::T
     std::vector<std::string> lines;
     if (!attempt([&] { lines = loadC45Output(runFile); }))
         return;
-    if (!viewRun(runFile, lines))
+    if (!viewRun || !viewRun(runFile, lines))
         showError("Glavni prozor je zauzet. Rezultat pokretanja otvorite kad završi.");
 }

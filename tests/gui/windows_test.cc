@@ -766,6 +766,18 @@ TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
     EXPECT_EQ((std::vector<bool>{false, true}), settings.stemming);
     EXPECT_EQ((std::vector<bool>{true}), settings.stopWords);
 
+    // A folder that cannot be read ends the series before any run, with the
+    // reason in the error box.
+    base.directory = "no-such-folder";
+    TestSeriesWindow unreadable(base, trace);
+    unreadable.start_button->clicked();
+    ASSERT_TRUE(unreadable.waitUntilIdle());
+    ASSERT_EQ(1u, unreadable.errors.size());
+    EXPECT_NE(std::string::npos, unreadable.errors[0].find("no-such-folder"))
+        << unreadable.errors[0];
+    EXPECT_EQ("", modelRows(unreadable.store));
+    EXPECT_TRUE(unreadable.start_button->is_sensitive());
+
     // The real error box has a title and stands over the series window.
     const std::optional<ShownMessage> shown =
         closeMessageOf([&] { window.showRealError("Neispravno"); });
