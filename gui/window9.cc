@@ -484,7 +484,7 @@ bool window9::on_chart_area_expose_event(GdkEventExpose *event) {
 
 void window9::on_treeview_row_activated(const Gtk::TreeModel::Path &path, Gtk::TreeViewColumn *) {
     const Gtk::TreeModel::iterator row = sorted->get_iter(path);
-    if (!row)
+    if (!row || !viewRun)
         return;
     const std::string runFile = (*row)[columns.runFile];
     const Glib::ustring error = (*row)[columns.text[errorColumn]];
@@ -495,6 +495,6 @@ void window9::on_treeview_row_activated(const Gtk::TreeModel::Path &path, Gtk::T
     std::vector<std::string> lines;
     if (!attempt([&] { lines = loadC45Output(runFile); }))
         return;
-    if (!viewRun || !viewRun(runFile, lines))
+    if (!viewRun(runFile, lines))
         showError("Glavni prozor je zauzet. Rezultat pokretanja otvorite kad završi.");
 }
