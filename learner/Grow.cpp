@@ -604,10 +604,14 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     };
     // The budget's threads share a large node's attributes, taking chunks of
     // them in turn as they finish: the work of an attribute follows its
-    // entries, which vary widely.
+    // entries, which vary widely. A node of less work is done by one thread:
+    // waking and waiting for the other costs more than it saves, the more so
+    // on a busy machine, and a deep tree has thousands of such nodes.
     constexpr std::size_t perAttribute = 8;
-    const std::size_t effort = cases.size() + histogram.entries.size() + perAttribute * count;
-    if (threads > 1 && effort > 20000) {
+    std::size_t effort = cases.size() + perAttribute * count;
+    for (std::size_t slot = 0; slot < histogram.attributes.size(); ++slot)
+        effort += histogram.end[slot] - histogram.begin[slot];
+    if (threads > 1 && effort > 1000000) {
         constexpr int chunk = 256;
 #pragma omp parallel for num_threads(threads) schedule(dynamic, 1)
         for (int first = 0; first < count; first += chunk)
