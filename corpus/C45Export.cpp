@@ -5,17 +5,19 @@
 //
 // A ".data" line holds one value per attribute, mostly zeros, so lines are
 // assembled from a prepared run of "0, " and the few counts a document has,
-// found through a hash index of the attributes.
+// found through a table from word ids to attributes.
 #include "corpus/TextProcessor.h"
 
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -100,11 +102,22 @@ void TextProcessor::writeSparseFiles() const {
 }
 
 void TextProcessor::writeCases(std::ostream &out, const char *setName,
-                               const std::deque<WordCounts> &documents,
-                               const std::deque<TopicSet> &topics, bool sparse) const {
-    std::unordered_map<std::string_view, std::size_t> attributeIndex(selectedWords.size());
-    for (const auto &word : selectedWords)
-        attributeIndex.emplace(word.first, attributeIndex.size());
+                               const DocumentTable &documents, const std::deque<TopicSet> &topics,
+                               bool sparse) const {
+    // attributeOf[w]: the position in ".names" of vocabulary word w, found in
+    // one walk as both tables are in word order.
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> attributeOf(vocabulary.size(), none);
+    {
+        std::size_t a = 0;
+        auto word = vocabulary.begin();
+        for (const auto &entry : selectedWords) {
+            word = std::lower_bound(word, vocabulary.end(), entry.first);
+            if (word != vocabulary.end() && *word == entry.first)
+                attributeOf[static_cast<std::size_t>(word - vocabulary.begin())] = a;
+            ++a;
+        }
+    }
     std::unordered_map<std::string_view, std::size_t> categoryIndex(categories.size());
     for (const auto &category : categories)
         categoryIndex.emplace(category.first, categoryIndex.size());
@@ -127,25 +140,28 @@ void TextProcessor::writeCases(std::ostream &out, const char *setName,
             // Every document has a category of the table: the parser and the
             // state file make sure of it.
             appendNumber(categoryIndex.at(*topics[i].begin()));
-            for (const auto &[word, count] : documents[i]) {
-                const auto attribute = attributeIndex.find(word);
-                if (attribute == attributeIndex.end() || count == 0)
+            for (const DocumentTable::Entry *entry = documents.begin(i); entry != documents.end(i);
+                 ++entry) {
+                const std::size_t attribute = attributeOf[entry->word];
+                if (attribute == none || entry->count == 0)
                     continue;
                 line += ' ';
-                appendNumber(attribute->second + 1);
+                appendNumber(attribute + 1);
                 line += ':';
-                appendNumber(static_cast<std::size_t>(count));
+                appendNumber(static_cast<std::size_t>(entry->count));
             }
         } else {
             std::size_t next = 0;
-            for (const auto &[word, count] : documents[i]) {
-                const auto attribute = attributeIndex.find(word);
-                if (attribute == attributeIndex.end())
+            for (const DocumentTable::Entry *entry = documents.begin(i); entry != documents.end(i);
+                 ++entry) {
+                const std::size_t attribute = attributeOf[entry->word];
+                if (attribute == none)
                     continue;
-                line.append(zeros, 0, 3 * (attribute->second - next));
-                line.append(number, std::to_chars(number, number + sizeof number, count).ptr);
+                line.append(zeros, 0, 3 * (attribute - next));
+                line.append(number,
+                            std::to_chars(number, number + sizeof number, entry->count).ptr);
                 line += ", ";
-                next = attribute->second + 1;
+                next = attribute + 1;
             }
             line.append(zeros, 0, 3 * (selectedWords.size() - next));
             if (!topics[i].empty())

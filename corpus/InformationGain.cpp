@@ -2,9 +2,9 @@
 // categories, in single precision with a memoised logarithm.
 #include "corpus/TextProcessor.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string_view>
-#include <unordered_map>
 
 float cachedLog10(float x, std::map<float, float> &cache) {
     if (!(x > 0))
@@ -26,6 +26,9 @@ void TextProcessor::computeInformationGain() {
     const int n = static_cast<int>(trainDocuments.size());
     if (n == 0)
         return;
+    // The probabilities repeat, but the distinct ones grow with the corpus:
+    // the cache lives as long as one computation.
+    std::map<float, float> log10Cache;
 
     float s0 = 0;
     for (const auto &category : categories)
@@ -33,11 +36,21 @@ void TextProcessor::computeInformationGain() {
     for (const float p : categoryPriors)
         s0 = s0 + cachedLog10(p, log10Cache) * p;
 
-    // inBoth[w * K + c]: training documents of category c containing word w,
-    // gathered in one pass over the documents.
-    std::unordered_map<std::string_view, std::size_t> wordIndex(documentFrequency.size());
-    for (const auto &entry : documentFrequency)
-        wordIndex.emplace(entry.first, wordIndex.size());
+    // inBoth[w * K + c]: training documents of category c containing word w
+    // (the w-th of documentFrequency), gathered in one pass over the
+    // documents. Both tables are in word order, so one walk pairs them.
+    constexpr std::size_t none = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> wordIndex(vocabulary.size(), none);
+    {
+        std::size_t w = 0;
+        auto word = vocabulary.begin();
+        for (const auto &entry : documentFrequency) {
+            word = std::lower_bound(word, vocabulary.end(), entry.first);
+            if (word != vocabulary.end() && *word == entry.first)
+                wordIndex[static_cast<std::size_t>(word - vocabulary.begin())] = w;
+            ++w;
+        }
+    }
     std::map<std::string_view, std::size_t> categoryIndex;
     for (const auto &entry : categories)
         categoryIndex.emplace(entry.first, categoryIndex.size());
@@ -49,10 +62,11 @@ void TextProcessor::computeInformationGain() {
         const auto category = categoryIndex.find(*trainTopics[i].begin());
         if (category == categoryIndex.end())
             continue;
-        for (const auto &entry : trainDocuments[i]) {
-            const auto word = wordIndex.find(entry.first);
-            if (word != wordIndex.end())
-                ++inBoth[word->second * k + category->second];
+        for (const DocumentTable::Entry *entry = trainDocuments.begin(i);
+             entry != trainDocuments.end(i); ++entry) {
+            const std::size_t word = wordIndex[entry->word];
+            if (word != none)
+                ++inBoth[word * k + category->second];
         }
     }
 
@@ -60,8 +74,10 @@ void TextProcessor::computeInformationGain() {
     for (const auto &[word, df] : documentFrequency) {
         const float p = static_cast<float>(df) / static_cast<float>(n);
         wordProbabilities.push_back(p);
-        std::deque<float> given;
-        std::deque<float> givenNot;
+        std::vector<float> given;
+        std::vector<float> givenNot;
+        given.reserve(k);
+        givenNot.reserve(k);
         float sw = 0;
         float snw = 0;
         std::size_t c = 0;

@@ -250,6 +250,12 @@ public:
         return map;
     }
 
+    // The id of a normalised word, adding it if new.
+    int addWord(std::string_view word) {
+        bool inserted;
+        return internWord(word, hashBytes(word), inserted);
+    }
+
 private:
     struct RawWord {
         std::size_t offset; // in lowered_
@@ -366,8 +372,13 @@ private:
 // happen in finish(), which must run before the engine is used.
 class DocumentParser {
 public:
+    // The words of the engine's vocabulary keep their ids while parsing, so
+    // that the documents it holds already and the new ones share ids.
     explicit DocumentParser(TextProcessor &engine)
-        : engine_(engine), counter_(engine.useStemming), firstTest_(engine.testDocuments.size()) {}
+        : engine_(engine), counter_(engine.useStemming), firstTest_(engine.testDocuments.size()) {
+        for (const std::string &word : engine.vocabulary)
+            counter_.addWord(word);
+    }
 
     void parse(std::string_view c) {
         bool isTrain = false;
@@ -414,7 +425,10 @@ public:
             (isTrain ? engine_.trainTopics : engine_.testTopics).push_back({category});
 
             counter_.count(c.substr(x + 6, y - x - 6));
-            (isTrain ? engine_.trainDocuments : engine_.testDocuments).push_back(counter_.toMap());
+            DocumentTable &documents = isTrain ? engine_.trainDocuments : engine_.testDocuments;
+            for (const auto &word : counter_.words())
+                documents.addEntry(static_cast<std::uint32_t>(word.id), word.count);
+            documents.closeDocument();
             if (isTrain)
                 countDocumentFrequencies();
         }
@@ -423,6 +437,7 @@ public:
     void finish() {
         addDocumentFrequencies();
         dropTestDocumentsOfUnknownCategories();
+        buildVocabulary();
     }
 
 private:
@@ -453,20 +468,46 @@ private:
     // documents stand in the folder listing, so the test documents of this
     // parse are only judged now; the kept ones keep their order.
     void dropTestDocumentsOfUnknownCategories() {
-        auto &documents = engine_.testDocuments;
         auto &topics = engine_.testTopics;
+        std::vector<bool> keep(topics.size() - firstTest_);
         std::size_t kept = firstTest_;
         for (std::size_t i = firstTest_; i < topics.size(); ++i) {
-            if (engine_.categories.count(*topics[i].begin()) == 0)
+            keep[i - firstTest_] = engine_.categories.count(*topics[i].begin()) != 0;
+            if (!keep[i - firstTest_])
                 continue;
-            if (kept != i) {
-                documents[kept] = std::move(documents[i]);
+            if (kept != i)
                 topics[kept] = std::move(topics[i]);
-            }
             ++kept;
         }
-        documents.resize(kept);
         topics.resize(kept);
+        engine_.testDocuments.keepFrom(firstTest_, keep);
+    }
+
+    // The vocabulary is the words the documents hold, in word order; the
+    // parse's ids (which also count category words and the words of dropped
+    // documents) become places in it.
+    void buildVocabulary() {
+        std::vector<bool> used(counter_.idCount(), false);
+        for (const DocumentTable *documents : {&engine_.trainDocuments, &engine_.testDocuments})
+            for (std::size_t i = 0; i < documents->size(); ++i)
+                for (auto entry = documents->begin(i); entry != documents->end(i); ++entry)
+                    used[entry->word] = true;
+        std::vector<int> ids;
+        for (std::size_t id = 0; id < used.size(); ++id)
+            if (used[id])
+                ids.push_back(static_cast<int>(id));
+        counter_.sortByWord(ids);
+        std::vector<std::uint32_t> renumbering(used.size(), 0);
+        std::vector<std::string> vocabulary;
+        vocabulary.reserve(ids.size());
+        for (const int id : ids) {
+            renumbering[static_cast<std::size_t>(id)] =
+                static_cast<std::uint32_t>(vocabulary.size());
+            vocabulary.emplace_back(counter_.text(id));
+        }
+        engine_.trainDocuments.renumber(renumbering);
+        engine_.testDocuments.renumber(renumbering);
+        engine_.vocabulary.swap(vocabulary);
     }
 
     TextProcessor &engine_;

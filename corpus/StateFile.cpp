@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <map>
 #include <new>
 #include <string_view>
 
@@ -19,13 +21,14 @@ const char *const trainTopicTitle = "train dokumenti kategorije";
 const char *const testTopicTitle = "test dokumenti kategorije";
 const char *const wordTitle = "sve rijeci";
 
-void writeDocuments(std::ostream &out, const char *title,
-                    const std::deque<TextProcessor::WordCounts> &documents) {
+void writeDocuments(std::ostream &out, const char *title, const DocumentTable &documents,
+                    const std::vector<std::string> &vocabulary) {
     out << title << '\n' << documents.size() << '\n';
-    for (const auto &document : documents) {
-        out << document.size() << '\n';
-        for (const auto &[word, count] : document)
-            out << word << ' ' << count << '\n';
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        out << documents.end(i) - documents.begin(i) << '\n';
+        for (const DocumentTable::Entry *entry = documents.begin(i); entry != documents.end(i);
+             ++entry)
+            out << vocabulary[entry->word] << ' ' << entry->count << '\n';
     }
 }
 
@@ -157,14 +160,52 @@ private:
     std::size_t line_ = 0;
 };
 
-void readDocuments(StateReader &in, std::deque<TextProcessor::WordCounts> &documents, bool traced) {
+// Words get ids in the order they are first read; sortedVocabulary then puts
+// them in word order for the tables.
+class VocabularyBuilder {
+public:
+    std::uint32_t id(std::string word) {
+        return ids_.try_emplace(std::move(word), static_cast<std::uint32_t>(ids_.size()))
+            .first->second;
+    }
+
+    // The words in word order, and the table from read ids to their places.
+    std::vector<std::string> sortedVocabulary(std::vector<std::uint32_t> &renumbering) const {
+        std::vector<std::string> sorted;
+        sorted.reserve(ids_.size());
+        renumbering.assign(ids_.size(), 0);
+        for (const auto &[word, id] : ids_) {
+            renumbering[id] = static_cast<std::uint32_t>(sorted.size());
+            sorted.push_back(word);
+        }
+        return sorted;
+    }
+
+private:
+    std::map<std::string, std::uint32_t> ids_;
+};
+
+// A word listed twice in one document counts as first listed, as a map
+// insertion would take it.
+void readDocuments(StateReader &in, DocumentTable &documents, VocabularyBuilder &vocabulary,
+                   bool traced) {
     const int total = in.count("the number of documents", traced);
+    std::vector<DocumentTable::Entry> entries;
     for (int i = 0; i < total; ++i) {
-        TextProcessor::WordCounts words;
+        entries.clear();
         const int distinct = in.count("the number of words of a document");
-        for (int j = 0; j < distinct; ++j)
-            words.insert(in.wordLine("a word and its count"));
-        documents.push_back(std::move(words));
+        for (int j = 0; j < distinct; ++j) {
+            auto [word, count] = in.wordLine("a word and its count");
+            entries.push_back({vocabulary.id(std::move(word)), count});
+        }
+        std::stable_sort(entries.begin(), entries.end(),
+                         [](const auto &a, const auto &b) { return a.word < b.word; });
+        const auto last =
+            std::unique(entries.begin(), entries.end(),
+                        [](const auto &a, const auto &b) { return a.word == b.word; });
+        for (auto entry = entries.begin(); entry != last; ++entry)
+            documents.addEntry(entry->word, entry->count);
+        documents.closeDocument();
     }
 }
 
@@ -196,8 +237,8 @@ void TextProcessor::saveTextProcessingState(const std::string &fileName) const {
     const TemporaryFileGuard guard;
     AtomicFile file(fileName);
     std::ostream &out = file.stream();
-    writeDocuments(out, trainTitle, trainDocuments);
-    writeDocuments(out, testTitle, testDocuments);
+    writeDocuments(out, trainTitle, trainDocuments, vocabulary);
+    writeDocuments(out, testTitle, testDocuments, vocabulary);
     out << categoryTitle << '\n' << categories.size() << '\n';
     for (const auto &[category, count] : categories)
         out << category << ' ' << count << '\n';
@@ -220,10 +261,15 @@ void TextProcessor::loadTextProcessingState(const std::string &fileName) {
     TextProcessor staged;
     try {
         StateReader in(fileName, *trace_);
+        VocabularyBuilder vocabulary;
         in.title(trainTitle);
-        readDocuments(in, staged.trainDocuments, true);
+        readDocuments(in, staged.trainDocuments, vocabulary, true);
         in.title(testTitle);
-        readDocuments(in, staged.testDocuments, false);
+        readDocuments(in, staged.testDocuments, vocabulary, false);
+        std::vector<std::uint32_t> renumbering;
+        staged.vocabulary = vocabulary.sortedVocabulary(renumbering);
+        staged.trainDocuments.renumber(renumbering);
+        staged.testDocuments.renumber(renumbering);
 
         in.title(categoryTitle, "linija je ");
         const int categoryCount = in.count("the number of categories", true);

@@ -44,6 +44,7 @@ void TextProcessor::setTrace(std::ostream &trace) {
 }
 
 void TextProcessor::adoptCorpus(TextProcessor &staged) {
+    vocabulary.swap(staged.vocabulary);
     trainDocuments.swap(staged.trainDocuments);
     testDocuments.swap(staged.testDocuments);
     documentFrequency.swap(staged.documentFrequency);
@@ -52,16 +53,21 @@ void TextProcessor::adoptCorpus(TextProcessor &staged) {
     categories.swap(staged.categories);
     fileNames.swap(staged.fileNames);
     selectedWords.clear();
-    // Gains of the old corpus would be paired with the new words; its
-    // logarithms are dropped too, so that the cache does not grow with every
-    // corpus read.
+    // Gains of the old corpus would be paired with the new words.
     categoryPriors.clear();
     wordProbabilities.clear();
     categoryGivenWord.clear();
     categoryGivenNoWord.clear();
     informationGain.clear();
     selectedInformationGain.clear();
-    log10Cache.clear();
+}
+
+TextProcessor::WordCounts TextProcessor::documentWords(const DocumentTable &documents,
+                                                       std::size_t i) const {
+    WordCounts words;
+    for (const DocumentTable::Entry *entry = documents.begin(i); entry != documents.end(i); ++entry)
+        words.emplace_hint(words.end(), vocabulary[entry->word], entry->count);
+    return words;
 }
 
 void TextProcessor::selectWords(int minDf, bool useStopWords, const std::string &stopWordFile) {

@@ -2,6 +2,9 @@
 // per-document word counts, selects the attribute words, weighs words by
 // information gain and writes the C4.5 file set and the ".tpp" state file.
 //
+// The documents' counts are kept compact: one vocabulary of the words they
+// hold, and per document the (word id, count) pairs in a DocumentTable.
+//
 // Word and category tables are ordered by unsigned byte value (a proper prefix
 // first); every listing and file walks them in that order. Letters and lower
 // case are those of the C locale whatever the process locale; other bytes,
@@ -11,6 +14,8 @@
 // each flushed. Failures to open, read or write a file throw FileError and
 // leave the engine exactly as it was before the call.
 #pragma once
+
+#include "corpus/DocumentTable.h"
 
 #include <deque>
 #include <iostream>
@@ -90,7 +95,8 @@ public:
     // Fills categoryPriors, wordProbabilities, categoryGivenWord,
     // categoryGivenNoWord and informationGain afresh from the training
     // documents (all empty when there is none). Prints nothing; never stores
-    // a NaN: a word in every training document has P(c | not w) = 0.
+    // a NaN: a word in every training document has P(c | not w) = 0. The
+    // logarithms it memoises are dropped when it returns.
     void computeInformationGain();
 
     // The C4.5 file set fileStem + ".info", ".names", ".data", ".test". The
@@ -134,8 +140,16 @@ public:
     void saveTextProcessingState(const std::string &fileName) const;
     void loadTextProcessingState(const std::string &fileName);
 
-    std::deque<WordCounts> trainDocuments;
-    std::deque<WordCounts> testDocuments;
+    // The words and counts of document i of documents (trainDocuments or
+    // testDocuments), for listings and checks.
+    WordCounts documentWords(const DocumentTable &documents, std::size_t i) const;
+
+    // Every word of the documents once, in word order; the word ids of
+    // trainDocuments and testDocuments index it. Two engines holding the same
+    // documents hold the same vocabulary and tables.
+    std::vector<std::string> vocabulary;
+    DocumentTable trainDocuments;
+    DocumentTable testDocuments;
     std::map<std::string, int> documentFrequency;
     std::map<std::string, int> selectedWords;
     std::deque<TopicSet> trainTopics;
@@ -144,26 +158,25 @@ public:
     std::vector<std::string> fileNames;
     std::string directory;
     std::string fileStem;
-    std::deque<float> categoryPriors;
-    std::deque<float> wordProbabilities;
-    std::deque<std::deque<float>> categoryGivenWord;
-    std::deque<std::deque<float>> categoryGivenNoWord;
+    std::vector<float> categoryPriors;
+    std::vector<float> wordProbabilities;
+    std::vector<std::vector<float>> categoryGivenWord;
+    std::vector<std::vector<float>> categoryGivenNoWord;
     std::map<std::string, float> informationGain;
     std::map<std::string, float> selectedInformationGain;
     int currentFileIndex = 0;
     int fileCount = 0;
     bool useStemming = false;
-    std::map<float, float> log10Cache;
 
 private:
     bool listInto(std::vector<std::string> &names) const;
     int printCount(const char *label, std::size_t count) const;
     void writeFileSet(bool sparse) const;
-    void writeCases(std::ostream &out, const char *setName, const std::deque<WordCounts> &documents,
+    void writeCases(std::ostream &out, const char *setName, const DocumentTable &documents,
                     const std::deque<TopicSet> &topics, bool sparse) const;
-    // Takes over the corpus tables of staged (documents, topics, categories,
-    // document frequencies, file names). The selection and every table
-    // derived from the old corpus (gains, log10Cache) are emptied.
+    // Takes over the corpus tables of staged (vocabulary, documents, topics,
+    // categories, document frequencies, file names). The selection and every
+    // table derived from the old corpus (the gains) are emptied.
     void adoptCorpus(TextProcessor &staged);
 
     std::ostream *trace_;

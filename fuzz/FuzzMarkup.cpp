@@ -42,7 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // Every stored word is whole, and a training document's words are
         // exactly those its document frequencies count.
         std::size_t trained = 0;
-        for (const auto &document : engine.trainDocuments) {
+        for (std::size_t i = 0; i < engine.trainDocuments.size(); ++i) {
+            const TextProcessor::WordCounts document =
+                engine.documentWords(engine.trainDocuments, i);
             if (!wordsValid(document))
                 __builtin_trap();
             for (const auto &entry : document)
@@ -58,7 +60,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         // A test document counts only when some training document has its
         // category, wherever that stands in the content.
         for (std::size_t i = 0; i < engine.testDocuments.size(); ++i)
-            if (!wordsValid(engine.testDocuments[i]) || engine.testTopics[i].size() != 1 ||
+            if (!wordsValid(engine.documentWords(engine.testDocuments, i)) ||
+                engine.testTopics[i].size() != 1 ||
                 engine.categories.count(*engine.testTopics[i].begin()) == 0)
                 __builtin_trap();
     }

@@ -18,8 +18,8 @@ template <typename Map> std::string join(const Map &map) {
     return out.str();
 }
 
-void describeSet(std::ostringstream &out, const char *name,
-                 const std::deque<TextProcessor::WordCounts> &documents,
+void describeSet(std::ostringstream &out, const char *name, const TextProcessor &engine,
+                 const DocumentTable &documents,
                  const std::deque<TextProcessor::TopicSet> &topics) {
     for (std::size_t i = 0; i < std::max(documents.size(), topics.size()); ++i) {
         out << name;
@@ -28,7 +28,7 @@ void describeSet(std::ostringstream &out, const char *name,
                 out << ' ' << topic;
         out << " |";
         if (i < documents.size())
-            out << ' ' << join(documents[i]);
+            out << ' ' << join(engine.documentWords(documents, i));
         out << '\n';
     }
 }
@@ -45,8 +45,8 @@ std::string describe(const std::map<std::string, float> &gains) {
 
 std::string describe(const TextProcessor &engine) {
     std::ostringstream out;
-    describeSet(out, "train", engine.trainDocuments, engine.trainTopics);
-    describeSet(out, "test", engine.testDocuments, engine.testTopics);
+    describeSet(out, "train", engine, engine.trainDocuments, engine.trainTopics);
+    describeSet(out, "test", engine, engine.testDocuments, engine.testTopics);
     out << "categories: " << join(engine.categories) << '\n'
         << "df: " << join(engine.documentFrequency) << '\n'
         << "selected: " << join(engine.selectedWords) << '\n';

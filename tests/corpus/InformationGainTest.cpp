@@ -17,7 +17,7 @@ std::string gains(const std::map<std::string, float> &table) {
     return text;
 }
 
-std::string lists(const std::deque<std::deque<float>> &table) {
+std::string lists(const std::vector<std::vector<float>> &table) {
     std::string text;
     for (const auto &list : table) {
         text += "[";
@@ -54,10 +54,6 @@ TEST(InformationGain, HandCheckedCorpus) {
     EXPECT_NEAR(engine.informationGain["c"],
                 std::log10(2.0) + 0.75 * (std::log10(1.0 / 3) / 3 + 2 * std::log10(2.0 / 3) / 3),
                 1e-6);
-    for (const auto &[p, log] : engine.log10Cache) {
-        EXPECT_FALSE(std::isnan(p));
-        EXPECT_FALSE(std::isnan(log));
-    }
 }
 
 TEST(InformationGain, RepeatsAndFollowsTheCorpus) {
@@ -77,6 +73,7 @@ TEST(InformationGain, RepeatsAndFollowsTheCorpus) {
     TextProcessor other;
     other.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>x</TOPIC><TEXT>p q</TEXT>"
                         "<DATA><SET>TRAIN</SET><TOPIC>x</TOPIC><TEXT>q</TEXT>");
+    engine.vocabulary = other.vocabulary;
     engine.trainDocuments = other.trainDocuments;
     engine.trainTopics = other.trainTopics;
     engine.categories = other.categories;

@@ -62,6 +62,36 @@ TEST(Parser, KeepsTestDocumentsOfCategoriesTrainedAnywhere) {
               "selected: \n");
 }
 
+// The documents share one vocabulary in word order: a later text's words
+// fall between the earlier ones, and neither category words nor the words of
+// dropped test documents enter it.
+TEST(Parser, LaterTextsJoinTheVocabularyInWordOrder) {
+    std::ostringstream trace;
+    TextProcessor engine(trace);
+    engine.parseFileText(document("TRAIN", "earn", "net profit net") +
+                         document("TEST", "oil", "crude barrel"));
+    const TextProcessor first = engine;
+    engine.parseFileText(document("TEST", "earn", "profit margin") +
+                         document("TRAIN", "acq", "buy net") + document("TEST", "grain", "wheat"));
+    EXPECT_EQ(describe(engine), "train earn | net:2 profit:1\n"
+                                "train acq | buy:1 net:1\n"
+                                "test earn | margin:1 profit:1\n"
+                                "categories: acq:1 earn:1\n"
+                                "df: buy:1 net:2 profit:1\n"
+                                "selected: \n");
+    EXPECT_EQ(engine.vocabulary, (std::vector<std::string>{"buy", "margin", "net", "profit"}));
+    EXPECT_EQ(first.vocabulary, (std::vector<std::string>{"net", "profit"}));
+
+    // The same documents read in one go give the same tables.
+    TextProcessor once(trace);
+    once.parseFileText(document("TRAIN", "earn", "net profit net") +
+                       document("TEST", "earn", "profit margin") +
+                       document("TRAIN", "acq", "buy net"));
+    EXPECT_EQ(once.vocabulary, engine.vocabulary);
+    EXPECT_EQ(once.trainDocuments, engine.trainDocuments);
+    EXPECT_EQ(once.testDocuments, engine.testDocuments);
+}
+
 TEST(Parser, SkipsDocumentsWithoutExactlyOneCategory) {
     EXPECT_EQ(parsed(document("TRAIN", "earn acq", "a") + document("TRAIN", "", "b") +
                      document("TRAIN", "42 !", "c") + document("TRAIN", "Earn EARN", "d") +
@@ -276,8 +306,7 @@ TEST_F(ParseDocuments, ParseEmptiesTheSelectionAndTheGains) {
                                 "categories: earn:1\ndf: net:1 profit:1\nselected: \n");
     EXPECT_TRUE(engine.informationGain.empty() && engine.selectedInformationGain.empty() &&
                 engine.categoryPriors.empty() && engine.wordProbabilities.empty() &&
-                engine.categoryGivenWord.empty() && engine.categoryGivenNoWord.empty() &&
-                engine.log10Cache.empty());
+                engine.categoryGivenWord.empty() && engine.categoryGivenNoWord.empty());
     engine.selectWords(1, false, "");
     EXPECT_EQ(describe(engine.selectedInformationGain), "");
     engine.saveTextProcessingState(folder + "/state.tpp");
