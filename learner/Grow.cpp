@@ -248,12 +248,17 @@ void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &c
         BucketEntry *last = histogram.entries.data() + histogram.end[slot];
         std::sort(first, last);
         BucketEntry *out = first;
+        double weight = first->weight;
         for (BucketEntry *in = first + 1; in != last; ++in) {
-            if (in->rank == out->rank && in->cls == out->cls)
-                out->weight += in->weight;
-            else
-                *++out = *in;
+            if (in->rank == out->rank && in->cls == out->cls) {
+                weight += in->weight;
+                continue;
+            }
+            out->weight = static_cast<float>(weight);
+            *++out = *in;
+            weight = in->weight;
         }
+        out->weight = static_cast<float>(weight);
         histogram.end[slot] = static_cast<std::size_t>(out + 1 - histogram.entries.data());
     }
 }
@@ -687,10 +692,7 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
     const int C = classes;
     Node node;
     node.classDist.assign(C, 0.0f);
-    for (const WeightedCase &c : cases) {
-        node.classDist[data.classOf(c.item)] += c.weight;
-        node.items += c.weight;
-    }
+    addClassWeights(data, cases, node.classDist, node.items);
     node.bestClass = static_cast<int>(
         std::max_element(node.classDist.begin(), node.classDist.end()) - node.classDist.begin());
     node.errors = node.items - node.classDist[node.bestClass];

@@ -249,10 +249,7 @@ Pruner::Counts Pruner::count(const Node &node, const std::vector<WeightedCase> &
     Counts k;
     k.dist = onStored ? node.classDist : std::vector<float>(node.classDist.size(), 0.0f);
     k.items = onStored ? node.items : 0.0f;
-    for (const WeightedCase &c : cases) {
-        k.dist[data_.classOf(c.item)] += c.weight;
-        k.items += c.weight;
-    }
+    addClassWeights(data_, cases, k.dist, k.items);
     return settle(node, std::move(k));
 }
 

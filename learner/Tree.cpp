@@ -86,3 +86,22 @@ Tree::distribute(const Node &node, const Dataset &data,
         }
     return parts;
 }
+
+void addClassWeights(const Dataset &data, const std::vector<WeightedCase> &cases,
+                     std::vector<float> &dist, float &items) {
+    if (data.hasUnknowns()) {
+        for (const WeightedCase &c : cases) {
+            dist[data.classOf(c.item)] += c.weight;
+            items += c.weight;
+        }
+        return;
+    }
+    std::vector<double> sum(dist.begin(), dist.end());
+    double total = items;
+    for (const WeightedCase &c : cases) {
+        sum[data.classOf(c.item)] += c.weight;
+        total += c.weight;
+    }
+    dist.assign(sum.begin(), sum.end());
+    items = static_cast<float>(total);
+}

@@ -58,7 +58,7 @@ struct Tree {
         }
         const int v = data.discreteValue(item, node.attribute);
         return v == 0 || v >= static_cast<int>(node.branchOfValue.size()) ? -1
-                                                                           : node.branchOfValue[v];
+                                                                          : node.branchOfValue[v];
     }
 
     // Splits the cases reaching an internal node into its branches. A case
@@ -67,3 +67,10 @@ struct Tree {
     std::vector<std::vector<WeightedCase>> distribute(const Node &node, const Dataset &data,
                                                       const std::vector<WeightedCase> &cases) const;
 };
+
+// Adds the cases' weights to dist (by class) and to items. Whole weights,
+// those of data without unknown values, are summed in double precision:
+// in single precision a count stops growing at 2^24 (16,777,216). Weights
+// split by unknown values are summed in single precision, as C4.5 sums them.
+void addClassWeights(const Dataset &data, const std::vector<WeightedCase> &cases,
+                     std::vector<float> &dist, float &items);

@@ -168,4 +168,26 @@ TEST(Grow, MinimumCasesPerBranchAndTiesToTheFirstAttribute) {
               grownTree("bla/bla", options));
 }
 
+// Counts beyond 2^24 cases must keep growing, where single precision
+// would stop; weights split by unknown values sum as C4.5 sums them.
+TEST(Grow, ClassWeightsStayExactBeyondSinglePrecisionCounts) {
+    Schema schema = readNames(dataDir + "/bla/bla.names");
+    const Dataset data = readCases(dataDir + "/bla/bla.data", schema);
+    const std::vector<WeightedCase> cases = {{0, 1.0f}, {1, 1.0f}, {6, 1.0f}};
+    std::vector<float> dist = {16777216.0f, 0.0f, 0.0f};
+    float items = 16777216.0f;
+    addClassWeights(data, cases, dist, items);
+    EXPECT_EQ(16777220.0f, items);
+    EXPECT_EQ(16777218.0f, dist[0]);
+    EXPECT_EQ(1.0f, dist[1]);
+
+    Schema withUnknowns = readNames(dataDir + "/unknown/golf.names");
+    const Dataset golf = readCases(dataDir + "/unknown/golf.data", withUnknowns);
+    ASSERT_TRUE(golf.hasUnknowns());
+    std::vector<float> split = {0.1f, 0.0f};
+    float splitItems = 0.1f;
+    addClassWeights(golf, {{0, 0.2f}, {0, 0.3f}}, split, splitItems);
+    EXPECT_EQ(0.1f + 0.2f + 0.3f, splitItems);
+}
+
 } // namespace
