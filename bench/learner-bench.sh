@@ -5,6 +5,10 @@
 #
 #   bench/learner-bench.sh STEM...      (each STEM has .names, .data, .test)
 #
+# Where STEM.data.svm and STEM.test.svm exist (bench/c45-to-libsvm.py writes
+# them), c4.5.exe -L reading them is timed too, as the row c4.5-L; both
+# c4.5.exe rows note the peak resident memory of the median run's last run.
+#
 # c4.5.exe and J48 are timed as whole programs. c4.5.exe reads the dense
 # text files itself; its note gives the seconds of a run that only reads
 # (-m 1000000 leaves the tree a single leaf). J48 reads sparse ARFF converted
@@ -36,11 +40,23 @@ timed() {
     : > "$tmp/times"
     for _ in $(seq "$n"); do
         status=0
-        /usr/bin/time -f '%e %U %S' -o "$tmp/time" "$@" > "$tmp/out" 2> "$tmp/err" || status=$?
+        /usr/bin/time -f '%e %U %S %M' -o "$tmp/time" "$@" > "$tmp/out" 2> "$tmp/err" || status=$?
         tail -1 "$tmp/time" >> "$tmp/times"
     done
     wall=$(awk '{ print $1 }' "$tmp/times" | median)
     cpu=$(awk '{ print $2 + $3 }' "$tmp/times" | median)
+    peak=$(awk '{ print int($4 / 1024) }' "$tmp/times" | sort -n | tail -1)
+}
+# Prints the row of a c4.5.exe run whose output is in $tmp/out.
+c45_row() {
+    local name=$1 note=$2
+    # Sixth line after each "Evaluation on" line: size and errors after pruning.
+    read -r size train_errors < <(awk '/^Evaluation on training/ { n = NR + 6 } NR == n {
+        gsub(/[()%<]/, " "); print $4, $5 }' "$tmp/out")
+    test_errors=$(awk '/^Evaluation on test/ { n = NR + 6 } NR == n { gsub(/[()%<]/, " "); print $5 }' \
+        "$tmp/out")
+    row "$name" "$wall" "$cpu" "$size" "$(percent "$train_errors" "$train")" \
+        "$(percent "$test_errors" "$test")" "$(percent $((test - test_errors)) "$test")" "$note"
 }
 
 for stem in "$@"; do
@@ -53,14 +69,13 @@ for stem in "$@"; do
     timed "$runs" "$c45" -m 1000000 -u -f "$stem"
     read_wall=$wall
     timed "$runs" "$c45" -u -f "$stem"
-    # Sixth line after each "Evaluation on" line: size and errors after pruning.
-    read -r size train_errors < <(awk '/^Evaluation on training/ { n = NR + 6 } NR == n {
-        gsub(/[()%<]/, " "); print $4, $5 }' "$tmp/out")
-    test_errors=$(awk '/^Evaluation on test/ { n = NR + 6 } NR == n { gsub(/[()%<]/, " "); print $5 }' \
-        "$tmp/out")
-    row c4.5.exe "$wall" "$cpu" "$size" "$(percent "$train_errors" "$train")" \
-        "$(percent "$test_errors" "$test")" "$(percent $((test - test_errors)) "$test")" \
-        "(reading alone ${read_wall}s)"
+    c45_row c4.5.exe "(reading alone ${read_wall}s; peak ${peak} MB)"
+    if [ -r "$stem.data.svm" ] && [ -r "$stem.test.svm" ]; then
+        timed "$runs" "$c45" -m 1000000 -L -u -f "$stem"
+        read_wall=$wall
+        timed "$runs" "$c45" -L -u -f "$stem"
+        c45_row c4.5-L "(sparse files; reading alone ${read_wall}s; peak ${peak} MB)"
+    fi
 
     if [ "$j48_limit" -eq 0 ]; then
         status=skipped
