@@ -614,8 +614,8 @@ void window1::on_run_c45_clicked() {
         finishRun();
         return;
     }
-    Glib::signal_io().connect(sigc::mem_fun(*this, &window1::onRunOutput), output,
-                              Glib::IO_IN | Glib::IO_HUP | Glib::IO_ERR);
+    runOutputWatch = Glib::signal_io().connect(sigc::mem_fun(*this, &window1::onRunOutput),
+                                               output, Glib::IO_IN | Glib::IO_HUP | Glib::IO_ERR);
 }
 
 bool window1::onRunOutput(Glib::IOCondition) {
@@ -625,12 +625,17 @@ bool window1::onRunOutput(Glib::IOCondition) {
     return false;
 }
 
+// The pulse also reads the run: a C4.5 that fills its error pipe, or ends
+// while something it started still holds its output open, wakes no watch.
 bool window1::onBusyPulse() {
     run_progressbar->pulse();
+    if (run && run->readAvailable())
+        finishRun();
     return true;
 }
 
 void window1::finishRun() {
+    runOutputWatch.disconnect();
     C45Process::Outcome outcome = run->finish();
     run.reset();
     stopBusyFeedback();

@@ -186,4 +186,5 @@ private:
     // stops its child, and the sources' slots are bound to this object.
     std::unique_ptr<C45Process> run;
     sigc::connection busyPulse;
+    sigc::connection runOutputWatch;
 };
