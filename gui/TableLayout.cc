@@ -1,9 +1,10 @@
 #include "TableLayout.h"
 
+#include "c45/NumberText.h"
+
 #include <gdkmm/screen.h>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 Gtk::ScrolledWindow &scrolledTable(Gtk::TreeView &view) {
@@ -69,10 +70,5 @@ void fixColumnWidths(Gtk::TreeView &view, const std::vector<Glib::ustring> &wide
 }
 
 std::string formatFixed(double value, int decimals) {
-    if (std::isnan(value))
-        return "n/a";
-    char text[400];
-    const std::to_chars_result result =
-        std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    return std::string(text, result.ptr);
+    return std::isnan(value) ? "n/a" : fixedNumber(value, decimals);
 }
