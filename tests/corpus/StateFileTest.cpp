@@ -54,6 +54,7 @@ TEST_F(StateFile, RoundTripRestoresTheCorpusAndPrintsItsLines) {
     engine.computeInformationGain();
     engine.selectWords(1, false, "");
     engine.saveTextProcessingState(path);
+    engine.setFileStem(folder + "/set");
     engine.writeC45Files();
     const std::string tables = describe(engine);
 
