@@ -248,8 +248,9 @@ bool parseIndex(const char *first, const char *last, std::size_t limit, std::siz
     return n <= limit;
 }
 
-// Reads the cases of one line into data; returns the problem, or an empty
-// text if the line is sound. The row is left open for the caller to close.
+// Reads the case of one line: its class into cls and its entries onto
+// entries. Returns the first problem, or an empty text if the line is
+// sound; entries pushed before a problem are the caller's to take back.
 class SparseLine {
 public:
     SparseLine(const std::string &path, const Schema &schema) : path_(path), schema_(schema) {}
