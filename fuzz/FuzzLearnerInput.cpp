@@ -1,6 +1,6 @@
 // The learner's names and data readers, and growing, pruning and
 // classifying with what they read. The input is the names file, a NUL byte,
-// and the data file.
+// and the data file: a data part without a comma is read as LIBSVM lines.
 #include "Classify.h"
 #include "Dataset.h"
 #include "FileError.h"
@@ -34,14 +34,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     const std::size_t namesSize = separator ? static_cast<std::size_t>(separator - text) : size;
     const std::string names = writeScratchFile("set.names", text, namesSize);
     const std::size_t dataOffset = separator ? namesSize + 1 : size;
+    const bool sparse = !std::memchr(text + dataOffset, ',', size - dataOffset);
     const std::string cases = writeScratchFile("set.data", text + dataOffset, size - dataOffset);
     try {
         Schema schema = readNames(names);
-        const Dataset dataset = readCases(cases, schema);
-        for (std::size_t i = 0; i < dataset.size(); ++i)
+        const Dataset dataset = sparse ? readSparseCases(cases, schema) : readCases(cases, schema);
+        for (std::size_t i = 0; i < dataset.size(); ++i) {
             if (dataset.classOf(i) < 0 ||
                 dataset.classOf(i) >= static_cast<int>(schema.classes.size()))
                 __builtin_trap();
+            // Rows hold each attribute once, ascending, and never a stored 0.
+            int previous = -1;
+            for (const Dataset::Entry *e = dataset.rowBegin(i); e != dataset.rowEnd(i); ++e) {
+                if (e->attribute <= previous || e->attribute >= dataset.attributes() ||
+                    e->value == 0.0f)
+                    __builtin_trap();
+                previous = e->attribute;
+            }
+        }
         if (dataset.size() == 0)
             return 0;
         Options options;
