@@ -3,7 +3,7 @@
 # Does nothing when they are all present already.
 set -euo pipefail
 
-packages=(build-essential cmake pkg-config libgtkmm-2.4-dev libpstreams-dev libgtest-dev
+packages=(build-essential cmake pkg-config libgtkmm-2.4-dev libgtest-dev
           xvfb xauth wordnet-base perl locales python3-sklearn)
 
 missing=()
