@@ -145,7 +145,7 @@ std::string followLinks(const std::string &path) {
             next = current.substr(0, slash + 1) + next;
         current = next;
     }
-    throw FileError::cannotOpen(path);
+    throw FileError::cannotOpen(path, ELOOP);
 }
 
 std::string folderOf(const std::string &path) {
@@ -176,6 +176,7 @@ public:
 
     void attach(int fd) { fd_ = fd; }
     bool failed() const { return failed_; }
+    int error() const { return error_; }
 
 protected:
     int_type overflow(int_type c) override {
@@ -196,8 +197,10 @@ private:
             const ssize_t n = ::write(fd_, p, static_cast<std::size_t>(pptr() - p));
             if (n > 0)
                 p += n;
-            else if (n == 0 || errno != EINTR)
+            else if (n == 0 || errno != EINTR) {
                 failed_ = true;
+                error_ = n == 0 ? ENOSPC : errno;
+            }
         }
         setp(data_.get(), data_.get() + bufferSize);
         return !failed_;
@@ -206,6 +209,7 @@ private:
     std::unique_ptr<char[]> data_;
     int fd_ = -1;
     bool failed_ = false;
+    int error_ = 0;
 };
 
 AtomicFile::AtomicFile(const std::string &path)
@@ -216,11 +220,12 @@ AtomicFile::AtomicFile(const std::string &path)
         // Not waiting for a reader of a pipe: no reader is an error.
         fd_ = ::open(target_.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
         if (fd_ < 0)
-            throw FileError::cannotOpen(path_);
+            throw FileError::cannotOpen(path_, errno);
         ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     } else if (exists && !S_ISREG(info.st_mode)) {
-        throw FileError::cannotOpen(path_);
+        throw FileError::cannotOpen(path_, S_ISDIR(info.st_mode) ? EISDIR : 0);
     } else {
+        int openError = 0;
         for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
             const std::string name = temporaryName(target_);
             // Registered before it exists, so that no moment is left in which
@@ -231,19 +236,20 @@ AtomicFile::AtomicFile(const std::string &path)
                 tempPath_ = name;
                 break;
             }
-            const int error = errno;
+            openError = errno;
             unregisterTemporary(slot_);
             slot_ = -1;
-            if (error != EEXIST)
+            if (openError != EEXIST)
                 break;
         }
         if (fd_ < 0)
-            throw FileError::cannotOpen(path_);
+            throw FileError::cannotOpen(path_, openError);
         if (exists && ::fchmod(fd_, info.st_mode & 07777) != 0) {
+            const int error = errno;
             ::close(fd_);
             ::unlink(tempPath_.c_str());
             unregisterTemporary(slot_);
-            throw FileError::cannotOpen(path_);
+            throw FileError::cannotOpen(path_, error);
         }
     }
     buffer_->attach(fd_);
@@ -266,14 +272,19 @@ void AtomicFile::commit() {
 void AtomicFile::finish() {
     out_.flush();
     bool written = out_.good() && !buffer_->failed();
+    int error = buffer_->error();
     out_.rdbuf(nullptr);
-    if (written && !tempPath_.empty() && ::fsync(fd_) != 0)
+    if (written && !tempPath_.empty() && ::fsync(fd_) != 0) {
         written = false;
-    if (::close(fd_) != 0)
+        error = errno;
+    }
+    if (::close(fd_) != 0 && written) {
         written = false;
+        error = errno;
+    }
     fd_ = -1;
     if (!written)
-        throw FileError::cannotWrite(path_);
+        throw FileError::cannotWrite(path_, error);
     finished_ = true;
 }
 
@@ -285,7 +296,7 @@ void AtomicFile::replace() {
         return;
     }
     if (::rename(tempPath_.c_str(), target_.c_str()) != 0)
-        throw FileError::cannotWrite(path_);
+        throw FileError::cannotWrite(path_, errno);
     replaced_ = true;
     unregisterTemporary(slot_);
     slot_ = -1;

@@ -41,7 +41,7 @@ void writeNames(std::ostream &out, const TextProcessor &engine) {
 
 void removeIfPresent(const std::string &path) {
     if (std::remove(path.c_str()) != 0 && errno != ENOENT)
-        throw FileError::cannotWrite(path);
+        throw FileError::cannotWrite(path, errno);
 }
 
 } // namespace

@@ -5,21 +5,34 @@
 // was before the call.
 #pragma once
 
+#include <cstring>
 #include <stdexcept>
 #include <string>
 
 class FileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // errorNumber: the errno value of the failing system call, 0 when the
+    // failure has none. It is kept apart from the message, whose text is a
+    // fixed console line.
+    explicit FileError(const std::string &message, int errorNumber = 0)
+        : std::runtime_error(message), errorNumber_(errorNumber) {}
+
+    // The operating system's reason ("Permission denied"), or "" when there is none.
+    std::string reason() const { return errorNumber_ == 0 ? "" : std::strerror(errorNumber_); }
+
+    // The message and, when there is one, ": " and the reason: what a user is shown.
+    std::string messageWithReason() const {
+        return errorNumber_ == 0 ? what() : what() + (": " + reason());
+    }
 
     // The message used wherever a file cannot be opened.
-    static FileError cannotOpen(const std::string &path) {
-        return FileError("Could not open file " + path);
+    static FileError cannotOpen(const std::string &path, int errorNumber = 0) {
+        return FileError("Could not open file " + path, errorNumber);
     }
 
     // A file that opened but could not be read to its end.
-    static FileError cannotRead(const std::string &path) {
-        return FileError("Could not read file " + path);
+    static FileError cannotRead(const std::string &path, int errorNumber = 0) {
+        return FileError("Could not read file " + path, errorNumber);
     }
 
     // A file too large for the memory left to the process (a link to an
@@ -30,8 +43,8 @@ public:
 
     // A file whose new content could not be written completely; any old
     // file of that name is kept unchanged.
-    static FileError cannotWrite(const std::string &path) {
-        return FileError("Could not write file " + path);
+    static FileError cannotWrite(const std::string &path, int errorNumber = 0) {
+        return FileError("Could not write file " + path, errorNumber);
     }
 
     // A file that was read but does not have the expected layout; problem
@@ -39,4 +52,7 @@ public:
     static FileError malformed(const std::string &path, const std::string &problem) {
         return FileError("Malformed file " + path + ": " + problem);
     }
+
+private:
+    int errorNumber_;
 };

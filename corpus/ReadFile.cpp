@@ -75,7 +75,7 @@ void readOpenFile(int fd, const struct stat &info, const std::string &path, std:
             if (n < 0) {
                 if (errno == EINTR)
                     continue;
-                throw FileError::cannotRead(path);
+                throw FileError::cannotRead(path, errno);
             }
             size += static_cast<std::size_t>(n);
         }
@@ -91,8 +91,10 @@ void readOpenFile(int fd, const struct stat &info, const std::string &path, std:
 void readWholeFile(const std::string &path, std::string &content) {
     const Descriptor file(openForReading(path, 0));
     struct stat info;
-    if (file.get() < 0 || ::fstat(file.get(), &info) != 0 || S_ISDIR(info.st_mode))
-        throw FileError::cannotOpen(path);
+    if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
+        throw FileError::cannotOpen(path, errno);
+    if (S_ISDIR(info.st_mode))
+        throw FileError::cannotOpen(path, EISDIR);
     readOpenFile(file.get(), info, path, content);
 }
 
@@ -104,7 +106,7 @@ bool readRegularFile(const std::string &path, std::string &content) {
         return false;
     const Descriptor file(openForReading(path, O_NONBLOCK));
     if (file.get() < 0 || ::fstat(file.get(), &info) != 0)
-        throw FileError::cannotOpen(path);
+        throw FileError::cannotOpen(path, errno);
     if (!S_ISREG(info.st_mode))
         return false;
     readOpenFile(file.get(), info, path, content);

@@ -180,7 +180,7 @@ bool window1::attempt(const std::function<void()> &operation) {
         operation();
         return true;
     } catch (const FileError &error) {
-        reportError(error.what());
+        reportError(error.messageWithReason());
     } catch (const std::bad_alloc &) {
         reportError("Out of memory");
     }
@@ -663,6 +663,8 @@ void window1::startEngineWork(const std::string &progressText,
             started.work(*started.engine);
         } catch (const std::bad_alloc &) {
             started.failure = "Out of memory";
+        } catch (const FileError &error) {
+            started.failure = error.messageWithReason();
         } catch (const std::exception &error) {
             started.failure = error.what();
         }

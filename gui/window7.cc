@@ -6,8 +6,6 @@
 #include <glibmm/convert.h>
 #include <gtkmm/messagedialog.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -111,19 +109,12 @@ void window7::on_save_clicked() {
         }
         content += '\n';
     }
-    errno = 0;
     try {
         AtomicFile file(path);
         file.stream() << content;
         file.commit();
     } catch (const FileError &error) {
-        // The error names the file only. The system call that failed left its
-        // reason in errno, and only calls that succeed run between it and
-        // here, which leave errno as it is on this system.
-        const int reason = errno;
-        std::string message = error.what();
-        if (reason != 0)
-            message += ": " + std::string(std::strerror(reason));
+        const std::string message = error.messageWithReason();
         Gtk::MessageDialog dialog(*this, "Stop riječi nisu spremljene.", false, Gtk::MESSAGE_ERROR,
                                   Gtk::BUTTONS_CLOSE, true);
         dialog.set_title("Greška");
