@@ -31,62 +31,26 @@ Number numberValue(const std::string &option, const std::string &text, const cha
     return value;
 }
 
-// Forwards SIGINT, SIGTERM and SIGHUP to C4.5's process group while a run
-// is under way, so that interrupting tcw never leaves C4.5 running. The
-// run is then waited for, the previous dispositions come back, and the
-// first signal is raised again. (timeout sends its signal twice: to tcw
-// and to tcw's process group.)
+// While a run is under way SIGINT, SIGTERM and SIGHUP go on to C4.5's
+// process group, so that interrupting tcw never leaves C4.5 running.
+// (timeout sends its signal twice: to tcw and to tcw's process group.)
 volatile std::sig_atomic_t runGroup = 0;
-volatile std::sig_atomic_t signalReceived = 0;
 
-extern "C" void forwardSignal(int signal) {
-    if (signalReceived == 0)
-        signalReceived = signal;
+extern "C" void forwardToRunGroup(int signal) {
     if (runGroup > 0)
         killpg(static_cast<pid_t>(runGroup), signal);
 }
 
-class SignalForwarding {
-public:
-    SignalForwarding() {
-        signalReceived = 0;
-        runGroup = 0;
-        struct sigaction forward {};
-        forward.sa_handler = forwardSignal;
-        sigemptyset(&forward.sa_mask);
-        for (std::size_t i = 0; i < signals_.size(); ++i) {
-            sigaction(signals_[i], nullptr, &previous_[i]);
-            // A signal the caller ignores (nohup) stays ignored.
-            if (previous_[i].sa_handler != SIG_IGN)
-                sigaction(signals_[i], &forward, nullptr);
-        }
-    }
+volatile std::sig_atomic_t interruptSignal = 0;
+void (*volatile interruptReaction)(int) = nullptr;
 
-    void forwardTo(pid_t group) {
-        runGroup = group;
-        if (signalReceived != 0 && group > 0)
-            killpg(group, signalReceived);
-    }
+extern "C" void noteInterrupt(int signal) {
+    if (interruptSignal == 0)
+        interruptSignal = signal;
+    interruptReaction(signal);
+}
 
-    // Restores the previous dispositions and raises the signal that came
-    // during the run, if any.
-    ~SignalForwarding() {
-        runGroup = 0;
-        for (std::size_t i = 0; i < signals_.size(); ++i)
-            sigaction(signals_[i], &previous_[i], nullptr);
-        if (signalReceived != 0) {
-            std::cout << std::flush;
-            std::raise(signalReceived);
-        }
-    }
-
-    SignalForwarding(const SignalForwarding &) = delete;
-    SignalForwarding &operator=(const SignalForwarding &) = delete;
-
-private:
-    const std::array<int, 3> signals_{SIGINT, SIGTERM, SIGHUP};
-    std::array<struct sigaction, 3> previous_{};
-};
+const std::array<int, 3> interruptSignals{SIGINT, SIGTERM, SIGHUP};
 
 std::string padded(const std::string &text, std::size_t width) {
     return text.size() >= width ? text : text + std::string(width - text.size(), ' ');
@@ -144,6 +108,34 @@ void printMeasures(const ConfusionMatrix &matrix, std::ostream &out) {
 }
 
 } // namespace
+
+InterruptGuard::InterruptGuard(void (*react)(int)) {
+    interruptSignal = 0;
+    interruptReaction = react;
+    struct sigaction note {};
+    note.sa_handler = noteInterrupt;
+    sigemptyset(&note.sa_mask);
+    for (std::size_t i = 0; i < interruptSignals.size(); ++i) {
+        sigaction(interruptSignals[i], nullptr, &previous_[i]);
+        // A signal the caller ignores (nohup) stays ignored.
+        if (previous_[i].sa_handler != SIG_IGN)
+            sigaction(interruptSignals[i], &note, nullptr);
+    }
+}
+
+InterruptGuard::~InterruptGuard() {
+    for (std::size_t i = 0; i < interruptSignals.size(); ++i)
+        sigaction(interruptSignals[i], &previous_[i], nullptr);
+    if (interruptSignal != 0) {
+        std::cout << std::flush;
+        std::raise(interruptSignal);
+    }
+}
+
+int InterruptGuard::received() {
+    return interruptSignal;
+}
+
 
 C45Options takeC45Options(Arguments &arguments) {
     C45Options options;
@@ -210,11 +202,16 @@ int runAndReport(const C45RunRequest &request, const std::string &saveAs, std::o
     checkSavePath(saveAs);
     C45Process::Outcome run;
     {
-        SignalForwarding forwarding;
+        runGroup = 0;
+        InterruptGuard interrupts(forwardToRunGroup);
         C45Process process(request, out);
-        forwarding.forwardTo(process.processGroup());
+        const pid_t group = process.processGroup();
+        runGroup = group;
+        if (InterruptGuard::received() != 0 && group > 0)
+            killpg(group, InterruptGuard::received());
         run = process.finish();
-        if (signalReceived != 0) {
+        runGroup = 0;
+        if (InterruptGuard::received() != 0) {
             out << std::flush;
             if (const std::optional<std::string> failure = runFailure(run))
                 std::cerr << *failure << '\n';

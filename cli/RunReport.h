@@ -8,9 +8,30 @@
 #include "c45/C45Output.h"
 #include "c45/C45Runner.h"
 
+#include <signal.h>
+
+#include <array>
 #include <optional>
 #include <ostream>
 #include <string>
+
+// While it lives, SIGINT, SIGTERM and SIGHUP (those not ignored) are noted
+// and handed to react, an async-signal-safe function. When it ends the
+// previous dispositions come back and the first noted signal is raised
+// again, so that tcw ends as it would have without the guard. One at a time.
+class InterruptGuard {
+public:
+    explicit InterruptGuard(void (*react)(int));
+    ~InterruptGuard();
+    InterruptGuard(const InterruptGuard &) = delete;
+    InterruptGuard &operator=(const InterruptGuard &) = delete;
+
+    // The first signal noted by the living guard; 0 before any.
+    static int received();
+
+private:
+    std::array<struct sigaction, 3> previous_{};
+};
 
 // Removes C4.5's options "-s", "-m N", "-c CF" and "-t N" from arguments
 // and returns them. Throws UsageError for a value that is missing, not a

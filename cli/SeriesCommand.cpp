@@ -8,13 +8,9 @@
 #include "c45/NumberText.h"
 #include "series/ExperimentSeries.h"
 
-#include <signal.h>
-
 #include <algorithm>
-#include <array>
 #include <atomic>
 #include <cctype>
-#include <csignal>
 #include <iostream>
 
 namespace {
@@ -23,47 +19,10 @@ namespace {
 // ends its children and the rows so far are still written. The learners run
 // in process groups of their own, so the terminal's signal reaches tcw only.
 std::atomic<bool> stopRequested{false};
-volatile std::sig_atomic_t stopSignal = 0;
 
-extern "C" void requestStop(int signal) {
-    if (stopSignal == 0)
-        stopSignal = signal;
+extern "C" void requestStop(int) {
     stopRequested = true;
 }
-
-class StopOnSignal {
-public:
-    StopOnSignal() {
-        stopRequested = false;
-        stopSignal = 0;
-        struct sigaction stop {};
-        stop.sa_handler = requestStop;
-        sigemptyset(&stop.sa_mask);
-        for (std::size_t i = 0; i < signals_.size(); ++i) {
-            sigaction(signals_[i], nullptr, &previous_[i]);
-            if (previous_[i].sa_handler != SIG_IGN)
-                sigaction(signals_[i], &stop, nullptr);
-        }
-    }
-
-    // Restores the dispositions; the signal that stopped the series then
-    // ends tcw as it would have without the handler.
-    ~StopOnSignal() {
-        for (std::size_t i = 0; i < signals_.size(); ++i)
-            sigaction(signals_[i], &previous_[i], nullptr);
-        if (stopSignal != 0) {
-            std::cout << std::flush;
-            std::raise(stopSignal);
-        }
-    }
-
-    StopOnSignal(const StopOnSignal &) = delete;
-    StopOnSignal &operator=(const StopOnSignal &) = delete;
-
-private:
-    const std::array<int, 3> signals_{SIGINT, SIGTERM, SIGHUP};
-    std::array<struct sigaction, 3> previous_{};
-};
 
 // Removes a single-dash option with its value ("-c 10,25") from arguments.
 std::optional<std::string> takeValue(Arguments &arguments, const std::string &name) {
@@ -193,7 +152,8 @@ int runExperimentSeries(const Arguments &arguments) {
 
     std::vector<SeriesRow> rows;
     {
-        StopOnSignal stop;
+        stopRequested = false;
+        InterruptGuard stop(requestStop);
         rows = runSeries(
             settings,
             [](const SeriesRow &row, std::size_t done, std::size_t total) {
