@@ -1,4 +1,4 @@
-// Printing: wide subtrees, evaluation rows and confusion matrices.
+// Printing: wide subtrees, value groups, evaluation rows and confusion matrices.
 #include "Print.h"
 
 #include <gtest/gtest.h>
@@ -16,68 +16,48 @@ Node leaf(int cls, float items, float errors) {
     return n;
 }
 
-Node cut(int attribute, float threshold, std::vector<int> children) {
+Node split(NodeKind kind, int attribute, float threshold, std::vector<int> children) {
     Node n;
-    n.kind = NodeKind::Cut;
+    n.kind = kind;
     n.attribute = attribute;
     n.threshold = threshold;
     n.children = std::move(children);
     return n;
 }
 
+std::string printed(const Tree &tree, const Schema &schema) {
+    std::ostringstream out;
+    printTree(out, tree, schema);
+    return out.str();
+}
+
 TEST(PrintTree, MovesSubtreesTooWideForTheLineToSections) {
     Schema schema;
     schema.classes = {"yes", "no"};
-    const std::string longName(70, 'w');
+    const std::string w(70, 'w');
     schema.attributes = {{"a", AttributeKind::Continuous, {}, 0},
-                         {longName, AttributeKind::Continuous, {}, 0},
+                         {w, AttributeKind::Continuous, {}, 0},
                          {"b", AttributeKind::Continuous, {}, 0}};
     Tree tree;
-    tree.nodes = {cut(0, 1, {1, 2}), cut(1, 3, {3, 4}), leaf(0, 2, 0),       cut(2, 1e6f, {5, 6}),
-                  leaf(1, 1, 0),     leaf(0, 1, 0),     leaf(1, 1.5f, 0.25f)};
-    std::ostringstream out;
-    printTree(out, tree, schema);
+    tree.nodes = {split(NodeKind::Cut, 0, 1, {1, 2}), split(NodeKind::Cut, 1, 3, {3, 4}),
+                  leaf(0, 2, 0), split(NodeKind::Cut, 2, 1e6f, {5, 6}), leaf(1, 1, 0),
+                  leaf(0, 1, 0), leaf(1, 1.5f, 0.25f)};
     // At depth 1 the long test needs 4 + 70 + 4 + 5 + 3 + 6 > 80 columns.
-    EXPECT_EQ("Decision Tree:\n\n"
-              "a > 1 : yes (2.0)\n"
-              "a <= 1 :[S1]\n\n\n"
-              "Subtree [S1]\n\n" +
-                  longName + " > 3 : no (1.0)\n" + longName + " <= 3 :\n" +
-                  "|   b <= 1e+06 : yes (1.0)\n"
-                  "|   b > 1e+06 : no (1.5/0.2)\n\n",
-              out.str());
-}
+    EXPECT_EQ("Decision Tree:\n\na > 1 : yes (2.0)\na <= 1 :[S1]\n\n\nSubtree [S1]\n\n" + w +
+                  " > 3 : no (1.0)\n" + w +
+                  " <= 3 :\n|   b <= 1e+06 : yes (1.0)\n|   b > 1e+06 : no (1.5/0.2)\n\n",
+              printed(tree, schema));
 
-TEST(PrintTree, DiscreteValuesAndGroups) {
-    Schema schema;
-    schema.classes = {"yes", "no"};
     schema.attributes = {{"colour", AttributeKind::Discrete, {"red", "green", "blue"}, 0}};
-    Node root;
-    root.kind = NodeKind::Subsets;
-    root.attribute = 0;
-    root.branchOfValue = {0, 0, 1, 0};
-    root.children = {1, 2};
-    Tree tree;
-    tree.nodes = {root, leaf(0, 3, 1), leaf(1, 0, 0)};
-    std::ostringstream out;
-    printTree(out, tree, schema);
+    tree.nodes = {split(NodeKind::Subsets, 0, 0, {1, 2}), leaf(0, 3, 1), leaf(1, 0, 0)};
+    tree.nodes[0].branchOfValue = {0, 0, 1, 0};
     EXPECT_EQ("Decision Tree:\n\ncolour in {red,blue}: yes (3.0/1.0)\ncolour = green: no (0.0)\n\n",
-              out.str());
+              printed(tree, schema));
 }
 
 TEST(PrintEvaluation, WidensForFullErrorsAndMarksTheSavedTrial) {
-    EvaluationRow first;
-    first.trial = 0;
-    first.unprunedSize = 9;
-    first.unprunedErrors = 1200;
-    first.prunedSize = 3;
-    first.prunedErrors = 2000;
-    first.estimate = 500;
-    first.trainingItems = 1000;
-    EvaluationRow second = first;
-    second.trial = 1;
-    second.prunedErrors = 20;
-    second.saved = true;
+    const EvaluationRow first{0, 9, 1200, 3, 2000, 500, 1000, false};
+    const EvaluationRow second{1, 9, 1200, 3, 20, 500, 1000, true};
     std::ostringstream out;
     printEvaluation(out, "test data", 2000, {first, second});
     EXPECT_EQ("\nEvaluation on test data (2000 items):\n\n"
@@ -103,13 +83,11 @@ TEST(PrintConfusion, MatrixAndBlockHoldTheSameCounts) {
               "\t               \t(c): class \n\n"
               "<CM>\n2\n+\n2\n0\n1\nacq\n+\n10\n100\n0\nearn\n+\n0\n0\n0\n\n</CM>\n",
               out.str());
-}
 
-TEST(PrintConfusion, OnlyTheBlockBeyondTwentyOneClasses) {
-    Schema schema;
+    // Beyond twenty-one classes only the block is printed.
+    schema.classes.clear();
     for (int c = 0; c < 22; ++c)
         schema.classes.push_back("c" + std::to_string(c));
-    Assessment a;
     a.counts.assign(22 * 22, 0);
     a.counts[21 * 22 + 3] = 7;
     std::ostringstream matrix, block;

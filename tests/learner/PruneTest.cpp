@@ -14,52 +14,38 @@ namespace {
 const std::string dataDir = TEST_DATA_DIR;
 
 TEST(AddErrors, MatchesPublishedValues) {
-    struct Row {
-        float items, errors, cf, extra;
-    };
-    const std::vector<Row> rows = {
+    const std::vector<std::vector<float>> rows = {
         {7, 1, 0.25f, 1.37f},  {3, 0, 0.25f, 1.11f}, {6, 0, 0.25f, 1.238f},
         {4, 1, 0.25f, 1.189f}, {2, 2, 0.25f, 0.0f},  {3, 2.6f, 0.25f, 0.268f},
         {14, 5, 1.0f, 0.5f},   {4, 0, 1.0f, 0.0f},   {0, 0, 0.25f, 0.0f},
     };
-    for (const Row &r : rows) {
-        SCOPED_TRACE(std::to_string(r.items) + " " + std::to_string(r.errors) + " " +
-                     std::to_string(r.cf));
-        EXPECT_NEAR(r.extra, addErrors(r.items, r.errors, r.cf), 0.005);
-    }
+    for (const auto &r : rows)
+        EXPECT_NEAR(r[3], addErrors(r[0], r[1], r[2]), 0.005) << r[0] << " " << r[1] << " " << r[2];
     // Fractional errors below 1 interpolate between 0 and 1 error.
     const float none = addErrors(5, 0, 0.25f), one = addErrors(5, 1, 0.25f);
     EXPECT_FLOAT_EQ(none + 0.5f * (one - none), addErrors(5, 0.5f, 0.25f));
 }
 
 struct Pruned {
-    std::string tree;
+    std::string grown, tree;
     bool changed;
     float estimate;
 };
 
 // Grows and prunes the file set at path (STEM.names, STEM.data).
-Pruned pruneAt(const std::string &path, float cf, std::string *unpruned = nullptr) {
+Pruned prune(const std::string &path, float cf) {
     Schema schema = readNames(path + ".names");
     const Dataset data = readCases(path + ".data", schema);
-    const Options options;
-    Grower grower(data, schema, options);
+    Grower grower(data, schema, Options());
     Tree tree = grower.grow(allCases(data));
-    if (unpruned) {
-        std::ostringstream out;
-        printTree(out, tree, schema);
-        *unpruned = out.str();
-    }
     Pruned result;
+    std::ostringstream grown, pruned;
+    printTree(grown, tree, schema);
     result.changed = pruneTree(tree, data, allCases(data), cf, result.estimate);
-    std::ostringstream out;
-    printTree(out, tree, schema);
-    result.tree = out.str();
+    printTree(pruned, tree, schema);
+    result.grown = grown.str();
+    result.tree = pruned.str();
     return result;
-}
-
-Pruned prune(const std::string &stem, float cf) {
-    return pruneAt(dataDir + "/" + stem, cf);
 }
 
 // Writes a word-count file set whose trees hold long "word <= 0" chains:
@@ -68,27 +54,21 @@ Pruned prune(const std::string &stem, float cf) {
 // makes growing and pruning count every case again at every node instead of
 // inheriting and adding counts up.
 void writeWordCounts(const std::string &stem, bool spoiled) {
-    const int classes = 6, words = 90, cases = 1200;
     std::ofstream names(stem + ".names"), data(stem + ".data");
-    for (int c = 0; c < classes; ++c)
-        names << (c ? ", " : "") << "c" << c;
-    names << ".\n";
-    for (int w = 0; w < words; ++w)
+    names << "c0, c1, c2, c3, c4, c5.\n";
+    for (int w = 0; w < 90; ++w)
         names << "w" << w << ": continuous.\n";
-    if (spoiled)
-        names << "never: continuous.\n";
+    names << (spoiled ? "never: continuous.\n" : "");
     unsigned long long state = 12345;
     auto next = [&state](unsigned range) {
         state = state * 6364136223846793005ULL + 1442695040888963407ULL;
         return static_cast<unsigned>(state >> 33) % range;
     };
-    for (int i = 0; i < cases; ++i) {
-        const int cls = static_cast<int>(next(classes));
-        for (int w = 0; w < words; ++w) {
-            const bool own = w % classes == cls && w < 4 * classes;
-            const unsigned chance = own ? 30 : 4 + w % 7;
-            data << (next(100) < chance ? 1 + next(3) : 0) << ", ";
-        }
+    for (int i = 0; i < 1200; ++i) {
+        const int cls = static_cast<int>(next(6));
+        for (int w = 0; w < 90; ++w)
+            data << (next(100) < (w % 6 == cls && w < 24 ? 30u : 4u + w % 7) ? 1 + next(3) : 0)
+                 << ", ";
         data << (spoiled ? "?, " : "") << "c" << cls << "\n";
     }
 }
@@ -99,55 +79,47 @@ TEST(Prune, InheritedAndAddedCountsGiveTheTreesOfFullRecounts) {
     writeWordCounts(dir + "/words-spoiled", true);
     for (const float cf : {0.25f, 0.1f, 0.5f}) {
         SCOPED_TRACE(cf);
-        std::string grown, grownSpoiled;
-        const Pruned fast = pruneAt(dir + "/words", cf, &grown);
-        const Pruned full = pruneAt(dir + "/words-spoiled", cf, &grownSpoiled);
-        EXPECT_EQ(grownSpoiled, grown);
-        EXPECT_GT(std::count(grown.begin(), grown.end(), '\n'), 100);
+        const Pruned fast = prune(dir + "/words", cf), full = prune(dir + "/words-spoiled", cf);
+        EXPECT_EQ(full.grown, fast.grown);
+        EXPECT_GT(std::count(fast.grown.begin(), fast.grown.end(), '\n'), 100);
         EXPECT_TRUE(fast.changed);
         EXPECT_EQ(full.tree, fast.tree);
         EXPECT_EQ(full.estimate, fast.estimate);
     }
 }
 
-TEST(Prune, RaisesTheLargerBranchInTheWorkedExample) {
-    // share node: subtrees 4.60, leaf 6.79, profit branch with all 14 cases 4.69.
-    const Pruned p = prune("bla/bla", 0.25f);
-    EXPECT_TRUE(p.changed);
-    EXPECT_NEAR(7.06, p.estimate, 0.01);
-    EXPECT_EQ("Decision Tree:\n\n"
-              "wheat > 0 : grain (7.0/2.4)\n"
-              "wheat <= 0 :\n"
-              "|   profit <= 0 : acq (5.0/2.3)\n"
-              "|   profit > 0 : earn (9.0/2.4)\n\n",
-              p.tree);
-}
-
-TEST(Prune, RebuildsCountsTheSameWayWhenValuesAreUnknown) {
-    // An attribute that is never tested holds one unknown value, so pruning
-    // recounts all cases at every step instead of adding counts up.
-    const Pruned p = prune("blaq/bla", 0.25f);
-    EXPECT_TRUE(p.changed);
-    EXPECT_NEAR(7.06, p.estimate, 0.01);
-    EXPECT_EQ(prune("bla/bla", 0.25f).tree, p.tree);
-}
-
-TEST(Prune, KeepsEverySplitAtFullConfidence) {
-    // At CF 100% the estimate adds half an error per erring leaf only: the
-    // share node's subtrees (1.5) beat its leaf (5.5) and the raised profit
-    // branch (3.0).
-    const Pruned p = prune("bla/bla", 1.0f);
-    EXPECT_FALSE(p.changed);
-    EXPECT_NEAR(3.0, p.estimate, 0.001);
-}
-
-TEST(Prune, CollapsesToALeafAtLowConfidence) {
-    // At CF 0.1% (z = 3.09) the whole tree estimates worse than one leaf:
-    // 5 errors + U(14, 5) = 10.50.
-    const Pruned p = prune("golf/golf", 0.001f);
-    EXPECT_TRUE(p.changed);
-    EXPECT_EQ("Decision Tree:\n Play (14.0/10.5)\n\n", p.tree);
-    EXPECT_NEAR(10.5, p.estimate, 0.01);
+TEST(Prune, DecisionsAndEstimates) {
+    const std::string bla =
+        "Decision Tree:\n\nwheat > 0 : grain (7.0/2.4)\nwheat <= 0 :\n"
+        "|   profit <= 0 : acq (5.0/2.3)\n|   profit > 0 : earn (9.0/2.4)\n\n";
+    struct Case {
+        std::string stem;
+        float cf;
+        bool changed;
+        float estimate;
+        std::string tree; // empty: not checked
+    };
+    const std::vector<Case> cases = {
+        // share node: subtrees 4.60, leaf 6.79, profit branch with all 14
+        // cases 4.69, so the larger branch is raised.
+        {"bla/bla", 0.25f, true, 7.06f, bla},
+        // An attribute never tested holds one unknown value, so pruning
+        // recounts all cases at every step: the same result.
+        {"blaq/bla", 0.25f, true, 7.06f, bla},
+        // At CF 100% only half an error per erring leaf is added: the share
+        // node's subtrees (1.5) beat its leaf (5.5) and the raised branch (3.0).
+        {"bla/bla", 1.0f, false, 3.0f, ""},
+        // At CF 0.1% the whole tree is worse than one leaf: 5 + U(14, 5).
+        {"golf/golf", 0.001f, true, 10.5f, "Decision Tree:\n Play (14.0/10.5)\n\n"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.stem + " " + std::to_string(c.cf));
+        const Pruned p = prune(dataDir + "/" + c.stem, c.cf);
+        EXPECT_EQ(c.changed, p.changed);
+        EXPECT_NEAR(c.estimate, p.estimate, 0.01);
+        if (!c.tree.empty())
+            EXPECT_EQ(c.tree, p.tree);
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -129,6 +130,11 @@ TEST(ReadCases, RefusesMalformedFilesNamingFileCaseAndValue) {
               failure("read/onevalue.names", ""));
     EXPECT_EQ(r + "open.data, line 4: case 4's value of 'huge' for attribute size is illegal\n",
               failure("read/open.names", "read/open.data"));
+    const std::string limit = failure("malformed/class.names", "read/limit.data");
+    EXPECT_EQ(11, std::count(limit.begin(), limit.end(), '\n'));
+    const std::string tail = r + "limit.data, line 10: case 10's class of 'x' is illegal\n"
+                                 "Error limit exceeded\n";
+    EXPECT_EQ(tail, limit.substr(limit.size() - std::min(limit.size(), tail.size())));
 }
 
 // A value is the whole token, NUL bytes included, and a finite number in
@@ -208,95 +214,79 @@ TEST(ReadCases, ReadErrorsAreNotTheEndOfTheFile) {
               }));
 }
 
-TEST(ReadCases, StopsAfterTenErrors) {
-    const std::string text = failure("malformed/class.names", "read/limit.data");
-    std::istringstream lines(text);
-    std::vector<std::string> messages;
-    for (std::string line; std::getline(lines, line);)
-        messages.push_back(line);
-    ASSERT_EQ(11u, messages.size());
-    EXPECT_EQ(dataDir + "/read/limit.data, line 10: case 10's class of 'x' is illegal",
-              messages[9]);
-    EXPECT_EQ("Error limit exceeded", messages[10]);
+// Values of every row as attribute=value items, a row per line.
+std::string entries(const Dataset &data) {
+    std::string text;
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        text += std::to_string(data.classOf(i)) + ":";
+        for (const Dataset::Entry *e = data.rowBegin(i); e != data.rowEnd(i); ++e) {
+            char value[32];
+            std::snprintf(value, sizeof value, "%g", e->value);
+            text += " " + std::to_string(e->attribute) + "=" + value;
+        }
+        text += ";";
+    }
+    return text;
 }
 
 TEST(ReadCases, StoresValuesSparselyWithUnknowns) {
     Schema schema = readNames(dataDir + "/read/open.names");
     const Dataset data = readCases(dataDir + "/read/good.data", schema);
     ASSERT_EQ(4u, data.size());
-    std::ostringstream text;
+    std::string text;
     for (std::size_t i = 0; i < data.size(); ++i) {
         const float x = data.value(i, 2);
-        text << data.classOf(i) << ":" << data.discreteValue(i, 0) << ","
-             << (Dataset::isUnknown(x) ? std::string("?") : std::to_string(x)) << " ";
+        text += std::to_string(data.classOf(i)) + ":" + std::to_string(data.discreteValue(i, 0)) +
+                "," + (Dataset::isUnknown(x) ? std::string("?") : std::to_string(x)) + " ";
     }
-    EXPECT_EQ("0:1,0.000000 1:2,-999.000000 1:0,2.500000 0:3,? ", text.str());
+    EXPECT_EQ("0:1,0.000000 1:2,-999.000000 1:0,2.500000 0:3,? ", text);
     EXPECT_EQ(3u, data.entryCount());
-    EXPECT_EQ("small medium large", schema.attributes[0].values[0] + " " +
-                                        schema.attributes[0].values[1] + " " +
-                                        schema.attributes[0].values[2]);
+    EXPECT_EQ((std::vector<std::string>{"small", "medium", "large"}), schema.attributes[0].values);
+}
+
+// A file set of many continuous attributes, for rows longer than the
+// reader's buffer.
+std::string wideNames(const std::string &stem, int attributes) {
+    std::ofstream names(stem + ".names");
+    names << "yes, no.\n";
+    for (int a = 0; a < attributes; ++a)
+        names << "w" << a << ": continuous.\n";
+    return stem + ".names";
 }
 
 // Long rows of mostly zeros, in several spellings, cross the reader's
 // buffer: every non-zero value must land on its own attribute, and a bad
 // value after a run of zeros must still be named.
 TEST(ReadCases, LongSparseRowsKeepEveryValueInPlace) {
-    const std::string dir = ::testing::TempDir();
-    const int attributes = 40000;
-    {
-        std::ofstream names(dir + "/wide.names");
-        names << "yes, no.\n";
-        for (int a = 0; a < attributes; ++a)
-            names << "w" << a << ": continuous.\n";
-    }
+    const std::string stem = ::testing::TempDir() + "/wide";
+    Schema schema = readNames(wideNames(stem, 40000));
     const std::vector<std::string> zeros = {"0, ", "0,", " 0 ,", "\t0\t, "};
-    std::vector<std::vector<std::pair<int, float>>> expected(4);
+    std::string expected;
     {
-        std::ofstream data(dir + "/wide.data");
+        std::ofstream data(stem + ".data");
         for (int row = 0; row < 4; ++row) {
-            for (int a = 0; a < attributes; ++a) {
-                if ((a * 7 + row) % 997 == 0) {
-                    const float value = row == 3 ? 2.5f : static_cast<float>(a % 50 + 1);
-                    expected[row].push_back({a, value});
-                    data << (row == 3 ? "2.5" : std::to_string(a % 50 + 1)) << ", ";
-                } else {
-                    data << zeros[row];
-                }
+            expected += std::to_string(row % 2) + ":";
+            for (int a = 0; a < 40000; ++a) {
+                const std::string value = row == 3 ? "2.5" : std::to_string(a % 50 + 1);
+                const bool held = (a * 7 + row) % 997 == 0;
+                expected += held ? " " + std::to_string(a) + "=" + value : "";
+                data << (held ? value + ", " : zeros[row]);
             }
+            expected += ";";
             data << (row % 2 ? "no" : "yes") << "\n";
         }
     }
-    Schema schema = readNames(dir + "/wide.names");
-    const Dataset data = readCases(dir + "/wide.data", schema);
-    ASSERT_EQ(4u, data.size());
-    for (int row = 0; row < 4; ++row) {
-        std::vector<std::pair<int, float>> read;
-        for (const Dataset::Entry *e = data.rowBegin(row); e != data.rowEnd(row); ++e)
-            read.push_back({e->attribute, e->value});
-        EXPECT_EQ(expected[row], read) << "row " << row;
-        EXPECT_EQ(row % 2, data.classOf(row));
-    }
-
+    EXPECT_TRUE(expected == entries(readCases(stem + ".data", schema)));
     {
-        std::ofstream bad(dir + "/wide.data");
+        std::ofstream bad(stem + ".data");
         for (int row = 0; row < 2; ++row) {
-            for (int a = 0; a < attributes; ++a)
-                bad << (row == 1 && a == 30000   ? "0x"
-                        : row == 1 && a == 35000 ? "?x"
-                                                 : "0")
-                    << ", ";
+            for (int a = 0; a < 40000; ++a)
+                bad << (row == 1 && a == 30000 ? "0x" : row == 1 && a == 35000 ? "?x" : "0") << ", ";
             bad << "yes\n";
         }
     }
-    try {
-        readCases(dir + "/wide.data", schema);
-        ADD_FAILURE() << "a bad value was accepted";
-    } catch (const InputError &e) {
-        ASSERT_EQ(1u, e.messages().size());
-        EXPECT_EQ(dir +
-                      "/wide.data, line 2: case 2's value of '0x' for attribute w30000 is illegal",
-                  e.messages()[0]);
-    }
+    EXPECT_EQ(stem + ".data, line 2: case 2's value of '0x' for attribute w30000 is illegal\n",
+              failure([&] { readCases(stem + ".data", schema); }));
 }
 
 // A sparse line is a class position and ascending one-based attribute
@@ -312,15 +302,7 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         std::string rows;
         const std::string error = failure([&] {
             const Dataset data = readSparseCases(path, schema);
-            for (std::size_t i = 0; i < data.size(); ++i) {
-                rows += std::to_string(data.classOf(i)) + ":";
-                for (const Dataset::Entry *e = data.rowBegin(i); e != data.rowEnd(i); ++e) {
-                    char value[32];
-                    std::snprintf(value, sizeof value, "%g", e->value);
-                    rows += " " + std::to_string(e->attribute) + "=" + value;
-                }
-                rows += ";";
-            }
+            rows = entries(data);
             EXPECT_EQ(data.entryCount(), std::size_t(data.columnEnd(2) - data.columnBegin(0)));
         });
         return error == "no error" ? rows : error;
@@ -336,7 +318,6 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"0.0 1:1\n", at + "1: class label '0.0' is illegal\n"},
         {"\n", at + "1: no class label\n"},
         {"0 1:1 3\n", at + "1: '3' has no colon\n"},
-        {"0 1:1 junk\n", at + "1: 'junk' has no colon\n"},
         {"0 0:1\n", at + "1: attribute index of '0:1' is out of range\n"},
         {"0 4:1\n", at + "1: attribute index of '4:1' is out of range\n"},
         {"0 :1\n", at + "1: attribute index of ':1' is out of range\n"},
@@ -349,7 +330,6 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"0 1:nan\n", at + "1: value of '1:nan' is illegal\n"},
         {"0 1:inf\n", at + "1: value of '1:inf' is illegal\n"},
         {"0 1:1e39\n", at + "1: value of '1:1e39' is illegal\n"},
-        {"0 1:2x\n", at + "1: value of '1:2x' is illegal\n"},
         {"0 1:2:3\n", at + "1: value of '1:2:3' is illegal\n"},
         {std::string("0 1:2\0\n", 7), at + "1: value of '1:2\\000' is illegal\n"},
         {"1 1:1\n0 a\n2 1:x\n",
@@ -387,34 +367,22 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
 // value on its own attribute and case.
 TEST(ReadSparseCases, LongLinesCrossTheBuffer) {
     const std::string stem = ::testing::TempDir() + "/widesparse";
-    const int attributes = 600000;
-    {
-        std::ofstream names(stem + ".names");
-        names << "yes, no.\n";
-        for (int a = 0; a < attributes; ++a)
-            names << "w" << a << ": continuous.\n";
-    }
-    std::vector<std::vector<std::pair<int, float>>> expected(5);
+    const Schema schema = readNames(wideNames(stem, 600000));
+    std::string expected;
     {
         std::ofstream data(stem + ".data.svm");
         for (int row = 0; row < 5; ++row) {
             data << row % 2;
-            for (int a = row; a < attributes; a += row == 2 ? 1 : 1000) {
-                expected[row].push_back({a, static_cast<float>(a % 9 + 1)});
+            expected += std::to_string(row % 2) + ":";
+            for (int a = row; a < 600000; a += row == 2 ? 1 : 1000) {
                 data << ' ' << a + 1 << ':' << a % 9 + 1;
+                expected += " " + std::to_string(a) + "=" + std::to_string(a % 9 + 1);
             }
             data << '\n';
+            expected += ";";
         }
     }
-    const Dataset data = readSparseCases(stem + ".data.svm", readNames(stem + ".names"));
-    ASSERT_EQ(5u, data.size());
-    for (int row = 0; row < 5; ++row) {
-        std::vector<std::pair<int, float>> read;
-        for (const Dataset::Entry *e = data.rowBegin(row); e != data.rowEnd(row); ++e)
-            read.push_back({e->attribute, e->value});
-        EXPECT_TRUE(expected[row] == read) << "row " << row;
-        EXPECT_EQ(row % 2, data.classOf(row));
-    }
+    EXPECT_TRUE(expected == entries(readSparseCases(stem + ".data.svm", schema)));
 }
 
 } // namespace
