@@ -4,7 +4,6 @@
 #include "corpus/FileError.h"
 
 #include <csignal>
-#include <dirent.h>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -22,16 +21,11 @@ const char *const corpus = "<DATA><SET>TRAIN</SET><TOPIC>crude</TOPIC><TEXT>oil 
                            "<DATA><SET>TEST</SET><TOPIC>earn</TOPIC><TEXT>price price zzz</TEXT>"
                            "<DATA><SET>TEST</SET><TOPIC>crude</TOPIC><TEXT>rig</TEXT>";
 
-std::vector<std::string> folderEntries(const std::string &folder) {
-    std::vector<std::string> names;
-    DIR *dir = opendir(folder.c_str());
-    while (const dirent *entry = readdir(dir))
-        if (entry->d_name[0] != '.')
-            names.push_back(entry->d_name);
-    closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
-}
+const char *const progress = "Procesiram train dokument broj: 1 od 3\r"
+                             "Procesiram train dokument broj: 2 od 3\r"
+                             "Procesiram train dokument broj: 3 od 3\r\n"
+                             "Procesiram test dokument broj: 1 od 2\r"
+                             "Procesiram test dokument broj: 2 od 2\r\n";
 
 class C45Export : public testing::Test {
 protected:
@@ -59,67 +53,42 @@ protected:
     TextProcessor engine;
 };
 
-TEST_F(C45Export, WritesTheFourLayouts) {
+TEST_F(C45Export, WritesBothLayoutsAndKeepsTheCorpus) {
     engine.parseFileText(corpus);
     engine.selectWords(2, false, "");
+    const std::string corpusBefore = describe(engine);
     engine.writeC45Files();
     EXPECT_EQ(files(), "== .info\n3\n2\n3\n2\n"
                        "== .names\nacq, crude, earn.\n\noil: continuous.\nprice: continuous.\n"
                        "== .data\n3, 0, crude\n0, 1, earn\n1, 1, acq\n"
                        "== .test\n0, 2, earn\n0, 0, crude\n");
-    EXPECT_EQ(trace.str(), "Procesiram train dokument broj: 1 od 3\r"
-                           "Procesiram train dokument broj: 2 od 3\r"
-                           "Procesiram train dokument broj: 3 od 3\r\n"
-                           "Procesiram test dokument broj: 1 od 2\r"
-                           "Procesiram test dokument broj: 2 od 2\r\n");
-    EXPECT_EQ(folderEntries(folder),
-              (std::vector<std::string>{"set.data", "set.info", "set.names", "set.test"}));
-}
-
-// The sparse set holds the dense set's non-zero values, and each layout
-// removes the other's case files, which the new ".names" would not fit.
-TEST_F(C45Export, SparseLayoutAndSwitchingLayouts) {
-    engine.parseFileText(corpus);
-    engine.selectWords(2, false, "");
+    EXPECT_EQ(trace.str(), progress);
+    EXPECT_EQ(folderEntries(folder), "set.data set.info set.names set.test");
+    const std::string first = files();
     engine.writeC45Files();
-    const std::string dense = files();
+    EXPECT_EQ(files(), first);
+    EXPECT_EQ(describe(engine), corpusBefore);
+
+    // The sparse set holds the dense set's non-zero values, and each layout
+    // removes the other's case files, which the new ".names" would not fit.
     engine.selectWords(1, false, "");
     trace.str("");
     engine.writeSparseFiles();
-    EXPECT_EQ(folderEntries(folder),
-              (std::vector<std::string>{"set.data.svm", "set.info", "set.names", "set.test.svm"}));
+    EXPECT_EQ(folderEntries(folder), "set.data.svm set.info set.names set.test.svm");
     EXPECT_EQ(readFile(folder + "/set.names"), "acq, crude, earn.\n\nnet: continuous.\n"
                                                "oil: continuous.\nprice: continuous.\n"
                                                "rig: continuous.\n");
     EXPECT_EQ(readFile(folder + "/set.data.svm"), "1 2:3 4:1\n2 1:1 3:1\n0 2:1 3:1\n");
     EXPECT_EQ(readFile(folder + "/set.test.svm"), "2 3:2\n1 4:1\n");
-    EXPECT_EQ(trace.str(), "Procesiram train dokument broj: 1 od 3\r"
-                           "Procesiram train dokument broj: 2 od 3\r"
-                           "Procesiram train dokument broj: 3 od 3\r\n"
-                           "Procesiram test dokument broj: 1 od 2\r"
-                           "Procesiram test dokument broj: 2 od 2\r\n");
+    EXPECT_EQ(trace.str(), progress);
 
     engine.selectWords(2, false, "");
     engine.writeSparseFiles();
     EXPECT_EQ(readFile(folder + "/set.data.svm"), "1 1:3\n2 2:1\n0 1:1 2:1\n");
     EXPECT_EQ(readFile(folder + "/set.test.svm"), "2 2:2\n1\n");
     engine.writeC45Files();
-    EXPECT_EQ(files(), dense);
-    EXPECT_EQ(folderEntries(folder),
-              (std::vector<std::string>{"set.data", "set.info", "set.names", "set.test"}));
-}
-
-TEST_F(C45Export, ExportingTwiceWritesTheSameFilesAndKeepsTheCounts) {
-    engine.parseFileText(corpus);
-    engine.selectWords(1, false, "");
-    const std::string corpusBefore = describe(engine);
-    engine.writeC45Files();
-    const std::string first = files();
-    engine.writeC45Files();
     EXPECT_EQ(files(), first);
-    EXPECT_EQ(describe(engine), corpusBefore);
-    EXPECT_EQ(readFile(folder + "/set.data"), "0, 3, 0, 1, crude\n1, 0, 1, 0, earn\n"
-                                              "0, 1, 1, 0, acq\n");
+    EXPECT_EQ(folderEntries(folder), "set.data set.info set.names set.test");
 }
 
 TEST_F(C45Export, EmptyCorpusAndNoAttributes) {
@@ -134,13 +103,9 @@ TEST_F(C45Export, EmptyCorpusAndNoAttributes) {
 
 TEST_F(C45Export, UnwritableStemThrowsAndLeavesNothingBehind) {
     engine.setFileStem(folder + "/missing/set");
-    try {
-        engine.writeC45Files();
-        FAIL() << "no FileError";
-    } catch (const FileError &error) {
-        EXPECT_EQ(std::string(error.what()), "Could not open file " + folder + "/missing/set.info");
-    }
-    EXPECT_TRUE(folderEntries(folder).empty());
+    EXPECT_EQ(errorOf([&] { engine.writeC45Files(); }),
+              "Could not open file " + folder + "/missing/set.info");
+    EXPECT_EQ(folderEntries(folder), "");
 }
 
 TEST(AtomicFile, ReplacesOnlyOnCommit) {
@@ -159,7 +124,7 @@ TEST(AtomicFile, ReplacesOnlyOnCommit) {
         file.commit();
     }
     EXPECT_EQ(readFile(path), "new\n");
-    EXPECT_EQ(folderEntries(folder), std::vector<std::string>{"file"});
+    EXPECT_EQ(folderEntries(folder), "file");
 }
 
 std::string linkTarget(const std::string &path) {
@@ -196,15 +161,10 @@ TEST(AtomicFile, KeepsTheModeAndReplacesWhatLinksPointTo) {
     EXPECT_EQ(readFile(folder + "/sub/real"), "new chain\n");
     EXPECT_EQ(linkTarget(folder + "/dangling"), "sub/created");
     EXPECT_EQ(readFile(folder + "/sub/created"), "new dangling\n");
-    try {
-        AtomicFile file(folder + "/loop");
-        ADD_FAILURE() << "a link loop was accepted";
-    } catch (const FileError &error) {
-        EXPECT_EQ(std::string(error.what()), "Could not open file " + folder + "/loop");
-    }
-    EXPECT_EQ(folderEntries(folder),
-              (std::vector<std::string>{"chain", "dangling", "link", "loop", "private", "sub"}));
-    EXPECT_EQ(folderEntries(folder + "/sub"), (std::vector<std::string>{"created", "real"}));
+    EXPECT_EQ(errorOf([&] { AtomicFile file(folder + "/loop"); }),
+              "Could not open file " + folder + "/loop");
+    EXPECT_EQ(folderEntries(folder), "chain dangling link loop private sub");
+    EXPECT_EQ(folderEntries(folder + "/sub"), "created real");
 }
 
 // Runs body in a child process and returns its wait status, so that a
@@ -251,23 +211,18 @@ protected:
         oldSet = files();
     }
 
-    // Error message of the export, "" when it succeeded.
     std::string exportError(TextProcessor &exporter) {
-        try {
-            exporter.writeC45Files();
-        } catch (const FileError &error) {
-            return error.what();
-        }
-        return "";
+        const std::string error = errorOf([&] { exporter.writeC45Files(); });
+        return error == "no error" ? "" : error;
     }
 
-    void expectOldSetOnly(const std::vector<std::string> &entries) {
+    void expectOldSetOnly(const std::string &entries) {
         EXPECT_EQ(files(), oldSet);
         EXPECT_EQ(folderEntries(folder), entries);
     }
 
     std::string oldSet;
-    const std::vector<std::string> setNames{"set.data", "set.info", "set.names", "set.test"};
+    const std::string setNames = "set.data set.info set.names set.test";
 };
 
 TEST_F(FailedExport, FolderOrFullDeviceInPlaceOfOneFile) {
@@ -276,7 +231,7 @@ TEST_F(FailedExport, FolderOrFullDeviceInPlaceOfOneFile) {
     oldSet = files();
     EXPECT_EQ(exportError(engine), "Could not open file " + folder + "/set.test");
     expectOldSetOnly(setNames);
-    EXPECT_TRUE(folderEntries(folder + "/set.test").empty());
+    EXPECT_EQ(folderEntries(folder + "/set.test"), "");
 
     ASSERT_EQ(rmdir((folder + "/set.test").c_str()), 0);
     writeFile(folder + "/set.test", "old .test\n");
@@ -328,7 +283,7 @@ TEST_F(FailedExport, WriteFailingHalfWay) {
     EXPECT_EQ(readFile(report), "Could not write file " + folder + "/set.names\n" +
                                     "Could not write file " + statePath);
     EXPECT_EQ(readFile(statePath), "old state\n");
-    expectOldSetOnly({"saved.tpp", "set.data", "set.info", "set.names", "set.test"});
+    expectOldSetOnly("saved.tpp " + setNames);
 }
 
 TEST_F(FailedExport, InterruptedBySignal) {

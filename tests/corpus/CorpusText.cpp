@@ -1,5 +1,10 @@
 #include "CorpusText.h"
 
+#include "corpus/FileError.h"
+
+#include <algorithm>
+#include <dirent.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -70,4 +75,28 @@ std::string makeTempFolder() {
     const char *made = mkdtemp(pattern.data());
     EXPECT_NE(made, nullptr);
     return pattern;
+}
+
+std::string folderEntries(const std::string &folder) {
+    std::vector<std::string> names;
+    DIR *dir = opendir(folder.c_str());
+    while (const dirent *entry = dir ? readdir(dir) : nullptr)
+        if (entry->d_name[0] != '.')
+            names.push_back(entry->d_name);
+    if (dir)
+        closedir(dir);
+    std::sort(names.begin(), names.end());
+    std::string text;
+    for (const auto &name : names)
+        text += (text.empty() ? "" : " ") + name;
+    return text;
+}
+
+std::string errorOf(const std::function<void()> &action) {
+    try {
+        action();
+    } catch (const FileError &error) {
+        return error.what();
+    }
+    return "no error";
 }

@@ -4,6 +4,7 @@
 
 #include "corpus/TextProcessor.h"
 
+#include <functional>
 #include <string>
 
 // "net:1 profit:2"
@@ -19,3 +20,9 @@ void writeFile(const std::string &path, const std::string &content);
 
 // A fresh empty folder for one test.
 std::string makeTempFolder();
+
+// Sorted names in a folder, space-separated, without the dot entries.
+std::string folderEntries(const std::string &folder);
+
+// The message of the FileError that action throws, "no error" if none.
+std::string errorOf(const std::function<void()> &action);
