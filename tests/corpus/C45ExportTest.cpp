@@ -181,22 +181,17 @@ int inChild(const std::function<int()> &body) {
 // A trace that runs an action when a given piece of text is written to it,
 // to act in the middle of an export: "test" is written once all four
 // temporary files exist.
-class ActionOnText : public std::streambuf {
-public:
+struct ActionOnText : std::streambuf {
     ActionOnText(std::string text, std::function<void()> action)
-        : text_(std::move(text)), action_(std::move(action)) {}
-
-protected:
+        : text(std::move(text)), action(std::move(action)) {}
     int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char *text, std::streamsize size) override {
-        if (std::string(text, static_cast<std::size_t>(size)) == text_)
-            action_();
+    std::streamsize xsputn(const char *written, std::streamsize size) override {
+        if (text == std::string(written, static_cast<std::size_t>(size)))
+            action();
         return size;
     }
-
-private:
-    std::string text_;
-    std::function<void()> action_;
+    std::string text;
+    std::function<void()> action;
 };
 
 // The learner reads the four files as one set: whatever stops an export
@@ -211,9 +206,8 @@ protected:
         oldSet = files();
     }
 
-    std::string exportError(TextProcessor &exporter) {
-        const std::string error = errorOf([&] { exporter.writeC45Files(); });
-        return error == "no error" ? "" : error;
+    std::string exportError() {
+        return errorOf([this] { engine.writeC45Files(); });
     }
 
     void expectOldSetOnly(const std::string &entries) {
@@ -229,7 +223,7 @@ TEST_F(FailedExport, FolderOrFullDeviceInPlaceOfOneFile) {
     ASSERT_EQ(remove((folder + "/set.test").c_str()), 0);
     ASSERT_EQ(mkdir((folder + "/set.test").c_str(), 0755), 0);
     oldSet = files();
-    EXPECT_EQ(exportError(engine), "Could not open file " + folder + "/set.test");
+    EXPECT_EQ(exportError(), "Could not open file " + folder + "/set.test");
     expectOldSetOnly(setNames);
     EXPECT_EQ(folderEntries(folder + "/set.test"), "");
 
@@ -238,7 +232,7 @@ TEST_F(FailedExport, FolderOrFullDeviceInPlaceOfOneFile) {
     ASSERT_EQ(remove((folder + "/set.data").c_str()), 0);
     ASSERT_EQ(symlink("/dev/full", (folder + "/set.data").c_str()), 0);
     oldSet = files();
-    EXPECT_EQ(exportError(engine), "Could not write file " + folder + "/set.data");
+    EXPECT_EQ(exportError(), "Could not write file " + folder + "/set.data");
     expectOldSetOnly(setNames);
     EXPECT_EQ(linkTarget(folder + "/set.data"), "/dev/full");
 
@@ -249,7 +243,7 @@ TEST_F(FailedExport, FolderOrFullDeviceInPlaceOfOneFile) {
     ActionOnText trace("test", [&data] { mkdir(data.c_str(), 0755); });
     std::ostream out(&trace);
     engine.setTrace(out);
-    EXPECT_EQ(exportError(engine), "Could not write file " + data);
+    EXPECT_EQ(exportError(), "Could not write file " + data);
     EXPECT_EQ(files(), "== .info\nold .info\n== .names\nold .names\n== .data\na folder\n"
                        "== .test\nold .test\n");
     EXPECT_EQ(folderEntries(folder), setNames);
@@ -268,12 +262,8 @@ TEST_F(FailedExport, WriteFailingHalfWay) {
         const rlimit saved = limit;
         limit.rlim_cur = 64;
         setrlimit(RLIMIT_FSIZE, &limit);
-        std::string errors = exportError(engine) + "\n";
-        try {
-            engine.saveTextProcessingState(statePath);
-        } catch (const FileError &error) {
-            errors += error.what();
-        }
+        const std::string errors =
+            exportError() + "\n" + errorOf([&] { engine.saveTextProcessingState(statePath); });
         setrlimit(RLIMIT_FSIZE, &saved);
         writeFile(report, errors);
         return 0;
@@ -328,7 +318,7 @@ TEST_F(FailedExport, SignalDispositionsLastOnlyAsLongAsTheExport) {
     ActionOnText probe("test", [&during] { during = dispositions(); });
     std::ostream out(&probe);
     engine.setTrace(out);
-    EXPECT_EQ(exportError(engine), "");
+    EXPECT_EQ(exportError(), "no error");
     const std::string after = dispositions();
     std::signal(SIGINT, savedInterrupt);
     std::signal(SIGTERM, savedTerminate);

@@ -201,16 +201,9 @@ protected:
 TEST_F(ParseDocuments, EmptyOrMissingFolderGivesAnEmptyCorpus) {
     TextProcessor engine(folder, "bla", trace);
     EXPECT_TRUE(engine.parseDocuments());
-    EXPECT_EQ(engine.printWordCount() + engine.printTrainDocumentCount() +
-                  engine.printTestDocumentCount() + engine.printCategoryCount(),
-              0);
     const std::string rules = "---------------------------------------------------------+\n"
                               "\n----------------------------------------------------------\n";
-    EXPECT_EQ(trace.str(), "sadrzaj direktorija je:\n" + rules +
-                               "Ukupan broj razlicitih rijeci: 0\n"
-                               "Ukupan broj train dokumenata:  0\n"
-                               "Ukupan broj test dokumenata:   0\n"
-                               "Ukupan broj razlicitih topica: 0\n");
+    EXPECT_EQ(trace.str(), "sadrzaj direktorija je:\n" + rules);
 
     trace.str("");
     engine.setDirectory(folder + "/missing");

@@ -15,17 +15,12 @@ std::string stemmed(const std::string &word) {
     return buffer.data();
 }
 
-struct Case {
-    const char *word;
-    const char *expected;
-};
-
 TEST(Stemmer, FollowsItsRuleTables) {
     // Steps 1a-5 of the rule tables: 1b's measure test, 1b1 restoring e and
     // undoubling, y as a vowel only after the first letter, ll kept unless m > 1;
     // words with other characters are refused.
     // clang-format off
-    const Case cases[] = {
+    const std::pair<const char *, const char *> cases[] = {
         {"caresses", "caress"}, {"ponies", "poni"}, {"ties", "ti"}, {"caress", "caress"},
         {"cats", "cat"}, {"s", ""}, {"Is", "i"}, {"feed", "fe"}, {"agreed", "agre"},
         {"plastered", "plaster"}, {"motoring", "motor"}, {"sing", "sing"}, {"conflated", "conflat"},
@@ -36,10 +31,8 @@ TEST(Stemmer, FollowsItsRuleTables) {
         {"valenci", "valenc"}, {"controll", "controll"}, {"rate", "rate"}, {"cease", "ceas"},
         {"", ""}, {"well-known", "false"}, {"abc1", "false"}};
     // clang-format on
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.word);
-        EXPECT_EQ(stemmed(c.word), c.expected);
-    }
+    for (const auto &[word, expected] : cases)
+        EXPECT_EQ(stemmed(word), expected) << word;
 }
 
 } // namespace
