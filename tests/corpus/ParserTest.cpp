@@ -137,15 +137,13 @@ TEST(Parser, WordsOfAnyLengthAreStoredWhole) {
 
 TEST(Parser, MalformedMarkupEndsTheFileWithoutHalfDocuments) {
     const std::string good = document("TRAIN", "a", "kept");
-    const char *tails[] = {
-        "<DATA><SET>TRAIN",
-        "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC><TEXT>cut short",
-        "<DATA><SET>TRAIN</SET><TOPIC>b",
-        "<DATA><SET>TRAIN</SET><TEXT>no topic</TEXT>",
-        "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC>",
-        "<DATA>",
-        "</TEXT><TEXT><DATA></SET><SET>",
-    };
+    const char *tails[] = {"<DATA><SET>TRAIN",
+                           "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC><TEXT>cut short",
+                           "<DATA><SET>TRAIN</SET><TOPIC>b",
+                           "<DATA><SET>TRAIN</SET><TEXT>no topic</TEXT>",
+                           "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC>",
+                           "<DATA>",
+                           "</TEXT><TEXT><DATA></SET><SET>"};
     for (const char *tail : tails) {
         SCOPED_TRACE(tail);
         EXPECT_EQ(parsed(good + tail),
@@ -166,7 +164,6 @@ TEST(Tokenizer, NormalisesWords) {
                           {"don't", false, "don:1 t:1"},
                           {"it's_a\tTAB\vvt", false, "a:1 it:1 s:1 tab:1 vt:1"},
                           {"caf\xc3\xa9 na\xc3\xafve \xff", false, "caf:1 na:1 ve:1"},
-                          {"Caresses ponies Well-known s", true, "caress:1 poni:1 well-known:1"},
                           {"Same same SAME", false, "same:3"},
                           {"internationals internationally international internationally", false,
                            "international:1 internationally:2 internationals:1"}};
@@ -192,9 +189,7 @@ TEST(Tokenizer, UpdatesCorpusCountsOfTrainingTextsOnly) {
 
 class ParseDocuments : public testing::Test {
 protected:
-    void SetUp() override { folder = makeTempFolder(); }
-
-    std::string folder;
+    std::string folder = makeTempFolder();
     std::ostringstream trace;
 };
 
