@@ -26,18 +26,20 @@ std::string grownTree(const std::string &path, Options options = Options()) {
 // one, or overflows, must still be parted (growing used to call itself with
 // the same cases until the stack ran out).
 TEST(Grow, CutsPartNeighboursWhoseMidpointRoundsAway) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"10000001", "10000002", "1e+07"},
-        {"1700000128", "1700000256", "1.7e+09"},
-        {"-3.4e38", "-3.3e38", "-3.4e+38"},
-        {"3.3e38", "3.4e38", "3.3e+38"},
-    };
+    const std::vector<std::vector<std::string>> cases = {{"10000001", "10000002", "1e+07"},
+                                                         {"1700000128", "1700000256", "1.7e+09"},
+                                                         {"-3.4e38", "-3.3e38", "-3.4e+38"},
+                                                         {"3.3e38", "3.4e38", "3.3e+38"}};
     const std::string stem = ::testing::TempDir() + "/neighbours";
     std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
     for (const auto &c : cases) {
         SCOPED_TRACE(c[0]);
-        std::ofstream(stem + ".data") << c[0] << ", a\n" << c[1] << ", b\n" << c[0] << ", a\n"
-                                      << c[1] << ", b\n" << c[0] << ", a\n" << c[1] << ", b\n";
+        std::ofstream(stem + ".data") << c[0] << ", a\n"
+                                      << c[1] << ", b\n"
+                                      << c[0] << ", a\n"
+                                      << c[1] << ", b\n"
+                                      << c[0] << ", a\n"
+                                      << c[1] << ", b\n";
         EXPECT_EQ("Decision Tree:\n\nx <= " + c[2] + " : a (3.0)\nx > " + c[2] + " : b (3.0)\n\n",
                   grownTree(stem));
     }
@@ -63,7 +65,9 @@ TEST(Grow, GroupsManyValuesIntoTheirClasses) {
     std::string expected = "Decision Tree:\n\ncode in {";
     for (int v = 0; v < 60; ++v)
         expected += "v" + std::to_string(v) +
-                    (v == 29 ? "}: a (300.0)\ncode in {" : v == 59 ? "}: b (300.0)\n" : ",");
+                    (v == 29   ? "}: a (300.0)\ncode in {"
+                     : v == 59 ? "}: b (300.0)\n"
+                               : ",");
     for (int v = 60; v < 65; ++v)
         expected += "code = v" + std::to_string(v) + ": a (0.0)\n";
     EXPECT_EQ(expected + "\n", grownTree(stem, options));
@@ -77,8 +81,7 @@ TEST(Grow, LeavesWhereNoTestIsWorthIt) {
         // Eight alternating cases: the best cut's gain is below the
         // penalty log2(7)/8 for the seven cuts tried.
         {"penalty/penalty", " a (8.0/4.0)"},
-        {"malformed/nocases", " acq (0.0)"},
-    };
+        {"malformed/nocases", " acq (0.0)"}};
     Options options;
     options.minObjs = 1;
     for (const auto &c : cases)

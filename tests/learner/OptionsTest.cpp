@@ -68,8 +68,7 @@ TEST(Options, EchoesAndValuesInCommandLineOrder) {
          "\n    Options:\n\tTrees evaluated on unseen cases\n",
          "error:unrecognised option"},
         {{"-f"}, "", "error:unrecognised option"},
-        {{"-uf", "bla"}, "", "error:unrecognised option"},
-    };
+        {{"-uf", "bla"}, "", "error:unrecognised option"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.args));
         std::ostringstream out;

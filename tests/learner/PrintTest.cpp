@@ -39,9 +39,13 @@ TEST(PrintTree, MovesSubtreesTooWideForTheLineToSections) {
                          {w, AttributeKind::Continuous, {}, 0},
                          {"b", AttributeKind::Continuous, {}, 0}};
     Tree tree;
-    tree.nodes = {split(NodeKind::Cut, 0, 1, {1, 2}), split(NodeKind::Cut, 1, 3, {3, 4}),
-                  leaf(0, 2, 0), split(NodeKind::Cut, 2, 1e6f, {5, 6}), leaf(1, 1, 0),
-                  leaf(0, 1, 0), leaf(1, 1.5f, 0.25f)};
+    tree.nodes = {split(NodeKind::Cut, 0, 1, {1, 2}),
+                  split(NodeKind::Cut, 1, 3, {3, 4}),
+                  leaf(0, 2, 0),
+                  split(NodeKind::Cut, 2, 1e6f, {5, 6}),
+                  leaf(1, 1, 0),
+                  leaf(0, 1, 0),
+                  leaf(1, 1.5f, 0.25f)};
     // At depth 1 the long test needs 4 + 70 + 4 + 5 + 3 + 6 > 80 columns.
     EXPECT_EQ("Decision Tree:\n\na > 1 : yes (2.0)\na <= 1 :[S1]\n\n\nSubtree [S1]\n\n" + w +
                   " > 3 : no (1.0)\n" + w +

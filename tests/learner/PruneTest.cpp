@@ -17,8 +17,7 @@ TEST(AddErrors, MatchesPublishedValues) {
     const std::vector<std::vector<float>> rows = {
         {7, 1, 0.25f, 1.37f},  {3, 0, 0.25f, 1.11f}, {6, 0, 0.25f, 1.238f},
         {4, 1, 0.25f, 1.189f}, {2, 2, 0.25f, 0.0f},  {3, 2.6f, 0.25f, 0.268f},
-        {14, 5, 1.0f, 0.5f},   {4, 0, 1.0f, 0.0f},   {0, 0, 0.25f, 0.0f},
-    };
+        {14, 5, 1.0f, 0.5f},   {4, 0, 1.0f, 0.0f},   {0, 0, 0.25f, 0.0f}};
     for (const auto &r : rows)
         EXPECT_NEAR(r[3], addErrors(r[0], r[1], r[2]), 0.005) << r[0] << " " << r[1] << " " << r[2];
     // Fractional errors below 1 interpolate between 0 and 1 error.
@@ -89,9 +88,8 @@ TEST(Prune, InheritedAndAddedCountsGiveTheTreesOfFullRecounts) {
 }
 
 TEST(Prune, DecisionsAndEstimates) {
-    const std::string bla =
-        "Decision Tree:\n\nwheat > 0 : grain (7.0/2.4)\nwheat <= 0 :\n"
-        "|   profit <= 0 : acq (5.0/2.3)\n|   profit > 0 : earn (9.0/2.4)\n\n";
+    const std::string bla = "Decision Tree:\n\nwheat > 0 : grain (7.0/2.4)\nwheat <= 0 :\n"
+                            "|   profit <= 0 : acq (5.0/2.3)\n|   profit > 0 : earn (9.0/2.4)\n\n";
     struct Case {
         std::string stem;
         float cf;
@@ -110,15 +108,15 @@ TEST(Prune, DecisionsAndEstimates) {
         // node's subtrees (1.5) beat its leaf (5.5) and the raised branch (3.0).
         {"bla/bla", 1.0f, false, 3.0f, ""},
         // At CF 0.1% the whole tree is worse than one leaf: 5 + U(14, 5).
-        {"golf/golf", 0.001f, true, 10.5f, "Decision Tree:\n Play (14.0/10.5)\n\n"},
-    };
+        {"golf/golf", 0.001f, true, 10.5f, "Decision Tree:\n Play (14.0/10.5)\n\n"}};
     for (const Case &c : cases) {
         SCOPED_TRACE(c.stem + " " + std::to_string(c.cf));
         const Pruned p = prune(dataDir + "/" + c.stem, c.cf);
         EXPECT_EQ(c.changed, p.changed);
         EXPECT_NEAR(c.estimate, p.estimate, 0.01);
-        if (!c.tree.empty())
+        if (!c.tree.empty()) {
             EXPECT_EQ(c.tree, p.tree);
+        }
     }
 }
 

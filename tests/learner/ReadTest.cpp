@@ -11,11 +11,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <sstream>
 #include <utility>
 #include <vector>
 
@@ -51,8 +49,7 @@ TEST(NameReader, SplitsNamesAsC45Does) {
         {"a\\,b, c\\|d| comment, here\ne", "[a,b], [c|d]NL [e]EOF "},
         {".\n\n", "[]. "},
         {"x:\n  discrete 4.\n", "[x]: [discrete 4]. "},
-        {"last", "[last]EOF "},
-    };
+        {"last", "[last]EOF "}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.first);
         EXPECT_EQ(c.second, names(c.first));
@@ -156,8 +153,7 @@ TEST(ReadCases, AcceptsOnlyWholeFiniteNumbers) {
         {"1e309", "'1e309'"},
         {std::string("\0GARBAGE", 8), "'\\000GARBAGE'"},
         {std::string("7\0", 2), "'7\\000'"},
-        {"GARBAGE", "'GARBAGE'"},
-    };
+        {"GARBAGE", "'GARBAGE'"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.first);
         std::ofstream(stem + ".data", std::ios::binary) << c.first << ", a\n";
@@ -281,7 +277,10 @@ TEST(ReadCases, LongSparseRowsKeepEveryValueInPlace) {
         std::ofstream bad(stem + ".data");
         for (int row = 0; row < 2; ++row) {
             for (int a = 0; a < 40000; ++a)
-                bad << (row == 1 && a == 30000 ? "0x" : row == 1 && a == 35000 ? "?x" : "0") << ", ";
+                bad << (row == 1 && a == 30000   ? "0x"
+                        : row == 1 && a == 35000 ? "?x"
+                                                 : "0")
+                    << ", ";
             bad << "yes\n";
         }
     }
@@ -333,8 +332,7 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"0 1:2:3\n", at + "1: value of '1:2:3' is illegal\n"},
         {std::string("0 1:2\0\n", 7), at + "1: value of '1:2\\000' is illegal\n"},
         {"1 1:1\n0 a\n2 1:x\n",
-         at + "2: 'a' has no colon\n" + at + "3: value of '1:x' is illegal\n"},
-    };
+         at + "2: 'a' has no colon\n" + at + "3: value of '1:x' is illegal\n"}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.first);
         EXPECT_EQ(c.second, read(c.first));

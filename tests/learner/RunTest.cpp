@@ -83,7 +83,8 @@ void writeCounts(const std::string &stem, int attributes, int cases, int classes
             int sum = 0;
             for (int a = 0; a < attributes; ++a) {
                 state = state * 1103515245 + 12345;
-                const int value = (state >> 16) % 9 < 6 || a == attributes - 1 ? 0 : (state >> 16) % 4;
+                const int value =
+                    (state >> 16) % 9 < 6 || a == attributes - 1 ? 0 : (state >> 16) % 4;
                 sum += a % 3 == 0 ? value : 0;
                 *file << value << (a % 7 == 0 && value ? ".5" : "") << ", ";
             }
@@ -117,11 +118,13 @@ TEST(Run, SparseFilesGiveTheDenseOutput) {
     const std::string generated = ::testing::TempDir() + "/generated";
     writeCounts(generated, 300, 900, 3);
     const std::vector<std::pair<std::string, Options>> cases = {
-        {dataDir + "/bla/bla", withTest()},         {dataDir + "/bla/bla", withTest(true, 2)},
-        {dataDir + "/cut/cut", withTest()},         {dataDir + "/zero/zero", withTest(false)},
-        {dataDir + "/noattr/noattr", withTest(false)}, {generated, withTest()},
-        {generated, withTest(false, 3)},
-    };
+        {dataDir + "/bla/bla", withTest()},
+        {dataDir + "/bla/bla", withTest(true, 2)},
+        {dataDir + "/cut/cut", withTest()},
+        {dataDir + "/zero/zero", withTest(false)},
+        {dataDir + "/noattr/noattr", withTest(false)},
+        {generated, withTest()},
+        {generated, withTest(false, 3)}};
     const std::string sparse = ::testing::TempDir() + "/sparse";
     for (auto c : cases) {
         SCOPED_TRACE(c.first + " trials " + std::to_string(c.second.trials));
