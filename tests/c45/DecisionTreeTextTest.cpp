@@ -17,70 +17,29 @@ std::string treeOf(const std::vector<std::string> &lines, bool simplified) {
 }
 
 TEST(DecisionTreeText, ReadsTheTreeInTheLayoutWithBothHeadings) {
-    const std::vector<std::string> lines = {"Decision Tree:",
-                                            "",
-                                            "wheat <= 0 :",
-                                            "|   corn <= 1 : earn (10.0)",
-                                            "|   corn > 1 : grain (3.0/1.0)",
-                                            "wheat > 0 : grain (7.0)",
-                                            "",
-                                            "ignored : x (1.0)"};
-    const std::vector<TreeRow> expected = {{"wheat ", -1},
-                                           {"<= 0 :", 0},
-                                           {"   corn <= 1 : earn (10.0)", 1},
-                                           {"   corn > 1 : grain (3.0/1.0)", 1},
-                                           {"> 0 : grain (7.0)", 0}};
-    EXPECT_EQ(parseDecisionTree(lines, false), expected);
+    const std::vector<std::string> lines = {
+        "Decision Tree:", "", "wheat <= 0 :", "|   corn <= 1 : earn (10.0)",
+        "|   corn > 1 : grain (3.0/1.0)", "wheat > 0 : grain (7.0)", "", "ignored : x (1.0)"};
+    EXPECT_EQ(parseDecisionTree(lines, false),
+              (std::vector<TreeRow>{{"wheat ", -1}, {"<= 0 :", 0}, {"   corn <= 1 : earn (10.0)", 1},
+                                    {"   corn > 1 : grain (3.0/1.0)", 1}, {"> 0 : grain (7.0)", 0}}));
 }
 
 TEST(DecisionTreeText, SplicesWideSubtreesBackAtTheirReferences) {
-    const std::vector<std::string> lines = {"Decision Tree:",
-                                            "",
-                                            "a > 0 : y (5.0)",
-                                            "a <= 0 :",
-                                            "|   b > 0 : x (3.0)",
-                                            "|   b <= 0 :[S1]",
-                                            "",
-                                            "",
-                                            "Subtree [S1]",
-                                            "",
-                                            "c <= 1 : x (2.0)",
-                                            "c > 1 :[S2]",
-                                            "",
-                                            "",
-                                            "Subtree [S2]",
-                                            "",
-                                            "d <= 0 : y (1.0)",
-                                            "d > 0 : x (1.0)",
-                                            "",
-                                            "",
-                                            "Simplified Decision Tree:",
-                                            "",
-                                            "a <= 0 :[S1]",
-                                            "a > 0 : y (5.0)",
-                                            "",
-                                            "",
-                                            "Subtree [S1]",
-                                            "",
-                                            "e <= 0 : x (4.0)",
-                                            "e > 0 :[S1]",
-                                            ""};
-    EXPECT_EQ(treeOf(lines, false), "a \n"
-                                    "  > 0 : y (5.0)\n"
-                                    "  <= 0 :\n"
-                                    "       b > 0 : x (3.0)\n"
-                                    "       b <= 0 :\n"
-                                    "         c <= 1 : x (2.0)\n"
-                                    "         c > 1 :\n"
-                                    "           d <= 0 : y (1.0)\n"
-                                    "           d > 0 : x (1.0)\n");
+    const std::vector<std::string> lines = {
+        "Decision Tree:", "", "a > 0 : y (5.0)", "a <= 0 :", "|   b > 0 : x (3.0)",
+        "|   b <= 0 :[S1]", "", "", "Subtree [S1]", "", "c <= 1 : x (2.0)", "c > 1 :[S2]", "", "",
+        "Subtree [S2]", "", "d <= 0 : y (1.0)", "d > 0 : x (1.0)", "", "",
+        "Simplified Decision Tree:", "", "a <= 0 :[S1]", "a > 0 : y (5.0)", "", "", "Subtree [S1]",
+        "", "e <= 0 : x (4.0)", "e > 0 :[S1]", ""};
+    EXPECT_EQ(treeOf(lines, false), "a \n  > 0 : y (5.0)\n  <= 0 :\n"
+                                    "       b > 0 : x (3.0)\n       b <= 0 :\n"
+                                    "         c <= 1 : x (2.0)\n         c > 1 :\n"
+                                    "           d <= 0 : y (1.0)\n           d > 0 : x (1.0)\n");
     // Each tree finds its own sections; a section that names itself is
     // spliced once and its reference then stays as it was printed.
-    EXPECT_EQ(treeOf(lines, true), "a \n"
-                                   "  <= 0 :\n"
-                                   "       e <= 0 : x (4.0)\n"
-                                   "       e > 0 :[S1]\n"
-                                   "  > 0 : y (5.0)\n");
+    EXPECT_EQ(treeOf(lines, true), "a \n  <= 0 :\n       e <= 0 : x (4.0)\n"
+                                   "       e > 0 :[S1]\n  > 0 : y (5.0)\n");
 }
 
 // Each section refers to the next: splicing once copied every line behind
@@ -112,16 +71,11 @@ TEST(DecisionTreeText, SplicesALongChainOfSectionsLevelByLevel) {
 
 TEST(DecisionTreeText, ReadsRealC45Output) {
     const std::vector<std::string> run = transcript("release8-test.out");
-    EXPECT_EQ(treeOf(run, false), "wheat \n"
-                                  "  > 0 : grain (7.0/1.0)\n"
-                                  "  <= 0 :\n"
-                                  "       share <= 0 : earn (6.0)\n"
-                                  "       share > 0 :\n"
+    EXPECT_EQ(treeOf(run, false), "wheat \n  > 0 : grain (7.0/1.0)\n  <= 0 :\n"
+                                  "       share <= 0 : earn (6.0)\n       share > 0 :\n"
                                   "         profit <= 0 : acq (4.0)\n"
                                   "         profit > 0 : earn (4.0/1.0)\n");
-    EXPECT_EQ(treeOf(run, true), "wheat \n"
-                                 "  > 0 : grain (7.0/2.4)\n"
-                                 "  <= 0 :\n"
+    EXPECT_EQ(treeOf(run, true), "wheat \n  > 0 : grain (7.0/2.4)\n  <= 0 :\n"
                                  "       profit <= 0 : acq (5.0/2.3)\n"
                                  "       profit > 0 : earn (9.0/2.4)\n");
 
@@ -130,13 +84,10 @@ TEST(DecisionTreeText, ReadsRealC45Output) {
     EXPECT_EQ(treeOf(leaf, true), " earn (3.0)\n");
 
     const std::vector<std::string> trials = transcript("windowing-two-trials.out");
-    EXPECT_EQ(treeOf(trials, false), "wheat \n"
-                                     "  > 0 : grain (7.0/1.0)\n"
-                                     "  <= 0 :\n"
+    EXPECT_EQ(treeOf(trials, false), "wheat \n  > 0 : grain (7.0/1.0)\n  <= 0 :\n"
                                      "       profit <= 0 : acq (6.0)\n"
                                      "       profit > 0 : earn (8.0)\n");
-    EXPECT_EQ(treeOf(trials, true), "wheat \n"
-                                    "  > 0 : grain (7.0/2.4)\n"
+    EXPECT_EQ(treeOf(trials, true), "wheat \n  > 0 : grain (7.0/2.4)\n"
                                     "  <= 0 : earn (14.0/7.1)\n");
 }
 

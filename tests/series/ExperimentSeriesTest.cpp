@@ -28,22 +28,18 @@ std::string readFile(const fs::path &path) {
     return content.str();
 }
 
-class Folder {
-public:
-    Folder() {
-        std::string pattern = (fs::temp_directory_path() / "series-test-XXXXXX").string();
+struct Folder {
+    Folder() : path(fs::temp_directory_path() / "series-test-XXXXXX") {
+        std::string pattern = path.string();
         if (::mkdtemp(pattern.data()) == nullptr)
             throw std::runtime_error("no temporary folder");
-        path_ = pattern;
+        path = pattern;
     }
     ~Folder() {
         std::error_code ignored;
-        fs::remove_all(path_, ignored);
+        fs::remove_all(path, ignored);
     }
-    const fs::path &path() const { return path_; }
-
-private:
-    fs::path path_;
+    fs::path path;
 };
 
 std::string planText(const std::vector<SeriesRow> &rows) {
@@ -114,10 +110,9 @@ TEST(SeriesLists, MalformedListsAreRefusedAndPlansCombineEverySetting) {
 TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
     SeriesRow done;
     done.minDf = 1000;
-    done.topIg = 1500;
+    done.topIg = done.attributes = 1500;
     done.stemming = true;
     done.confidence = 12.5f;
-    done.attributes = 1500;
     done.sizeBefore = 2609;
     done.sizeAfter = 1839;
     done.testErrorBeforePercent = 61;
@@ -126,24 +121,19 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
     done.macroF1 = 0.236949f;
     done.seconds = 1.25;
     done.runFile = "a,b-series/run-1.c45p";
-    SeriesRow other = done;
+    SeriesRow other = done, unstemmed = done, failed;
     other.minDf = 5;
     other.topIg.reset();
     other.attributes = 40;
     other.testErrorAfterPercent = 70;
     other.sizeAfter = 99;
-    other.runFile = "s-series/run-2.c45p";
-    SeriesRow unstemmed = done;
     unstemmed.stemming = false;
-    unstemmed.minCases = 2;
-    SeriesRow failed;
-    failed.minDf = 2;
+    unstemmed.minCases = failed.minCases = failed.minDf = 2;
     failed.stopWords = true;
-    failed.minCases = 2;
     failed.error = "./c4.5.exe ended with status 1\nERROR: \"bad\", here";
 
     Folder folder;
-    const fs::path csv = folder.path() / "series.csv";
+    const fs::path csv = folder.path / "series.csv";
     {
         CroatianLocale croatian;
         ASSERT_TRUE(croatian.active());
@@ -151,13 +141,12 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
     }
     EXPECT_EQ("min_df,top_ig,stemming,stop_words,c,m,attributes,size_before,size_after,"
               "test_error_before_pct,test_error_after_pct,micro_f1,macro_f1,seconds,error,"
-              "run_file\n"
-              "1000,1500,1,0,12.5,,1500,2609,1839,61,59.5,0.404703,0.236949,1.250,,"
+              "run_file\n1000,1500,1,0,12.5,,1500,2609,1839,61,59.5,0.404703,0.236949,1.250,,"
               "\"a,b-series/run-1.c45p\"\n"
               "2,,0,1,,2,,,,,,,,0.000,\"./c4.5.exe ended with status 1\nERROR: \"\"bad\"\", "
               "here\",\n",
               readFile(csv));
-    EXPECT_THROW(writeSeriesCsv({done}, (folder.path() / "none" / "x.csv").string()),
+    EXPECT_THROW(writeSeriesCsv({done}, (folder.path / "none" / "x.csv").string()),
                  std::runtime_error);
 
     // Only the settings that differ name a line; a failed run draws nothing.
@@ -172,8 +161,8 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
 // a child that notes its process id and waits far longer than the test.
 TEST(SeriesRun, CancelStopsEveryChildAndKeepsTheRowsFinished) {
     Folder folder;
-    const fs::path pidFile = folder.path() / "sleeper.pid";
-    const fs::path learner = folder.path() / "learner.sh";
+    const fs::path pidFile = folder.path / "sleeper.pid";
+    const fs::path learner = folder.path / "learner.sh";
     {
         std::ofstream script(learner);
         script << "#!/bin/sh\ncase \"$*\" in\n"
@@ -186,7 +175,7 @@ TEST(SeriesRun, CancelStopsEveryChildAndKeepsTheRowsFinished) {
 
     SeriesSettings settings;
     settings.directory = CORPUS_DIR;
-    settings.stem = (folder.path() / "s").string();
+    settings.stem = (folder.path / "s").string();
     settings.minDf = {2};
     settings.minCases = {1, 2, 3};
     settings.jobs = 3;
