@@ -1,10 +1,7 @@
 #include "CorpusText.h"
 
-#include "corpus/FileError.h"
-
 #include <algorithm>
 #include <dirent.h>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <sys/stat.h>

@@ -1,6 +1,5 @@
 #include "CorpusText.h"
 
-#include "corpus/FileError.h"
 #include "corpus/StopWords.h"
 
 #include <gtest/gtest.h>

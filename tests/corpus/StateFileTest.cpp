@@ -1,7 +1,5 @@
 #include "CorpusText.h"
 
-#include "corpus/FileError.h"
-
 #include <gtest/gtest.h>
 #include <sstream>
 
