@@ -1,4 +1,5 @@
 #include "charts/AxisTicks.h"
+#include "CroatianLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -72,15 +73,15 @@ TEST(AxisTicks, LinearAxisStartsAtZeroWithNiceSteps) {
 }
 
 TEST(AxisTicks, LabelsAreTheSameInACommaLocale) {
-    const std::locale previous = std::locale::global(std::locale("hr_HR.UTF-8"));
+    const CroatianLocale comma;
+    ASSERT_TRUE(comma.active());
     std::ostringstream out;
     out.imbue(std::locale());
     out << linearAxisTicks(0.45, 5);
-    const std::string labels = tickLabel(0.0001) + " " + tickLabel(123456789) + " " +
-                               tickLabel(2.5) + " " + tickLabel(1e20) + " " + tickLabel(-0.5);
-    std::locale::global(previous);
     EXPECT_EQ("0..0.5: 0 0.1 0.2 0.3 0.4 0.5", out.str());
-    EXPECT_EQ("0.0001 123456789 2.5 1e+20 -0.5", labels);
+    EXPECT_EQ("0.0001 123456789 2.5 1e+20 -0.5", tickLabel(0.0001) + " " + tickLabel(123456789) +
+                                                     " " + tickLabel(2.5) + " " + tickLabel(1e20) +
+                                                     " " + tickLabel(-0.5));
 }
 
 } // namespace

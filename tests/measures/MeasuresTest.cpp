@@ -10,6 +10,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <sstream>
 
@@ -44,9 +45,7 @@ std::string render(const Measures &measures) {
 
 std::string fileText(const fs::path &path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TEST(Measures, ComputesTheTwoCategoryExampleWithItsTraceInAnyLocale) {
