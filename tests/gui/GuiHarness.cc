@@ -134,9 +134,8 @@ ConsoleCapture::~ConsoleCapture() {
 
 std::string ConsoleCapture::linesStartingWith(const std::string &prefix) const {
     std::istringstream in(captured_.str());
-    std::string line;
     std::string out;
-    while (std::getline(in, line))
+    for (std::string line; std::getline(in, line);)
         if (line.compare(0, prefix.size(), prefix) == 0)
             out += line + "\n";
     return out;
@@ -172,24 +171,15 @@ bool TestWindow::waitUntilIdle() {
 
 std::string TestWindow::sensitivity() const {
     const std::pair<const char *, const Gtk::Widget *> widgets[] = {
-        {"distribution", distribution_button},
-        {"select", select_words_button},
-        {"important", important_words_button},
-        {"save", save_toolbutton},
-        {"saveAs", save_as_toolbutton},
-        {"cm", cm_button},
-        {"log", show_log_button},
-        {"tree", show_tree_button},
-        {"pruned", show_pruned_tree_button},
-        {"run", run_c45_button},
-        {"measures", measures_button},
-        {"names", choose_names_button},
-        {"edit", edit_button},
-        {"parse", parse_button},
-        {"write", write_c45_button},
-        {"toolbar", toolbar},
-        {"export", export_menuitem},
-        {"saveSettings", save_settings_toolbutton},
+        {"distribution", distribution_button}, {"select", select_words_button},
+        {"important", important_words_button}, {"save", save_toolbutton},
+        {"saveAs", save_as_toolbutton},        {"cm", cm_button},
+        {"log", show_log_button},              {"tree", show_tree_button},
+        {"pruned", show_pruned_tree_button},   {"run", run_c45_button},
+        {"measures", measures_button},         {"names", choose_names_button},
+        {"edit", edit_button},                 {"parse", parse_button},
+        {"write", write_c45_button},           {"toolbar", toolbar},
+        {"export", export_menuitem},           {"saveSettings", save_settings_toolbutton},
         {"execute", execute_toolbutton},
     };
     std::string out;

@@ -59,29 +59,19 @@ struct SavedRunTest : testing::Test {
 
 // Switches the process to the locale the workbench's users have, as the
 // toolkit does at start-up, for as long as it lives.
-class CroatianLocale {
-public:
-    CroatianLocale() : previousGlobal_(std::locale()) {
-        const char *current = std::setlocale(LC_ALL, nullptr);
-        previousC_ = current ? current : "C";
-        available_ = std::setlocale(LC_ALL, "hr_HR.UTF-8") != nullptr;
-        if (available_)
+struct CroatianLocale {
+    CroatianLocale() {
+        if ((available = std::setlocale(LC_ALL, "hr_HR.UTF-8") != nullptr))
             std::locale::global(std::locale("hr_HR.UTF-8"));
     }
     ~CroatianLocale() {
-        std::locale::global(previousGlobal_);
-        std::setlocale(LC_ALL, previousC_.c_str());
+        std::locale::global(previousGlobal);
+        std::setlocale(LC_ALL, previousC.c_str());
     }
-    bool available() const { return available_; }
-
-private:
-    std::locale previousGlobal_;
-    std::string previousC_;
-    bool available_ = false;
+    const std::locale previousGlobal;
+    const std::string previousC = std::setlocale(LC_ALL, nullptr);
+    bool available = false;
 };
-
-const std::vector<int> fixtureCounts = {8, 2, 1, 9};
-const std::vector<std::string> fixtureNames = {"A", "B"};
 
 std::string measureLabels(const window8 &measures) {
     return joined(" ",
@@ -92,7 +82,10 @@ std::string measureLabels(const window8 &measures) {
 
 } // namespace
 
-TEST_F(SavedRunTest, ResultWindowsShowTheSavedRun) {
+// The toolkit puts the process in the user's locale; a decimal comma or digit
+// grouping must not reach a table or a label.
+TEST_F(SavedRunTest, ResultWindowsShowTheSavedRunAsInTheCLocale) {
+    CroatianLocale croatian;
     window.cm_button->clicked();
     window.measures_button->clicked();
     window.show_tree_button->clicked();
@@ -137,24 +130,13 @@ TEST_F(SavedRunTest, ResultWindowsShowTheSavedRun) {
     EXPECT_EQ(expectedLog, log.textview->get_buffer()->get_text().raw());
 }
 
-// The toolkit puts the process in the user's locale; a decimal comma or digit
-// grouping must not reach a table or a label.
 TEST(ResultWindows, ShowFiguresAsInTheCLocaleUnderACroatianLocale) {
     CroatianLocale croatian;
-    if (!croatian.available())
+    if (!croatian.available)
         GTEST_SKIP() << "hr_HR.UTF-8 is not installed";
     window3 words({{"a", 5}, {"b", 1}, {"c", 3}}, true,
                   {{"a", 0.5f}, {"b", 0.12345f}, {"c", 1234.5f}});
     EXPECT_EQ("b|1|0.1235 c|3|1234.5000 a|5|0.5000", modelRows(words.sorted));
-    window4 errors(fixtureCounts, fixtureNames);
-    EXPECT_EQ("A|10|80.00[A|8|80.00 B|2|20.00] B|10|90.00[A|1|10.00 B|9|90.00]",
-              modelRows(errors.sorted));
-    window8 measures(fixtureCounts, fixtureNames);
-    EXPECT_EQ("A|10|8.00|1.00|2.00|0.80|0.89|0.84 B|10|9.00|2.00|1.00|0.90|0.82|0.86",
-              modelRows(measures.sorted));
-    EXPECT_EQ(joined(" ", {bold("0.85"), bold("0.85"), bold("0.85"), bold("0.849624"),
-                           bold("0.853535"), bold("0.85")}),
-              measureLabels(measures));
 }
 
 TEST(ResultWindows, OpenEmptyWithoutARun) {
@@ -246,27 +228,17 @@ TEST(ResultWindows, OpenWholeAtTheirOpeningSize) {
     }
 }
 
-namespace {
-
-Gtk::Window *shownToplevel(const Glib::ustring &title) {
-    for (Gtk::Window *window : Gtk::Window::list_toplevels())
-        if (window->get_title() == title && window->get_visible())
-            return window;
-    return nullptr;
-}
-
-struct PresentingWindow : window1 {
-    using window1::on_about_activate;
-};
-
-} // namespace
-
 TEST(ResultWindows, AreShownAndFreedOnceHidden) {
-    PresentingWindow window;
+    struct : window1 {
+        using window1::on_about_activate;
+    } window;
     const std::size_t before = Gtk::Window::list_toplevels().size();
     window.on_about_activate();
     drainEvents();
-    Gtk::Window *about = shownToplevel("O programu");
+    Gtk::Window *about = nullptr;
+    for (Gtk::Window *shown : Gtk::Window::list_toplevels())
+        if (shown->get_title() == "O programu" && shown->get_visible())
+            about = shown;
     ASSERT_NE(nullptr, about);
     EXPECT_EQ(before + 1, Gtk::Window::list_toplevels().size());
     about->hide();
@@ -516,31 +488,6 @@ TEST_F(StopWordEditorTest, SaveErrorsAppearOverTheEditorWithTheSystemsReason) {
         EXPECT_EQ(&elsewhere, shown->over);
     }
     EXPECT_EQ("the of\nand\n", readFile("ceste_rijeci"));
-}
-
-namespace {
-
-struct C45OptionsDialog : dialog2 {
-    std::string confirm(bool s, bool m, bool c, bool t, double cValue) {
-        s_checkbutton->set_active(s);
-        m_checkbutton->set_active(m);
-        c_checkbutton->set_active(c);
-        t_checkbutton->set_active(t);
-        c_spinbutton->set_value(cValue);
-        ok_button->clicked();
-        return getOptionString();
-    }
-};
-
-} // namespace
-
-TEST(OptionsDialogs, C45OptionTextFollowsTheTickedBoxesInFixedOrder) {
-    C45OptionsDialog dialog;
-    EXPECT_EQ("Opcije", dialog.get_title());
-    EXPECT_EQ("", dialog.getOptionString());
-    EXPECT_EQ(" -s -m 2 -c 25 -t 10", dialog.confirm(true, true, true, true, 25));
-    EXPECT_EQ(" -c 50", dialog.confirm(false, false, true, false, 50));
-    EXPECT_EQ("", dialog.confirm(false, false, false, false, 50));
 }
 
 namespace {
