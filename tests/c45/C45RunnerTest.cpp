@@ -143,7 +143,7 @@ TEST_F(FakeC45, AddsUOnlyWhenTheTestFileOpensAndLForASparseSet) {
     }
 }
 
-TEST_F(FakeC45, RunsAndParsesAndTracesTheOptions) {
+TEST_F(FakeC45, RunsAndParsesAndTracesTheOptionsAlsoReadWithoutBlocking) {
     touch("bla.test");
     std::ostringstream trace;
     const C45Process::Outcome run = runC45(request(dir + "/bla", " -m 2 -c 25"), trace);
@@ -156,6 +156,18 @@ TEST_F(FakeC45, RunsAndParsesAndTracesTheOptions) {
     EXPECT_TRUE(run.summary.hasTest);
     EXPECT_EQ(run.summary.test.items, 6);
     EXPECT_EQ(run.exitStatus, 0);
+
+    // The same, read without blocking until the output ends.
+    C45Process process(request(dir + "/untested"), trace);
+    ASSERT_GE(process.outputDescriptor(), 0);
+    for (bool ended = false; !ended; ended = process.readAvailable()) {
+        pollfd watch{process.outputDescriptor(), POLLIN, 0};
+        ASSERT_GE(poll(&watch, 1, 10000), 1);
+    }
+    EXPECT_EQ(process.lines(), transcript("release8-test.out"));
+    const C45Process::Outcome read = process.finish();
+    EXPECT_FALSE(read.summary.hasTest);
+    EXPECT_EQ(read.result.outputLines, transcript("release8-test.out"));
 }
 
 TEST_F(FakeC45, HostileStemsReachTheProgramLiterally) {
@@ -181,20 +193,6 @@ TEST_F(FakeC45, HostileStemsReachTheProgramLiterally) {
         EXPECT_EQ(run.result.outputLines.size(), transcript("release8-test.out").size());
         fs::remove_all(folder);
     }
-}
-
-TEST_F(FakeC45, ReadsWithoutBlockingUntilTheOutputEnds) {
-    std::ostringstream trace;
-    C45Process process(request(dir + "/bla"), trace);
-    ASSERT_GE(process.outputDescriptor(), 0);
-    for (bool ended = false; !ended; ended = process.readAvailable()) {
-        pollfd watch{process.outputDescriptor(), POLLIN, 0};
-        ASSERT_GE(poll(&watch, 1, 10000), 1);
-    }
-    EXPECT_EQ(process.lines(), transcript("release8-test.out"));
-    const C45Process::Outcome run = process.finish();
-    EXPECT_FALSE(run.summary.hasTest);
-    EXPECT_EQ(run.result.outputLines, transcript("release8-test.out"));
 }
 
 // Alive and not a zombie waiting to be reaped.
