@@ -1,6 +1,6 @@
 #include "charts/SeriesChart.h"
-#include "charts/ChartLayout.h"
 #include "CroatianLocale.h"
+#include "charts/ChartLayout.h"
 
 #include <cairomm/surface.h>
 #include <gtest/gtest.h>

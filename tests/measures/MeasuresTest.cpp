@@ -63,9 +63,9 @@ TEST(Measures, ComputesTheTwoCategoryExampleWithItsTraceInAnyLocale) {
 TEST(Measures, MarksUndefinedValuesAndCountsThemInTheMacroAverages) {
     // Rows: A all to B; B correct; C none and receives none; D none but receives one of E's;
     // E one right, one to D.
-    const ConfusionMatrix matrix = matrixOf(
-        {"A", "B", "C", "D", "E"}, {0, 3, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                    0, 0, 1, 1});
+    const ConfusionMatrix matrix =
+        matrixOf({"A", "B", "C", "D", "E"},
+                 {0, 3, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 1});
     std::ostringstream silent;
     EXPECT_EQ(render(computeMeasures(matrix, false, silent)),
               "A, 3, 0, 0, 3, 0, -1, 0\nB, 2, 2, 3, 0, 1, 0.4, 0.571429\nC, 0, 0, 0, 0, -1, -1, "
@@ -73,9 +73,9 @@ TEST(Measures, MarksUndefinedValuesAndCountsThemInTheMacroAverages) {
               "F1 micro je 0.428571\nF1 macro je 0.247619\nMikroprosjek preciznost 0.428571\n"
               "Mikroprosjek odaziv 0.428571\nMakroprosjek preciznost 0.28\n"
               "Makroprosjek odaziv 0.3\n");
-    EXPECT_EQ(render(computeMeasures(matrixOf({"A", "B"}, {0, 2, 3, 0}), false, silent))
-                  .substr(0, 52),
-              "A, 2, 0, 3, 2, 0, 0, -1\nB, 3, 0, 2, 3, 0, 0, -1\nF1 m");
+    EXPECT_EQ(
+        render(computeMeasures(matrixOf({"A", "B"}, {0, 2, 3, 0}), false, silent)).substr(0, 52),
+        "A, 2, 0, 3, 2, 0, 0, -1\nB, 3, 0, 2, 3, 0, 0, -1\nF1 m");
 
     // Empty and all-zero matrices: undefined averages, written as n/a.
     const MeasureSummary empty = computeMeasures(ConfusionMatrix(), false, silent).summary;
