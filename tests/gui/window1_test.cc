@@ -149,6 +149,13 @@ TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOu
               "Snimi C4.5 rezultat (.c45p)\n",
               tooltips(window));
     EXPECT_FALSE(window.execute_toolbutton->get_sensitive());
+
+    // The threshold's scale and spin button stay in step, up to 200.
+    window.df_scale->set_value(12);
+    EXPECT_EQ(12, window.df_spinbutton->get_value());
+    window.df_spinbutton->set_value(300);
+    EXPECT_EQ(200, window.df_spinbutton->get_value());
+    EXPECT_EQ(200, window.df_scale->get_value());
 }
 
 TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallBoldCounts) {
@@ -239,14 +246,6 @@ TEST_F(MainWindowTest, FolderProblemsAreReportedAndKeepTheCorpus) {
     EXPECT_EQ("other", window.textProcessor.directory);
 }
 
-TEST_F(MainWindowTest, ThresholdScaleAndSpinButtonStayInStep) {
-    window.df_scale->set_value(12);
-    EXPECT_EQ(12, window.df_spinbutton->get_value());
-    window.df_spinbutton->set_value(300);
-    EXPECT_EQ(200, window.df_spinbutton->get_value());
-    EXPECT_EQ(200, window.df_scale->get_value());
-}
-
 TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) {
     execute();
     const struct {
@@ -270,11 +269,8 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     EXPECT_EQ(2u, words.treeview->get_columns().size());
     EXPECT_EQ("Rijec", words.treeview->get_column(0)->get_title());
     EXPECT_EQ("harvest|4| corn|5| crude|5| wheat|6| oil|7| the|10|", modelRows(words.sorted));
-}
 
-TEST_F(MainWindowTest, MissingStopWordFileIsReportedAndKeepsTheSelection) {
-    execute();
-    selectWords(4, false);
+    // A missing stop-word file is reported and keeps the selection.
     std::remove("ceste_rijeci");
     selectWords(2, true);
     ASSERT_EQ(1u, window.errors.size());
@@ -481,7 +477,7 @@ TEST_F(MainWindowTest, InformationGainWhenConfirmedFillsTheThirdWordColumn) {
     }
 }
 
-TEST_F(MainWindowTest, DistributionListsCategoriesByTrainingDocuments) {
+TEST_F(MainWindowTest, DistributionListsAndExportsCategoriesByTrainingDocuments) {
     execute();
     ConsoleCapture console;
     window.distribution_button->clicked();
@@ -490,6 +486,18 @@ TEST_F(MainWindowTest, DistributionListsCategoriesByTrainingDocuments) {
     EXPECT_EQ("Prikaz raspodijele kategorija po dokumentima", categories.header_label->get_text());
     EXPECT_EQ("crude|8| grain|8|", modelRows(categories.sorted));
     EXPECT_EQ("Sve kategorije u svim dokumentima:\n", console.linesStartingWith("Sve kategorije"));
+
+    // Export writes the same distribution, adding ".csv" only when missing.
+    EXPECT_TRUE(window.export_menuitem->get_sensitive());
+    for (const char *chosen : {"cats", "dogs.csv"}) {
+        window.pathAnswers.push_back(chosen);
+        window.on_export_activate();
+        EXPECT_EQ("Izvezi tablicu (CSV)", window.pathRequests.back().title);
+    }
+    EXPECT_EQ("\"crude\", 8\n\"grain\", 8\n", readFile("cats.csv"));
+    EXPECT_EQ(readFile("cats.csv"), readFile("dogs.csv"));
+    EXPECT_FALSE(fileExists("dogs.csv.csv"));
+    EXPECT_FALSE(fileExists("cats-mjere.csv"));
 }
 
 TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
@@ -555,22 +563,6 @@ TEST_F(MainWindowTest, UnreadableStateFileIsReportedAndKeepsTheCorpus) {
         EXPECT_EQ(16u, window.textProcessor.trainDocuments.size());
         EXPECT_EQ("", window.stateFile);
     }
-}
-
-TEST_F(MainWindowTest, ExportWritesTheCategoryDistributionFromTheFirstPage) {
-    EXPECT_FALSE(window.export_menuitem->get_sensitive());
-    execute();
-    EXPECT_TRUE(window.export_menuitem->get_sensitive());
-    for (const char *chosen : {"cats", "dogs.csv"}) {
-        SCOPED_TRACE(chosen);
-        window.pathAnswers.push_back(chosen);
-        window.on_export_activate();
-        EXPECT_EQ("Izvezi tablicu (CSV)", window.pathRequests.back().title);
-    }
-    EXPECT_EQ("\"crude\", 8\n\"grain\", 8\n", readFile("cats.csv"));
-    EXPECT_EQ(readFile("cats.csv"), readFile("dogs.csv"));
-    EXPECT_FALSE(fileExists("dogs.csv.csv"));
-    EXPECT_FALSE(fileExists("cats-mjere.csv"));
 }
 
 TEST_F(MainWindowTest, AboutOpensANewDialogEachTimeWithItsTextClearOfTheEdges) {
