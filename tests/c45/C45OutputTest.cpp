@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 // The C4.5 page as one line: counts, training values, test values.
@@ -103,30 +105,27 @@ TEST(C45Output, ParsesSummariesAsTheC45PageShowsThem) {
     }
 }
 
-void expectTheRealRun() {
-    C45RunResult result;
-    result.outputLines = transcript("release8-test.out");
-    const C45Summary summary = parseC45Output(result, true);
-    EXPECT_EQ(page(summary), "train 21 test 6 cats 3 attrs 3 | 7 2 (9.5%) / 5 3 (14.3%) est "
-                             "33.6% | 7 0 (0%) / 5 1 (16.7%) est 33.6%");
-    EXPECT_EQ(::testing::PrintToString(result.confusionMatrix),
-              "acq: 2 0 0 | earn: 1 1 0 | grain: 0 0 2");
-}
-
-TEST(C45Output, ReadsARealRunWithItsTestEvaluationAndMatrixInAnyLocale) {
-    expectTheRealRun();
-    const CroatianLocale croatian;
-    ASSERT_TRUE(croatian.active());
-    expectTheRealRun();
-}
-
-TEST(C45Output, ReadsTheSavedTrialsRowOfAWindowingRun) {
-    C45RunResult result;
-    result.outputLines = transcript("windowing-two-trials.out");
-    const C45Summary summary = parseC45Output(result, true);
-    EXPECT_EQ(page(summary), "train 21 test 6 cats 2 attrs 3 | 5 1 (4.8%) / 3 6 (28.6%) est "
-                             "35.2% | 5 0 (0%) / 3 2 (33.3%) est 35.2%");
-    EXPECT_EQ(::testing::PrintToString(result.confusionMatrix), "acq: 2 0 | earn: 1 3");
+TEST(C45Output, ReadsRealRunsWithTheirTestEvaluationAndMatrixInAnyLocale) {
+    const std::string cases[][3] = {
+        {"release8-test.out",
+         "train 21 test 6 cats 3 attrs 3 | 7 2 (9.5%) / 5 3 (14.3%) est 33.6% | 7 0 (0%) / 5 1 "
+         "(16.7%) est 33.6%",
+         "acq: 2 0 0 | earn: 1 1 0 | grain: 0 0 2"},
+        // The saved trial's row of a windowing run.
+        {"windowing-two-trials.out",
+         "train 21 test 6 cats 2 attrs 3 | 5 1 (4.8%) / 3 6 (28.6%) est 35.2% | 5 0 (0%) / 3 2 "
+         "(33.3%) est 35.2%",
+         "acq: 2 0 | earn: 1 3"}};
+    for (const bool croatian : {false, true})
+        for (const auto &[file, expectedPage, expectedMatrix] : cases) {
+            SCOPED_TRACE(file);
+            const std::unique_ptr<CroatianLocale> locale(croatian ? new CroatianLocale : nullptr);
+            ASSERT_TRUE(!locale || locale->active());
+            C45RunResult result;
+            result.outputLines = transcript(file);
+            EXPECT_EQ(page(parseC45Output(result, true)), expectedPage);
+            EXPECT_EQ(::testing::PrintToString(result.confusionMatrix), expectedMatrix);
+        }
 }
 
 TEST(C45Output, KeepsOnlyWholeConsistentMatrixRows) {

@@ -35,23 +35,14 @@ TEST(C45Runner, ReplaceAllResumesAfterEachInsertedText) {
 TEST(C45Runner, BuildsTheOptionTextWithWholeNumbersInFull) {
     EXPECT_EQ(stemOfNamesPath("/d/a.names.names"), "/d/a");
     EXPECT_EQ(stemOfNamesPath("/d/plain"), "/d/plain");
-    C45Options all;
-    all.discreteGroups = true;
-    all.minCases = 2;
-    all.confidence = 25;
-    all.trials = 10;
+    const C45Options all{true, 2, 25.0f, 10};
     EXPECT_EQ(optionText(all), " -s -m 2 -c 25 -t 10");
     EXPECT_EQ(c45OptionsProblem(all), std::nullopt);
-    C45Options some;
-    some.confidence = 0.5f;
-    EXPECT_EQ(optionText(some), " -c 0.5");
+    EXPECT_EQ(optionText({false, std::nullopt, 0.5f, std::nullopt}), " -c 0.5");
     EXPECT_EQ(optionText(C45Options()), "");
     // Six significant digits once turned -m 1234567 into "1.23457e+06",
     // which C4.5 read as 1.
-    C45Options large;
-    large.minCases = 1234567;
-    large.trials = 10000001;
-    EXPECT_EQ(optionText(large), " -m 1234567 -t 10000001");
+    EXPECT_EQ(optionText({false, 1234567, std::nullopt, 10000001}), " -m 1234567 -t 10000001");
 }
 
 TEST(C45Runner, RefusesOptionsC45WouldRefuseOrAlter) {
