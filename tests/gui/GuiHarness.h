@@ -102,63 +102,33 @@ public:
     // false when it did not within ten seconds.
     bool waitUntilIdle();
 
-    using window1::c45Options;
-    using window1::c45Result;
-    using window1::computeInformationGain;
-    using window1::documentFolder;
-    using window1::fileSet;
-    using window1::runFile;
-    using window1::stateFile;
-    using window1::textProcessor;
-    using window1::wordsSelected;
+    using window1::c45Options, window1::c45Result, window1::computeInformationGain,
+        window1::documentFolder, window1::fileSet, window1::runFile, window1::stateFile,
+        window1::textProcessor, window1::wordsSelected;
 
-    using window1_glade::attribute_count_label;
-    using window1_glade::c45_category_count_label;
-    using window1_glade::c45_test_count_label;
-    using window1_glade::c45_train_count_label;
-    using window1_glade::category_count_label;
-    using window1_glade::choose_names_button;
-    using window1_glade::cm_button;
-    using window1_glade::df_scale;
-    using window1_glade::df_spinbutton;
-    using window1_glade::distribution_button;
-    using window1_glade::edit_button;
-    using window1_glade::execute_toolbutton;
-    using window1_glade::export_menuitem;
-    using window1_glade::file_set_label;
-    using window1_glade::important_words_button;
-    using window1_glade::load_settings_toolbutton;
-    using window1_glade::measures_button;
-    using window1_glade::notebook;
-    using window1_glade::open_toolbutton;
-    using window1_glade::parse_button;
-    using window1_glade::run_c45_button;
-    using window1_glade::run_progressbar;
-    using window1_glade::save_as_menuitem;
-    using window1_glade::save_as_toolbutton;
-    using window1_glade::save_settings_menuitem;
-    using window1_glade::save_settings_toolbutton;
-    using window1_glade::save_toolbutton;
-    using window1_glade::select_words_button;
-    using window1_glade::selected_word_count_label;
-    using window1_glade::show_log_button;
-    using window1_glade::show_pruned_tree_button;
-    using window1_glade::show_tree_button;
-    using window1_glade::stop_words_checkbutton;
-    using window1_glade::test_count_label;
-    using window1_glade::test_estimate_label;
-    using window1_glade::toolbar;
-    using window1_glade::train_count_label;
-    using window1_glade::train_estimate_label;
-    using window1_glade::word_count_label;
-    using window1_glade::write_c45_button;
+    using window1_glade::attribute_count_label, window1_glade::c45_category_count_label,
+        window1_glade::c45_test_count_label, window1_glade::c45_train_count_label,
+        window1_glade::category_count_label, window1_glade::choose_names_button,
+        window1_glade::cm_button, window1_glade::df_scale, window1_glade::df_spinbutton,
+        window1_glade::distribution_button, window1_glade::edit_button,
+        window1_glade::execute_toolbutton, window1_glade::export_menuitem,
+        window1_glade::file_set_label, window1_glade::important_words_button,
+        window1_glade::load_settings_toolbutton, window1_glade::measures_button,
+        window1_glade::notebook, window1_glade::open_toolbutton, window1_glade::parse_button,
+        window1_glade::run_c45_button, window1_glade::run_progressbar,
+        window1_glade::save_as_menuitem, window1_glade::save_as_toolbutton,
+        window1_glade::save_settings_menuitem, window1_glade::save_settings_toolbutton,
+        window1_glade::save_toolbutton, window1_glade::select_words_button,
+        window1_glade::selected_word_count_label, window1_glade::show_log_button,
+        window1_glade::show_pruned_tree_button, window1_glade::show_tree_button,
+        window1_glade::stop_words_checkbutton, window1_glade::test_count_label,
+        window1_glade::test_estimate_label, window1_glade::toolbar,
+        window1_glade::train_count_label, window1_glade::train_estimate_label,
+        window1_glade::word_count_label, window1_glade::write_c45_button;
 
-    using window1::on_about_activate;
-    using window1::on_export_activate;
-    using window1::on_load_settings_clicked;
-    using window1::on_options_activate;
-    using window1::on_quit_activate;
-    using window1::on_save_settings_clicked;
+    using window1::on_about_activate, window1::on_export_activate,
+        window1::on_load_settings_clicked, window1::on_options_activate, window1::on_quit_activate,
+        window1::on_save_settings_clicked;
 
 protected:
     std::string askForPath(const PathRequest &request) override;

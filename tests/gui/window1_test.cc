@@ -378,15 +378,9 @@ TEST_F(MainWindowTest, OptionsDialogsOpenWithTheValuesInEffect) {
 namespace {
 
 struct OptionsDialogUnderTest : dialog2 {
-    using dialog2_glade::c_checkbutton;
-    using dialog2_glade::c_spinbutton;
-    using dialog2_glade::m_checkbutton;
-    using dialog2_glade::m_spinbutton;
-    using dialog2_glade::message_label;
-    using dialog2_glade::ok_button;
-    using dialog2_glade::s_checkbutton;
-    using dialog2_glade::t_checkbutton;
-    using dialog2_glade::t_spinbutton;
+    using dialog2_glade::c_checkbutton, dialog2_glade::c_spinbutton, dialog2_glade::m_checkbutton,
+        dialog2_glade::m_spinbutton, dialog2_glade::message_label, dialog2_glade::ok_button,
+        dialog2_glade::s_checkbutton, dialog2_glade::t_checkbutton, dialog2_glade::t_spinbutton;
     std::string confirm(bool s, bool m, bool c, bool t, double cValue) {
         s_checkbutton->set_active(s);
         m_checkbutton->set_active(m);
@@ -399,9 +393,8 @@ struct OptionsDialogUnderTest : dialog2 {
 };
 
 struct TextOptionsDialogUnderTest : dialog3 {
-    using dialog3_glade::information_gain_checkbutton;
-    using dialog3_glade::sparse_checkbutton;
-    using dialog3_glade::stemming_checkbutton;
+    using dialog3_glade::information_gain_checkbutton, dialog3_glade::sparse_checkbutton,
+        dialog3_glade::stemming_checkbutton;
 };
 
 } // namespace
@@ -772,9 +765,7 @@ namespace {
 // dialog on screen once inspect accepts it as ready (a chooser shows its
 // folder a moment after it opens), or after two seconds, and closes it.
 struct RealDialogsWindow : window1 {
-    using window1::askConfirmation;
-    using window1::askForPath;
-    using window1::showError;
+    using window1::askConfirmation, window1::askForPath, window1::showError;
 };
 
 template <typename Dialog>
