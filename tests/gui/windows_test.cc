@@ -165,10 +165,7 @@ std::vector<std::string> clippedCells(Gtk::TreeView &view) {
     for (const Gtk::TreeModel::Row &row : model->children()) {
         for (Gtk::TreeViewColumn *column : view.get_columns()) {
             column->cell_set_cell_data(model, row, false, false);
-            int x = 0;
-            int y = 0;
-            int width = 0;
-            int height = 0;
+            int x = 0, y = 0, width = 0, height = 0;
             column->cell_get_size(Gdk::Rectangle(), x, y, width, height);
             if (width > column->get_width())
                 clipped.push_back(std::to_string(number) + "/" + column->get_title());
@@ -212,8 +209,7 @@ TEST(ResultWindows, OpenWholeAtTheirOpeningSize) {
     for (const auto &row : cases) {
         SCOPED_TRACE(row.title);
         EXPECT_EQ(row.title, row.window->get_title());
-        int width = 0;
-        int height = 0;
+        int width = 0, height = 0;
         row.window->get_default_size(width, height);
         EXPECT_EQ(row.height, height);
         row.window->show();
@@ -262,8 +258,7 @@ Gdk::Rectangle onScreen(window5 &log, int line, int offset) {
     const Gtk::TextIter at = log.textview->get_buffer()->get_iter_at_line_offset(line, offset);
     Gdk::Rectangle place;
     log.textview->get_iter_location(at, place);
-    int x = 0;
-    int y = 0;
+    int x = 0, y = 0;
     log.textview->buffer_to_window_coords(Gtk::TEXT_WINDOW_WIDGET, place.get_x(), place.get_y(), x,
                                           y);
     log.textview->translate_coordinates(*log.scrolledwindow, x, y, x, y);
@@ -308,9 +303,7 @@ bool writeStopWords() {
 
 // What a message dialog showed before it was closed.
 struct ShownMessage {
-    std::string title;
-    std::string text;
-    std::string secondary;
+    std::string title, text, secondary;
     const Gtk::Window *over = nullptr;
 };
 
@@ -818,8 +811,7 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
     const Glib::RefPtr<Gdk::Pixbuf> picture =
         Gdk::Pixbuf::create(Glib::RefPtr<Gdk::Drawable>(window.chart_area->get_window()), 0, 0,
                             area.get_width(), area.get_height());
-    std::size_t white = 0;
-    std::size_t dark = 0;
+    std::size_t white = 0, dark = 0;
     for (int y = 0; y < picture->get_height(); ++y)
         for (int x = 0; x < picture->get_width(); ++x) {
             const guint8 *pixel = picture->get_pixels() + y * picture->get_rowstride() +
