@@ -35,7 +35,8 @@ struct Pruned {
 Pruned prune(const std::string &path, float cf) {
     Schema schema = readNames(path + ".names");
     const Dataset data = readCases(path + ".data", schema);
-    Grower grower(data, schema, Options());
+    const Options options;
+    Grower grower(data, schema, options);
     Tree tree = grower.grow(allCases(data));
     Pruned result;
     std::ostringstream grown, pruned;
