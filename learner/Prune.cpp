@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 #include <memory>
+#include <unordered_map>
 
 namespace {
 
@@ -26,15 +28,15 @@ float deviate(float cf) {
 // of tests deep. A case leaves a chain only at a test of one of its non-zero
 // values, so a walk looks those tests up instead of stepping through the
 // chain, and the nodes walks pass are known per chain from the deepest
-// position reached.
+// position reached. Tests are listed per chain and attribute: a word is
+// tested in thousands of chains of a large tree, of which a walk needs one.
 class ZeroChains {
 public:
     ZeroChains(const Tree &tree, const std::vector<PackedCut> &cuts, const Dataset &data)
         : tree_(tree), cuts_(cuts), data_(data), head_(tree.nodes.size()),
           position_(tree.nodes.size()), alive_(tree.nodes.size(), 0), end_(tree.nodes.size()),
           reach_(tree.nodes.size()), reachStamp_(tree.nodes.size(), 0),
-          listedUnder_(tree.nodes.size(), -1),
-          testsOf_(static_cast<std::size_t>(data.attributes())) {
+          listedUnder_(tree.nodes.size(), Unlisted) {
         label(0, 0, 0);
     }
 
@@ -80,8 +82,15 @@ private:
     std::vector<int> end_;      // per head: the last node of its chain
     std::vector<int> reach_;    // per head: the deepest position passed
     std::vector<unsigned> reachStamp_;
-    std::vector<int> listedUnder_;          // attribute whose tests list the node, or -1
-    std::vector<std::vector<int>> testsOf_; // per attribute: two-way tests of it, perhaps stale
+    static std::uint64_t key(int head, int attribute) {
+        return static_cast<std::uint64_t>(static_cast<std::uint32_t>(head)) << 32 |
+               static_cast<std::uint32_t>(attribute);
+    }
+    static constexpr std::uint64_t Unlisted = ~std::uint64_t{0};
+    std::vector<std::uint64_t> listedUnder_; // key of the list holding the node, or Unlisted
+    // Per key of chain head and attribute: two-way tests of the attribute
+    // in the chain, perhaps stale.
+    std::unordered_map<std::uint64_t, std::vector<int>> testsOf_;
 };
 
 void ZeroChains::label(int node, int head, int position) {
@@ -97,9 +106,10 @@ void ZeroChains::label(int node, int head, int position) {
         alive_[at.node] = 1;
         const PackedCut &cut = cuts_[at.node];
         if (cut.attribute >= 0) {
-            if (listedUnder_[at.node] != cut.attribute) {
-                listedUnder_[at.node] = cut.attribute;
-                testsOf_[cut.attribute].push_back(at.node);
+            const std::uint64_t listKey = key(at.head, cut.attribute);
+            if (listedUnder_[at.node] != listKey) {
+                listedUnder_[at.node] = listKey;
+                testsOf_[listKey].push_back(at.node);
             }
             const bool zeroBelow = 0.0f <= cut.threshold;
             const int other = zeroBelow ? cut.above : cut.below;
@@ -141,20 +151,24 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
         int exitPosition = std::numeric_limits<int>::max();
         int next = -1;
         for (const Dataset::Entry *e = data_.rowBegin(item); e != data_.rowEnd(item); ++e) {
-            std::vector<int> &tests = testsOf_[e->attribute];
+            const std::uint64_t listKey = key(head, e->attribute);
+            const auto listed = testsOf_.find(listKey);
+            if (listed == testsOf_.end())
+                continue;
+            std::vector<int> &tests = listed->second;
             for (std::size_t i = 0; i < tests.size(); ++i) {
                 const int test = tests[i];
                 const PackedCut &t = cuts_[test];
-                if (!alive_[test] || t.attribute != e->attribute) {
-                    // Gone from the tree or now testing another attribute.
-                    if (listedUnder_[test] == e->attribute)
-                        listedUnder_[test] = -1;
+                if (!alive_[test] || t.attribute != e->attribute || head_[test] != head) {
+                    // Gone from the tree, now testing another attribute or
+                    // moved to another chain.
+                    if (listedUnder_[test] == listKey)
+                        listedUnder_[test] = Unlisted;
                     tests[i--] = tests.back();
                     tests.pop_back();
                     continue;
                 }
-                if (head_[test] != head || position_[test] < position_[at] ||
-                    position_[test] >= exitPosition)
+                if (position_[test] < position_[at] || position_[test] >= exitPosition)
                     continue;
                 const bool valueBelow = e->value <= t.threshold;
                 if (valueBelow == (0.0f <= t.threshold))
