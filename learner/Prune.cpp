@@ -208,8 +208,11 @@ public:
     }
 
     // Recounts and prunes the subtree at index for the cases reaching it;
-    // returns its estimated errors.
-    float prune(int index, const std::vector<WeightedCase> &cases);
+    // returns its estimated errors. In additive mode a node lets go of its
+    // cases once they are sent down its branches, and of each branch's
+    // share once that branch is pruned, so that a chain hundreds of tests
+    // deep does not hold nearly every case at every level.
+    float prune(int index, std::vector<WeightedCase> cases);
     bool changed = false;
 
 private:
@@ -237,7 +240,7 @@ private:
     float sumPassed(int index);
     // Additive mode: prunes the subtree at index again for the cases it was
     // pruned with plus extra.
-    float pruneMore(int index, const std::vector<WeightedCase> &extra);
+    float pruneMore(int index, std::vector<WeightedCase> extra);
     // The pruning decision for an internal node whose branches are pruned.
     float decide(int index, Counts &k, const std::vector<WeightedCase> &cases,
                  const std::vector<std::vector<WeightedCase>> &parts);
@@ -347,32 +350,41 @@ float Pruner::keep(int index, Counts &k, float errors) {
     return errors;
 }
 
-float Pruner::prune(int index, const std::vector<WeightedCase> &cases) {
+float Pruner::prune(int index, std::vector<WeightedCase> cases) {
     Counts k = count(tree_.nodes[index], cases, false);
     if (tree_.nodes[index].kind == NodeKind::Leaf) {
         if (additive_)
-            leafCases_[index] = cases;
+            leafCases_[index] = std::move(cases);
         return keep(index, k, k.asLeaf);
     }
-    const std::vector<std::vector<WeightedCase>> parts =
+    std::vector<std::vector<WeightedCase>> parts =
         tree_.distribute(tree_.nodes[index], data_, cases);
-    for (std::size_t b = 0; b < parts.size(); ++b)
-        if (!parts[b].empty())
-            prune(tree_.nodes[index].children[b], parts[b]);
+    if (additive_)
+        std::vector<WeightedCase>().swap(cases);
+    for (std::size_t b = 0; b < parts.size(); ++b) {
+        if (parts[b].empty())
+            continue;
+        const int child = tree_.nodes[index].children[b];
+        if (additive_)
+            prune(child, std::move(parts[b]));
+        else
+            prune(child, parts[b]);
+    }
     return decide(index, k, cases, parts);
 }
 
-float Pruner::pruneMore(int index, const std::vector<WeightedCase> &extra) {
+float Pruner::pruneMore(int index, std::vector<WeightedCase> extra) {
     Counts k = count(tree_.nodes[index], extra, true);
     if (tree_.nodes[index].kind == NodeKind::Leaf) {
         leafCases_[index].insert(leafCases_[index].end(), extra.begin(), extra.end());
         return keep(index, k, k.asLeaf);
     }
-    const std::vector<std::vector<WeightedCase>> parts =
+    std::vector<std::vector<WeightedCase>> parts =
         tree_.distribute(tree_.nodes[index], data_, extra);
+    std::vector<WeightedCase>().swap(extra);
     for (std::size_t b = 0; b < parts.size(); ++b)
         if (!parts[b].empty())
-            pruneMore(tree_.nodes[index].children[b], parts[b]);
+            pruneMore(tree_.nodes[index].children[b], std::move(parts[b]));
     return decide(index, k, {}, {});
 }
 
@@ -438,7 +450,7 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
         leafCases_[index] = std::move(leafCases_[branch]);
         cuts_[index] = cuts_[branch];
         chains_->relabel(index);
-        return pruneMore(index, others);
+        return pruneMore(index, std::move(others));
     }
     return keep(index, k, subtrees);
 }
