@@ -83,6 +83,10 @@ struct Histogram {
     std::vector<int> attributes; // ascending
     std::vector<std::size_t> begin, end;
     std::vector<BucketEntry> entries;
+    // Per slot: the weight of the entries with a known value, summed in
+    // entry order, and whether any value is unknown.
+    std::vector<float> known;
+    std::vector<char> anyUnknown;
     const BucketEntry *first(std::size_t k) const { return entries.data() + begin[k]; }
     const BucketEntry *last(std::size_t k) const { return entries.data() + end[k]; }
 };
@@ -106,6 +110,9 @@ struct NodeClasses {
     // its information per case are then the node's own.
     float knownItems = 0;
     float baseInfo = 0;
+    // Fewest non-zero known cases a continuous attribute needs for a cut,
+    // with a margin that leaves borderline cases to the full count.
+    float fewestNonZero = 0;
 };
 
 struct Scratch {
@@ -148,8 +155,8 @@ struct Grower::Impl {
     // the attributes left without entries.
     void remove(Histogram &histogram, const std::vector<WeightedCase> &cases);
     // Leaves result unusable, or fills in gain, info and cut, from the
-    // attribute's histogram entries [first, last).
-    void evalContinuous(int a, const BucketEntry *first, const BucketEntry *last,
+    // attribute's entries in the histogram's slot.
+    void evalContinuous(int a, const Histogram &histogram, std::size_t slot,
                         const NodeClasses &node, Scratch &s, Evaluation &result) const;
     Evaluation evalDiscrete(int a, const std::vector<WeightedCase> &cases, float items) const;
     // Fewest known cases on each side of a cut: a tenth of the average per
@@ -241,6 +248,15 @@ void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &c
     }
     for (const int a : present)
         slotOf[a] = -1;
+    histogram.known.assign(k, 0.0f);
+    histogram.anyUnknown.assign(k, 0);
+    for (std::size_t slot = 0; slot < k; ++slot)
+        for (const BucketEntry *e = histogram.first(slot); e != histogram.last(slot); ++e) {
+            if (e->rank < 0)
+                histogram.anyUnknown[slot] = 1;
+            else
+                histogram.known[slot] += e->weight;
+        }
     if (!merged)
         return;
     for (std::size_t slot = 0; slot < k; ++slot) {
@@ -278,6 +294,7 @@ void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> 
             BucketEntry *at =
                 std::lower_bound(first, last, BucketEntry{entryRank[e - base], cls, 0});
             at->weight -= c.weight;
+            histogram.known[slot] -= c.weight;
             if (at->weight == 0)
                 touched.push_back(slot);
         }
@@ -297,16 +314,22 @@ void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> 
         histogram.attributes[kept] = histogram.attributes[slot];
         histogram.begin[kept] = histogram.begin[slot];
         histogram.end[kept] = histogram.end[slot];
+        histogram.known[kept] = histogram.known[slot];
+        histogram.anyUnknown[kept] = histogram.anyUnknown[slot];
         ++kept;
     }
     histogram.attributes.resize(kept);
     histogram.begin.resize(kept);
     histogram.end.resize(kept);
+    histogram.known.resize(kept);
+    histogram.anyUnknown.resize(kept);
 }
 
-void Grower::Impl::evalContinuous(int a, const BucketEntry *first, const BucketEntry *last,
+void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t slot,
                                   const NodeClasses &node, Scratch &s, Evaluation &result) const {
     result.usable = false;
+    const BucketEntry *first = histogram.first(slot);
+    const BucketEntry *last = histogram.last(slot);
     // All cases 0 here: no cut.
     if (first == last)
         return;
@@ -314,15 +337,7 @@ void Grower::Impl::evalContinuous(int a, const BucketEntry *first, const BucketE
     // MinSplit known cases (at least MINOBJS): most words of a text node are
     // dismissed here. The margin leaves borderline cases to the full count.
     const float minObjs = static_cast<float>(options.minObjs);
-    float nonZero = 0;
-    bool anyUnknown = false;
-    for (const BucketEntry *e = first; e != last; ++e) {
-        if (e->rank < 0)
-            anyUnknown = true;
-        else
-            nonZero += e->weight;
-    }
-    if (nonZero < (anyUnknown ? minObjs : 0.999f * minSplitFor(node.items)))
+    if (histogram.known[slot] < (histogram.anyUnknown[slot] ? minObjs : node.fewestNonZero))
         return;
 
     const int C = classes;
@@ -583,6 +598,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
                discrete.end(), std::back_inserter(candidates));
     const int count = static_cast<int>(candidates.size());
     NodeClasses here{dist, {}, items};
+    here.fewestNonZero = 0.999f * minSplitFor(items);
     for (int c = 0; c < classes; ++c)
         if (dist[c] > 0) {
             here.present.push_back(c);
@@ -598,7 +614,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
         for (int i = first; i < last; ++i) {
             const int a = candidates[i];
             if (slot < histogram.attributes.size() && histogram.attributes[slot] == a) {
-                evalContinuous(a, histogram.first(slot), histogram.last(slot), here, s, eval[a]);
+                evalContinuous(a, histogram, slot, here, s, eval[a]);
                 ++slot;
             } else if (!tested[a]) {
                 eval[a] = evalDiscrete(a, cases, items);

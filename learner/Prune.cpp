@@ -36,7 +36,8 @@ public:
         : tree_(tree), cuts_(cuts), data_(data), head_(tree.nodes.size()),
           position_(tree.nodes.size()), alive_(tree.nodes.size(), 0), end_(tree.nodes.size()),
           reach_(tree.nodes.size()), reachStamp_(tree.nodes.size(), 0),
-          listedUnder_(tree.nodes.size(), Unlisted) {
+          listedUnder_(tree.nodes.size(), Unlisted),
+          values_(static_cast<std::size_t>(data.attributes()), 0.0f) {
         label(0, 0, 0);
     }
 
@@ -91,6 +92,8 @@ private:
     // Per key of chain head and attribute: two-way tests of the attribute
     // in the chain, perhaps stale.
     std::unordered_map<std::uint64_t, std::vector<int>> testsOf_;
+    // The walking case's values by attribute; 0 between walks.
+    std::vector<float> values_;
 };
 
 void ZeroChains::label(int node, int head, int position) {
@@ -135,6 +138,11 @@ void ZeroChains::bury(int node) {
 }
 
 int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
+    const Dataset::Entry *const rowBegin = data_.rowBegin(item);
+    const Dataset::Entry *const rowEnd = data_.rowEnd(item);
+    const std::ptrdiff_t rowLength = rowEnd - rowBegin;
+    for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e)
+        values_[e->attribute] = e->value;
     int at = node;
     for (;;) {
         const PackedCut &cut = cuts_[at];
@@ -143,8 +151,22 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
             extend(head, position_[at], stamp);
             const Node &n = tree_.nodes[at];
             if (n.kind == NodeKind::Leaf)
-                return at;
-            at = n.children[tree_.branchOf(n, data_, item)];
+                break;
+            at = n.children[tree_.branchOf(n, data_, item, values_.data())];
+            continue;
+        }
+        // What is left of a short chain is cheaper to step through than to
+        // look the case's values up in.
+        if (position_[end_[head]] - position_[at] <= 4 * rowLength) {
+            for (const PackedCut *t = &cut; t->attribute >= 0; t = &cuts_[at]) {
+                const bool valueBelow = values_[t->attribute] <= t->threshold;
+                const bool leaves = valueBelow != (0.0f <= t->threshold);
+                if (leaves)
+                    extend(head, position_[at], stamp);
+                at = valueBelow ? t->below : t->above;
+                if (leaves)
+                    break;
+            }
             continue;
         }
         int exit = -1;
@@ -185,6 +207,9 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
         extend(head, exitPosition, stamp);
         at = next;
     }
+    for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e)
+        values_[e->attribute] = 0.0f;
+    return at;
 }
 
 // Without unknown values a case reaches the same leaf whatever other cases
