@@ -101,9 +101,14 @@ struct Evaluation {
 };
 
 // The class weights of a node and the classes with weight, ascending.
+// Continuous attributes are evaluated over the present classes only, each
+// at its place in present: sums skip only terms that are 0, so they come out
+// as over all classes.
 struct NodeClasses {
     const std::vector<float> &dist;
     std::vector<int> present;
+    std::vector<int> placeOf;       // per class: its place in present, or -1
+    std::vector<float> presentDist; // dist at each place
     float items;
     // With whole weights and no unknown values every attribute knows all
     // the node's cases: their sum over the present classes, in order, and
@@ -340,15 +345,19 @@ void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
     if (histogram.known[slot] < (histogram.anyUnknown[slot] ? minObjs : node.fewestNonZero))
         return;
 
-    const int C = classes;
-    const std::vector<int> &present = node.present;
-    for (const int c : present)
-        s.known[c] = s.unknown[c] = 0;
+    const int P = static_cast<int>(node.present.size());
+    const std::vector<int> &placeOf = node.placeOf;
+    std::fill_n(s.known.begin(), P, 0.0f);
+    std::fill_n(s.unknown.begin(), P, 0.0f);
     s.touched.clear();
     for (const BucketEntry *entry = first; entry != last; ++entry) {
         const BucketEntry &e = *entry;
+        // A class without weight here can only bring entries of weight 0.
+        const int k = placeOf[e.cls];
+        if (k < 0)
+            continue;
         if (e.rank < 0) {
-            s.unknown[e.cls] += e.weight;
+            s.unknown[k] += e.weight;
             continue;
         }
         int slot = s.slotOfRank[e.rank];
@@ -356,30 +365,30 @@ void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
             slot = static_cast<int>(s.touched.size());
             s.slotOfRank[e.rank] = slot;
             s.touched.push_back(e.rank);
-            if (s.counts.size() < (slot + 1) * static_cast<std::size_t>(C))
-                s.counts.resize((slot + 1) * static_cast<std::size_t>(C), 0.0f);
+            if (s.counts.size() < (slot + 1) * static_cast<std::size_t>(P))
+                s.counts.resize((slot + 1) * static_cast<std::size_t>(P), 0.0f);
         }
-        s.counts[slot * C + e.cls] += e.weight;
-        s.known[e.cls] += e.weight;
+        s.counts[slot * P + k] += e.weight;
+        s.known[k] += e.weight;
     }
     if (zeroRank[a] >= 0) {
         const int slot = static_cast<int>(s.touched.size());
-        s.counts.resize(std::max(s.counts.size(), (slot + 1) * static_cast<std::size_t>(C)), 0.0f);
+        s.counts.resize(std::max(s.counts.size(), (slot + 1) * static_cast<std::size_t>(P)), 0.0f);
+        float *zeroRow = &s.counts[slot * P];
         float zeros = 0;
-        for (const int c : present) {
-            float z = node.dist[c] - s.known[c] - s.unknown[c];
+        for (int k = 0; k < P; ++k) {
+            float z = node.presentDist[k] - s.known[k] - s.unknown[k];
             if (z < 1e-5f)
                 z = 0;
-            s.counts[slot * C + c] = z;
-            s.known[c] += z;
+            zeroRow[k] = z;
+            s.known[k] += z;
             zeros += z;
         }
         if (zeros > 0) {
             s.slotOfRank[zeroRank[a]] = slot;
             s.touched.push_back(zeroRank[a]);
         } else {
-            for (const int c : present)
-                s.counts[slot * C + c] = 0;
+            std::fill_n(zeroRow, P, 0.0f);
         }
     }
     std::sort(s.touched.begin(), s.touched.end());
@@ -387,27 +396,26 @@ void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
     float knownItems = node.knownItems, unknownItems = 0;
     if (!merged) {
         knownItems = 0;
-        for (const int c : present) {
-            knownItems += s.known[c];
-            unknownItems += s.unknown[c];
+        for (int k = 0; k < P; ++k) {
+            knownItems += s.known[k];
+            unknownItems += s.unknown[k];
         }
     }
     if (knownItems >= 2 * minObjs && s.touched.size() > 1) {
         const float minSplit = minSplitFor(knownItems);
         const float baseInfo =
-            merged ? node.baseInfo : info.totalInfo(s.known, present) / knownItems;
+            merged ? node.baseInfo : info.totalInfo(s.known.data(), P) / knownItems;
         const float knownFraction = 1 - unknownItems / node.items;
-        for (const int c : present)
-            s.below[c] = 0;
+        std::fill_n(s.below.begin(), P, 0.0f);
         const std::vector<float> &v = values[a];
         int tries = 0;
         float bestGain = -Epsilon;
         float belowItems = 0;
         for (std::size_t i = 0; i + 1 < s.touched.size(); ++i) {
-            const float *row = &s.counts[s.slotOfRank[s.touched[i]] * C];
-            for (const int c : present) {
-                s.below[c] += row[c];
-                belowItems += row[c];
+            const float *row = &s.counts[s.slotOfRank[s.touched[i]] * P];
+            for (int k = 0; k < P; ++k) {
+                s.below[k] += row[k];
+                belowItems += row[k];
             }
             const float low = v[s.touched[i]];
             const float high = v[s.touched[i + 1]];
@@ -415,10 +423,9 @@ void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
                 knownItems - belowItems < minSplit)
                 continue;
             ++tries;
-            for (const int c : present)
-                s.above[c] = s.known[c] - s.below[c];
-            const float thisInfo =
-                info.totalInfo(s.below, present) + info.totalInfo(s.above, present);
+            for (int k = 0; k < P; ++k)
+                s.above[k] = s.known[k] - s.below[k];
+            const float thisInfo = info.totalInfo(s.below.data(), P) + info.totalInfo(s.above.data(), P);
             const float gain = knownFraction * (baseInfo - thisInfo / knownItems);
             if (gain > bestGain) {
                 bestGain = gain;
@@ -434,12 +441,9 @@ void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
         }
     }
     for (const int rank : s.touched) {
-        const int slot = s.slotOfRank[rank];
-        for (const int c : present)
-            s.counts[slot * C + c] = 0;
+        std::fill_n(s.counts.begin() + s.slotOfRank[rank] * P, P, 0.0f);
         s.slotOfRank[rank] = -1;
     }
-    return;
 }
 
 float Grower::Impl::groupGain(const std::vector<float> &table, int groups, float known,
@@ -597,11 +601,13 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     std::merge(histogram.attributes.begin(), histogram.attributes.end(), discrete.begin(),
                discrete.end(), std::back_inserter(candidates));
     const int count = static_cast<int>(candidates.size());
-    NodeClasses here{dist, {}, items};
+    NodeClasses here{dist, {}, std::vector<int>(classes, -1), {}, items};
     here.fewestNonZero = 0.999f * minSplitFor(items);
     for (int c = 0; c < classes; ++c)
         if (dist[c] > 0) {
+            here.placeOf[c] = static_cast<int>(here.present.size());
             here.present.push_back(c);
+            here.presentDist.push_back(dist[c]);
             here.knownItems += dist[c];
         }
     if (merged && here.knownItems > 0)
@@ -626,13 +632,13 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     // The budget's threads share a large node's attributes, taking chunks of
     // them in turn as they finish: the work of an attribute follows its
     // entries, which vary widely. A node of less work is done by one thread:
-    // waking and waiting for the other costs more than it saves, the more so
-    // on a busy machine, and a deep tree has thousands of such nodes.
+    // waking and waiting for the other costs more than it saves, and a deep
+    // tree has thousands of such nodes.
     constexpr std::size_t perAttribute = 8;
     std::size_t effort = cases.size() + perAttribute * count;
     for (std::size_t slot = 0; slot < histogram.attributes.size(); ++slot)
         effort += histogram.end[slot] - histogram.begin[slot];
-    if (threads > 1 && effort > 1000000) {
+    if (threads > 1 && effort > 50000) {
         constexpr int chunk = 256;
 #pragma omp parallel for num_threads(threads) schedule(dynamic, 1)
         for (int first = 0; first < count; first += chunk)
