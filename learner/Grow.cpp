@@ -51,6 +51,20 @@ public:
         }
         return nLogN(total) - sum;
     }
+    // totalInfo(below, count) + totalInfo(above, count) where above is
+    // known - below, each sum kept in its own order: the two chains of
+    // additions then overlap.
+    float splitInfo(const float *below, const float *known, int count) const {
+        float sumBelow = 0, totalBelow = 0, sumAbove = 0, totalAbove = 0;
+        for (int c = 0; c < count; ++c) {
+            const float above = known[c] - below[c];
+            sumBelow += nLogN(below[c]);
+            totalBelow += below[c];
+            sumAbove += nLogN(above);
+            totalAbove += above;
+        }
+        return (nLogN(totalBelow) - sumBelow) + (nLogN(totalAbove) - sumAbove);
+    }
 
 private:
     static float compute(float x) {
@@ -123,8 +137,8 @@ struct NodeClasses {
 struct Scratch {
     std::vector<int> slotOfRank;
     std::vector<int> touched;
-    std::vector<float> counts;
-    std::vector<float> below, above, known, unknown;
+    std::vector<float> counts; // per touched slot, a row of weights by place
+    std::vector<float> below, known, unknown;
 };
 
 } // namespace
@@ -213,7 +227,7 @@ Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
     scratch.resize(threads);
     for (Scratch &sc : scratch) {
         sc.slotOfRank.assign(widest, -1);
-        for (std::vector<float> *v : {&sc.known, &sc.unknown, &sc.below, &sc.above})
+        for (std::vector<float> *v : {&sc.known, &sc.unknown, &sc.below})
             v->assign(classes, 0.0f);
     }
     tested.assign(attributes, 0);
@@ -423,9 +437,7 @@ void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
                 knownItems - belowItems < minSplit)
                 continue;
             ++tries;
-            for (int k = 0; k < P; ++k)
-                s.above[k] = s.known[k] - s.below[k];
-            const float thisInfo = info.totalInfo(s.below.data(), P) + info.totalInfo(s.above.data(), P);
+            const float thisInfo = info.splitInfo(s.below.data(), s.known.data(), P);
             const float gain = knownFraction * (baseInfo - thisInfo / knownItems);
             if (gain > bestGain) {
                 bestGain = gain;

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
-#include <unordered_map>
 
 namespace {
 
@@ -22,6 +21,60 @@ float deviate(float cf) {
     return z[i - 1] + (cf - level[i - 1]) / (level[i] - level[i - 1]) * (z[i] - z[i - 1]);
 }
 
+// Lists of node indices by 64-bit key, in an open-addressed table: a walk
+// looks up every value of a case in every long chain it passes, and most
+// lookups find nothing, which here costs one probe of a flat array.
+class TestLists {
+public:
+    static constexpr std::uint64_t Unlisted = ~std::uint64_t{0};
+
+    TestLists() : keys_(16, Unlisted), places_(16, -1) {}
+
+    std::vector<int> *find(std::uint64_t key) {
+        for (std::size_t at = slotOf(key);; at = (at + 1) & (keys_.size() - 1)) {
+            if (keys_[at] == key)
+                return &lists_[places_[at]];
+            if (keys_[at] == Unlisted)
+                return nullptr;
+        }
+    }
+    // The list of key, made empty if there is none.
+    std::vector<int> &at(std::uint64_t key) {
+        if (std::vector<int> *found = find(key))
+            return *found;
+        if (2 * (lists_.size() + 1) > keys_.size())
+            rehash(2 * keys_.size());
+        place(key, static_cast<int>(lists_.size()));
+        lists_.emplace_back();
+        return lists_.back();
+    }
+
+private:
+    std::size_t slotOf(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (keys_.size() - 1);
+    }
+    void place(std::uint64_t key, int list) {
+        std::size_t at = slotOf(key);
+        while (keys_[at] != Unlisted)
+            at = (at + 1) & (keys_.size() - 1);
+        keys_[at] = key;
+        places_[at] = list;
+    }
+    void rehash(std::size_t size) {
+        std::vector<std::uint64_t> keys(size, Unlisted);
+        std::vector<int> places(size, -1);
+        keys.swap(keys_);
+        places.swap(places_);
+        for (std::size_t i = 0; i < keys.size(); ++i)
+            if (keys[i] != Unlisted)
+                place(keys[i], places[i]);
+    }
+
+    std::vector<std::uint64_t> keys_; // size a power of 2, at most half used
+    std::vector<int> places_;         // per slot: its list in lists_
+    std::vector<std::vector<int>> lists_;
+};
+
 // The zero paths of a tree. From a two-way test, the branch a value of 0
 // takes leads to the next test of a chain that ends at a leaf or at a test of
 // a discrete attribute; in text trees these "word <= 0" chains run hundreds
@@ -36,7 +89,7 @@ public:
         : tree_(tree), cuts_(cuts), data_(data), head_(tree.nodes.size()),
           position_(tree.nodes.size()), alive_(tree.nodes.size(), 0), end_(tree.nodes.size()),
           reach_(tree.nodes.size()), reachStamp_(tree.nodes.size(), 0),
-          listedUnder_(tree.nodes.size(), Unlisted),
+          listedUnder_(tree.nodes.size(), TestLists::Unlisted),
           values_(static_cast<std::size_t>(data.attributes()), 0.0f) {
         label(0, 0, 0);
     }
@@ -87,11 +140,10 @@ private:
         return static_cast<std::uint64_t>(static_cast<std::uint32_t>(head)) << 32 |
                static_cast<std::uint32_t>(attribute);
     }
-    static constexpr std::uint64_t Unlisted = ~std::uint64_t{0};
     std::vector<std::uint64_t> listedUnder_; // key of the list holding the node, or Unlisted
     // Per key of chain head and attribute: two-way tests of the attribute
     // in the chain, perhaps stale.
-    std::unordered_map<std::uint64_t, std::vector<int>> testsOf_;
+    TestLists testsOf_;
     // The walking case's values by attribute; 0 between walks.
     std::vector<float> values_;
 };
@@ -112,7 +164,7 @@ void ZeroChains::label(int node, int head, int position) {
             const std::uint64_t listKey = key(at.head, cut.attribute);
             if (listedUnder_[at.node] != listKey) {
                 listedUnder_[at.node] = listKey;
-                testsOf_[listKey].push_back(at.node);
+                testsOf_.at(listKey).push_back(at.node);
             }
             const bool zeroBelow = 0.0f <= cut.threshold;
             const int other = zeroBelow ? cut.above : cut.below;
@@ -141,8 +193,15 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
     const Dataset::Entry *const rowBegin = data_.rowBegin(item);
     const Dataset::Entry *const rowEnd = data_.rowEnd(item);
     const std::ptrdiff_t rowLength = rowEnd - rowBegin;
-    for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e)
-        values_[e->attribute] = e->value;
+    // The case's values are spread into values_ once a step needs them.
+    bool spread = false;
+    const auto spreadValues = [&] {
+        if (spread)
+            return;
+        for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e)
+            values_[e->attribute] = e->value;
+        spread = true;
+    };
     int at = node;
     for (;;) {
         const PackedCut &cut = cuts_[at];
@@ -152,12 +211,13 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
             const Node &n = tree_.nodes[at];
             if (n.kind == NodeKind::Leaf)
                 break;
-            at = n.children[tree_.branchOf(n, data_, item, values_.data())];
+            at = n.children[tree_.branchOf(n, data_, item)];
             continue;
         }
         // What is left of a short chain is cheaper to step through than to
         // look the case's values up in.
         if (position_[end_[head]] - position_[at] <= 4 * rowLength) {
+            spreadValues();
             for (const PackedCut *t = &cut; t->attribute >= 0; t = &cuts_[at]) {
                 const bool valueBelow = values_[t->attribute] <= t->threshold;
                 const bool leaves = valueBelow != (0.0f <= t->threshold);
@@ -174,10 +234,10 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
         int next = -1;
         for (const Dataset::Entry *e = data_.rowBegin(item); e != data_.rowEnd(item); ++e) {
             const std::uint64_t listKey = key(head, e->attribute);
-            const auto listed = testsOf_.find(listKey);
-            if (listed == testsOf_.end())
+            std::vector<int> *const listed = testsOf_.find(listKey);
+            if (!listed)
                 continue;
-            std::vector<int> &tests = listed->second;
+            std::vector<int> &tests = *listed;
             for (std::size_t i = 0; i < tests.size(); ++i) {
                 const int test = tests[i];
                 const PackedCut &t = cuts_[test];
@@ -185,7 +245,7 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
                     // Gone from the tree, now testing another attribute or
                     // moved to another chain.
                     if (listedUnder_[test] == listKey)
-                        listedUnder_[test] = Unlisted;
+                        listedUnder_[test] = TestLists::Unlisted;
                     tests[i--] = tests.back();
                     tests.pop_back();
                     continue;
@@ -207,8 +267,9 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
         extend(head, exitPosition, stamp);
         at = next;
     }
-    for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e)
-        values_[e->attribute] = 0.0f;
+    if (spread)
+        for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e)
+            values_[e->attribute] = 0.0f;
     return at;
 }
 
