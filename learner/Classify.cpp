@@ -1,6 +1,8 @@
 // Classification and error counting.
 #include "Classify.h"
 
+#include "Grow.h"
+
 #include <algorithm>
 
 namespace {
@@ -60,14 +62,32 @@ int classify(const Tree &tree, const Dataset &data, std::size_t item, int classe
 
 Assessment assess(const Tree &tree, const Dataset &data, int classes) {
     const std::vector<PackedCut> cuts = tree.packedCuts();
+    const std::size_t cells = static_cast<std::size_t>(classes) * classes;
     Assessment result;
-    result.counts.assign(static_cast<std::size_t>(classes) * classes, 0);
-    for (std::size_t i = 0; i < data.size(); ++i) {
-        const int actual = data.classOf(i);
-        const int predicted = classifyWith(tree, cuts.data(), data, i, classes);
-        ++result.counts[static_cast<std::size_t>(actual) * classes + predicted];
-        if (predicted != actual)
-            ++result.errors;
+    result.counts.assign(cells, 0);
+    const auto items = static_cast<std::ptrdiff_t>(data.size());
+    // Cases are classified apart, so the budget's threads share them; whole
+    // counts add up the same in any order. Inside a parallel section this
+    // runs on its own thread alone.
+#pragma omp parallel num_threads(threadBudget())
+    {
+        std::vector<int> counts(cells, 0);
+        int errors = 0;
+#pragma omp for schedule(dynamic, 4096) nowait
+        for (std::ptrdiff_t i = 0; i < items; ++i) {
+            const int actual = data.classOf(static_cast<std::size_t>(i));
+            const int predicted =
+                classifyWith(tree, cuts.data(), data, static_cast<std::size_t>(i), classes);
+            ++counts[static_cast<std::size_t>(actual) * classes + predicted];
+            if (predicted != actual)
+                ++errors;
+        }
+#pragma omp critical
+        {
+            for (std::size_t k = 0; k < cells; ++k)
+                result.counts[k] += counts[k];
+            result.errors += errors;
+        }
     }
     return result;
 }
