@@ -134,6 +134,12 @@ struct NodeClasses {
     float fewestNonZero = 0;
 };
 
+// The class weights of some cases and their sum.
+struct ClassWeights {
+    std::vector<float> dist;
+    float items = 0;
+};
+
 struct Scratch {
     std::vector<int> slotOfRank;
     std::vector<int> touched;
@@ -165,8 +171,9 @@ struct Grower::Impl {
 
     Impl(const Dataset &d, const Schema &s, const Options &o);
     // Grows the subtree of cases; given, if not null, is their histogram,
-    // which the subtree may change.
-    int build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given);
+    // which the subtree may change, and weights, if not null, their class
+    // weights.
+    int build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given, ClassWeights *weights);
     bool choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist, float items,
                 const Histogram &histogram, Node &node);
     void fill(Histogram &histogram, const std::vector<WeightedCase> &cases);
@@ -722,11 +729,17 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     return true;
 }
 
-int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given) {
+int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given,
+                        ClassWeights *weights) {
     const int C = classes;
     Node node;
-    node.classDist.assign(C, 0.0f);
-    addClassWeights(data, cases, node.classDist, node.items);
+    if (weights) {
+        node.classDist = std::move(weights->dist);
+        node.items = weights->items;
+    } else {
+        node.classDist.assign(C, 0.0f);
+        addClassWeights(data, cases, node.classDist, node.items);
+    }
     node.bestClass = static_cast<int>(
         std::max_element(node.classDist.begin(), node.classDist.end()) - node.classDist.begin());
     node.errors = node.items - node.classDist[node.bestClass];
@@ -760,15 +773,28 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
     }
     std::vector<WeightedCase>().swap(cases);
     // The largest branch inherits the histogram; the others gather their own.
+    // With whole weights the heir's class weights are its parent's less the
+    // others', exactly: a chain's heirs are not counted again.
     std::size_t heir = parts.size();
+    std::vector<ClassWeights> partWeights;
     if (merged) {
         heir = 0;
         for (std::size_t b = 1; b < parts.size(); ++b)
             if (parts[b].size() > parts[heir].size())
                 heir = b;
-        for (std::size_t b = 0; b < parts.size(); ++b)
-            if (b != heir)
-                remove(histogram, parts[b]);
+        partWeights.resize(parts.size());
+        partWeights[heir] = {node.classDist, node.items};
+        for (std::size_t b = 0; b < parts.size(); ++b) {
+            if (b == heir)
+                continue;
+            remove(histogram, parts[b]);
+            ClassWeights &part = partWeights[b];
+            part.dist.assign(C, 0.0f);
+            addClassWeights(data, parts[b], part.dist, part.items);
+            for (int c = 0; c < C; ++c)
+                partWeights[heir].dist[c] -= part.dist[c];
+            partWeights[heir].items -= part.items;
+        }
     } else {
         Histogram().entries.swap(histogram.entries);
     }
@@ -786,7 +812,8 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
             empty.classDist.assign(C, 0.0f);
             tree.nodes.push_back(std::move(empty));
         } else {
-            child = build(tree, std::move(parts[b]), b == heir ? &histogram : nullptr);
+            child = build(tree, std::move(parts[b]), b == heir ? &histogram : nullptr,
+                          merged ? &partWeights[b] : nullptr);
         }
         if (b == heir)
             Histogram().entries.swap(own.entries);
@@ -815,7 +842,7 @@ Grower::~Grower() = default;
 
 Tree Grower::grow(const std::vector<WeightedCase> &cases) {
     Tree tree;
-    impl_->build(tree, cases, nullptr);
+    impl_->build(tree, cases, nullptr, nullptr);
     return tree;
 }
 

@@ -281,6 +281,13 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
 // trees from walking every case down every level again. With unknown values
 // every count is rebuilt from all the cases.
 class Pruner {
+    struct Counts {
+        std::vector<float> dist;
+        float items = 0;
+        int best = 0;
+        float asLeaf = 0;
+    };
+
 public:
     Pruner(Tree &tree, const Dataset &data, float cf)
         : tree_(tree), data_(data), cf_(cf), additive_(!data.hasUnknowns()) {
@@ -297,17 +304,12 @@ public:
     // returns its estimated errors. In additive mode a node lets go of its
     // cases once they are sent down its branches, and of each branch's
     // share once that branch is pruned, so that a chain hundreds of tests
-    // deep does not hold nearly every case at every level.
-    float prune(int index, std::vector<WeightedCase> cases);
+    // deep does not hold nearly every case at every level. weights, if not
+    // null, holds the cases' class weights and their sum.
+    float prune(int index, std::vector<WeightedCase> cases, Counts *weights = nullptr);
     bool changed = false;
 
 private:
-    struct Counts {
-        std::vector<float> dist;
-        float items = 0;
-        int best = 0;
-        float asLeaf = 0;
-    };
     // Class weights of the cases (added to the node's own with onStored),
     // the class the node keeps unless another has more, and its estimate
     // as a leaf.
@@ -436,8 +438,9 @@ float Pruner::keep(int index, Counts &k, float errors) {
     return errors;
 }
 
-float Pruner::prune(int index, std::vector<WeightedCase> cases) {
-    Counts k = count(tree_.nodes[index], cases, false);
+float Pruner::prune(int index, std::vector<WeightedCase> cases, Counts *weights) {
+    const Node &node = tree_.nodes[index];
+    Counts k = weights ? settle(node, std::move(*weights)) : count(node, cases, false);
     if (tree_.nodes[index].kind == NodeKind::Leaf) {
         if (additive_)
             leafCases_[index] = std::move(cases);
@@ -445,14 +448,36 @@ float Pruner::prune(int index, std::vector<WeightedCase> cases) {
     }
     std::vector<std::vector<WeightedCase>> parts =
         tree_.distribute(tree_.nodes[index], data_, cases);
-    if (additive_)
+    // In additive mode weights are whole: the largest branch's class
+    // weights are the node's less the other branches', exactly, so a
+    // chain's cases are not counted again at every level.
+    std::vector<Counts> partWeights;
+    if (additive_) {
         std::vector<WeightedCase>().swap(cases);
+        std::size_t largest = 0;
+        for (std::size_t b = 1; b < parts.size(); ++b)
+            if (parts[b].size() > parts[largest].size())
+                largest = b;
+        partWeights.resize(parts.size());
+        partWeights[largest].dist = k.dist;
+        partWeights[largest].items = k.items;
+        for (std::size_t b = 0; b < parts.size(); ++b) {
+            if (b == largest)
+                continue;
+            Counts &part = partWeights[b];
+            part.dist.assign(k.dist.size(), 0.0f);
+            addClassWeights(data_, parts[b], part.dist, part.items);
+            for (std::size_t c = 0; c < k.dist.size(); ++c)
+                partWeights[largest].dist[c] -= part.dist[c];
+            partWeights[largest].items -= part.items;
+        }
+    }
     for (std::size_t b = 0; b < parts.size(); ++b) {
         if (parts[b].empty())
             continue;
         const int child = tree_.nodes[index].children[b];
         if (additive_)
-            prune(child, std::move(parts[b]));
+            prune(child, std::move(parts[b]), &partWeights[b]);
         else
             prune(child, parts[b]);
     }

@@ -65,8 +65,8 @@ Trial finish(Tree unpruned, const Dataset &data, const Dataset *test, int classe
     sideBySide(
         parallel,
         [&] {
-            changed = pruneTree(trial.pruned, data, allCases(data), options.confidence,
-                                trial.estimate);
+            changed =
+                pruneTree(trial.pruned, data, allCases(data), options.confidence, trial.estimate);
         },
         [&] {
             if (!parallel)
