@@ -14,7 +14,8 @@ int runRunC45(const Arguments &arguments) {
     OptionParser parser("run --stem STEM [-s] [-m N] [-c CF] [-t N] [--c45 PATH] [--save FILE]",
                         "Runs C4.5 on STEM.names and STEM.data (with -u when STEM.test can be "
                         "read) and prints\nwhat the workbench shows of the run: the C4.5 page, "
-                        "the confusion matrix and the\nmeasures. C4.5's options -s, -m N, -c CF "
+                        "the confusion matrix and the\nmeasures. A sparse set (STEM.data.svm "
+                        "without STEM.data) is run with -L. C4.5's\noptions -s, -m N, -c CF "
                         "and -t N are passed on in that order.");
     parser.text("stem", "STEM", stem, "file stem, or the path of the .names file");
     parser.text("c45", "PATH", request.program, "the C4.5 program (default ./c4.5.exe)");
@@ -24,5 +25,6 @@ int runRunC45(const Arguments &arguments) {
     if (!parser.given("stem"))
         throw UsageError("--stem is required");
     request.namesPath = stem;
+    request.sparse = isSparseFileSet(stemOfNamesPath(stem));
     return runAndReport(request, saveAs, std::cout);
 }

@@ -99,6 +99,10 @@ c45_runs() {
     echo "== arguments"
     tr '\0' ' ' <args
     echo
+    # tcw run finds the sparse set by itself.
+    "$tcw" run --stem out/sparse.names $fake >/dev/null && echo "== arguments of tcw run"
+    tr '\0' ' ' <args
+    echo
 
     # A failed run or one without a result leaves the saved run as it was.
     FAKE_C45_TRANSCRIPT=learner-error.out FAKE_C45_STATUS=1 \
