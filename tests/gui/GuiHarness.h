@@ -5,6 +5,7 @@
 
 #include "window1.h"
 
+#include <glibmm/main.h>
 #include <gtkmm/treemodel.h>
 
 #include <deque>
@@ -22,6 +23,32 @@ void drainEvents();
 // Runs the main loop until done() holds or ten seconds have passed; returns
 // done().
 bool runLoopUntil(const std::function<bool()> &done);
+
+// Runs action while a timer waits for a visible Dialog, inspects it until
+// ready accepts it (a chooser shows its folder a moment after it opens) or for
+// two seconds, and closes it with response; false when none showed.
+template <typename Dialog>
+bool answerDialog(const std::function<void()> &action, const std::function<bool(Dialog &)> &ready,
+                  int response) {
+    bool answered = false;
+    int ticks = 0;
+    sigc::connection poll = Glib::signal_timeout().connect(
+        [&] {
+            for (Gtk::Window *top : Gtk::Window::list_toplevels())
+                if (auto *dialog = dynamic_cast<Dialog *>(top); dialog && dialog->get_visible()) {
+                    if (!ready(*dialog) && ++ticks < 100)
+                        return true;
+                    dialog->response(response);
+                    answered = true;
+                    return false;
+                }
+            return true;
+        },
+        20);
+    action();
+    poll.disconnect();
+    return answered;
+}
 
 // A fresh folder under /tmp that is the working folder while the object lives.
 class WorkingFolder {

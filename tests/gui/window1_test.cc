@@ -381,15 +381,6 @@ struct OptionsDialogUnderTest : dialog2 {
     using dialog2_glade::c_checkbutton, dialog2_glade::c_spinbutton, dialog2_glade::m_checkbutton,
         dialog2_glade::m_spinbutton, dialog2_glade::message_label, dialog2_glade::ok_button,
         dialog2_glade::s_checkbutton, dialog2_glade::t_checkbutton, dialog2_glade::t_spinbutton;
-    std::string confirm(bool s, bool m, bool c, bool t, double cValue) {
-        s_checkbutton->set_active(s);
-        m_checkbutton->set_active(m);
-        c_checkbutton->set_active(c);
-        t_checkbutton->set_active(t);
-        c_spinbutton->set_value(cValue);
-        ok_button->clicked();
-        return getOptionString();
-    }
 };
 
 struct TextOptionsDialogUnderTest : dialog3 {
@@ -405,11 +396,6 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     OptionsDialogUnderTest dialog;
     EXPECT_EQ("Opcije", dialog.get_title());
     EXPECT_EQ("", dialog.getOptionString());
-    // The option text follows the ticked boxes, in a fixed order.
-    OptionsDialogUnderTest order;
-    EXPECT_EQ(" -s -m 2 -c 25 -t 10", order.confirm(true, true, true, true, 25));
-    EXPECT_EQ(" -c 50", order.confirm(false, false, true, false, 50));
-    EXPECT_EQ("", order.confirm(false, false, false, false, 50));
     C45Options given;
     given.minCases = 5;
     given.trials = 3;
@@ -421,6 +407,12 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     EXPECT_EQ(3, dialog.t_spinbutton->get_value_as_int());
     dialog.ok_button->clicked();
     EXPECT_EQ(" -m 5 -t 3", dialog.getOptionString());
+    // The option text follows the ticked boxes, in a fixed order.
+    for (Gtk::CheckButton *box : {dialog.t_checkbutton, dialog.c_checkbutton, dialog.s_checkbutton})
+        box->set_active(true);
+    dialog.c_spinbutton->set_value(50);
+    dialog.ok_button->clicked();
+    EXPECT_EQ(" -s -m 5 -c 50 -t 3", dialog.getOptionString());
 
     const struct {
         Gtk::SpinButton *spin;
@@ -533,28 +525,26 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     EXPECT_TRUE(restored.distribution_button->get_sensitive());
     EXPECT_EQ(window.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
     EXPECT_EQ(window.textProcessor.documentFrequency, restored.textProcessor.documentFrequency);
-}
 
-TEST_F(MainWindowTest, UnreadableStateFileIsReportedAndKeepsTheCorpus) {
-    execute();
+    // A state file that cannot be read is reported and keeps the corpus.
     std::ofstream("broken.tpp") << "rijeci iz train dokumenata\nmany\n";
     const struct {
         const char *name;
         std::string message; // the start of the message
-    } cases[] = {{"missing.tpp",
-                  "Could not open file missing.tpp: " + std::generic_category().message(ENOENT)},
-                 {"broken.tpp", "Malformed file broken.tpp"}};
-    for (const auto &row : cases) {
+    } unreadable[] = {{"missing.tpp", "Could not open file missing.tpp: " +
+                                          std::generic_category().message(ENOENT)},
+                      {"broken.tpp", "Malformed file broken.tpp"}};
+    for (const auto &row : unreadable) {
         SCOPED_TRACE(row.name);
-        window.errors.clear();
-        window.pathAnswers.push_back(row.name);
-        window.on_load_settings_clicked();
-        ASSERT_TRUE(window.waitUntilIdle());
-        ASSERT_EQ(1u, window.errors.size());
-        EXPECT_EQ(row.message, window.errors[0].substr(0, row.message.size()));
-        EXPECT_EQ(xmlCounts, window.textProcessingCounts());
-        EXPECT_EQ(16u, window.textProcessor.trainDocuments.size());
-        EXPECT_EQ("", window.stateFile);
+        restored.errors.clear();
+        restored.pathAnswers.push_back(row.name);
+        restored.on_load_settings_clicked();
+        ASSERT_TRUE(restored.waitUntilIdle());
+        ASSERT_EQ(1u, restored.errors.size());
+        EXPECT_EQ(row.message, restored.errors[0].substr(0, row.message.size()));
+        EXPECT_EQ(xmlCounts, restored.textProcessingCounts());
+        EXPECT_EQ(16u, restored.textProcessor.trainDocuments.size());
+        EXPECT_EQ("state.tpp", restored.stateFile);
     }
 }
 
@@ -759,56 +749,36 @@ TEST_F(MainWindowTest, WindowOpensWholeOnBothPagesAndNeverMoves) {
     EXPECT_EQ("0,0", place().substr(0, 3));
 }
 
-namespace {
-
-// The real choosers and message boxes, answered by a timer that inspects the
-// dialog on screen once inspect accepts it as ready (a chooser shows its
-// folder a moment after it opens), or after two seconds, and closes it.
-struct RealDialogsWindow : window1 {
-    using window1::askConfirmation, window1::askForPath, window1::showError;
-};
-
-template <typename Dialog>
-void inspectNextDialog(const std::function<bool(Dialog &)> &inspect, int response) {
-    auto ticks = std::make_shared<int>(0);
-    Glib::signal_timeout().connect(
-        [inspect, response, ticks] {
-            for (Gtk::Window *shown : Gtk::Window::list_toplevels())
-                if (auto *dialog = dynamic_cast<Dialog *>(shown); dialog && dialog->get_visible()) {
-                    if (!inspect(*dialog) && ++*ticks < 100)
-                        return true;
-                    dialog->response(response);
-                    return false;
-                }
-            return true;
-        },
-        20);
-}
-
-} // namespace
-
+// The real choosers and message boxes.
 TEST(RealDialogs, ChoosersAndMessageBoxesSayWhatTheyAreFor) {
     WorkingFolder folder;
-    RealDialogsWindow window;
-    std::string seen;
-    inspectNextDialog<Gtk::FileChooserDialog>(
+    struct : window1 {
+        using window1::askConfirmation, window1::askForPath, window1::showError;
+    } window;
+    std::string seen, path = "unanswered";
+    EXPECT_TRUE(answerDialog<Gtk::FileChooserDialog>(
+        [&] {
+            path = window.askForPath(
+                {Gtk::FILE_CHOOSER_ACTION_SAVE, "Snimi stanje korpusa (.tpp)", {{"tpp files", "*.tpp"}}});
+        },
         [&seen](Gtk::FileChooserDialog &chooser) {
             seen = chooser.get_title() + "|" + chooser.get_current_folder() + "|" +
                    (chooser.get_do_overwrite_confirmation() ? "confirms" : "overwrites");
             return !chooser.get_current_folder().empty();
         },
-        Gtk::RESPONSE_CANCEL);
-    EXPECT_EQ("", window.askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE,
-                                     "Snimi stanje korpusa (.tpp)",
-                                     {{"tpp files", "*.tpp"}}}));
+        Gtk::RESPONSE_CANCEL));
+    EXPECT_EQ("", path);
     EXPECT_EQ("Snimi stanje korpusa (.tpp)|" + Glib::get_current_dir() + "|confirms", seen);
 
     const auto title = [&seen](Gtk::MessageDialog &box) { return !(seen = box.get_title()).empty(); };
-    inspectNextDialog<Gtk::MessageDialog>(title, Gtk::RESPONSE_CLOSE);
-    window.showError("Could not write file x: No space left on device");
+    EXPECT_TRUE(answerDialog<Gtk::MessageDialog>(
+        [&] { window.showError("Could not write file x: No space left on device"); }, title,
+        Gtk::RESPONSE_CLOSE));
     EXPECT_EQ("Greška", seen);
-    inspectNextDialog<Gtk::MessageDialog>(title, Gtk::RESPONSE_YES);
-    EXPECT_TRUE(window.askConfirmation("Svejedno?"));
+    bool confirmed = false;
+    EXPECT_TRUE(answerDialog<Gtk::MessageDialog>(
+        [&] { confirmed = window.askConfirmation("Svejedno?"); }, title, Gtk::RESPONSE_YES));
+    EXPECT_TRUE(confirmed);
     EXPECT_EQ("Pitanje", seen);
 }
 
