@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(C45Runner, ReplaceAllResumesAfterEachInsertedText) {
+TEST(C45Runner, BuildsPathsAndTheOptionTextAndRefusesWhatC45WouldRefuseOrAlter) {
+    // Replacing resumes after each inserted text.
     const std::vector<std::vector<std::string>> cases = {
         {"C:\\data\\my set", "\\", "/", "C:/data/my set"},
         {"my set", " ", "\\ ", "my\\ set"},
@@ -30,9 +31,6 @@ TEST(C45Runner, ReplaceAllResumesAfterEachInsertedText) {
         EXPECT_EQ(replaceAll(text, c[1], c[2]), c[3]);
         EXPECT_EQ(text, c[3]);
     }
-}
-
-TEST(C45Runner, BuildsTheOptionTextWithWholeNumbersInFull) {
     EXPECT_EQ(stemOfNamesPath("/d/a.names.names"), "/d/a");
     EXPECT_EQ(stemOfNamesPath("/d/plain"), "/d/plain");
     const C45Options all{true, 2, 25.0f, 10};
@@ -43,10 +41,8 @@ TEST(C45Runner, BuildsTheOptionTextWithWholeNumbersInFull) {
     // Six significant digits once turned -m 1234567 into "1.23457e+06",
     // which C4.5 read as 1.
     EXPECT_EQ(optionText({false, 1234567, std::nullopt, 10000001}), " -m 1234567 -t 10000001");
-}
 
-TEST(C45Runner, RefusesOptionsC45WouldRefuseOrAlter) {
-    const std::vector<std::pair<C45Options, bool>> cases = {
+    const std::vector<std::pair<C45Options, bool>> options = {
         {{false, 1, 100.0f, 1}, true},
         {{false, std::nullopt, 0.001f, std::nullopt}, true},
         {{false, 0, std::nullopt, std::nullopt}, false},
@@ -57,9 +53,9 @@ TEST(C45Runner, RefusesOptionsC45WouldRefuseOrAlter) {
         {{false, std::nullopt, std::nullopt, 0}, false},
         {{false, -3, std::nullopt, std::nullopt}, false},
     };
-    for (const auto &[options, sound] : cases) {
-        SCOPED_TRACE(optionText(options));
-        EXPECT_EQ(!c45OptionsProblem(options), sound);
+    for (const auto &[given, sound] : options) {
+        SCOPED_TRACE(optionText(given));
+        EXPECT_EQ(!c45OptionsProblem(given), sound);
     }
 }
 

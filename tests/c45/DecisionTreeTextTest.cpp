@@ -16,15 +16,6 @@ std::string treeOf(const std::vector<std::string> &lines, bool simplified) {
     return text.str();
 }
 
-TEST(DecisionTreeText, ReadsTheTreeInTheLayoutWithBothHeadings) {
-    const std::vector<std::string> lines = {
-        "Decision Tree:", "", "wheat <= 0 :", "|   corn <= 1 : earn (10.0)",
-        "|   corn > 1 : grain (3.0/1.0)", "wheat > 0 : grain (7.0)", "", "ignored : x (1.0)"};
-    EXPECT_EQ(parseDecisionTree(lines, false),
-              (std::vector<TreeRow>{{"wheat ", -1}, {"<= 0 :", 0}, {"   corn <= 1 : earn (10.0)", 1},
-                                    {"   corn > 1 : grain (3.0/1.0)", 1}, {"> 0 : grain (7.0)", 0}}));
-}
-
 TEST(DecisionTreeText, SplicesWideSubtreesBackAtTheirReferences) {
     const std::vector<std::string> lines = {
         "Decision Tree:", "", "a > 0 : y (5.0)", "a <= 0 :", "|   b > 0 : x (3.0)",

@@ -34,12 +34,10 @@ TEST(Grow, CutsPartNeighboursWhoseMidpointRoundsAway) {
     std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
     for (const auto &c : cases) {
         SCOPED_TRACE(c[0]);
-        std::ofstream(stem + ".data") << c[0] << ", a\n"
-                                      << c[1] << ", b\n"
-                                      << c[0] << ", a\n"
-                                      << c[1] << ", b\n"
-                                      << c[0] << ", a\n"
-                                      << c[1] << ", b\n";
+        std::ofstream data(stem + ".data");
+        for (int i = 0; i < 3; ++i)
+            data << c[0] << ", a\n" << c[1] << ", b\n";
+        data.close();
         EXPECT_EQ("Decision Tree:\n\nx <= " + c[2] + " : a (3.0)\nx > " + c[2] + " : b (3.0)\n\n",
                   grownTree(stem));
     }

@@ -102,9 +102,6 @@ TEST(Prune, DecisionsAndEstimates) {
         // share node: subtrees 4.60, leaf 6.79, profit branch with all 14
         // cases 4.69, so the larger branch is raised.
         {"bla/bla", 0.25f, true, 7.06f, bla},
-        // An attribute never tested holds one unknown value, so pruning
-        // recounts all cases at every step: the same result.
-        {"blaq/bla", 0.25f, true, 7.06f, bla},
         // At CF 100% only half an error per erring leaf is added: the share
         // node's subtrees (1.5) beat its leaf (5.5) and the raised branch (3.0).
         {"bla/bla", 1.0f, false, 3.0f, ""},
