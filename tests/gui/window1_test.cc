@@ -270,6 +270,22 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     EXPECT_EQ("Rijec", words.treeview->get_column(0)->get_title());
     EXPECT_EQ("harvest|4| corn|5| crude|5| wheat|6| oil|7| the|10|", modelRows(words.sorted));
 
+    // With information gain asked for, a third column shows it in plain figures.
+    window.textOptionsAnswer = window1::TextOptions{false, true};
+    window.on_options_activate();
+    execute();
+    selectWords(4, false);
+    window.important_words_button->clicked();
+    window3 &gains = window.presentedAs<window3>(1);
+    ASSERT_EQ(3u, gains.treeview->get_columns().size());
+    EXPECT_EQ("Information Gain", gains.treeview->get_column(2)->get_title());
+    EXPECT_EQ(6u, window.textProcessor.selectedInformationGain.size());
+    for (const Gtk::TreeModel::Row &row : gains.store->children()) {
+        const std::string gain = Glib::ustring(row[gains.columns.informationGain]).raw();
+        EXPECT_EQ(std::string::npos, gain.find(',')) << gain;
+        EXPECT_EQ(4u, gain.size() - gain.find('.') - 1) << gain;
+    }
+
     // A missing stop-word file is reported and keeps the selection.
     std::remove("ceste_rijeci");
     selectWords(2, true);
@@ -445,23 +461,6 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     EXPECT_FALSE(textOptions.sparse_checkbutton->get_active());
 }
 
-TEST_F(MainWindowTest, InformationGainWhenConfirmedFillsTheThirdWordColumn) {
-    window.textOptionsAnswer = window1::TextOptions{false, true};
-    window.on_options_activate();
-    execute();
-    selectWords(4, false);
-    window.important_words_button->clicked();
-    window3 &words = window.presentedAs<window3>(0);
-    ASSERT_EQ(3u, words.treeview->get_columns().size());
-    EXPECT_EQ("Information Gain", words.treeview->get_column(2)->get_title());
-    EXPECT_EQ(6u, window.textProcessor.selectedInformationGain.size());
-    for (const Gtk::TreeModel::Row &row : words.store->children()) {
-        const std::string gain = Glib::ustring(row[words.columns.informationGain]).raw();
-        EXPECT_EQ(std::string::npos, gain.find(',')) << gain;
-        EXPECT_EQ(4u, gain.size() - gain.find('.') - 1) << gain;
-    }
-}
-
 TEST_F(MainWindowTest, DistributionListsAndExportsCategoriesByTrainingDocuments) {
     execute();
     ConsoleCapture console;
@@ -580,33 +579,6 @@ TEST_F(MainWindowTest, QuitHidesTheWindowAlsoWhileTheEngineWorks) {
     EXPECT_TRUE(window.busy());
 }
 
-TEST_F(MainWindowTest, ChoosingAFileSetNamesItAndClearsTheFiguresOfAnotherRun) {
-    writeFileSet();
-    window.switchToPage(1);
-    window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
-    window.on_load_settings_clicked();
-    EXPECT_NE(noRunFigures, runFigures(window));
-    EXPECT_TRUE(window.cm_button->get_sensitive());
-
-    std::filesystem::create_directory("sets.names");
-    std::filesystem::copy_file("bla.info", "sets.names/two.info");
-    chooseNames("sets.names/two.names");
-    EXPECT_EQ("Odaberite skup C4.5 fajlova (.names)", window.pathRequests.back().title);
-    EXPECT_EQ("*.names", window.pathRequests.back().filters.at(0).second);
-    EXPECT_EQ("sets.names/two", window.fileSet);
-    EXPECT_EQ(bold("sets.names/two"), shown(*window.file_set_label));
-    EXPECT_EQ("bla", window.textProcessor.fileStem);
-    EXPECT_EQ(joined("\n", {bold("16"), bold("5"), bold("2"), bold("6"), noRunFigures}),
-              window.c45PageLabels());
-    EXPECT_FALSE(window.cm_button->get_sensitive());
-    EXPECT_FALSE(window.show_log_button->get_sensitive());
-    EXPECT_FALSE(window.measures_button->get_sensitive());
-    EXPECT_TRUE(window.run_c45_button->get_sensitive());
-
-    chooseNames("nothing.names");
-    EXPECT_EQ(joined("\n", {na, na, na, na, noRunFigures}), window.c45PageLabels());
-}
-
 // Stand-ins for C4.5 that fail in each way a user meets.
 TEST_F(MainWindowTest, RunFailuresAreReportedAndLeaveTheResultCommandsAsTheyWere) {
     writeFileSet();
@@ -650,10 +622,12 @@ TEST_F(MainWindowTest, RunFailuresAreReportedAndLeaveTheResultCommandsAsTheyWere
 }
 
 // The run file and the file set are apart: after a run is opened or saved,
-// "Pokreni C4.5" still runs the file set that the page names.
+// "Pokreni C4.5" still runs the file set that the page names; choosing another
+// set clears the figures of the run shown.
 TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
+    const std::string fixture = std::string(TEST_DATA_DIR) + "/run.c45p";
     window.switchToPage(1);
-    window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
+    window.pathAnswers.push_back(fixture);
     window.on_load_settings_clicked();
     EXPECT_FALSE(window.run_c45_button->get_sensitive());
     EXPECT_FALSE(window.execute_toolbutton->get_sensitive());
@@ -663,9 +637,10 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     window.switchToPage(0);
     writeFileSet();
     window.switchToPage(1);
-    writeProgram("echo \"$@\" > arguments\ncat '" + std::string(TEST_DATA_DIR) + "/run.c45p'\n");
-    window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
+    writeProgram("echo \"$@\" > arguments\ncat '" + fixture + "'\n");
+    window.pathAnswers.push_back(fixture);
     window.on_load_settings_clicked();
+    EXPECT_NE(noRunFigures, runFigures(window));
     window.pathAnswers.push_back("myrun");
     window.on_save_settings_clicked();
     EXPECT_EQ("myrun.c45p", window.runFile);
@@ -673,18 +648,26 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     EXPECT_TRUE(window.run_progressbar->get_visible());
     ASSERT_TRUE(window.waitUntilIdle());
     EXPECT_EQ("-u -f bla\n", readFile("arguments"));
-    EXPECT_TRUE(window.errors.empty());
+    EXPECT_TRUE(window.cm_button->get_sensitive());
 
-    // A file set in a folder whose name holds ".names" runs there, whole.
+    // A file set in a folder whose name holds ".names" is named and runs
+    // there, whole.
     std::filesystem::create_directory("sets.names");
-    window.switchToPage(0);
-    window.pathAnswers.push_back("sets.names/two.names");
-    click(window.save_as_toolbutton);
-    ASSERT_TRUE(window.waitUntilIdle());
-    window.switchToPage(1);
+    for (const std::string extension : {".names", ".data", ".test", ".info"})
+        std::filesystem::copy_file("bla" + extension, "sets.names/two" + extension);
+    chooseNames("sets.names/two.names");
+    EXPECT_EQ("Odaberite skup C4.5 fajlova (.names)", window.pathRequests.back().title);
+    EXPECT_EQ("*.names", window.pathRequests.back().filters.at(0).second);
+    EXPECT_EQ("sets.names/two", window.fileSet);
+    EXPECT_EQ(bold("sets.names/two"), shown(*window.file_set_label));
+    EXPECT_EQ("bla", window.textProcessor.fileStem);
+    EXPECT_EQ(joined("\n", {bold("16"), bold("5"), bold("2"), bold("6"), noRunFigures}),
+              window.c45PageLabels());
+    EXPECT_FALSE(window.cm_button->get_sensitive());
+    EXPECT_FALSE(window.show_log_button->get_sensitive());
+    EXPECT_FALSE(window.measures_button->get_sensitive());
     runToEnd();
     EXPECT_EQ("-u -f two\n", readFile("sets.names/arguments"));
-    EXPECT_TRUE(window.errors.empty());
 
     // A set written sparse runs with -L and replaces the dense cases; a
     // chosen set is sparse when only its sparse cases are there.
@@ -704,6 +687,9 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     runToEnd();
     EXPECT_EQ("-L -u -f bla\n", readFile("arguments"));
     EXPECT_TRUE(window.errors.empty());
+
+    chooseNames("nothing.names");
+    EXPECT_EQ(joined("\n", {na, na, na, na, noRunFigures}), window.c45PageLabels());
 }
 
 // Both pages whole at the opening size, and the window keeps its place and
