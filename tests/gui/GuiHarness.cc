@@ -189,24 +189,29 @@ std::string TestWindow::sensitivity() const {
     return out;
 }
 
-std::string TestWindow::textProcessingCounts() const {
+namespace {
+
+std::string shownAll(const char *separator, std::initializer_list<const Gtk::Label *> labels) {
     std::string out;
-    for (const Gtk::Label *label : {train_count_label, test_count_label, category_count_label,
-                                    word_count_label, selected_word_count_label})
-        out += (out.empty() ? "" : " ") + shown(*label);
+    for (const Gtk::Label *label : labels)
+        out += (out.empty() ? "" : separator) + shown(*label);
     return out;
 }
 
+} // namespace
+
+std::string TestWindow::textProcessingCounts() const {
+    return shownAll(" ", {train_count_label, test_count_label, category_count_label,
+                          word_count_label, selected_word_count_label});
+}
+
 std::string TestWindow::c45PageLabels() const {
-    std::string out;
-    for (const Gtk::Label *label :
-         {c45_train_count_label, c45_test_count_label, c45_category_count_label,
-          attribute_count_label, tree_size_bp_label, tree_size_ap_label, train_estimate_label,
-          train_size_bp_label, train_size_ap_label, train_errors_bp_label, train_errors_ap_label,
-          test_estimate_label, test_size_bp_label, test_size_ap_label, test_errors_bp_label,
-          test_errors_ap_label})
-        out += (out.empty() ? "" : "\n") + shown(*label);
-    return out;
+    return shownAll("\n", {c45_train_count_label, c45_test_count_label, c45_category_count_label,
+                           attribute_count_label, tree_size_bp_label, tree_size_ap_label,
+                           train_estimate_label, train_size_bp_label, train_size_ap_label,
+                           train_errors_bp_label, train_errors_ap_label, test_estimate_label,
+                           test_size_bp_label, test_size_ap_label, test_errors_bp_label,
+                           test_errors_ap_label});
 }
 
 void TestWindow::switchToPage(int page) {

@@ -173,19 +173,38 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
         EXPECT_EQ(joined(" ", {na, na, na, na, na}), window.textProcessingCounts());
         ASSERT_TRUE(window.waitUntilIdle());
         EXPECT_EQ(xmlCountLines, console.linesStartingWith("Ukupan"));
+        EXPECT_FALSE(window.run_progressbar->get_visible());
+        EXPECT_EQ(xmlCounts, window.textProcessingCounts());
+        EXPECT_EQ("distribution:1 select:1 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 "
+                  "pruned:0 run:0 measures:0 names:1 edit:1 parse:1 write:0 toolbar:1 export:1 "
+                  "saveSettings:1 execute:1",
+                  window.sensitivity());
+
+        // The categories by training documents, listed and exported.
+        window.distribution_button->clicked();
+        EXPECT_EQ("Sve kategorije u svim dokumentima:\n",
+                  console.linesStartingWith("Sve kategorije"));
     }
-    EXPECT_FALSE(window.run_progressbar->get_visible());
-    EXPECT_EQ(xmlCounts, window.textProcessingCounts());
-    EXPECT_EQ("distribution:1 select:1 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 pruned:0 "
-              "run:0 measures:0 names:1 edit:1 parse:1 write:0 toolbar:1 export:1 "
-              "saveSettings:1 execute:1",
-              window.sensitivity());
+    window3 &categories = window.presentedAs<window3>(0);
+    EXPECT_EQ("Prikaz rijeci/kategorija", categories.get_title());
+    EXPECT_EQ("Prikaz raspodijele kategorija po dokumentima", categories.header_label->get_text());
+    EXPECT_EQ("crude|8| grain|8|", modelRows(categories.sorted));
+    // Export adds ".csv" only when missing.
+    for (const char *chosen : {"cats", "dogs.csv"}) {
+        window.pathAnswers.push_back(chosen);
+        window.on_export_activate();
+        EXPECT_EQ("Izvezi tablicu (CSV)", window.pathRequests.back().title);
+    }
+    EXPECT_EQ("\"crude\", 8\n\"grain\", 8\n", readFile("cats.csv"));
+    EXPECT_EQ(readFile("cats.csv"), readFile("dogs.csv"));
+    EXPECT_FALSE(fileExists("dogs.csv.csv"));
+    EXPECT_FALSE(fileExists("cats-mjere.csv"));
 
     window.pathAnswers.push_back(folder.path() + "/other");
     click(window.open_toolbutton);
-    ASSERT_EQ(1u, window.pathRequests.size());
-    EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, window.pathRequests[0].action);
-    EXPECT_EQ("Odaberite mapu s dokumentima", window.pathRequests[0].title);
+    ASSERT_EQ(3u, window.pathRequests.size());
+    EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, window.pathRequests[2].action);
+    EXPECT_EQ("Odaberite mapu s dokumentima", window.pathRequests[2].title);
     EXPECT_EQ(folder.path() + "/other", window.documentFolder);
     execute();
     EXPECT_EQ(joined(" ", {bold("2"), bold("1"), bold("2"), bold("6"), na}),
@@ -366,17 +385,17 @@ TEST_F(MainWindowTest, FileSetIsWrittenUnderItsStemAndBecomesTheOneToRun) {
     EXPECT_EQ("16\n5\n2\n0\n", readFile("bla.info"));
 }
 
+// Each options dialog opens with the values in effect; cancelling keeps them.
 TEST_F(MainWindowTest, OptionsDialogsOpenWithTheValuesInEffect) {
     window.textOptionsAnswer = window1::TextOptions{true, true};
     window.on_options_activate();
-    EXPECT_TRUE(window.textProcessor.useStemming);
-    EXPECT_TRUE(window.computeInformationGain);
     window.textOptionsAnswer.reset();
     window.on_options_activate();
+    EXPECT_TRUE(window.textProcessor.useStemming && window.computeInformationGain);
     ASSERT_EQ(2u, window.textOptionsShown.size());
     EXPECT_FALSE(window.textOptionsShown[0].useStemming);
-    EXPECT_TRUE(window.textOptionsShown[1].useStemming);
-    EXPECT_TRUE(window.textOptionsShown[1].computeInformationGain);
+    EXPECT_TRUE(window.textOptionsShown[1].useStemming &&
+                window.textOptionsShown[1].computeInformationGain);
 
     window.switchToPage(1);
     window.c45OptionsAnswer = C45Options{};
@@ -459,29 +478,6 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     EXPECT_FALSE(textOptions.stemming_checkbutton->get_active());
     EXPECT_TRUE(textOptions.information_gain_checkbutton->get_active());
     EXPECT_FALSE(textOptions.sparse_checkbutton->get_active());
-}
-
-TEST_F(MainWindowTest, DistributionListsAndExportsCategoriesByTrainingDocuments) {
-    execute();
-    ConsoleCapture console;
-    window.distribution_button->clicked();
-    window3 &categories = window.presentedAs<window3>(0);
-    EXPECT_EQ("Prikaz rijeci/kategorija", categories.get_title());
-    EXPECT_EQ("Prikaz raspodijele kategorija po dokumentima", categories.header_label->get_text());
-    EXPECT_EQ("crude|8| grain|8|", modelRows(categories.sorted));
-    EXPECT_EQ("Sve kategorije u svim dokumentima:\n", console.linesStartingWith("Sve kategorije"));
-
-    // Export writes the same distribution, adding ".csv" only when missing.
-    EXPECT_TRUE(window.export_menuitem->get_sensitive());
-    for (const char *chosen : {"cats", "dogs.csv"}) {
-        window.pathAnswers.push_back(chosen);
-        window.on_export_activate();
-        EXPECT_EQ("Izvezi tablicu (CSV)", window.pathRequests.back().title);
-    }
-    EXPECT_EQ("\"crude\", 8\n\"grain\", 8\n", readFile("cats.csv"));
-    EXPECT_EQ(readFile("cats.csv"), readFile("dogs.csv"));
-    EXPECT_FALSE(fileExists("dogs.csv.csv"));
-    EXPECT_FALSE(fileExists("cats-mjere.csv"));
 }
 
 TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {

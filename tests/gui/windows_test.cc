@@ -44,19 +44,6 @@ std::vector<std::string> fixtureLines() {
     return out;
 }
 
-// The main window after loading the run saved in run.c45p (20 training and
-// 20 test cases, categories A and B), on its "C4.5" page.
-struct SavedRunTest : testing::Test {
-    SavedRunTest() {
-        window.switchToPage(1);
-        window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
-        window.on_load_settings_clicked();
-    }
-
-    WorkingFolder folder;
-    TestWindow window;
-};
-
 // Switches the process to the locale the workbench's users have, as the
 // toolkit does at start-up, for as long as it lives.
 struct CroatianLocale {
@@ -84,7 +71,14 @@ std::string measureLabels(const window8 &measures) {
 
 // The toolkit puts the process in the user's locale; a decimal comma or digit
 // grouping must not reach a table or a label.
-TEST_F(SavedRunTest, ResultWindowsShowTheSavedRunAsInTheCLocale) {
+// The run saved in run.c45p has 20 training and 20 test cases, categories A
+// and B.
+TEST(ResultWindows, ShowTheSavedRunAsInTheCLocale) {
+    WorkingFolder folder;
+    TestWindow window;
+    window.switchToPage(1);
+    window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
+    window.on_load_settings_clicked();
     CroatianLocale croatian;
     window.cm_button->clicked();
     window.measures_button->clicked();
