@@ -145,11 +145,9 @@ TEST(SeriesChart, PointsAreDrawnInTheirLineColourOnlyInThePlotsAndTheLegend) {
                 ASSERT_TRUE(inPlot || inSwatch) << "line " << line << " at " << x << "," << y;
             }
     for (std::size_t line = 0; line < 2; ++line) {
-        const ChartRectangle &swatch = layout.legendSwatches[line];
-        EXPECT_TRUE(near(picture.pixel(swatch.x + swatch.width / 2, swatch.y + swatch.height / 2),
-                         seriesColour(line)));
-        EXPECT_TRUE(
-            near(picture.pixel(swatch.x + 2, swatch.y + swatch.height / 2), seriesColour(line)));
+        const ChartRectangle &s = layout.legendSwatches[line];
+        for (const double x : {s.x + 2, s.x + s.width / 2})
+            EXPECT_TRUE(near(picture.pixel(x, s.y + s.height / 2), seriesColour(line))) << x;
     }
 }
 
