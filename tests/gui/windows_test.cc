@@ -223,24 +223,6 @@ TEST(ResultWindows, OpenWholeAtTheirOpeningSize) {
     }
 }
 
-TEST(ResultWindows, AreShownAndFreedOnceHidden) {
-    struct : window1 {
-        using window1::on_about_activate;
-    } window;
-    const std::size_t before = Gtk::Window::list_toplevels().size();
-    window.on_about_activate();
-    drainEvents();
-    Gtk::Window *about = nullptr;
-    for (Gtk::Window *shown : Gtk::Window::list_toplevels())
-        if (shown->get_title() == "O programu" && shown->get_visible())
-            about = shown;
-    ASSERT_NE(nullptr, about);
-    EXPECT_EQ(before + 1, Gtk::Window::list_toplevels().size());
-    about->hide();
-    drainEvents();
-    EXPECT_EQ(before, Gtk::Window::list_toplevels().size());
-}
-
 namespace {
 
 // Where the character at offset of the line appears inside the log's
