@@ -2,7 +2,6 @@
 #include "GuiHarness.h"
 #include "LayoutCheck.h"
 
-#include "dialog1.h"
 #include "dialog2.h"
 #include "dialog3.h"
 #include "window3.h"
@@ -11,7 +10,6 @@
 #include "window6.h"
 #include "window8.h"
 
-#include <glibmm/main.h>
 #include <glibmm/miscutils.h>
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/messagedialog.h>

@@ -14,7 +14,6 @@
 #include "c45/C45OutputFile.h"
 
 #include <gdkmm/pixbuf.h>
-#include <glibmm/main.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/menu.h>
 #include <gtkmm/menuitem.h>
