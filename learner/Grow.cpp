@@ -134,12 +134,6 @@ struct NodeClasses {
     float fewestNonZero = 0;
 };
 
-// The class weights of some cases and their sum.
-struct ClassWeights {
-    std::vector<float> dist;
-    float items = 0;
-};
-
 struct Scratch {
     std::vector<int> slotOfRank;
     std::vector<int> touched;
@@ -773,28 +767,13 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
     }
     std::vector<WeightedCase>().swap(cases);
     // The largest branch inherits the histogram; the others gather their own.
-    // With whole weights the heir's class weights are its parent's less the
-    // others', exactly: a chain's heirs are not counted again.
     std::size_t heir = parts.size();
     std::vector<ClassWeights> partWeights;
     if (merged) {
-        heir = 0;
-        for (std::size_t b = 1; b < parts.size(); ++b)
-            if (parts[b].size() > parts[heir].size())
-                heir = b;
-        partWeights.resize(parts.size());
-        partWeights[heir] = {node.classDist, node.items};
-        for (std::size_t b = 0; b < parts.size(); ++b) {
-            if (b == heir)
-                continue;
-            remove(histogram, parts[b]);
-            ClassWeights &part = partWeights[b];
-            part.dist.assign(C, 0.0f);
-            addClassWeights(data, parts[b], part.dist, part.items);
-            for (int c = 0; c < C; ++c)
-                partWeights[heir].dist[c] -= part.dist[c];
-            partWeights[heir].items -= part.items;
-        }
+        heir = partClassWeights(data, parts, node.classDist, node.items, partWeights);
+        for (std::size_t b = 0; b < parts.size(); ++b)
+            if (b != heir)
+                remove(histogram, parts[b]);
     } else {
         Histogram().entries.swap(histogram.entries);
     }

@@ -281,13 +281,6 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
 // trees from walking every case down every level again. With unknown values
 // every count is rebuilt from all the cases.
 class Pruner {
-    struct Counts {
-        std::vector<float> dist;
-        float items = 0;
-        int best = 0;
-        float asLeaf = 0;
-    };
-
 public:
     Pruner(Tree &tree, const Dataset &data, float cf)
         : tree_(tree), data_(data), cf_(cf), additive_(!data.hasUnknowns()) {
@@ -306,10 +299,16 @@ public:
     // share once that branch is pruned, so that a chain hundreds of tests
     // deep does not hold nearly every case at every level. weights, if not
     // null, holds the cases' class weights and their sum.
-    float prune(int index, std::vector<WeightedCase> cases, Counts *weights = nullptr);
+    float prune(int index, std::vector<WeightedCase> cases, ClassWeights *weights = nullptr);
     bool changed = false;
 
 private:
+    struct Counts {
+        std::vector<float> dist;
+        float items = 0;
+        int best = 0;
+        float asLeaf = 0;
+    };
     // Class weights of the cases (added to the node's own with onStored),
     // the class the node keeps unless another has more, and its estimate
     // as a leaf.
@@ -438,9 +437,10 @@ float Pruner::keep(int index, Counts &k, float errors) {
     return errors;
 }
 
-float Pruner::prune(int index, std::vector<WeightedCase> cases, Counts *weights) {
+float Pruner::prune(int index, std::vector<WeightedCase> cases, ClassWeights *weights) {
     const Node &node = tree_.nodes[index];
-    Counts k = weights ? settle(node, std::move(*weights)) : count(node, cases, false);
+    Counts k = weights ? settle(node, {std::move(weights->dist), weights->items})
+                       : count(node, cases, false);
     if (tree_.nodes[index].kind == NodeKind::Leaf) {
         if (additive_)
             leafCases_[index] = std::move(cases);
@@ -448,29 +448,10 @@ float Pruner::prune(int index, std::vector<WeightedCase> cases, Counts *weights)
     }
     std::vector<std::vector<WeightedCase>> parts =
         tree_.distribute(tree_.nodes[index], data_, cases);
-    // In additive mode weights are whole: the largest branch's class
-    // weights are the node's less the other branches', exactly, so a
-    // chain's cases are not counted again at every level.
-    std::vector<Counts> partWeights;
+    std::vector<ClassWeights> partWeights;
     if (additive_) {
         std::vector<WeightedCase>().swap(cases);
-        std::size_t largest = 0;
-        for (std::size_t b = 1; b < parts.size(); ++b)
-            if (parts[b].size() > parts[largest].size())
-                largest = b;
-        partWeights.resize(parts.size());
-        partWeights[largest].dist = k.dist;
-        partWeights[largest].items = k.items;
-        for (std::size_t b = 0; b < parts.size(); ++b) {
-            if (b == largest)
-                continue;
-            Counts &part = partWeights[b];
-            part.dist.assign(k.dist.size(), 0.0f);
-            addClassWeights(data_, parts[b], part.dist, part.items);
-            for (std::size_t c = 0; c < k.dist.size(); ++c)
-                partWeights[largest].dist[c] -= part.dist[c];
-            partWeights[largest].items -= part.items;
-        }
+        partClassWeights(data_, parts, k.dist, k.items, partWeights);
     }
     for (std::size_t b = 0; b < parts.size(); ++b) {
         if (parts[b].empty())
