@@ -608,24 +608,23 @@ TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
     noMinCases.minCases = 0;
     C45Options tooConfident;
     tooConfident.confidence = 101.0f;
+    const auto notAList = [](const char *field, const char *text) {
+        return "Polje \"" + std::string(field) +
+               "\" nije ispravna lista brojeva odvojenih zarezima: " + text;
+    };
     const struct {
         Gtk::Entry *field;
         const char *text;
         std::string message;
     } cases[] = {
-        {window.min_df_entry, "1,,2",
-         "Polje \"Najmanji df (min-df)\" nije ispravna lista brojeva odvojenih zarezima: 1,,2"},
-        {window.min_df_entry, "99999999999",
-         "Polje \"Najmanji df (min-df)\" nije ispravna lista brojeva odvojenih zarezima: "
-         "99999999999"},
+        {window.min_df_entry, "1,,2", notAList("Najmanji df (min-df)", "1,,2")},
+        {window.min_df_entry, "99999999999", notAList("Najmanji df (min-df)", "99999999999")},
         {window.min_df_entry, " ", "Upišite barem jedan najmanji df (min-df)."},
         {window.min_df_entry, "2,-1", "Najmanji df (min-df) ne može biti negativan."},
         {window.top_ig_entry, "10,0", "Najboljih po IG (top-IG) mora biti barem 1."},
-        {window.m_entry, "2.5",
-         "Polje \"Najmanje slučajeva (-m)\" nije ispravna lista brojeva odvojenih zarezima: 2.5"},
+        {window.m_entry, "2.5", notAList("Najmanje slučajeva (-m)", "2.5")},
         {window.m_entry, "2,0", problem(noMinCases)},
-        {window.c_entry, "25,1O",
-         "Polje \"Pouzdanost (-c)\" nije ispravna lista brojeva odvojenih zarezima: 25,1O"},
+        {window.c_entry, "25,1O", notAList("Pouzdanost (-c)", "25,1O")},
         {window.c_entry, "101", problem(tooConfident)},
     };
     for (const auto &row : cases) {
