@@ -561,7 +561,8 @@ TEST(AboutDialog, OpensAnewWithItsTextClearOfTheEdgesAndIsFreedOnceHidden) {
     int x = 0, y = 0;
     ASSERT_TRUE(text->translate_coordinates(*abouts[0], 0, 0, x, y));
     EXPECT_GE(y, 8);
-    EXPECT_GE(abouts[0]->get_allocation().get_width() - (x + text->get_allocation().get_width()), 8);
+    EXPECT_GE(abouts[0]->get_allocation().get_width() - (x + text->get_allocation().get_width()),
+              8);
     for (Gtk::Window *about : abouts)
         about->hide();
     drainEvents();
@@ -744,8 +745,9 @@ TEST(RealDialogs, ChoosersAndMessageBoxesSayWhatTheyAreFor) {
     std::string seen, path = "unanswered";
     EXPECT_TRUE(answerDialog<Gtk::FileChooserDialog>(
         [&] {
-            path = window.askForPath(
-                {Gtk::FILE_CHOOSER_ACTION_SAVE, "Snimi stanje korpusa (.tpp)", {{"tpp files", "*.tpp"}}});
+            path = window.askForPath({Gtk::FILE_CHOOSER_ACTION_SAVE,
+                                      "Snimi stanje korpusa (.tpp)",
+                                      {{"tpp files", "*.tpp"}}});
         },
         [&seen](Gtk::FileChooserDialog &chooser) {
             seen = chooser.get_title() + "|" + chooser.get_current_folder() + "|" +
@@ -791,18 +793,6 @@ std::string pageReport(const TestWindow &window) {
            evaluation("Evaluation on test data", 11);
 }
 
-std::string commandOutput(const std::string &command) {
-    std::string out;
-    FILE *pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr)
-        return out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-        out.append(buffer, n);
-    pclose(pipe);
-    return out;
-}
-
 // The lines of text from the line starting with first up to, not including,
 // the line starting with end ("" for the end of the text).
 std::string section(const std::string &text, const std::string &first, const std::string &end) {
@@ -842,10 +832,12 @@ TEST_F(MainWindowTest, FullWorkflowGivesTheFiguresOfTcwExperiment) {
         ASSERT_TRUE(gui.waitUntilIdle());
         ASSERT_EQ(std::vector<std::string>{}, gui.errors);
 
-        const std::string tcw =
-            commandOutput(std::string(TCW_PROGRAM) + " experiment --dir " + corpus.folder +
-                          " --stem tcw --min-df " + std::to_string(corpus.minDf) +
-                          " --stop-words ceste_rijeci 2>/dev/null");
+        const std::string command = std::string(TCW_PROGRAM) + " experiment --dir " +
+                                    corpus.folder + " --stem tcw --min-df " +
+                                    std::to_string(corpus.minDf) +
+                                    " --stop-words ceste_rijeci > tcw.out 2>/dev/null";
+        ASSERT_EQ(0, std::system(command.c_str()));
+        const std::string tcw = readFile("tcw.out");
         for (const char *extension : {".names", ".data", ".test", ".info"}) {
             SCOPED_TRACE(extension);
             EXPECT_EQ(readFile(std::string("tcw") + extension),
