@@ -1,11 +1,15 @@
 // Pruning by estimated errors, bottom-up.
 #include "Prune.h"
 
+#include "Grow.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
+
+#include <omp.h>
 
 namespace {
 
@@ -21,58 +25,72 @@ float deviate(float cf) {
     return z[i - 1] + (cf - level[i - 1]) / (level[i] - level[i - 1]) * (z[i] - z[i - 1]);
 }
 
-// Lists of node indices by 64-bit key, in an open-addressed table: a walk
-// looks up every value of a case in every long chain it passes, and most
-// lookups find nothing, which here costs one probe of a flat array.
-class TestLists {
+// The two-way tests of one chain by attribute, in an open-addressed table
+// whose slots each hold an attribute and a test of it: a walk looks up every
+// value of a case in every long chain it passes, most lookups find nothing,
+// and a lookup costs a probe or two of a small flat array, with the tests
+// found in the slots themselves.
+class ChainTests {
 public:
-    static constexpr std::uint64_t Unlisted = ~std::uint64_t{0};
+    ChainTests() : slots_(16, {Empty, Dropped}) {}
 
-    TestLists() : keys_(16, Unlisted), places_(16, -1) {}
-
-    std::vector<int> *find(std::uint64_t key) {
-        for (std::size_t at = slotOf(key);; at = (at + 1) & (keys_.size() - 1)) {
-            if (keys_[at] == key)
-                return &lists_[places_[at]];
-            if (keys_[at] == Unlisted)
-                return nullptr;
+    void add(int attribute, int node) {
+        if (2 * (used_ + 1) > slots_.size())
+            rehash();
+        place(attribute, node);
+        ++used_;
+    }
+    // Calls visit(node) for each test of attribute listed, with node the
+    // test's place in the table: drop(node) drops it. Concurrent calls are
+    // safe while nothing is added or dropped.
+    template <class Visit> void forEach(int attribute, Visit visit) {
+        for (std::size_t at = slotOf(attribute); slots_[at].attribute != Empty;
+             at = (at + 1) & (slots_.size() - 1)) {
+            Slot &slot = slots_[at];
+            if (slot.attribute == attribute && slot.node != Dropped)
+                visit(slot.node);
         }
     }
-    // The list of key, made empty if there is none.
-    std::vector<int> &at(std::uint64_t key) {
-        if (std::vector<int> *found = find(key))
-            return *found;
-        if (2 * (lists_.size() + 1) > keys_.size())
-            rehash(2 * keys_.size());
-        place(key, static_cast<int>(lists_.size()));
-        lists_.emplace_back();
-        return lists_.back();
-    }
+    static void drop(int &node) { node = Dropped; }
+    static bool dropped(int node) { return node == Dropped; }
 
 private:
-    std::size_t slotOf(std::uint64_t key) const {
-        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 32) & (keys_.size() - 1);
+    static constexpr int Empty = -1;
+    static constexpr int Dropped = -1;
+    struct Slot {
+        int attribute; // Empty if the slot was never used
+        int node;      // Dropped once stale
+    };
+
+    std::size_t slotOf(int attribute) const {
+        return static_cast<std::size_t>(
+                   (static_cast<std::uint32_t>(attribute) * 0x9E3779B97F4A7C15ull) >> 32) &
+               (slots_.size() - 1);
     }
-    void place(std::uint64_t key, int list) {
-        std::size_t at = slotOf(key);
-        while (keys_[at] != Unlisted)
-            at = (at + 1) & (keys_.size() - 1);
-        keys_[at] = key;
-        places_[at] = list;
+    void place(int attribute, int node) {
+        std::size_t at = slotOf(attribute);
+        while (slots_[at].attribute != Empty)
+            at = (at + 1) & (slots_.size() - 1);
+        slots_[at] = {attribute, node};
     }
-    void rehash(std::size_t size) {
-        std::vector<std::uint64_t> keys(size, Unlisted);
-        std::vector<int> places(size, -1);
-        keys.swap(keys_);
-        places.swap(places_);
-        for (std::size_t i = 0; i < keys.size(); ++i)
-            if (keys[i] != Unlisted)
-                place(keys[i], places[i]);
+    // Leaves the dropped tests behind, in a table at most a quarter full.
+    void rehash() {
+        std::vector<Slot> slots;
+        slots.swap(slots_);
+        used_ = 0;
+        for (const Slot &slot : slots)
+            used_ += slot.attribute != Empty && slot.node != Dropped;
+        std::size_t size = 16;
+        while (size < 4 * (used_ + 1))
+            size *= 2;
+        slots_.assign(size, {Empty, Dropped});
+        for (const Slot &slot : slots)
+            if (slot.attribute != Empty && slot.node != Dropped)
+                place(slot.attribute, slot.node);
     }
 
-    std::vector<std::uint64_t> keys_; // size a power of 2, at most half used
-    std::vector<int> places_;         // per slot: its list in lists_
-    std::vector<std::vector<int>> lists_;
+    std::vector<Slot> slots_; // size a power of 2, at most half used
+    std::size_t used_ = 0;    // slots holding a test, dropped or not
 };
 
 // The zero paths of a tree. From a two-way test, the branch a value of 0
@@ -81,90 +99,99 @@ private:
 // of tests deep. A case leaves a chain only at a test of one of its non-zero
 // values, so a walk looks those tests up instead of stepping through the
 // chain, and the nodes walks pass are known per chain from the deepest
-// position reached. Tests are listed per chain and attribute: a word is
-// tested in thousands of chains of a large tree, of which a walk needs one.
+// position reached. Tests are listed per chain and attribute, in a table of
+// the chain's own: a word is tested in thousands of chains of a large tree,
+// of which a walk needs one, and the walks of a pruning decision look up
+// one chain's tests many times over.
 class ZeroChains {
 public:
     ZeroChains(const Tree &tree, const std::vector<PackedCut> &cuts, const Dataset &data)
-        : tree_(tree), cuts_(cuts), data_(data), head_(tree.nodes.size()),
-          position_(tree.nodes.size()), alive_(tree.nodes.size(), 0), end_(tree.nodes.size()),
-          reach_(tree.nodes.size()), reachStamp_(tree.nodes.size(), 0),
-          listedUnder_(tree.nodes.size(), TestLists::Unlisted),
-          values_(static_cast<std::size_t>(data.attributes()), 0.0f) {
+        : tree_(tree), cuts_(cuts), data_(data), place_(tree.nodes.size(), {Gone, 0}),
+          end_(tree.nodes.size()), reach_(tree.nodes.size()), reachStamp_(tree.nodes.size(), 0),
+          listedUnder_(tree.nodes.size(), Unlisted), tableOf_(tree.nodes.size(), -1) {
         label(0, 0, 0);
     }
 
     // Labels the subtree at node anew after it changed; node keeps its place.
-    void relabel(int node) { label(node, head_[node], position_[node]); }
+    void relabel(int node) { label(node, place_[node].head, place_[node].position); }
     // Takes the subtree at node out of the chains.
     void bury(int node);
     // Takes node alone out of the chains (its branches have moved).
-    void drop(int node) { alive_[node] = 0; }
+    void drop(int node) { place_[node].head = Gone; }
     // The subtree at node has become a leaf.
     void collapse(int node) {
         for (const int child : tree_.nodes[node].children)
             bury(child);
-        end_[head_[node]] = node;
+        end_[place_[node].head] = node;
     }
 
-    // The leaf a case reaches from node; the nodes passed are recorded
-    // under stamp.
-    int walk(int node, std::size_t item, unsigned stamp);
+    // What the walks of one thread need and find: the walking case's
+    // values by attribute, 0 between walks; the deepest positions passed,
+    // by chain head; the stale tests met, by their places in the tables.
+    struct Walker {
+        std::vector<float> values;
+        std::vector<std::pair<int, int>> reached;
+        std::vector<std::pair<int *, std::uint64_t>> stale;
+    };
+    Walker walker() const { return {std::vector<float>(data_.attributes(), 0.0f), {}, {}}; }
+    // The leaf a case reaches from node. It changes nothing but walker, so
+    // that threads can walk side by side.
+    int walk(int node, std::size_t item, Walker &walker);
+    // Records the nodes the walker's walks passed under stamp, and drops the
+    // stale tests they met.
+    void settle(Walker &walker, unsigned stamp);
     // Whether a walk recorded under stamp passed node.
     bool passed(int node, unsigned stamp) const {
-        const int head = head_[node];
-        return reachStamp_[head] == stamp && position_[node] <= reach_[head];
+        const Place &at = place_[node];
+        return reachStamp_[at.head] == stamp && at.position <= reach_[at.head];
     }
 
 private:
     void label(int node, int head, int position);
-    void extend(int head, int position, unsigned stamp) {
-        if (reachStamp_[head] != stamp) {
-            reachStamp_[head] = stamp;
-            reach_[head] = position;
-        } else {
-            reach_[head] = std::max(reach_[head], position);
-        }
-    }
 
     const Tree &tree_;
     const std::vector<PackedCut> &cuts_;
     const Dataset &data_;
-    std::vector<int> head_;     // first node of the node's chain
-    std::vector<int> position_; // place in the chain, from 0
-    std::vector<char> alive_;   // still in the tree
-    std::vector<int> end_;      // per head: the last node of its chain
-    std::vector<int> reach_;    // per head: the deepest position passed
+    static constexpr int Gone = -1;
+    struct Place {
+        int head;     // first node of the node's chain; Gone once out of the tree
+        int position; // in the chain, from 0
+    };
+    std::vector<Place> place_;
+    std::vector<int> end_;   // per head: the last node of its chain
+    std::vector<int> reach_; // per head: the deepest position passed
     std::vector<unsigned> reachStamp_;
     static std::uint64_t key(int head, int attribute) {
         return static_cast<std::uint64_t>(static_cast<std::uint32_t>(head)) << 32 |
                static_cast<std::uint32_t>(attribute);
     }
+    static constexpr std::uint64_t Unlisted = ~std::uint64_t{0};
     std::vector<std::uint64_t> listedUnder_; // key of the list holding the node, or Unlisted
-    // Per key of chain head and attribute: two-way tests of the attribute
-    // in the chain, perhaps stale.
-    TestLists testsOf_;
-    // The walking case's values by attribute; 0 between walks.
-    std::vector<float> values_;
+    // Per chain head, its table in tables_ or -1; per attribute there, the
+    // two-way tests of the attribute in the chain, perhaps stale.
+    std::vector<int> tableOf_;
+    std::vector<ChainTests> tables_;
 };
 
 void ZeroChains::label(int node, int head, int position) {
-    struct Place {
+    struct Labelling {
         int node, head, position;
     };
-    std::vector<Place> stack{{node, head, position}};
+    std::vector<Labelling> stack{{node, head, position}};
     while (!stack.empty()) {
-        const Place at = stack.back();
+        const Labelling at = stack.back();
         stack.pop_back();
-        head_[at.node] = at.head;
-        position_[at.node] = at.position;
-        alive_[at.node] = 1;
+        place_[at.node] = {at.head, at.position};
         const PackedCut &cut = cuts_[at.node];
         if (cut.attribute >= 0) {
             const std::uint64_t listKey = key(at.head, cut.attribute);
             if (listedUnder_[at.node] != listKey) {
                 listedUnder_[at.node] = listKey;
-                testsOf_.at(listKey).push_back(at.node);
+                if (tableOf_[at.head] < 0) {
+                    tableOf_[at.head] = static_cast<int>(tables_.size());
+                    tables_.emplace_back();
+                }
+                tables_[tableOf_[at.head]].add(cut.attribute, at.node);
             }
             const bool zeroBelow = 0.0f <= cut.threshold;
             const int other = zeroBelow ? cut.above : cut.below;
@@ -183,31 +210,56 @@ void ZeroChains::bury(int node) {
     while (!stack.empty()) {
         const int at = stack.back();
         stack.pop_back();
-        alive_[at] = 0;
+        place_[at].head = Gone;
         for (const int child : tree_.nodes[at].children)
             stack.push_back(child);
     }
 }
 
-int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
+void ZeroChains::settle(Walker &walker, unsigned stamp) {
+    for (const auto &[head, position] : walker.reached) {
+        if (reachStamp_[head] != stamp) {
+            reachStamp_[head] = stamp;
+            reach_[head] = position;
+        } else {
+            reach_[head] = std::max(reach_[head], position);
+        }
+    }
+    walker.reached.clear();
+    for (const auto &[node, listKey] : walker.stale) {
+        if (ChainTests::dropped(*node))
+            continue; // met by two walkers
+        if (listedUnder_[*node] == listKey)
+            listedUnder_[*node] = Unlisted;
+        ChainTests::drop(*node);
+    }
+    walker.stale.clear();
+}
+
+int ZeroChains::walk(int node, std::size_t item, Walker &walker) {
+    std::vector<float> &values = walker.values;
+    const auto extend = [&walker](int head, int position) {
+        walker.reached.emplace_back(head, position);
+    };
     const Dataset::Entry *const rowBegin = data_.rowBegin(item);
     const Dataset::Entry *const rowEnd = data_.rowEnd(item);
     const std::ptrdiff_t rowLength = rowEnd - rowBegin;
-    // The case's values are spread into values_ once a step needs them.
+    // The case's values are spread into values once a step needs them.
     bool spread = false;
     const auto spreadValues = [&] {
         if (spread)
             return;
         for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e)
-            values_[e->attribute] = e->value;
+            values[e->attribute] = e->value;
         spread = true;
     };
     int at = node;
     for (;;) {
         const PackedCut &cut = cuts_[at];
-        const int head = head_[at];
+        const int head = place_[at].head;
+        const int position = place_[at].position;
         if (cut.attribute < 0) {
-            extend(head, position_[at], stamp);
+            extend(head, position);
             const Node &n = tree_.nodes[at];
             if (n.kind == NodeKind::Leaf)
                 break;
@@ -216,60 +268,52 @@ int ZeroChains::walk(int node, std::size_t item, unsigned stamp) {
         }
         // What is left of a short chain is cheaper to step through than to
         // look the case's values up in.
-        if (position_[end_[head]] - position_[at] <= 4 * rowLength) {
+        if (place_[end_[head]].position - position <= 4 * rowLength) {
             spreadValues();
             for (const PackedCut *t = &cut; t->attribute >= 0; t = &cuts_[at]) {
-                const bool valueBelow = values_[t->attribute] <= t->threshold;
+                const bool valueBelow = values[t->attribute] <= t->threshold;
                 const bool leaves = valueBelow != (0.0f <= t->threshold);
                 if (leaves)
-                    extend(head, position_[at], stamp);
+                    extend(head, place_[at].position);
                 at = valueBelow ? t->below : t->above;
                 if (leaves)
                     break;
             }
             continue;
         }
-        int exit = -1;
         int exitPosition = std::numeric_limits<int>::max();
         int next = -1;
-        for (const Dataset::Entry *e = data_.rowBegin(item); e != data_.rowEnd(item); ++e) {
+        ChainTests &tests = tables_[tableOf_[head]];
+        for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e) {
             const std::uint64_t listKey = key(head, e->attribute);
-            std::vector<int> *const listed = testsOf_.find(listKey);
-            if (!listed)
-                continue;
-            std::vector<int> &tests = *listed;
-            for (std::size_t i = 0; i < tests.size(); ++i) {
-                const int test = tests[i];
+            tests.forEach(e->attribute, [&](int &test) {
                 const PackedCut &t = cuts_[test];
-                if (!alive_[test] || t.attribute != e->attribute || head_[test] != head) {
-                    // Gone from the tree, now testing another attribute or
-                    // moved to another chain.
-                    if (listedUnder_[test] == listKey)
-                        listedUnder_[test] = TestLists::Unlisted;
-                    tests[i--] = tests.back();
-                    tests.pop_back();
-                    continue;
+                const Place &p = place_[test];
+                if (p.head != head || t.attribute != e->attribute) {
+                    // Gone from the tree, moved to another chain or now
+                    // testing another attribute.
+                    walker.stale.emplace_back(&test, listKey);
+                    return;
                 }
-                if (position_[test] < position_[at] || position_[test] >= exitPosition)
-                    continue;
+                if (p.position < position || p.position >= exitPosition)
+                    return;
                 const bool valueBelow = e->value <= t.threshold;
-                if (valueBelow == (0.0f <= t.threshold))
-                    continue;
-                exit = test;
-                exitPosition = position_[test];
-                next = valueBelow ? t.below : t.above;
-            }
+                if (valueBelow != (0.0f <= t.threshold)) {
+                    exitPosition = p.position;
+                    next = valueBelow ? t.below : t.above;
+                }
+            });
         }
-        if (exit < 0) {
+        if (next < 0) {
             at = end_[head];
             continue;
         }
-        extend(head, exitPosition, stamp);
+        extend(head, exitPosition);
         at = next;
     }
     if (spread)
         for (const Dataset::Entry *e = rowBegin; e != rowEnd; ++e)
-            values_[e->attribute] = 0.0f;
+            values[e->attribute] = 0.0f;
     return at;
 }
 
@@ -290,6 +334,8 @@ public:
             extraDist_.resize(tree.nodes.size() * tree.nodes[0].classDist.size());
             cuts_ = tree.packedCuts();
             chains_ = std::make_unique<ZeroChains>(tree, cuts_, data);
+            for (int t = 0; t < threadBudget(); ++t)
+                walkers_.push_back(chains_->walker());
         }
     }
 
@@ -346,6 +392,8 @@ private:
     // the nodes.
     std::vector<PackedCut> cuts_;
     std::unique_ptr<ZeroChains> chains_;
+    std::vector<ZeroChains::Walker> walkers_; // one per thread of the budget
+    std::vector<int> leaves_;                 // per extra case: the leaf it reached
 };
 
 Pruner::Counts Pruner::count(const Node &node, const std::vector<WeightedCase> &cases,
@@ -380,10 +428,21 @@ float Pruner::estimate(int index, const std::vector<WeightedCase> &cases) {
 }
 
 float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
+    // The budget's threads share the walks of many cases; leaves add up the
+    // whole weights of the cases in any order.
+    leaves_.resize(extra.size());
+    const int walks = static_cast<int>(extra.size());
+    const int threads = static_cast<int>(walkers_.size());
+#pragma omp parallel for num_threads(threads) schedule(dynamic, 4) if (walks >= 16)
+    for (int i = 0; i < walks; ++i)
+        leaves_[i] = chains_->walk(index, extra[i].item, walkers_[omp_get_thread_num()]);
     ++stamp_;
+    for (ZeroChains::Walker &walker : walkers_)
+        chains_->settle(walker, stamp_);
     const std::size_t classes = tree_.nodes[index].classDist.size();
-    for (const WeightedCase &c : extra) {
-        const int leaf = chains_->walk(index, c.item, stamp_);
+    for (std::size_t i = 0; i < extra.size(); ++i) {
+        const WeightedCase &c = extra[i];
+        const int leaf = leaves_[i];
         if (mark_[leaf] != stamp_) {
             mark_[leaf] = stamp_;
             std::fill_n(extraDist_.begin() + leaf * classes, classes, 0.0f);

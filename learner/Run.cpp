@@ -46,35 +46,17 @@ struct Trial {
     Tree unpruned;
     Tree pruned;
     float estimate = 0;
-    // The unpruned tree's assessments made while its copy was pruned.
-    std::optional<Assessment> unprunedOnData, unprunedOnTest;
 };
 
-// Prints the unpruned tree and, if pruning changed it, the pruned one. The
-// unpruned tree is assessed on data and, if given, test on the second
-// thread of the budget while its copy is pruned: nothing else can use it
-// then, and pruning a large tree takes a while.
-Trial finish(Tree unpruned, const Dataset &data, const Dataset *test, int classes,
-             const Schema &schema, const Options &options, std::ostream &out) {
+// Prints the unpruned tree and, if pruning changed it, the pruned one.
+Trial finish(Tree unpruned, const Dataset &data, const Schema &schema, const Options &options,
+             std::ostream &out) {
     Trial trial;
     trial.unpruned = std::move(unpruned);
     printTree(out, trial.unpruned, schema);
     trial.pruned = trial.unpruned;
-    bool changed = false;
-    const bool parallel = threadBudget() > 1;
-    sideBySide(
-        parallel,
-        [&] {
-            changed =
-                pruneTree(trial.pruned, data, allCases(data), options.confidence, trial.estimate);
-        },
-        [&] {
-            if (!parallel)
-                return;
-            trial.unprunedOnData = assess(trial.unpruned, data, classes);
-            if (test)
-                trial.unprunedOnTest = assess(trial.unpruned, *test, classes);
-        });
+    const bool changed =
+        pruneTree(trial.pruned, data, allCases(data), options.confidence, trial.estimate);
     if (changed) {
         out << "\nSimplified ";
         printTree(out, trial.pruned, schema);
@@ -84,18 +66,15 @@ Trial finish(Tree unpruned, const Dataset &data, const Dataset *test, int classe
 
 // Rows of the evaluation table on cases, which are data's or the test
 // cases; the assessment of the saved tree goes to saved. Each trial's two
-// trees are assessed side by side unless the unpruned one already is.
+// trees are assessed side by side.
 std::vector<EvaluationRow> rowsFor(const std::vector<Trial> &trials, std::size_t best,
-                                   const Dataset &data, const Dataset &cases, bool onTest,
-                                   int classes, Assessment &saved) {
+                                   const Dataset &data, const Dataset &cases, int classes,
+                                   Assessment &saved) {
     std::vector<EvaluationRow> rows;
     for (std::size_t t = 0; t < trials.size(); ++t) {
-        const std::optional<Assessment> &made =
-            onTest ? trials[t].unprunedOnTest : trials[t].unprunedOnData;
         Assessment unpruned, pruned;
         sideBySide(
-            threadBudget() > 1 && !made,
-            [&] { unpruned = made ? *made : assess(trials[t].unpruned, cases, classes); },
+            threadBudget() > 1, [&] { unpruned = assess(trials[t].unpruned, cases, classes); },
             [&] { pruned = assess(trials[t].pruned, cases, classes); });
         EvaluationRow row;
         row.trial = static_cast<int>(t);
@@ -150,13 +129,11 @@ void runLearner(const Options &options, std::ostream &out) {
         << " attributes) from " << options.dataFile() << "\n";
 
     Grower grower(data, schema, options);
-    const Dataset *testCases = earlyTest ? &*earlyTest : nullptr;
     std::vector<Trial> trials;
     std::size_t best = 0;
     if (!options.windowing()) {
         out << '\n';
-        trials.push_back(
-            finish(grower.grow(allCases(data)), data, testCases, classes, schema, options, out));
+        trials.push_back(finish(grower.grow(allCases(data)), data, schema, options, out));
         out << "\nTree saved\n";
     } else {
         Windowing windowing(data, classes, options);
@@ -164,8 +141,7 @@ void runLearner(const Options &options, std::ostream &out) {
             out << "\n--------\nTrial " << t << "\n--------\n\n";
             Tree tree = windowing.trial(grower, out);
             out << '\n';
-            trials.push_back(
-                finish(std::move(tree), data, testCases, classes, schema, options, out));
+            trials.push_back(finish(std::move(tree), data, schema, options, out));
             if (trials.back().estimate < trials[best].estimate)
                 best = trials.size() - 1;
         }
@@ -179,14 +155,14 @@ void runLearner(const Options &options, std::ostream &out) {
     out << '\n';
     Assessment assessment;
     printEvaluation(out, "training data", static_cast<int>(data.size()),
-                    rowsFor(trials, best, data, data, false, classes, assessment));
+                    rowsFor(trials, best, data, data, classes, assessment));
     if (!options.evaluateTest)
         return;
     if (testError)
         std::rethrow_exception(testError);
     const Dataset test = earlyTest ? std::move(*earlyTest) : read(options.testFile(), schema);
     printEvaluation(out, "test data", static_cast<int>(test.size()),
-                    rowsFor(trials, best, data, test, true, classes, assessment));
+                    rowsFor(trials, best, data, test, classes, assessment));
     printConfusion(out, assessment, schema);
     printConfusionBlock(out, assessment, schema);
 }
