@@ -394,6 +394,7 @@ private:
     std::unique_ptr<ZeroChains> chains_;
     std::vector<ZeroChains::Walker> walkers_; // one per thread of the budget
     std::vector<int> leaves_;                 // per extra case: the leaf it reached
+    std::vector<float> chainSums_;            // sumPassed's stack of a chain's branch sums
 };
 
 Pruner::Counts Pruner::count(const Node &node, const std::vector<WeightedCase> &cases,
@@ -455,9 +456,29 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
 float Pruner::sumPassed(int index) {
     if (!chains_->passed(index, stamp_))
         return tree_.nodes[index].errors;
-    const PackedCut &cut = cuts_[index];
-    if (cut.attribute >= 0)
-        return sumPassed(cut.below) + sumPassed(cut.above);
+    if (cuts_[index].attribute >= 0) {
+        // Down a chain while the next test was passed, keeping each test's
+        // other branch; then, from the deepest test up, each sum is that
+        // branch's plus the sum below, as the two branches' sums added.
+        const std::size_t base = chainSums_.size();
+        int at = index;
+        for (;;) {
+            const PackedCut &cut = cuts_[at];
+            const bool zeroBelow = 0.0f <= cut.threshold;
+            const int next = zeroBelow ? cut.below : cut.above;
+            if (cuts_[next].attribute < 0 || !chains_->passed(next, stamp_))
+                break;
+            const float other = sumPassed(zeroBelow ? cut.above : cut.below);
+            chainSums_.push_back(other);
+            at = next;
+        }
+        float sum = sumPassed(cuts_[at].below) + sumPassed(cuts_[at].above);
+        while (chainSums_.size() > base) {
+            sum = chainSums_.back() + sum;
+            chainSums_.pop_back();
+        }
+        return sum;
+    }
     const Node &node = tree_.nodes[index];
     if (node.kind != NodeKind::Leaf) {
         float sum = 0;
