@@ -2,25 +2,38 @@
 #include "Classify.h"
 
 #include "Grow.h"
+#include "ZeroChains.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace {
+
+void addLeafScores(const Node &leaf, float weight, std::vector<float> &scores) {
+    if (leaf.items > 0)
+        for (std::size_t c = 0; c < scores.size(); ++c)
+            scores[c] += weight * leaf.classDist[c] / leaf.items;
+    else
+        scores[leaf.bestClass] += weight;
+}
+
+int highest(const std::vector<float> &scores) {
+    int best = 0;
+    for (int c = 1; c < static_cast<int>(scores.size()); ++c)
+        if (scores[c] > scores[best])
+            best = c;
+    return best;
+}
 
 void addScores(const Tree &tree, const PackedCut *cuts, int index, const Dataset &data,
                std::size_t item, const float *values, float weight, std::vector<float> &scores) {
     if (cuts)
         for (const PackedCut *cut = &cuts[index];
-             cut->attribute >= 0 && !Dataset::isUnknown(values[cut->attribute]);
-             cut = &cuts[index])
+             cut->attribute >= 0 && !Dataset::isUnknown(values[cut->attribute]); cut = &cuts[index])
             index = values[cut->attribute] <= cut->threshold ? cut->below : cut->above;
     const Node &node = tree.nodes[index];
     if (node.kind == NodeKind::Leaf) {
-        if (node.items > 0)
-            for (std::size_t c = 0; c < scores.size(); ++c)
-                scores[c] += weight * node.classDist[c] / node.items;
-        else
-            scores[node.bestClass] += weight;
+        addLeafScores(node, weight, scores);
         return;
     }
     const int branch = tree.branchOf(node, data, item, values);
@@ -47,11 +60,7 @@ int classifyWith(const Tree &tree, const PackedCut *cuts, const Dataset &data, s
     addScores(tree, cuts, 0, data, item, values.data(), 1.0f, scores);
     for (const Dataset::Entry *e = data.rowBegin(item); e != data.rowEnd(item); ++e)
         values[e->attribute] = 0.0f;
-    int best = 0;
-    for (int c = 1; c < classes; ++c)
-        if (scores[c] > scores[best])
-            best = c;
-    return best;
+    return highest(scores);
 }
 
 } // namespace
@@ -62,6 +71,11 @@ int classify(const Tree &tree, const Dataset &data, std::size_t item, int classe
 
 Assessment assess(const Tree &tree, const Dataset &data, int classes) {
     const std::vector<PackedCut> cuts = tree.packedCuts();
+    // Without unknown values a case reaches a single leaf, which a walk
+    // along the tree's zero chains finds without stepping through them.
+    std::optional<ZeroChains> chains;
+    if (!data.hasUnknowns())
+        chains.emplace(tree, cuts, data);
     const std::size_t cells = static_cast<std::size_t>(classes) * classes;
     Assessment result;
     result.counts.assign(cells, 0);
@@ -73,11 +87,20 @@ Assessment assess(const Tree &tree, const Dataset &data, int classes) {
     {
         std::vector<int> counts(cells, 0);
         int errors = 0;
+        ZeroChains::Walker walker = chains ? chains->walker() : ZeroChains::Walker{};
+        std::vector<float> scores(classes);
 #pragma omp for schedule(dynamic, 4096) nowait
         for (std::ptrdiff_t i = 0; i < items; ++i) {
             const int actual = data.classOf(static_cast<std::size_t>(i));
-            const int predicted =
-                classifyWith(tree, cuts.data(), data, static_cast<std::size_t>(i), classes);
+            const auto item = static_cast<std::size_t>(i);
+            int predicted;
+            if (chains) {
+                std::fill(scores.begin(), scores.end(), 0.0f);
+                addLeafScores(tree.nodes[chains->leafOf(item, walker)], 1.0f, scores);
+                predicted = highest(scores);
+            } else {
+                predicted = classifyWith(tree, cuts.data(), data, item, classes);
+            }
             ++counts[static_cast<std::size_t>(actual) * classes + predicted];
             if (predicted != actual)
                 ++errors;

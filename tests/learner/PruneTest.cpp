@@ -1,5 +1,7 @@
-// Pessimistic pruning: the error estimate and the prune/raise decisions.
+// Pessimistic pruning: the error estimate and the prune/raise decisions;
+// classifying with the pruned trees.
 #include "Prune.h"
+#include "Classify.h"
 #include "Grow.h"
 #include "Print.h"
 
@@ -29,6 +31,7 @@ struct Pruned {
     std::string grown, tree;
     bool changed;
     float estimate;
+    std::vector<int> grownCounts, counts; // the trees' assessments on the data
 };
 
 // Grows and prunes the file set at path (STEM.names, STEM.data).
@@ -41,8 +44,10 @@ Pruned prune(const std::string &path, float cf) {
     Pruned result;
     std::ostringstream grown, pruned;
     printTree(grown, tree, schema);
+    result.grownCounts = assess(tree, data, static_cast<int>(schema.classes.size())).counts;
     result.changed = pruneTree(tree, data, allCases(data), cf, result.estimate);
     printTree(pruned, tree, schema);
+    result.counts = assess(tree, data, static_cast<int>(schema.classes.size())).counts;
     result.grown = grown.str();
     result.tree = pruned.str();
     return result;
@@ -85,6 +90,10 @@ TEST(Prune, InheritedAndAddedCountsGiveTheTreesOfFullRecounts) {
         EXPECT_TRUE(fast.changed);
         EXPECT_EQ(full.tree, fast.tree);
         EXPECT_EQ(full.estimate, fast.estimate);
+        // Cases without unknown values are classified by walks along the
+        // zero chains, the others by stepping through every test.
+        EXPECT_EQ(full.grownCounts, fast.grownCounts);
+        EXPECT_EQ(full.counts, fast.counts);
     }
 }
 
