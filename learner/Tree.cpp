@@ -37,6 +37,12 @@ Tree::distribute(const Node &node, const Dataset &data,
                 valueOf[e->item] = e->value;
         }
         std::vector<std::vector<WeightedCase>> parts(2);
+        if (dense) {
+            // Only cases in the column can leave the branch of 0.
+            const std::size_t zeroBranch = 0.0f <= node.threshold ? 0 : 1;
+            parts[zeroBranch].reserve(cases.size());
+            parts[1 - zeroBranch].reserve(static_cast<std::size_t>(end - begin));
+        }
         bool anyUnknown = false;
         for (const WeightedCase &c : cases) {
             const float value = dense ? valueOf[c.item] : data.value(c.item, node.attribute);
