@@ -134,7 +134,11 @@ void TextProcessor::writeCases(std::ostream &out, const char *setName,
     const std::size_t total = documents.size();
     for (std::size_t i = 0; i < total; ++i) {
         *trace_ << "Procesiram " << setName << " dokument broj: " << i + 1 << " od " << total
-                << '\r' << std::flush;
+                << '\r';
+        // The progress shows every few thousand documents: a flush per line
+        // is a write per document, a million of them in a large corpus.
+        if ((i + 1) % 4096 == 0)
+            *trace_ << std::flush;
         line.clear();
         if (sparse) {
             // Every document has a category of the table: the parser and the
