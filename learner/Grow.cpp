@@ -159,7 +159,10 @@ struct Grower::Impl {
     std::vector<int> slotOf;
     std::vector<int> candidates;  // attributes evaluated at the node being split
     std::vector<Evaluation> eval; // per attribute, at the node being split
-    bool merged;                  // entries merged, branches inherit (whole weights)
+    // The usable attributes among each chunk of candidates, ascending: the
+    // choice reads these alone, for most attributes of a node are not.
+    std::vector<std::vector<int>> usableByChunk;
+    bool merged; // entries merged, branches inherit (whole weights)
     std::vector<Scratch> scratch;
     int threads;
 
@@ -625,7 +628,12 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
         }
     if (merged && here.knownItems > 0)
         here.baseInfo = info.totalInfo(dist, here.present) / here.knownItems;
-    auto work = [&](int first, int last, Scratch &s) {
+    constexpr int chunk = 256;
+    const int chunks = (count + chunk - 1) / chunk;
+    if (usableByChunk.size() < static_cast<std::size_t>(chunks))
+        usableByChunk.resize(chunks);
+    auto work = [&](int first, int last, Scratch &s, std::vector<int> &usable) {
+        usable.clear();
         std::size_t slot = static_cast<std::size_t>(
             std::lower_bound(histogram.attributes.begin(), histogram.attributes.end(),
                              first < last ? candidates[first] : 0) -
@@ -640,6 +648,8 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
             } else {
                 eval[a].usable = false;
             }
+            if (eval[a].usable)
+                usable.push_back(a);
         }
     };
     // The budget's threads share a large node's attributes, taking chunks of
@@ -651,50 +661,48 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     std::size_t effort = cases.size() + perAttribute * count;
     for (std::size_t slot = 0; slot < histogram.attributes.size(); ++slot)
         effort += histogram.end[slot] - histogram.begin[slot];
-    if (threads > 1 && effort > 50000) {
-        constexpr int chunk = 256;
-#pragma omp parallel for num_threads(threads) schedule(dynamic, 1)
-        for (int first = 0; first < count; first += chunk)
-            work(first, std::min(first + chunk, count), scratch[omp_get_thread_num()]);
-    } else {
-        work(0, count, scratch[0]);
-    }
+#pragma omp parallel for num_threads(threads)                                                      \
+    schedule(dynamic, 1) if (threads > 1 && effort > 50000)
+    for (int k = 0; k < chunks; ++k)
+        work(k * chunk, std::min((k + 1) * chunk, count), scratch[omp_get_thread_num()],
+             usableByChunk[k]);
 
     // Average gain over the usable attributes, leaving out discrete ones with
     // very many values unless nothing else is usable.
     const float manyValues = 0.3f * static_cast<float>(data.size());
     double sum = 0, sumAll = 0;
     int counted = 0, usable = 0;
-    for (const int a : candidates) {
-        if (!eval[a].usable)
-            continue;
+    const auto forEachUsable = [&](auto visit) {
+        for (int k = 0; k < chunks; ++k)
+            for (const int a : usableByChunk[k])
+                visit(a);
+    };
+    forEachUsable([&](int a) {
         ++usable;
         sumAll += eval[a].gain;
         const Attribute &attribute = schema.attributes[a];
         if (attribute.kind == AttributeKind::Discrete && !options.valueSubsets &&
             static_cast<float>(attribute.values.size()) >= manyValues)
-            continue;
+            return;
         ++counted;
         sum += eval[a].gain;
-    }
+    });
     if (usable == 0)
         return false;
     const float average = static_cast<float>(counted ? sum / counted : sumAll / usable);
 
     int best = -1;
     float bestValue = -Epsilon;
-    for (const int a : candidates) {
+    forEachUsable([&](int a) {
         const Evaluation &e = eval[a];
-        if (!e.usable)
-            continue;
         float value;
         if (options.gainCriterion) {
             if (!(e.info > 0))
-                continue;
+                return;
             value = e.gain;
         } else {
             if (!(e.gain >= average - Epsilon && e.info > Epsilon))
-                continue;
+                return;
             value = e.gain / e.info;
         }
         // Ratios equal in exact arithmetic can differ in the last bits of
@@ -703,7 +711,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
             bestValue = value;
             best = a;
         }
-    }
+    });
     if (best < 0)
         return false;
 

@@ -40,6 +40,8 @@ public:
         if (additive_) {
             leafCases_.resize(tree.nodes.size());
             mark_.assign(tree.nodes.size(), 0);
+            for (const Node &node : tree.nodes)
+                errors_.push_back(node.errors);
             extraDist_.resize(tree.nodes.size() * tree.nodes[0].classDist.size());
             cuts_ = tree.packedCuts();
             chains_ = std::make_unique<ZeroChains>(tree, cuts_, data);
@@ -97,6 +99,9 @@ private:
     std::vector<unsigned> mark_; // leaves reached by the current extra cases
     unsigned stamp_ = 0;
     std::vector<float> extraDist_; // per marked leaf: class weights of the extra cases
+    // Additive mode: each node's errors, packed apart from the nodes for
+    // the sums of raised branches, which read them down long chains.
+    std::vector<float> errors_;
     // Additive mode: the packed tests and their chains, kept in step with
     // the nodes.
     std::vector<PackedCut> cuts_;
@@ -144,8 +149,13 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
     const int walks = static_cast<int>(extra.size());
     const int threads = static_cast<int>(walkers_.size());
 #pragma omp parallel for num_threads(threads) schedule(dynamic, 4) if (walks >= 16)
-    for (int i = 0; i < walks; ++i)
+    for (int i = 0; i < walks; ++i) {
+        if (i + 16 < walks)
+            data_.prefetchRowPlace(extra[i + 16].item);
+        if (i + 8 < walks)
+            data_.prefetchRow(extra[i + 8].item);
         leaves_[i] = chains_->walk(index, extra[i].item, walkers_[omp_get_thread_num()]);
+    }
     ++stamp_;
     for (ZeroChains::Walker &walker : walkers_)
         chains_->settle(walker, stamp_);
@@ -164,7 +174,7 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
 
 float Pruner::sumPassed(int index) {
     if (!chains_->passed(index, stamp_))
-        return tree_.nodes[index].errors;
+        return errors_[index];
     if (cuts_[index].attribute >= 0) {
         // Down a chain while the next test was passed, keeping each test's
         // other branch; then, from the deepest test up, each sum is that
@@ -223,6 +233,8 @@ float Pruner::keep(int index, Counts &k, float errors) {
     node.classDist = std::move(k.dist);
     node.bestClass = k.best;
     node.errors = errors;
+    if (additive_)
+        errors_[index] = errors;
     return errors;
 }
 
@@ -329,6 +341,7 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
         if (!additive_)
             return prune(index, cases);
         leafCases_[index] = std::move(leafCases_[branch]);
+        errors_[index] = errors_[branch];
         cuts_[index] = cuts_[branch];
         chains_->relabel(index);
         return pruneMore(index, std::move(others));
