@@ -177,9 +177,10 @@ struct Grower::Impl {
     // Takes the cases' entries out of a merged histogram holding them, and
     // the attributes left without entries.
     void remove(Histogram &histogram, const std::vector<WeightedCase> &cases);
-    // Leaves result unusable, or fills in gain, info and cut, from the
-    // attribute's entries in the histogram's slot.
-    void evalContinuous(int a, const Histogram &histogram, std::size_t slot,
+    // Whether the attribute's entries in the histogram's slot give a usable
+    // cut; if so, result holds its gain, info and cut. Most attributes of a
+    // node are not, and their results are left untouched.
+    bool evalContinuous(int a, const Histogram &histogram, std::size_t slot,
                         const NodeClasses &node, Scratch &s, Evaluation &result) const;
     Evaluation evalDiscrete(int a, const std::vector<WeightedCase> &cases, float items) const;
     // Fewest known cases on each side of a cut: a tenth of the average per
@@ -348,20 +349,19 @@ void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> 
     histogram.anyUnknown.resize(kept);
 }
 
-void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t slot,
+bool Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t slot,
                                   const NodeClasses &node, Scratch &s, Evaluation &result) const {
-    result.usable = false;
     const BucketEntry *first = histogram.first(slot);
     const BucketEntry *last = histogram.last(slot);
     // All cases 0 here: no cut.
     if (first == last)
-        return;
+        return false;
     // Every cut leaves only non-zero values on one side, and each side needs
     // MinSplit known cases (at least MINOBJS): most words of a text node are
     // dismissed here. The margin leaves borderline cases to the full count.
     const float minObjs = static_cast<float>(options.minObjs);
     if (histogram.known[slot] < (histogram.anyUnknown[slot] ? minObjs : node.fewestNonZero))
-        return;
+        return false;
 
     const int P = static_cast<int>(node.present.size());
     const std::vector<int> &placeOf = node.placeOf;
@@ -419,6 +419,7 @@ void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
             unknownItems += s.unknown[k];
         }
     }
+    bool usable = false;
     if (knownItems >= 2 * minObjs && s.touched.size() > 1) {
         const float minSplit = minSplitFor(knownItems);
         const float baseInfo =
@@ -453,13 +454,15 @@ void Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
         if (tries > 0) {
             result.gain =
                 bestGain - static_cast<float>(std::log2(static_cast<double>(tries))) / node.items;
-            result.usable = result.gain > 0;
+            usable = result.gain > 0;
         }
     }
     for (const int rank : s.touched) {
         std::fill_n(s.counts.begin() + s.slotOfRank[rank] * P, P, 0.0f);
         s.slotOfRank[rank] = -1;
     }
+    result.usable = usable;
+    return usable;
 }
 
 float Grower::Impl::groupGain(const std::vector<float> &table, int groups, float known,
@@ -641,15 +644,14 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
         for (int i = first; i < last; ++i) {
             const int a = candidates[i];
             if (slot < histogram.attributes.size() && histogram.attributes[slot] == a) {
-                evalContinuous(a, histogram, slot, here, s, eval[a]);
+                if (evalContinuous(a, histogram, slot, here, s, eval[a]))
+                    usable.push_back(a);
                 ++slot;
             } else if (!tested[a]) {
                 eval[a] = evalDiscrete(a, cases, items);
-            } else {
-                eval[a].usable = false;
+                if (eval[a].usable)
+                    usable.push_back(a);
             }
-            if (eval[a].usable)
-                usable.push_back(a);
         }
     };
     // The budget's threads share a large node's attributes, taking chunks of
