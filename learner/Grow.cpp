@@ -9,6 +9,8 @@
 // that long chains of "word <= 0" tests do not gather the same cases again.
 #include "Grow.h"
 
+#include "CaseChains.h"
+
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -165,13 +167,15 @@ struct Grower::Impl {
     bool merged; // entries merged, branches inherit (whole weights)
     std::vector<Scratch> scratch;
     int threads;
+    CaseChains chains;
 
     Impl(const Dataset &d, const Schema &s, const Options &o);
     // Grows the subtree of cases; given, if not null, is their histogram,
     // which the subtree may change, and weights, if not null, their class
     // weights.
-    int build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given, ClassWeights *weights);
-    bool choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist, float items,
+    int build(Tree &tree, NodeCases cases, Histogram *given, ClassWeights *weights);
+    // cases are listed if there are discrete attributes.
+    bool choose(const NodeCases &cases, const std::vector<float> &dist, float items,
                 const Histogram &histogram, Node &node);
     void fill(Histogram &histogram, const std::vector<WeightedCase> &cases);
     // Takes the cases' entries out of a merged histogram holding them, and
@@ -195,7 +199,8 @@ struct Grower::Impl {
 };
 
 Grower::Impl::Impl(const Dataset &d, const Schema &s, const Options &o)
-    : data(d), schema(s), options(o), classes(static_cast<int>(s.classes.size())), info(d.size()) {
+    : data(d), schema(s), options(o), classes(static_cast<int>(s.classes.size())), info(d.size()),
+      chains(d) {
     const std::size_t attributes = s.attributes.size();
     values.resize(attributes);
     zeroRank.assign(attributes, -1);
@@ -611,8 +616,8 @@ Evaluation Grower::Impl::evalDiscrete(int a, const std::vector<WeightedCase> &ca
     return result;
 }
 
-bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vector<float> &dist,
-                          float items, const Histogram &histogram, Node &node) {
+bool Grower::Impl::choose(const NodeCases &cases, const std::vector<float> &dist, float items,
+                          const Histogram &histogram, Node &node) {
     // Only the continuous attributes with entries here can have a cut, and
     // only discrete ones are tested otherwise; both in attribute order, on
     // which ties depend.
@@ -648,7 +653,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
                     usable.push_back(a);
                 ++slot;
             } else if (!tested[a]) {
-                eval[a] = evalDiscrete(a, cases, items);
+                eval[a] = evalDiscrete(a, cases.list, items);
                 if (eval[a].usable)
                     usable.push_back(a);
             }
@@ -660,7 +665,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     // waking and waiting for the other costs more than it saves, and a deep
     // tree has thousands of such nodes.
     constexpr std::size_t perAttribute = 8;
-    std::size_t effort = cases.size() + perAttribute * count;
+    std::size_t effort = cases.count + perAttribute * count;
     for (std::size_t slot = 0; slot < histogram.attributes.size(); ++slot)
         effort += histogram.end[slot] - histogram.begin[slot];
 #pragma omp parallel for num_threads(threads)                                                      \
@@ -733,8 +738,7 @@ bool Grower::Impl::choose(const std::vector<WeightedCase> &cases, const std::vec
     return true;
 }
 
-int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *given,
-                        ClassWeights *weights) {
+int Grower::Impl::build(Tree &tree, NodeCases cases, Histogram *given, ClassWeights *weights) {
     const int C = classes;
     Node node;
     if (weights) {
@@ -742,7 +746,7 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
         node.items = weights->items;
     } else {
         node.classDist.assign(C, 0.0f);
-        addClassWeights(data, cases, node.classDist, node.items);
+        addClassWeights(data, chains.listOf(cases), node.classDist, node.items);
     }
     node.bestClass = static_cast<int>(
         std::max_element(node.classDist.begin(), node.classDist.end()) - node.classDist.begin());
@@ -756,16 +760,20 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
     Histogram own;
     Histogram &histogram = given ? *given : own;
     if (!given)
-        fill(histogram, cases);
+        fill(histogram, chains.listOf(cases));
+    if (!discrete.empty())
+        chains.listOf(cases);
     if (!choose(cases, node.classDist, node.items, histogram, node)) {
         tree.nodes.push_back(std::move(node));
         return index;
     }
-    std::vector<std::vector<WeightedCase>> parts = tree.distribute(node, data, cases);
-    // A test that leaves all the weight on one branch would grow the same node again.
-    const auto holdsWeight = [](const std::vector<WeightedCase> &part) {
-        return std::any_of(part.begin(), part.end(),
-                           [](const WeightedCase &c) { return c.weight > 0; });
+    std::vector<NodeCases> parts = chains.split(tree, node, std::move(cases));
+    // A test that leaves all the weight on one branch would grow the same
+    // node again. The cases of a chain weigh 1 each.
+    const auto holdsWeight = [](const NodeCases &part) {
+        return part.chain != 0 ? !part.empty()
+                               : std::any_of(part.list.begin(), part.list.end(),
+                                             [](const WeightedCase &c) { return c.weight > 0; });
     };
     if (std::count_if(parts.begin(), parts.end(), holdsWeight) < 2) {
         node.kind = NodeKind::Leaf;
@@ -775,7 +783,6 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
         tree.nodes.push_back(std::move(node));
         return index;
     }
-    std::vector<WeightedCase>().swap(cases);
     // The largest branch inherits the histogram; the others gather their own.
     std::size_t heir = parts.size();
     std::vector<ClassWeights> partWeights;
@@ -783,7 +790,7 @@ int Grower::Impl::build(Tree &tree, std::vector<WeightedCase> cases, Histogram *
         heir = partClassWeights(data, parts, node.classDist, node.items, partWeights);
         for (std::size_t b = 0; b < parts.size(); ++b)
             if (b != heir)
-                remove(histogram, parts[b]);
+                remove(histogram, parts[b].list);
     } else {
         Histogram().entries.swap(histogram.entries);
     }
@@ -831,7 +838,7 @@ Grower::~Grower() = default;
 
 Tree Grower::grow(const std::vector<WeightedCase> &cases) {
     Tree tree;
-    impl_->build(tree, cases, nullptr, nullptr);
+    impl_->build(tree, NodeCases(cases), nullptr, nullptr);
     return tree;
 }
 

@@ -1,6 +1,7 @@
 // Pruning by estimated errors, bottom-up.
 #include "Prune.h"
 
+#include "CaseChains.h"
 #include "Grow.h"
 #include "ZeroChains.h"
 
@@ -36,7 +37,7 @@ float deviate(float cf) {
 class Pruner {
 public:
     Pruner(Tree &tree, const Dataset &data, float cf)
-        : tree_(tree), data_(data), cf_(cf), additive_(!data.hasUnknowns()) {
+        : tree_(tree), data_(data), cf_(cf), additive_(!data.hasUnknowns()), caseChains_(data) {
         if (additive_) {
             leafCases_.resize(tree.nodes.size());
             mark_.assign(tree.nodes.size(), 0);
@@ -56,7 +57,7 @@ public:
     // share once that branch is pruned, so that a chain hundreds of tests
     // deep does not hold nearly every case at every level. weights, if not
     // null, holds the cases' class weights and their sum.
-    float prune(int index, std::vector<WeightedCase> cases, ClassWeights *weights = nullptr);
+    float prune(int index, NodeCases cases, ClassWeights *weights = nullptr);
     bool changed = false;
 
 private:
@@ -87,7 +88,7 @@ private:
     float pruneMore(int index, std::vector<WeightedCase> extra);
     // The pruning decision for an internal node whose branches are pruned.
     float decide(int index, Counts &k, const std::vector<WeightedCase> &cases,
-                 const std::vector<std::vector<WeightedCase>> &parts);
+                 const std::vector<NodeCases> &parts);
     float keep(int index, Counts &k, float errors);
     void gather(int index, std::vector<WeightedCase> &out) const;
 
@@ -95,6 +96,7 @@ private:
     const Dataset &data_;
     float cf_;
     bool additive_;
+    CaseChains caseChains_;
     std::vector<std::vector<WeightedCase>> leafCases_;
     std::vector<unsigned> mark_; // leaves reached by the current extra cases
     unsigned stamp_ = 0;
@@ -238,21 +240,25 @@ float Pruner::keep(int index, Counts &k, float errors) {
     return errors;
 }
 
-float Pruner::prune(int index, std::vector<WeightedCase> cases, ClassWeights *weights) {
+float Pruner::prune(int index, NodeCases cases, ClassWeights *weights) {
     const Node &node = tree_.nodes[index];
     Counts k = weights ? settle(node, {std::move(weights->dist), weights->items})
-                       : count(node, cases, false);
+                       : count(node, caseChains_.listOf(cases), false);
     if (tree_.nodes[index].kind == NodeKind::Leaf) {
         if (additive_)
-            leafCases_[index] = std::move(cases);
+            leafCases_[index] = std::move(caseChains_.listOf(cases));
         return keep(index, k, k.asLeaf);
     }
-    std::vector<std::vector<WeightedCase>> parts =
-        tree_.distribute(tree_.nodes[index], data_, cases);
+    // Without additive counts, the decision needs the node's cases again.
+    std::vector<NodeCases> parts;
     std::vector<ClassWeights> partWeights;
     if (additive_) {
-        std::vector<WeightedCase>().swap(cases);
+        parts = caseChains_.split(tree_, tree_.nodes[index], std::move(cases));
         partClassWeights(data_, parts, k.dist, k.items, partWeights);
+    } else {
+        for (std::vector<WeightedCase> &part :
+             tree_.distribute(tree_.nodes[index], data_, cases.list))
+            parts.emplace_back(std::move(part));
     }
     for (std::size_t b = 0; b < parts.size(); ++b) {
         if (parts[b].empty())
@@ -263,7 +269,7 @@ float Pruner::prune(int index, std::vector<WeightedCase> cases, ClassWeights *we
         else
             prune(child, parts[b]);
     }
-    return decide(index, k, cases, parts);
+    return decide(index, k, cases.list, parts);
 }
 
 float Pruner::pruneMore(int index, std::vector<WeightedCase> extra) {
@@ -282,7 +288,7 @@ float Pruner::pruneMore(int index, std::vector<WeightedCase> extra) {
 }
 
 float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &cases,
-                     const std::vector<std::vector<WeightedCase>> &parts) {
+                     const std::vector<NodeCases> &parts) {
     const std::vector<int> children = tree_.nodes[index].children;
     float subtrees = 0;
     std::size_t largest = 0;
@@ -339,7 +345,7 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
         tree_.nodes[index] = std::move(tree_.nodes[branch]);
         changed = true;
         if (!additive_)
-            return prune(index, cases);
+            return prune(index, NodeCases(cases));
         leafCases_[index] = std::move(leafCases_[branch]);
         errors_[index] = errors_[branch];
         cuts_[index] = cuts_[branch];
@@ -370,6 +376,6 @@ float addErrors(float items, float errors, float cf) {
 bool pruneTree(Tree &tree, const Dataset &data, const std::vector<WeightedCase> &cases, float cf,
                float &estimate) {
     Pruner pruner(tree, data, cf);
-    estimate = pruner.prune(0, cases);
+    estimate = pruner.prune(0, NodeCases(cases));
     return pruner.changed;
 }

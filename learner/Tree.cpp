@@ -111,25 +111,3 @@ void addClassWeights(const Dataset &data, const std::vector<WeightedCase> &cases
     dist.assign(sum.begin(), sum.end());
     items = static_cast<float>(total);
 }
-
-std::size_t partClassWeights(const Dataset &data,
-                             const std::vector<std::vector<WeightedCase>> &parts,
-                             const std::vector<float> &dist, float items,
-                             std::vector<ClassWeights> &weights) {
-    std::size_t largest = 0;
-    for (std::size_t b = 1; b < parts.size(); ++b)
-        if (parts[b].size() > parts[largest].size())
-            largest = b;
-    weights.assign(parts.size(), {});
-    weights[largest] = {dist, items};
-    for (std::size_t b = 0; b < parts.size(); ++b) {
-        if (b == largest)
-            continue;
-        weights[b].dist.assign(dist.size(), 0.0f);
-        addClassWeights(data, parts[b], weights[b].dist, weights[b].items);
-        for (std::size_t c = 0; c < dist.size(); ++c)
-            weights[largest].dist[c] -= weights[b].dist[c];
-        weights[largest].items -= weights[b].items;
-    }
-    return largest;
-}

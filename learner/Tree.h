@@ -74,16 +74,6 @@ struct ClassWeights {
     float items = 0;
 };
 
-// For whole weights only (data without unknown values): the class weights of
-// each part of a node's cases, whose own are dist and items. The largest
-// part (the first with the most cases) takes the node's less the others',
-// which is exact, so that long chains of mostly one part do not count the
-// same cases again at every level. Returns the index of that part.
-std::size_t partClassWeights(const Dataset &data,
-                             const std::vector<std::vector<WeightedCase>> &parts,
-                             const std::vector<float> &dist, float items,
-                             std::vector<ClassWeights> &weights);
-
 // Adds the cases' weights to dist (by class) and to items. Whole weights,
 // those of data without unknown values, are summed in double precision:
 // in single precision a count stops growing at 2^24 (16,777,216). Weights
