@@ -55,17 +55,21 @@ public:
     }
     // totalInfo(below, count) + totalInfo(above, count) where above is
     // known - below, each sum kept in its own order: the two chains of
-    // additions then overlap.
-    float splitInfo(const float *below, const float *known, int count) const {
+    // additions then overlap. With whole, every count is whole and within
+    // the table, as with whole weights, and is looked up unchecked.
+    template <bool whole> float splitInfo(const float *below, const float *known, int count) const {
+        const auto term = [this](float x) {
+            return whole ? table_[static_cast<std::size_t>(x)] : nLogN(x);
+        };
         float sumBelow = 0, totalBelow = 0, sumAbove = 0, totalAbove = 0;
         for (int c = 0; c < count; ++c) {
             const float above = known[c] - below[c];
-            sumBelow += nLogN(below[c]);
+            sumBelow += term(below[c]);
             totalBelow += below[c];
-            sumAbove += nLogN(above);
+            sumAbove += term(above);
             totalAbove += above;
         }
-        return (nLogN(totalBelow) - sumBelow) + (nLogN(totalAbove) - sumAbove);
+        return (term(totalBelow) - sumBelow) + (term(totalAbove) - sumAbove);
     }
 
 private:
@@ -367,6 +371,10 @@ bool Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
     const float minObjs = static_cast<float>(options.minObjs);
     if (histogram.known[slot] < (histogram.anyUnknown[slot] ? minObjs : node.fewestNonZero))
         return false;
+    // The values are read once the entries are counted: asked for now, the
+    // two loads overlap.
+    const std::vector<float> &v = values[a];
+    __builtin_prefetch(v.data());
 
     const int P = static_cast<int>(node.present.size());
     const std::vector<int> &placeOf = node.placeOf;
@@ -431,7 +439,6 @@ bool Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
             merged ? node.baseInfo : info.totalInfo(s.known.data(), P) / knownItems;
         const float knownFraction = 1 - unknownItems / node.items;
         std::fill_n(s.below.begin(), P, 0.0f);
-        const std::vector<float> &v = values[a];
         int tries = 0;
         float bestGain = -Epsilon;
         float belowItems = 0;
@@ -447,7 +454,9 @@ bool Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
                 knownItems - belowItems < minSplit)
                 continue;
             ++tries;
-            const float thisInfo = info.splitInfo(s.below.data(), s.known.data(), P);
+            const float thisInfo = merged
+                                       ? info.splitInfo<true>(s.below.data(), s.known.data(), P)
+                                       : info.splitInfo<false>(s.below.data(), s.known.data(), P);
             const float gain = knownFraction * (baseInfo - thisInfo / knownItems);
             if (gain > bestGain) {
                 bestGain = gain;
