@@ -107,6 +107,12 @@ struct Histogram {
     // entry order, and whether any value is unknown.
     std::vector<float> known;
     std::vector<char> anyUnknown;
+    // A large histogram inherited down a chain, which loses entries at every
+    // level, keeps its map from attributes to slots (-1 if none), and its
+    // slots left empty until they are many: a removal then costs what the
+    // removed cases hold rather than what the slots number.
+    std::vector<int> slotOfAttribute;
+    std::size_t emptySlots = 0;
     const BucketEntry *first(std::size_t k) const { return entries.data() + begin[k]; }
     const BucketEntry *last(std::size_t k) const { return entries.data() + end[k]; }
 };
@@ -183,7 +189,8 @@ struct Grower::Impl {
                 const Histogram &histogram, Node &node);
     void fill(Histogram &histogram, const std::vector<WeightedCase> &cases);
     // Takes the cases' entries out of a merged histogram holding them, and
-    // the attributes left without entries.
+    // the attributes left without entries: at once, or, from a large
+    // histogram, once they are a quarter of its slots.
     void remove(Histogram &histogram, const std::vector<WeightedCase> &cases);
     // Whether the attribute's entries in the histogram's slot give a usable
     // cut; if so, result holds its gain, info and cut. Most attributes of a
@@ -314,14 +321,20 @@ void Grower::Impl::fill(Histogram &histogram, const std::vector<WeightedCase> &c
 
 void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> &cases) {
     const std::size_t k = histogram.attributes.size();
-    for (std::size_t slot = 0; slot < k; ++slot)
-        slotOf[histogram.attributes[slot]] = static_cast<int>(slot);
+    const bool large = 8 * k > slotOf.size();
+    std::vector<int> &slotMap = large ? histogram.slotOfAttribute : slotOf;
+    if (!large || slotMap.empty()) {
+        if (large)
+            slotMap.assign(slotOf.size(), -1);
+        for (std::size_t slot = 0; slot < k; ++slot)
+            slotMap[histogram.attributes[slot]] = static_cast<int>(slot);
+    }
     const Dataset::Entry *base = data.rowBegin(0);
     std::vector<int> touched;
     for (const WeightedCase &c : cases) {
         const int cls = data.classOf(c.item);
         for (const Dataset::Entry *e = data.rowBegin(c.item); e != data.rowEnd(c.item); ++e) {
-            const int slot = slotOf[e->attribute];
+            const int slot = slotMap[e->attribute];
             BucketEntry *first = histogram.entries.data() + histogram.begin[slot];
             BucketEntry *last = histogram.entries.data() + histogram.end[slot];
             BucketEntry *at =
@@ -335,16 +348,24 @@ void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> 
     for (const int slot : touched) {
         BucketEntry *first = histogram.entries.data() + histogram.begin[slot];
         BucketEntry *last = histogram.entries.data() + histogram.end[slot];
+        if (first == last)
+            continue; // met twice
         histogram.end[slot] = static_cast<std::size_t>(
             std::remove_if(first, last, [](const BucketEntry &b) { return b.weight == 0; }) -
             histogram.entries.data());
+        histogram.emptySlots += histogram.end[slot] == histogram.begin[slot];
     }
+    if (large && 4 * histogram.emptySlots <= k)
+        return;
     std::size_t kept = 0;
     for (std::size_t slot = 0; slot < k; ++slot) {
-        slotOf[histogram.attributes[slot]] = -1;
-        if (histogram.end[slot] == histogram.begin[slot])
+        const int a = histogram.attributes[slot];
+        if (histogram.end[slot] == histogram.begin[slot]) {
+            slotMap[a] = -1;
             continue;
-        histogram.attributes[kept] = histogram.attributes[slot];
+        }
+        slotMap[a] = large ? static_cast<int>(kept) : -1;
+        histogram.attributes[kept] = a;
         histogram.begin[kept] = histogram.begin[slot];
         histogram.end[kept] = histogram.end[slot];
         histogram.known[kept] = histogram.known[slot];
@@ -356,6 +377,7 @@ void Grower::Impl::remove(Histogram &histogram, const std::vector<WeightedCase> 
     histogram.end.resize(kept);
     histogram.known.resize(kept);
     histogram.anyUnknown.resize(kept);
+    histogram.emptySlots = 0;
 }
 
 bool Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t slot,

@@ -189,7 +189,9 @@ float Pruner::sumPassed(int index) {
             const int next = zeroBelow ? cut.below : cut.above;
             if (cuts_[next].attribute < 0 || !chains_->passed(next, stamp_))
                 break;
-            const float other = sumPassed(zeroBelow ? cut.above : cut.below);
+            const int otherNode = zeroBelow ? cut.above : cut.below;
+            const float other =
+                chains_->passed(otherNode, stamp_) ? sumPassed(otherNode) : errors_[otherNode];
             chainSums_.push_back(other);
             at = next;
         }
