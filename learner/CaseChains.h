@@ -10,6 +10,7 @@
 #include "Tree.h"
 
 #include <cstddef>
+#include <utility>
 #include <vector>
 
 struct NodeCases {
@@ -37,7 +38,7 @@ public:
     // parts them and in the same order. A two-way test of a data set
     // without unknown values, on cases of weight 1 listed by ascending item,
     // whose column is shorter than the cases, keeps the branch of value 0 in
-    // a chain while it holds more than half the node's cases and more than
+    // a chain while it holds more than half the node's cases and at least
     // half of its chain's list; the other branch and other tests list their
     // cases.
     std::vector<NodeCases> split(const Tree &tree, const Node &node, NodeCases cases);
