@@ -497,7 +497,6 @@ bool Grower::Impl::evalContinuous(int a, const Histogram &histogram, std::size_t
         std::fill_n(s.counts.begin() + s.slotOfRank[rank] * P, P, 0.0f);
         s.slotOfRank[rank] = -1;
     }
-    result.usable = usable;
     return usable;
 }
 
