@@ -3,9 +3,10 @@
 #include "c45/NumberText.h"
 
 #include <fcntl.h>
+#include <pthread.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -25,6 +26,7 @@ namespace {
 
 // Large reads: a big tree is megabytes of output.
 constexpr std::size_t readSize = 1 << 16;
+constexpr std::size_t drainStep = std::size_t(1) << 20;
 
 // How long a program that was asked to end, or that closed its output, may
 // take to exit before it is killed.
@@ -52,23 +54,56 @@ void endLines(std::string &partial, std::vector<std::string> &lines) {
     partial.clear();
 }
 
-// Reads what the descriptor holds now; at the end of its data closes it and
-// sets it to -1.
-void drain(int &descriptor, std::string &partial, std::vector<std::string> &lines) {
+// Reads what the descriptor holds now, up to drainStep bytes, so that a
+// caller can check what it holds in between; at the end of its data closes
+// it and sets it to -1. Returns the number of bytes read.
+std::size_t drain(int &descriptor, std::string &partial, std::vector<std::string> &lines) {
     char chunk[readSize];
-    while (descriptor >= 0) {
+    std::size_t total = 0;
+    while (descriptor >= 0 && total < drainStep) {
         const ssize_t got = read(descriptor, chunk, sizeof chunk);
         if (got > 0) {
             takeLines(chunk, static_cast<std::size_t>(got), partial, lines);
+            total += static_cast<std::size_t>(got);
             continue;
         }
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return;
+            break;
         close(descriptor);
         descriptor = -1;
         endLines(partial, lines);
+    }
+    return total;
+}
+
+// Reads a pipe as drain does until it holds nothing more for now, keeping
+// the lines while they fit in room bytes and dropping the rest. Returns
+// false once something was dropped.
+bool drainWithin(int &descriptor, std::string &partial, std::vector<std::string> &lines,
+                 std::size_t &room) {
+    bool kept = true;
+    for (;;) {
+        std::vector<std::string> fresh;
+        const std::size_t got = drain(descriptor, partial, fresh);
+        for (std::string &line : fresh) {
+            if (line.size() + 1 > room) {
+                kept = false;
+                room = 0;
+                break;
+            }
+            room -= line.size() + 1;
+            lines.push_back(std::move(line));
+        }
+        if (partial.size() > room) {
+            kept = false;
+            room = 0;
+        }
+        if (room == 0)
+            partial.clear();
+        if (got < drainStep)
+            return kept;
     }
 }
 
@@ -197,48 +232,84 @@ bool isSparseFileSet(const std::string &stem) {
 }
 
 C45Process::C45Process(const C45RunRequest &request, std::ostream &trace)
-    : command_(buildC45Command(request)), program_(request.program) {
+    : command_(buildC45Command(request)), program_(request.program),
+      outputLimit_(request.outputLimit), outputRoom_(request.outputLimit), afterEmptyPoll_(request.afterEmptyPoll) {
     trace << "opcije su " << request.optionText << std::endl;
     int output[2] = {-1, -1};
     int errors[2] = {-1, -1};
-    if (pipe2(output, O_CLOEXEC) != 0 || pipe2(errors, O_CLOEXEC) != 0) {
+    int report[2] = {-1, -1};
+    if (pipe2(output, O_CLOEXEC) != 0 || pipe2(errors, O_CLOEXEC) != 0 ||
+        pipe2(report, O_CLOEXEC) != 0) {
         startError_ = std::generic_category().message(errno);
-        for (int *end : {&output[0], &output[1]})
+        for (int *end : {&output[0], &output[1], &errors[0], &errors[1], &report[0], &report[1]})
             closeDescriptor(*end);
         return;
     }
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (!request.workingDirectory.empty())
-        posix_spawn_file_actions_addchdir_np(&actions, request.workingDirectory.c_str());
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, errors[1], STDERR_FILENO);
-    // Its own process group, so that ending a run ends C4.5 and whatever
-    // it started; default signal handling and no blocked signals, whatever
-    // the workbench or tcw set up for themselves.
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK |
-                                              POSIX_SPAWN_SETSIGDEF);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    sigset_t signals;
-    sigemptyset(&signals);
-    posix_spawnattr_setsigmask(&attributes, &signals);
-    sigfillset(&signals);
-    posix_spawnattr_setsigdefault(&attributes, &signals);
-
+    // Everything the child needs is made before the fork: between fork and
+    // exec it may only call async-signal-safe functions.
     std::vector<std::string> arguments = command_.arguments;
     std::vector<std::string> environment = childEnvironment(request.threads);
-    pid_t child = 0;
-    const int error = posix_spawnp(&child, request.program.c_str(), &actions, &attributes,
-                                   pointers(arguments).data(), pointers(environment).data());
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
+    const std::vector<char *> argumentPointers = pointers(arguments);
+    const std::vector<char *> environmentPointers = pointers(environment);
+    const char *const folder =
+        request.workingDirectory.empty() ? nullptr : request.workingDirectory.c_str();
+    const pid_t parent = getpid();
+    sigset_t all, previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_SETMASK, &all, &previous);
+    const pid_t child = fork();
+    if (child == 0) {
+        // Its own process group, so that ending a run ends C4.5 and whatever
+        // it started; killed with the thread that started it; default signal
+        // handling and no blocked signals, whatever the workbench or tcw set
+        // up for themselves.
+        setpgid(0, 0);
+        prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (getppid() != parent)
+            _exit(127);
+        struct sigaction byDefault {};
+        byDefault.sa_handler = SIG_DFL;
+        for (int signal = 1; signal < NSIG; ++signal)
+            sigaction(signal, &byDefault, nullptr);
+        sigset_t none;
+        sigemptyset(&none);
+        pthread_sigmask(SIG_SETMASK, &none, nullptr);
+        int failure = 0;
+        const int input = open("/dev/null", O_RDONLY);
+        if ((folder != nullptr && chdir(folder) != 0) || input < 0 ||
+            dup2(input, STDIN_FILENO) < 0 || dup2(output[1], STDOUT_FILENO) < 0 ||
+            dup2(errors[1], STDERR_FILENO) < 0)
+            failure = errno;
+        if (failure == 0) {
+            execvpe(argumentPointers[0], argumentPointers.data(), environmentPointers.data());
+            failure = errno;
+        }
+        while (write(report[1], &failure, sizeof failure) < 0 && errno == EINTR) {
+        }
+        _exit(127);
+    }
+    const int forkError = child < 0 ? errno : 0;
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
     close(output[1]);
     close(errors[1]);
-    if (error != 0) {
-        startError_ = std::generic_category().message(error);
+    close(report[1]);
+    int startFailure = forkError;
+    if (child > 0) {
+        setpgid(child, child);
+        int reported = 0;
+        ssize_t got;
+        while ((got = read(report[0], &reported, sizeof reported)) < 0 && errno == EINTR) {
+        }
+        if (got == static_cast<ssize_t>(sizeof reported)) {
+            startFailure = reported;
+            int status = 0;
+            while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+            }
+        }
+    }
+    close(report[0]);
+    if (startFailure != 0) {
+        startError_ = std::generic_category().message(startFailure);
         close(output[0]);
         close(errors[0]);
         return;
@@ -261,28 +332,58 @@ void C45Process::reap(int status) {
     child_ = 0;
 }
 
-void C45Process::terminate() {
-    if (child_ == 0)
-        return;
-    killpg(child_, SIGTERM);
-    if (!exitsWithin(child_, gracePeriod))
-        killpg(child_, SIGKILL);
+void C45Process::reapNow() {
     int status = 0;
     while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
     }
     reap(status);
 }
 
+void C45Process::terminate() {
+    cancelTogether({this});
+}
+
 void C45Process::cancel() {
     terminate();
 }
 
+void C45Process::cancelTogether(const std::vector<C45Process *> &runs) {
+    std::vector<C45Process *> running;
+    for (C45Process *run : runs)
+        if (run->child_ != 0) {
+            killpg(run->child_, SIGTERM);
+            running.push_back(run);
+        }
+    const auto deadline = std::chrono::steady_clock::now() + gracePeriod;
+    for (C45Process *run : running)
+        if (!exitsWithin(run->child_, deadline - std::chrono::steady_clock::now()))
+            killpg(run->child_, SIGKILL);
+    for (C45Process *run : running)
+        run->reapNow();
+}
+
+// Reads what standard output holds now, up to the output limit; past it the
+// program is stopped and the rest of its output dropped.
+void C45Process::readOutput() {
+    if (drainWithin(output_, partial_, lines_, outputRoom_) || outputCut_)
+        return;
+    outputCut_ = true;
+    if (child_ != 0)
+        killpg(child_, SIGKILL);
+}
+
+void C45Process::readErrors() {
+    drainWithin(errors_, errorPartial_, errorLines_, errorRoom_);
+}
+
 // Reads both pipes; with wait, until standard output ends or the child has
 // exited and left nothing more in it (something it started may hold the
-// pipe open). Standard error is read alongside so that a child writing much
-// of it never blocks.
-void C45Process::readPipes(bool wait) {
+// pipe open), or until cancel becomes true. Standard error is read
+// alongside so that a child writing much of it never blocks.
+void C45Process::readPipes(bool wait, const std::atomic<bool> *cancel) {
     while (output_ >= 0) {
+        if (cancel != nullptr && *cancel)
+            return;
         pollfd watch[2] = {{output_, POLLIN, 0}, {errors_, POLLIN, 0}};
         const int ready = poll(watch, errors_ >= 0 ? 2 : 1, wait ? 100 : 0);
         if (ready < 0 && errno == EINTR)
@@ -290,7 +391,12 @@ void C45Process::readPipes(bool wait) {
         if (ready < 0)
             return;
         if (ready == 0) {
+            if (afterEmptyPoll_)
+                afterEmptyPoll_();
+            // What the child wrote before it exited is in the pipe by now,
+            // whatever the poll before saw.
             if (child_ == 0 || hasExited(child_)) {
+                readOutput();
                 closeDescriptor(output_);
                 endLines(partial_, lines_);
             }
@@ -299,9 +405,9 @@ void C45Process::readPipes(bool wait) {
             continue;
         }
         if (errors_ >= 0 && watch[1].revents != 0)
-            drain(errors_, errorPartial_, errorLines_);
+            readErrors();
         if (watch[0].revents != 0)
-            drain(output_, partial_, lines_);
+            readOutput();
     }
 }
 
@@ -310,24 +416,21 @@ bool C45Process::readAvailable() {
     return output_ < 0;
 }
 
-C45Process::Outcome C45Process::finish() {
+C45Process::Outcome C45Process::finish(const std::atomic<bool> *cancel) {
     if (child_ != 0) {
-        readPipes(true);
-        if (!exitsWithin(child_, gracePeriod)) {
+        readPipes(true, cancel);
+        if ((cancel != nullptr && *cancel) || !exitsWithin(child_, gracePeriod)) {
             terminate();
         } else {
             // The run is over: whatever C4.5 left behind in its group goes.
             killpg(child_, SIGKILL);
-            int status = 0;
-            while (waitpid(child_, &status, 0) < 0 && errno == EINTR) {
-            }
-            reap(status);
+            reapNow();
         }
     }
     // The child has gone: what it wrote is in the pipes; a descendant that
     // still holds them open is not waited for.
-    drain(output_, partial_, lines_);
-    drain(errors_, errorPartial_, errorLines_);
+    readOutput();
+    readErrors();
     closeDescriptor(output_);
     closeDescriptor(errors_);
     endLines(partial_, lines_);
@@ -336,6 +439,8 @@ C45Process::Outcome C45Process::finish() {
     Outcome outcome;
     outcome.program = program_;
     outcome.startError = startError_;
+    outcome.outputCut = outputCut_;
+    outcome.outputLimit = outputLimit_;
     if (status_ && WIFEXITED(*status_))
         outcome.exitStatus = WEXITSTATUS(*status_);
     if (status_ && WIFSIGNALED(*status_))
@@ -356,9 +461,16 @@ C45Process::Outcome runC45(const C45RunRequest &request, std::ostream &trace) {
 
 std::optional<std::string> runFailure(const C45Process::Outcome &outcome) {
     const C45Evaluation &training = outcome.summary.training;
+    const C45Evaluation &test = outcome.summary.test;
     std::string message = outcome.program;
     if (outcome.startError)
         message += " could not be started: " + *outcome.startError;
+    else if (outcome.outputCut)
+        message += " printed more than " +
+                   (outcome.outputLimit >= (std::size_t(1) << 20)
+                        ? std::to_string(outcome.outputLimit >> 20) + " MB"
+                        : std::to_string(outcome.outputLimit) + " bytes") +
+                   " and was stopped";
     else if (outcome.signal)
         message += " was ended by signal " + std::to_string(*outcome.signal) + " (" +
                    strsignal(*outcome.signal) + ")";
@@ -368,6 +480,9 @@ std::optional<std::string> runFailure(const C45Process::Outcome &outcome) {
         message += " ended with status " + std::to_string(*outcome.exitStatus);
     else if (!training.sizeBeforePruning && !training.sizeAfterPruning)
         message += " printed no result";
+    else if (!training.sizeAfterPruning ||
+             (outcome.summary.hasTest && (!test.sizeBeforePruning || !test.sizeAfterPruning)))
+        message += " printed an incomplete result";
     else
         return std::nullopt;
     for (const std::string &line : outcome.errorLines)

@@ -8,6 +8,8 @@
 
 #include <sys/types.h>
 
+#include <atomic>
+#include <functional>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -52,6 +54,13 @@ struct C45RunRequest {
     // The sparse file set: C4.5 gets "-L" and reads STEM.data.svm and
     // STEM.test.svm in place of STEM.data and STEM.test.
     bool sparse = false;
+    // The most output, in bytes, a run may print: a program that prints more
+    // is stopped and its run fails (see runFailure); what it printed up to
+    // the limit is kept.
+    std::size_t outputLimit = std::size_t(512) << 20;
+    // Called after every poll of the pipes that found nothing: lets a test
+    // widen the gap in which the program may end unseen.
+    std::function<void()> afterEmptyPoll = nullptr;
 };
 
 struct C45Command {
@@ -77,18 +86,21 @@ bool isSparseFileSet(const std::string &stem);
 // option text and a line end to trace, then starts the program directly
 // (no shell) in a process group of its own, with standard input from
 // /dev/null, its standard output and standard error on separate pipes that
-// no other child inherits. Output is collected line by line (split at "\n",
-// which is removed; nothing else is stripped; a last line without "\n" is
-// kept); so is standard error, as error lines.
+// no other child inherits. The program is killed should the thread that
+// started it end first (a parent-death signal), so a workbench or tcw that
+// is killed leaves no learner behind; start and finish a run on the same
+// thread. Output is collected line by line (split at "\n", which is
+// removed; nothing else is stripped; a last line without "\n" is kept);
+// so is standard error, as error lines.
 //
-// Without blocking (the GUI): watch outputDescriptor() for input (for
-// example with a Glib IO watch on G_IO_IN | G_IO_HUP) and call
+// Without blocking: watch outputDescriptor() for input and call
 // readAvailable() each time it fires; once it returns true, call finish().
 // Blocking: call finish() at once, or use runC45().
 // cancel(), or destroying a process that has not finished, sends SIGTERM to
 // the process group and SIGKILL a few seconds later if the program is still
-// there, and waits for it. The constructor throws std::invalid_argument as
-// buildC45Command does, before anything is printed or started.
+// there, and waits for it; cancelTogether() does so for several runs at
+// once. The constructor throws std::invalid_argument as buildC45Command
+// does, before anything is printed or started.
 class C45Process {
 public:
     explicit C45Process(const C45RunRequest &request, std::ostream &trace = std::cout);
@@ -120,6 +132,10 @@ public:
     // what was read and the signal that ended the program.
     void cancel();
 
+    // Ends the unfinished runs together: SIGTERM to every group, then, after
+    // one grace period for all of them, SIGKILL to those still there.
+    static void cancelTogether(const std::vector<C45Process *> &runs);
+
     struct Outcome {
         C45RunResult result;
         C45Summary summary;
@@ -132,23 +148,35 @@ public:
         // Its standard error lines, then the standard output lines that
         // start with "ERROR:", the learner's own error messages.
         std::vector<std::string> errorLines;
+        // The output passed the request's outputLimit.
+        bool outputCut = false;
+        std::size_t outputLimit = 0;
     };
 
     // Reads to the end of the output (blocking; see readAvailable), waits
     // for the child, and parses the lines with parseC45Output(hasTest).
     // Should the child still be there a few seconds after its output ended,
     // it is ended as by cancel(); what it left running in its process group
-    // is killed. Call once.
-    Outcome finish();
+    // is killed. Once cancel (if given) becomes true the run is ended as by
+    // cancel(). Call once.
+    Outcome finish(const std::atomic<bool> *cancel = nullptr);
 
 private:
-    void readPipes(bool wait);
+    void readPipes(bool wait, const std::atomic<bool> *cancel = nullptr);
+    void readOutput();
+    void readErrors();
     void terminate();
     void reap(int status);
+    void reapNow();
 
     C45Command command_;
     std::string program_;
     std::optional<std::string> startError_;
+    std::size_t outputLimit_;
+    std::size_t outputRoom_;
+    std::size_t errorRoom_ = std::size_t(1) << 20; // standard error is only quoted
+    bool outputCut_ = false;
+    std::function<void()> afterEmptyPoll_;
     pid_t child_ = 0;
     int output_ = -1;
     int errors_ = -1;
@@ -163,7 +191,9 @@ private:
 C45Process::Outcome runC45(const C45RunRequest &request, std::ostream &trace = std::cout);
 
 // A message for the user when the run gave no result (C4.5 could not be
-// started, was ended by a signal, exited non-zero, or printed no result),
+// started, was ended by a signal, exited non-zero, printed more than its
+// output limit, printed no result, or printed a result without the test
+// evaluation that "-u" promised),
 // quoting C4.5's own error lines when it printed any; nothing when the run
 // succeeded. The first line says what happened ("./c4.5.exe ended with
 // status 1"); each error line follows on a line of its own.

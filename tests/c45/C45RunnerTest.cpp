@@ -12,10 +12,18 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+std::string joinedLines(const std::vector<std::string> &lines) {
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + "\n";
+    return text;
+}
 
 TEST(C45Runner, BuildsPathsAndTheOptionTextAndRefusesWhatC45WouldRefuseOrAlter) {
     // Replacing resumes after each inserted text.
@@ -292,16 +300,85 @@ TEST_F(FakeC45, ReportsEveryWayARunCanFail) {
     }
     unsetenv("FAKE_C45_STATUS");
 
+    // A run with "-u" that stops after the training evaluation is no result.
+    const std::vector<std::string> whole = transcript("release8-test.out");
+    const auto testEvaluation = std::find_if(whole.begin(), whole.end(), [](const auto &line) {
+        return line.rfind("Evaluation on test data", 0) == 0;
+    });
+    ASSERT_NE(testEvaluation, whole.end());
+    std::ofstream(dir + "/cut.out") << joinedLines({whole.begin(), testEvaluation + 2});
+    setenv("FAKE_C45_TRANSCRIPT", (dir + "/cut.out").c_str(), 1);
+    touch("bla.test");
+    const C45Process::Outcome cut = runC45(request(dir + "/bla"), trace);
+    EXPECT_EQ(runFailure(cut), dataPath("fake-c45.sh") + " printed an incomplete result");
+    // Without "-u" the same output is whole.
+    EXPECT_EQ(runFailure(runC45(request(dir + "/untested"), trace)), std::nullopt);
+
+    // Output beyond the limit stops the run; what fitted is kept.
+    setenv("FAKE_C45_TRANSCRIPT", dataPath("release8-test.out").c_str(), 1);
+    C45RunRequest limited = request(dir + "/bla");
+    limited.outputLimit = 100;
+    const C45Process::Outcome flood = runC45(limited, trace);
+    EXPECT_TRUE(flood.outputCut);
+    EXPECT_LE(joinedLines(flood.result.outputLines).size(), 100u);
+    EXPECT_EQ(runFailure(flood), dataPath("fake-c45.sh") + " printed more than 100 bytes and was stopped");
+
     setenv("FAKE_C45_LINGER", (dir + "/linger").c_str(), 1);
     C45Process cancelled(request(dir + "/bla"), trace);
     unsetenv("FAKE_C45_LINGER");
     ASSERT_NO_FATAL_FAILURE(awaitOutput(cancelled));
-    cancelled.cancel();
-    const C45Process::Outcome ended = cancelled.finish();
+    std::atomic<bool> stop{false};
+    std::thread stopper([&stop] { stop = true; });
+    const C45Process::Outcome ended = cancelled.finish(&stop);
+    stopper.join();
     EXPECT_EQ(ended.result.outputLines, std::vector<std::string>{"working"});
     EXPECT_EQ(ended.signal, SIGTERM);
     EXPECT_EQ(runFailure(ended), dataPath("fake-c45.sh") + " was ended by signal " +
                                      std::to_string(SIGTERM) + " (Terminated)");
+}
+
+TEST_F(FakeC45, OutputWrittenAsTheProgramEndsAfterAnEmptyPollIsRead) {
+    setenv("FAKE_C45_DELAY", "0.2", 1);
+    std::ostringstream trace;
+    C45RunRequest slow = request(dir + "/bla");
+    C45Process *started = nullptr;
+    // The program writes its output and ends between the poll that found
+    // nothing and the look at whether it has ended.
+    slow.afterEmptyPoll = [&started] {
+        siginfo_t info{};
+        waitid(P_PID, static_cast<id_t>(started->processGroup()), &info, WEXITED | WNOWAIT);
+    };
+    C45Process process(slow, trace);
+    started = &process;
+    unsetenv("FAKE_C45_DELAY");
+    EXPECT_TRUE(process.readAvailable());
+    EXPECT_EQ(process.lines(), transcript("release8-test.out"));
+    EXPECT_EQ(runFailure(process.finish()), std::nullopt);
+}
+
+TEST_F(FakeC45, RunsEndTogetherAndWithTheThreadThatStartedThem) {
+    setenv("FAKE_C45_IGNORE_TERM", "1", 1);
+    std::ostringstream trace;
+    std::vector<std::unique_ptr<C45Process>> stubborn;
+    for (const char *name : {"/one", "/two"}) {
+        setenv("FAKE_C45_LINGER", (dir + name).c_str(), 1);
+        stubborn.push_back(std::make_unique<C45Process>(request(dir + "/bla"), trace));
+        ASSERT_NO_FATAL_FAILURE(awaitOutput(*stubborn.back()));
+    }
+    unsetenv("FAKE_C45_IGNORE_TERM");
+    C45Process::cancelTogether({stubborn[0].get(), stubborn[1].get()});
+    for (const auto &run : stubborn)
+        EXPECT_EQ(run->finish().signal, SIGKILL);
+    for (const char *name : {"/one", "/two"})
+        EXPECT_TRUE(endsSoon(pidIn(dir + name)));
+
+    // A learner whose starting thread ends is killed with it.
+    std::unique_ptr<C45Process> orphan;
+    setenv("FAKE_C45_LINGER", (dir + "/three").c_str(), 1);
+    std::thread([&] { orphan = std::make_unique<C45Process>(request(dir + "/bla"), trace); })
+        .join();
+    unsetenv("FAKE_C45_LINGER");
+    EXPECT_EQ(orphan->finish().signal, SIGKILL);
 }
 
 } // namespace

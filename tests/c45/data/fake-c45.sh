@@ -14,6 +14,9 @@ done
 if [ -n "${FAKE_C45_ENV:-}" ]; then
     { pwd; echo "threads ${OMP_NUM_THREADS:-unset}"; ls /proc/$$/fd; } > "$FAKE_C45_ENV"
 fi
+if [ -n "${FAKE_C45_IGNORE_TERM:-}" ]; then
+    trap '' TERM
+fi
 if [ -n "${FAKE_C45_LINGER:-}" ]; then
     echo "working"
     sleep 60 &
@@ -23,6 +26,9 @@ fi
 if [ -n "${FAKE_C45_LEAVE:-}" ]; then
     sleep 60 &
     echo $! > "$FAKE_C45_LEAVE"
+fi
+if [ -n "${FAKE_C45_DELAY:-}" ]; then
+    sleep "$FAKE_C45_DELAY"
 fi
 cat "$FAKE_C45_TRANSCRIPT"
 if [ -n "${FAKE_C45_STDERR:-}" ]; then
