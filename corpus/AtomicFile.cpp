@@ -125,7 +125,7 @@ private:
 
 std::mutex guardMutex;
 int guardDepth = 0;
-struct sigaction savedInterrupt, savedTerminate, savedFileSize;
+struct sigaction savedInterrupt, savedTerminate, savedHangUp, savedFileSize;
 
 // The file a chain of symbolic links ends at (path itself when it is no
 // link, or names nothing yet); a relative link is taken from its own folder.
@@ -314,6 +314,7 @@ void AtomicFile::commitTogether(std::initializer_list<AtomicFile *> files) {
     sigemptyset(&held);
     sigaddset(&held, SIGINT);
     sigaddset(&held, SIGTERM);
+    sigaddset(&held, SIGHUP);
     sigset_t previous;
     pthread_sigmask(SIG_BLOCK, &held, &previous);
     std::size_t replaced = 0;
@@ -341,8 +342,10 @@ TemporaryFileGuard::TemporaryFileGuard() {
     sigemptyset(&cleanup.sa_mask);
     sigaddset(&cleanup.sa_mask, SIGINT);
     sigaddset(&cleanup.sa_mask, SIGTERM);
+    sigaddset(&cleanup.sa_mask, SIGHUP);
     for (const auto &[signal, saved] :
-         {std::pair{SIGINT, &savedInterrupt}, std::pair{SIGTERM, &savedTerminate}}) {
+         {std::pair{SIGINT, &savedInterrupt}, std::pair{SIGTERM, &savedTerminate},
+          std::pair{SIGHUP, &savedHangUp}}) {
         ::sigaction(signal, nullptr, saved);
         if (saved->sa_handler != SIG_IGN)
             ::sigaction(signal, &cleanup, nullptr);
@@ -359,5 +362,6 @@ TemporaryFileGuard::~TemporaryFileGuard() {
         return;
     ::sigaction(SIGINT, &savedInterrupt, nullptr);
     ::sigaction(SIGTERM, &savedTerminate, nullptr);
+    ::sigaction(SIGHUP, &savedHangUp, nullptr);
     ::sigaction(SIGXFSZ, &savedFileSize, nullptr);
 }

@@ -47,7 +47,7 @@ public:
     void replace();
 
     // Commits files that are read as one set: finishes all of them before
-    // replacing any, and replaces them with SIGINT and SIGTERM held back in
+    // replacing any, and replaces them with SIGINT, SIGTERM and SIGHUP held back in
     // the calling thread, so that such a signal takes effect before the first
     // rename or after the last. When a rename fails, the files replaced
     // before it get their old content back (through a hard link taken
@@ -69,7 +69,7 @@ private:
     bool replaced_ = false;
 };
 
-// While one of these lives, SIGINT and SIGTERM first remove the temporary
+// While one of these lives, SIGINT, SIGTERM and SIGHUP first remove the temporary
 // files of every AtomicFile of the process and then end it as they would
 // have by default; SIGXFSZ is ignored, so that a write beyond the file-size
 // limit fails and is reported instead of killing the process. A signal that

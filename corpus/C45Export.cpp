@@ -58,15 +58,15 @@ void TextProcessor::writeNamesFile() const {
     file.commit();
 }
 
-void TextProcessor::writeDataFile() const {
+void TextProcessor::writeDataFile(const std::atomic<bool> *cancel) const {
     AtomicFile file(fileStem + ".data");
-    writeCases(file.stream(), "train", trainDocuments, trainTopics, false);
+    writeCases(file.stream(), "train", trainDocuments, trainTopics, false, cancel);
     file.commit();
 }
 
-void TextProcessor::writeTestFile() const {
+void TextProcessor::writeTestFile(const std::atomic<bool> *cancel) const {
     AtomicFile file(fileStem + ".test");
-    writeCases(file.stream(), "test", testDocuments, testTopics, false);
+    writeCases(file.stream(), "test", testDocuments, testTopics, false, cancel);
     file.commit();
 }
 
@@ -75,35 +75,36 @@ void TextProcessor::writeTestFile() const {
 // temporary file behind. The case files of the other layout are removed
 // once the set is in place: left beside the new ".names" they would describe
 // other attributes, and the layout is told by which case files exist.
-void TextProcessor::writeFileSet(bool sparse) const {
+void TextProcessor::writeFileSetAs(const std::string &stem, bool sparse,
+                                   const std::atomic<bool> *cancel) const {
     const TemporaryFileGuard guard;
-    AtomicFile info(fileStem + ".info");
+    AtomicFile info(stem + ".info");
     writeInfo(info.stream(), *this);
-    AtomicFile names(fileStem + ".names");
+    AtomicFile names(stem + ".names");
     writeNames(names.stream(), *this);
     static const char *const denseEndings[] = {".data", ".test"};
     static const char *const sparseEndings[] = {".data.svm", ".test.svm"};
     const char *const *endings = sparse ? sparseEndings : denseEndings;
-    AtomicFile data(fileStem + endings[0]);
-    writeCases(data.stream(), "train", trainDocuments, trainTopics, sparse);
-    AtomicFile test(fileStem + endings[1]);
-    writeCases(test.stream(), "test", testDocuments, testTopics, sparse);
+    AtomicFile data(stem + endings[0]);
+    writeCases(data.stream(), "train", trainDocuments, trainTopics, sparse, cancel);
+    AtomicFile test(stem + endings[1]);
+    writeCases(test.stream(), "test", testDocuments, testTopics, sparse, cancel);
     AtomicFile::commitTogether({&info, &names, &data, &test});
     for (const char *ending : sparse ? denseEndings : sparseEndings)
-        removeIfPresent(fileStem + ending);
+        removeIfPresent(stem + ending);
 }
 
-void TextProcessor::writeC45Files() const {
-    writeFileSet(false);
+void TextProcessor::writeC45Files(const std::atomic<bool> *cancel) const {
+    writeFileSetAs(fileStem, false, cancel);
 }
 
-void TextProcessor::writeSparseFiles() const {
-    writeFileSet(true);
+void TextProcessor::writeSparseFiles(const std::atomic<bool> *cancel) const {
+    writeFileSetAs(fileStem, true, cancel);
 }
 
 void TextProcessor::writeCases(std::ostream &out, const char *setName,
                                const DocumentTable &documents, const std::deque<TopicSet> &topics,
-                               bool sparse) const {
+                               bool sparse, const std::atomic<bool> *cancel) const {
     // attributeOf[w]: the position in ".names" of vocabulary word w, found in
     // one walk as both tables are in word order.
     constexpr std::size_t none = static_cast<std::size_t>(-1);
@@ -137,8 +138,10 @@ void TextProcessor::writeCases(std::ostream &out, const char *setName,
                 << '\r';
         // The progress shows every few thousand documents: a flush per line
         // is a write per document, a million of them in a large corpus.
-        if ((i + 1) % 4096 == 0)
+        if ((i + 1) % 4096 == 0) {
             *trace_ << std::flush;
+            stopIfCancelled(cancel);
+        }
         line.clear();
         if (sparse) {
             // Every document has a category of the table: the parser and the

@@ -17,7 +17,7 @@ float cachedLog10(float x, std::map<float, float> &cache) {
     return value;
 }
 
-void TextProcessor::computeInformationGain() {
+void TextProcessor::computeInformationGain(const std::atomic<bool> *cancel) {
     categoryPriors.clear();
     wordProbabilities.clear();
     categoryGivenWord.clear();
@@ -57,6 +57,8 @@ void TextProcessor::computeInformationGain() {
     const std::size_t k = categories.size();
     std::vector<int> inBoth(documentFrequency.size() * k, 0);
     for (int i = 0; i < n; ++i) {
+        if (i % 4096 == 0)
+            stopIfCancelled(cancel);
         if (trainTopics[i].empty())
             continue;
         const auto category = categoryIndex.find(*trainTopics[i].begin());
@@ -72,6 +74,8 @@ void TextProcessor::computeInformationGain() {
 
     std::size_t w = 0;
     for (const auto &[word, df] : documentFrequency) {
+        if (w % 1024 == 0)
+            stopIfCancelled(cancel);
         const float p = static_cast<float>(df) / static_cast<float>(n);
         wordProbabilities.push_back(p);
         std::vector<float> given;

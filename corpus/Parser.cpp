@@ -374,8 +374,9 @@ class DocumentParser {
 public:
     // The words of the engine's vocabulary keep their ids while parsing, so
     // that the documents it holds already and the new ones share ids.
-    explicit DocumentParser(TextProcessor &engine)
-        : engine_(engine), counter_(engine.useStemming), firstTest_(engine.testDocuments.size()) {
+    explicit DocumentParser(TextProcessor &engine, const std::atomic<bool> *cancel = nullptr)
+        : engine_(engine), cancel_(cancel), counter_(engine.useStemming),
+          firstTest_(engine.testDocuments.size()) {
         for (const std::string &word : engine.vocabulary)
             counter_.addWord(word);
     }
@@ -384,6 +385,7 @@ public:
         bool isTrain = false;
         std::size_t p = 0;
         for (;;) {
+            stopIfCancelled(cancel_);
             // A missing tag means no later document is whole either.
             const std::size_t d = c.find("<DATA>", p);
             if (d == c.npos)
@@ -511,6 +513,7 @@ private:
     }
 
     TextProcessor &engine_;
+    const std::atomic<bool> *cancel_;
     WordCounter counter_;
     std::vector<int> frequencies_;
     std::size_t firstTest_;
@@ -561,13 +564,13 @@ std::vector<std::string> TextProcessor::listDocumentFiles() const {
     return names;
 }
 
-bool TextProcessor::parseDocuments() {
+bool TextProcessor::parseDocuments(const std::atomic<bool> *cancel) {
     TextProcessor staged(directory, fileStem, *trace_);
     staged.useStemming = useStemming;
     const bool listed = listInto(staged.fileNames);
     *trace_ << "---------------------------------------------------------+" << std::endl;
     staged.fileCount = static_cast<int>(staged.fileNames.size());
-    DocumentParser parser(staged);
+    DocumentParser parser(staged, cancel);
     std::string content;
     std::string path = directory;
     try {

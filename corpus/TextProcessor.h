@@ -15,6 +15,7 @@
 // leave the engine exactly as it was before the call.
 #pragma once
 
+#include "corpus/Cancellation.h"
 #include "corpus/DocumentTable.h"
 
 #include <deque>
@@ -44,8 +45,9 @@ public:
     // "Ne mogu otvoriti dir .", with an empty corpus) when the folder cannot
     // be opened. Throws FileError::cannotOpen, cannotRead or outOfMemory
     // (directory/NAME) for a file that cannot be read, keeping the previous
-    // corpus, selection and gains.
-    bool parseDocuments();
+    // corpus, selection and gains; WorkCancelled, keeping them too, once
+    // cancel is true (looked at between documents).
+    bool parseDocuments(const std::atomic<bool> *cancel = nullptr);
 
     // The names in directory whose part from the last "." is exactly ".xml",
     // in the system's listing order; prints "sadrzaj direktorija je:" and the
@@ -96,8 +98,9 @@ public:
     // categoryGivenNoWord and informationGain afresh from the training
     // documents (all empty when there is none). Prints nothing; never stores
     // a NaN: a word in every training document has P(c | not w) = 0. The
-    // logarithms it memoises are dropped when it returns.
-    void computeInformationGain();
+    // logarithms it memoises are dropped when it returns. Throws
+    // WorkCancelled once cancel is true, leaving the tables incomplete.
+    void computeInformationGain(const std::atomic<bool> *cancel = nullptr);
 
     // The C4.5 file set fileStem + ".info", ".names", ".data", ".test". The
     // case writers print "Procesiram train|test dokument broj: I od N\r" per
@@ -105,13 +108,14 @@ public:
     // second export writes the same files. Each file is replaced atomically;
     // writeC45Files replaces the four together, only once all of them are
     // written, and removes its temporary files when SIGINT or SIGTERM ends
-    // the process meanwhile (see TemporaryFileGuard). Throws FileError when a
-    // file cannot be written, leaving every old file as it was.
+    // (or SIGHUP) ends the process meanwhile (see TemporaryFileGuard). Throws FileError when a
+    // file cannot be written, and WorkCancelled once cancel is true (looked
+    // at between documents), leaving every old file as it was.
     void writeInfoFile() const;
     void writeNamesFile() const;
-    void writeDataFile() const;
-    void writeTestFile() const;
-    void writeC45Files() const; // the four above, in that order
+    void writeDataFile(const std::atomic<bool> *cancel = nullptr) const;
+    void writeTestFile(const std::atomic<bool> *cancel = nullptr) const;
+    void writeC45Files(const std::atomic<bool> *cancel = nullptr) const; // the four, in order
     // The sparse file set: ".info" and ".names" as above, ".data.svm" and
     // ".test.svm" in place of ".data" and ".test", one LIBSVM line per
     // document in the same order ("LABEL IDX:COUNT ...": the category's
@@ -120,7 +124,11 @@ public:
     // Traced and replaced together as writeC45Files does. Each of the two
     // removes the other layout's case files of the stem once its own set is
     // in place, so that a stem never pairs ".names" with stale cases.
-    void writeSparseFiles() const;
+    void writeSparseFiles(const std::atomic<bool> *cancel = nullptr) const;
+    // writeSparseFiles or writeC45Files, as sparse says, under stem in place
+    // of fileStem: a job writes a set of a shared engine without changing it.
+    void writeFileSetAs(const std::string &stem, bool sparse,
+                        const std::atomic<bool> *cancel = nullptr) const;
 
     // Copies of selectedWords, categories and selectedInformationGain, each
     // printed first between two lines of 59 hyphens under its heading.
@@ -171,9 +179,9 @@ public:
 private:
     bool listInto(std::vector<std::string> &names) const;
     int printCount(const char *label, std::size_t count) const;
-    void writeFileSet(bool sparse) const;
     void writeCases(std::ostream &out, const char *setName, const DocumentTable &documents,
-                    const std::deque<TopicSet> &topics, bool sparse) const;
+                    const std::deque<TopicSet> &topics, bool sparse,
+                    const std::atomic<bool> *cancel) const;
     // Takes over the corpus tables of staged (vocabulary, documents, topics,
     // categories, document frequencies, file names). The selection and every
     // table derived from the old corpus (the gains) are emptied.

@@ -277,7 +277,7 @@ TEST_F(FailedExport, WriteFailingHalfWay) {
 }
 
 TEST_F(FailedExport, InterruptedBySignal) {
-    for (const int signal : {SIGINT, SIGTERM}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signal);
         const int status = inChild([&] {
             ActionOnText trace("test", [signal] { raise(signal); });
@@ -293,11 +293,13 @@ TEST_F(FailedExport, InterruptedBySignal) {
 
 extern "C" void ownHandler(int) {}
 
-// " INT:own TERM:ignored XFSZ:default", "cleanup" for any other handler.
+// " INT:own TERM:ignored HUP:default XFSZ:default", "cleanup" for any other
+// handler.
 std::string dispositions() {
     std::string text;
     for (const auto &[name, signal] :
-         {std::pair{"INT", SIGINT}, std::pair{"TERM", SIGTERM}, std::pair{"XFSZ", SIGXFSZ}}) {
+         {std::pair{"INT", SIGINT}, std::pair{"TERM", SIGTERM}, std::pair{"HUP", SIGHUP},
+          std::pair{"XFSZ", SIGXFSZ}}) {
         struct sigaction now {};
         sigaction(signal, nullptr, &now);
         text += std::string(" ") + name + ":" +
@@ -322,8 +324,8 @@ TEST_F(FailedExport, SignalDispositionsLastOnlyAsLongAsTheExport) {
     const std::string after = dispositions();
     std::signal(SIGINT, savedInterrupt);
     std::signal(SIGTERM, savedTerminate);
-    EXPECT_EQ(during, " INT:cleanup TERM:ignored XFSZ:ignored");
-    EXPECT_EQ(after, " INT:own TERM:ignored XFSZ:default");
+    EXPECT_EQ(during, " INT:cleanup TERM:ignored HUP:cleanup XFSZ:ignored");
+    EXPECT_EQ(after, " INT:own TERM:ignored HUP:default XFSZ:default");
     EXPECT_NE(files(), oldSet);
 }
 
