@@ -6,18 +6,21 @@
 
 #include "c45/C45Runner.h"
 #include "c45/NumberText.h"
+#include "jobs/JobService.h"
 #include "series/ExperimentSeries.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cctype>
+#include <exception>
 #include <iostream>
 
 namespace {
 
-// Ctrl-C (and SIGTERM, SIGHUP) stops the series rather than tcw: the runner
-// ends its children and the rows so far are still written. The learners run
-// in process groups of their own, so the terminal's signal reaches tcw only.
+// Ctrl-C (and SIGTERM, SIGHUP) cancels the series job rather than ending tcw
+// at once: the runner ends its children and the rows so far are still
+// written. The learners run in process groups of their own, so the
+// terminal's signal reaches tcw only.
 std::atomic<bool> stopRequested{false};
 
 extern "C" void requestStop(int) {
@@ -154,12 +157,32 @@ int runExperimentSeries(const Arguments &arguments) {
     {
         stopRequested = false;
         InterruptGuard stop(requestStop);
-        rows = runSeries(
-            settings,
-            [](const SeriesRow &row, std::size_t done, std::size_t total) {
-                std::cerr << "run " << done << '/' << total << ": " << rowSummary(row) << std::endl;
-            },
-            stopRequested, std::cout);
+        JobService jobs;
+        std::exception_ptr failure;
+        const JobId series = jobs.submit("series", [&](JobControl &control) {
+            try {
+                rows = runSeries(
+                    settings,
+                    [&control](const SeriesRow &row, std::size_t done, std::size_t total) {
+                        control.post([row, done, total] {
+                            std::cerr << "run " << done << '/' << total << ", " << row.name
+                                      << " (" << settingsText(row) << "): " << rowSummary(row)
+                                      << std::endl;
+                        });
+                    },
+                    control.cancelFlag(), std::cout);
+            } catch (...) {
+                failure = std::current_exception();
+            }
+        });
+        while (jobs.active(series)) {
+            jobs.waitForNews(std::chrono::milliseconds(100));
+            if (stopRequested)
+                jobs.cancel(series);
+            jobs.deliver();
+        }
+        if (failure)
+            std::rethrow_exception(failure);
         writeSeriesCsv(rows, csv);
         if (!plot.empty())
             writeSeriesChart(seriesChart(rows), plot);

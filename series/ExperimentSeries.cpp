@@ -12,7 +12,11 @@
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
 
+#include <fcntl.h>
 #include <poll.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <charconv>
@@ -82,11 +86,11 @@ std::string programPath(const std::string &program) {
 }
 
 std::unique_ptr<TextProcessor> parsedCorpus(const std::string &directory, bool stemming,
-                                            std::ostream &quiet) {
+                                            std::ostream &quiet, const std::atomic<bool> &cancel) {
     auto engine = std::make_unique<TextProcessor>(quiet);
     engine->setDirectory(directory);
     engine->useStemming = stemming;
-    if (!engine->parseDocuments())
+    if (!engine->parseDocuments(&cancel))
         throw FileError("Could not open directory " + directory);
     return engine;
 }
@@ -108,7 +112,7 @@ public:
           quiet_(nullptr) {
         // The first corpus is read here, so a folder that cannot be read is
         // reported before anything runs.
-        engine_ = parsedCorpus(settings.directory, plan.front().stemming, quiet_);
+        engine_ = parsedCorpus(settings.directory, plan.front().stemming, quiet_, cancel);
         stemming_ = plan.front().stemming;
         thread_ = std::thread([this] { prepareAll(); });
     }
@@ -169,14 +173,14 @@ private:
 
     PreparedRun prepare(std::size_t index) {
         const SeriesRow &row = plan_[index];
-        PreparedRun run{index, folder_ / runName(index, plan_.size()), {}};
+        PreparedRun run{index, folder_ / row.name, {}};
         try {
             if (row.stemming != stemming_) {
                 stemming_ = row.stemming;
                 engine_.reset();
                 parseError_.clear();
                 try {
-                    engine_ = parsedCorpus(settings_.directory, row.stemming, quiet_);
+                    engine_ = parsedCorpus(settings_.directory, row.stemming, quiet_, cancel_);
                 } catch (const std::exception &error) {
                     parseError_ = error.what();
                 }
@@ -193,8 +197,8 @@ private:
             // run's folder is removed whatever it holds.
             engine_->writeInfoFile();
             engine_->writeNamesFile();
-            engine_->writeDataFile();
-            engine_->writeTestFile();
+            engine_->writeDataFile(&cancel_);
+            engine_->writeTestFile(&cancel_);
         } catch (const std::exception &error) {
             run.error = error.what();
         }
@@ -218,6 +222,69 @@ private:
     std::thread thread_;
 };
 
+// The series folder belongs to one series at a time. The lock is an flock on
+// the folder itself: it adds no file, and it ends with the process, however
+// the process ends, so a killed series never blocks the next one.
+class SeriesFolderLock {
+public:
+    explicit SeriesFolderLock(const fs::path &folder)
+        : descriptor_(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (descriptor_ < 0)
+            throw FileError::cannotOpen(folder.string());
+        if (::flock(descriptor_, LOCK_EX | LOCK_NB) == 0)
+            return;
+        ::close(descriptor_);
+        throw SeriesBusy("another series is running in " + folder.string() +
+                         "; wait for it to end or choose another file stem");
+    }
+    ~SeriesFolderLock() { ::close(descriptor_); }
+    SeriesFolderLock(const SeriesFolderLock &) = delete;
+    SeriesFolderLock &operator=(const SeriesFolderLock &) = delete;
+
+private:
+    int descriptor_;
+};
+
+// Whether name is "run-" and digits, then ending.
+bool isRunName(const std::string &name, const std::string &ending) {
+    if (name.rfind("run-", 0) != 0 || name.size() <= 4 + ending.size() ||
+        name.compare(name.size() - ending.size(), ending.size(), ending) != 0)
+        return false;
+    return std::all_of(name.begin() + 4, name.end() - static_cast<std::ptrdiff_t>(ending.size()),
+                       [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// The run folders and run files of an earlier series, which the rows of
+// this one would otherwise sit beside (run-1.c45p next to run-01.c45p).
+void removeEarlierRuns(const fs::path &folder) {
+    std::error_code error;
+    for (const fs::directory_entry &entry : fs::directory_iterator(folder, error)) {
+        const std::string name = entry.path().filename().string();
+        std::error_code ignored;
+        if ((entry.is_directory(ignored) && isRunName(name, "")) ||
+            (entry.is_regular_file(ignored) && isRunName(name, ".c45p")))
+            fs::remove_all(entry.path(), ignored);
+    }
+}
+
+// While it lives a write beyond the file-size limit fails with EFBIG, which
+// the run reports, instead of SIGXFSZ ending the process.
+class FileSizeLimitAsError {
+public:
+    FileSizeLimitAsError() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        ::sigaction(SIGXFSZ, &ignore, &previous_);
+    }
+    ~FileSizeLimitAsError() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
+    FileSizeLimitAsError(const FileSizeLimitAsError &) = delete;
+    FileSizeLimitAsError &operator=(const FileSizeLimitAsError &) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
+
 struct ActiveRun {
     PreparedRun prepared;
     std::unique_ptr<C45Process> process;
@@ -226,19 +293,6 @@ struct ActiveRun {
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-std::string settingsText(const SeriesRow &row) {
-    std::string text = "min_df " + std::to_string(row.minDf);
-    if (row.topIg)
-        text += ", top_ig " + std::to_string(*row.topIg);
-    text += std::string(", stemming ") + (row.stemming ? "on" : "off") + ", stop words " +
-            (row.stopWords ? "on" : "off");
-    if (row.minCases)
-        text += ", -m " + std::to_string(*row.minCases);
-    if (row.confidence)
-        text += ", -c " + numberToString(*row.confidence);
-    return text;
 }
 
 std::string csvField(const std::string &text) {
@@ -276,6 +330,19 @@ std::vector<float> parseFloatList(const std::string &text) {
     return parseList<float>(text, "numbers");
 }
 
+std::string settingsText(const SeriesRow &row) {
+    std::string text = "min_df " + std::to_string(row.minDf);
+    if (row.topIg)
+        text += ", top_ig " + std::to_string(*row.topIg);
+    text += std::string(", stemming ") + (row.stemming ? "on" : "off") + ", stop words " +
+            (row.stopWords ? "on" : "off");
+    if (row.minCases)
+        text += ", -m " + std::to_string(*row.minCases);
+    if (row.confidence)
+        text += ", -c " + numberToString(*row.confidence);
+    return text;
+}
+
 std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings) {
     std::vector<SeriesRow> plan;
     for (const bool stemming : settings.stemming)
@@ -293,6 +360,8 @@ std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings) {
                             row.confidence = confidence;
                             plan.push_back(row);
                         }
+    for (std::size_t i = 0; i < plan.size(); ++i)
+        plan[i].name = runName(i, plan.size());
     return plan;
 }
 
@@ -312,6 +381,9 @@ runSeries(const SeriesSettings &settings,
     fs::create_directories(folder, ignored);
     if (!fs::is_directory(folder))
         throw FileError::cannotOpen(folder.string());
+    const SeriesFolderLock lock(folder);
+    removeEarlierRuns(folder);
+    const FileSizeLimitAsError fileSizeLimit;
 
     const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
     const std::size_t jobs = std::min(
@@ -405,10 +477,12 @@ runSeries(const SeriesSettings &settings,
             record(prepared, row);
         }
     }
-    for (ActiveRun &run : active) {
-        run.process->cancel();
+    std::vector<C45Process *> unfinished;
+    for (ActiveRun &run : active)
+        unfinished.push_back(run.process.get());
+    C45Process::cancelTogether(unfinished);
+    for (ActiveRun &run : active)
         fs::remove_all(run.prepared.folder, ignored);
-    }
     active.clear();
 
     std::vector<SeriesRow> rows;

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -30,6 +31,7 @@ struct SeriesSettings {
 };
 
 struct SeriesRow {
+    std::string name; // "run-07": the run's folder and run file under stem + "-series/"
     int minDf = 0;
     std::optional<int> topIg;
     bool stemming = false;
@@ -54,19 +56,35 @@ std::vector<float> parseFloatList(const std::string &text);
 
 // Every combination of the settings, in the order the rows are written:
 // stemming, stop words, min_df, top_ig, m, c, the last changing fastest.
-// Only the settings are filled in.
+// Only the names and the settings are filled in.
 std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings);
+
+// The settings of a row as the progress lines name them: "min_df 5, stemming
+// on, stop words off, -m 2".
+std::string settingsText(const SeriesRow &row);
 
 // Runs the whole series and returns when it has ended: parses once per
 // stemming setting, computes gains once per corpus, runs up to jobs C4.5
 // processes at once, each in its own folder under stem + "-series/" (removed
 // once the run has ended) with OMP_NUM_THREADS set to its share of the
-// cores. progress(row, done, total), if set, is called on the calling thread
-// after each run ends. When cancel becomes true, every child is stopped and
-// the rows finished so far are returned (in plan order). Trace gets one line
-// per finished run: "run-07 (min_df 5, stemming on, stop words off) done", or
-// "failed: " and the reason. Throws FileError when the document folder or
-// the stop-word file cannot be read, before any run starts.
+// cores. The folder belongs to one series at a time: while it runs it holds
+// a lock on it, which ends with the process whatever ends it, and first
+// removes the runs an earlier series left there (run-N folders and run-N.c45p
+// files). A second series on the same stem throws SeriesBusy before
+// anything is touched. progress(row, done, total), if set, is called on the
+// calling thread after each run ends. When cancel becomes true, every child
+// is stopped (all together) and the rows finished so far are returned (in
+// plan order); a parse or a file-set write under way stops too. A write
+// beyond the file-size limit fails that run rather than ending the process.
+// Trace gets one line per finished run: "run-07 (min_df 5, stemming on,
+// stop words off) done", or "failed: " and the reason. Throws FileError when
+// the document folder or the stop-word file cannot be read, before any run
+// starts.
+class SeriesBusy : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 std::vector<SeriesRow>
 runSeries(const SeriesSettings &settings,
           const std::function<void(const SeriesRow &, std::size_t, std::size_t)> &progress,

@@ -59,7 +59,8 @@ check_rows() { # CSV [C4.5 OPTION...] for every row
     --stop-words "$stopwords" --stop-word-use both -m 1,4 --jobs 2 --c45 "$c45" > a.out 2> a.err ||
     fail "the first series: $(cat a.err)"
 [ "$(check_rows a.csv)" = 16 ] || fail "the first series: $(check_rows a.csv)"
-[ "$(grep -c '^run [0-9]*/16: ' a.err)" = 16 ] || fail "progress lines: $(cat a.err)"
+[ "$(grep -c '^run [0-9]*/16, run-[0-9][0-9] (min_df [13], stemming o[nf]*, stop words o[nf]*, -m [14]): ' a.err)" = 16 ] ||
+    fail "progress lines: $(cat a.err)"
 "$tcw" series --dir "$corpus" --stem b --csv b.csv --plot b.SVG --min-df 2 --top-ig 3,50 \
     -c 10,40 -s --c45 "$c45" > b.out 2> b.err || fail "the second series: $(cat b.err)"
 [ "$(check_rows b.csv -s)" = 4 ] || fail "the second series: $(check_rows b.csv -s)"
@@ -99,10 +100,15 @@ chmod +x slow.sh
 "$tcw" series --dir "$corpus" --stem t --csv t.csv -m 1,2 --jobs 2 --c45 "$PWD/slow.sh" > /dev/null 2> t.err &
 tcw_pid=$!
 for _ in $(seq 200); do
-    [ -s "$PWD/t-series/run-2/sleeper.pid" ] && grep -q '^run 1/2' t.err && break
+    [ -s "$PWD/t-series/run-2/sleeper.pid" ] && grep -q '^run 1/2, run-1 ' t.err && break
     sleep 0.1
 done
 sleeper=$(cat "$PWD/t-series/run-2/sleeper.pid") || fail "the slow run never started: $(cat t.err)"
+# A second series on the same stem is refused while the first runs.
+status=0
+"$tcw" series --dir "$corpus" --stem t --csv t2.csv -m 3 --c45 "$c45" > /dev/null 2> t2.err || status=$?
+[ "$status" = 1 ] && grep -q "another series is running in t-series" t2.err && [ ! -e t2.csv ] ||
+    fail "a second series on one stem: exit $status, $(cat t2.err)"
 kill -TERM "$tcw_pid"
 status=0
 wait "$tcw_pid" || status=$?

@@ -15,6 +15,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <algorithm>
 #include <sstream>
 #include <thread>
 
@@ -158,6 +159,8 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
 
 // A stand-in learner: the real one for -m 1, a failure for -m 2, and for -m 3
 // a child that notes its process id and waits far longer than the test.
+// A second series on the same stem is refused while the first runs; the
+// runs an earlier series left are gone, other files stay.
 TEST(SeriesRun, CancelStopsEveryChildAndKeepsTheRowsFinished) {
     Folder folder;
     const fs::path pidFile = folder.path / "sleeper.pid";
@@ -179,12 +182,18 @@ TEST(SeriesRun, CancelStopsEveryChildAndKeepsTheRowsFinished) {
     settings.minCases = {1, 2, 3};
     settings.jobs = 3;
     settings.c45Program = learner.string();
+    fs::create_directories(settings.stem + "-series/run-3");
+    for (const char *earlier : {"run-7.c45p", "run-3/set.names", "notes.txt"})
+        std::ofstream(settings.stem + "-series/" + earlier) << "earlier\n";
     std::atomic<bool> cancel{false};
     std::atomic<std::size_t> finished{0};
     // Cancels once two runs have ended and the third is under way.
     std::thread canceller([&] {
         for (int i = 0; i < 400 && (finished < 2 || !fs::exists(pidFile)); ++i)
             std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        std::atomic<bool> keepOn{false};
+        std::ostringstream secondTrace;
+        EXPECT_THROW(runSeries(settings, {}, keepOn, secondTrace), SeriesBusy);
         cancel = true;
     });
     std::vector<std::size_t> progress;
@@ -222,5 +231,6 @@ TEST(SeriesRun, CancelStopsEveryChildAndKeepsTheRowsFinished) {
     std::vector<std::string> left;
     for (const fs::directory_entry &entry : fs::directory_iterator(settings.stem + "-series"))
         left.push_back(entry.path().filename().string());
-    EXPECT_EQ((std::vector<std::string>{"run-1.c45p"}), left);
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ((std::vector<std::string>{"notes.txt", "run-1.c45p"}), left);
 }
