@@ -84,27 +84,16 @@ std::string withExtension(const std::string &path, const std::string &extension)
 
 } // namespace
 
-struct window1::EngineJob {
-    std::unique_ptr<TextProcessor> engine;
-    EngineStep work;
-    EngineStep adopt;
-    std::function<void()> failed;
-    std::string failure;
-    std::thread thread;
-};
-
 window1::window1() : textProcessor("xml", "bla") {
     textProcessor.setFileStem("bla");
     textProcessor.useStemming = false;
-    jobDone.connect(sigc::mem_fun(*this, &window1::finishEngineWork));
     updateSensitivity(textProcessingPage);
 }
 
-// A worker still reading or writing has to end before its engine and the
-// dispatcher it signals go.
+// A job still reading or writing the engine, or running C4.5, ends before
+// the engine goes; the series windows' jobs end too, their learners with them.
 window1::~window1() {
-    if (job && job->thread.joinable())
-        job->thread.join();
+    jobs.service().shutdown();
 }
 
 std::string window1::askForPath(const PathRequest &request) {
@@ -251,7 +240,8 @@ void window1::on_series_activate() {
     settings.discreteGroups = c45Options.discreteGroups;
     settings.c45Program = Glib::build_filename(Glib::get_current_dir(), "c4.5.exe");
     presentWindow(new window9(
-        settings, [this](const std::string &path, const std::vector<std::string> &lines) {
+        settings, jobs.service(),
+        [this](const std::string &path, const std::vector<std::string> &lines) {
             if (!showSavedRun(path, lines))
                 return false;
             notebook->set_current_page(c45Page);
@@ -294,15 +284,15 @@ void window1::parseInBackground(const std::function<void()> &showCounts,
     const bool withGain = computeInformationGain;
     startEngineWork(
         "Parsiram dokumente...", freshEngine(),
-        [withGain](TextProcessor &engine) {
-            if (!engine.parseDocuments())
+        [withGain](TextProcessor &engine, const std::atomic<bool> &cancel) {
+            if (!engine.parseDocuments(&cancel))
                 throw std::runtime_error("Ne mogu otvoriti mapu " + engine.directory + ": " +
                                          folderProblem(engine.directory));
             if (engine.trainDocuments.empty() && engine.testDocuments.empty())
                 throw std::runtime_error("U mapi " + engine.directory +
                                          " nije pronađen nijedan dokument.");
             if (withGain)
-                engine.computeInformationGain();
+                engine.computeInformationGain(&cancel);
         },
         [this, showCounts](TextProcessor &engine) {
             textProcessor = std::move(engine);
@@ -358,18 +348,14 @@ void window1::writeFileSet(const std::string &stem) {
         !askConfirmation("Nijedna riječ nije izabrana, pa skup fajlova " + stem +
                          " neće imati nijedan atribut. Svejedno ga snimiti?"))
         return;
-    auto engine = std::make_unique<TextProcessor>(textProcessor);
-    engine->setFileStem(stem);
     const bool sparse = writeSparse;
-    startEngineWork(
-        "Snimam C4.5 fajlove...", std::move(engine),
-        [sparse](TextProcessor &engine) {
-            if (sparse)
-                engine.writeSparseFiles();
-            else
-                engine.writeC45Files();
+    const TextProcessor &engine = textProcessor;
+    startWork(
+        "Snimam C4.5 fajlove...",
+        [&engine, stem, sparse](const std::atomic<bool> &cancel) {
+            engine.writeFileSetAs(stem, sparse, &cancel);
         },
-        [this, stem, sparse](TextProcessor &) {
+        [this, stem, sparse] {
             textProcessor.setFileStem(stem);
             chooseFileSet(stem, sparse);
         },
@@ -416,10 +402,10 @@ void window1::on_load_settings_clicked() {
         const bool withGain = computeInformationGain;
         startEngineWork(
             "Učitavam stanje korpusa...", freshEngine(),
-            [path, withGain](TextProcessor &engine) {
+            [path, withGain](TextProcessor &engine, const std::atomic<bool> &cancel) {
                 engine.loadTextProcessingState(path);
                 if (withGain)
-                    engine.computeInformationGain();
+                    engine.computeInformationGain(&cancel);
             },
             [this, path](TextProcessor &engine) {
                 textProcessor = std::move(engine);
@@ -602,88 +588,103 @@ void window1::showPageTexts(const C45PageTexts &texts) {
 }
 
 // The run figures go at once; the previous result and its commands stay
-// until the run gives a new one, and stay as they were when it fails.
+// until the run gives a new one, and stay as they were when it fails. A
+// cancelled run puts the figures back too.
 void window1::on_run_c45_clicked() {
     if (busy() || fileSet.empty())
         return;
+    const std::vector<std::pair<Gtk::Label *, std::string>> previousFigures = runFigures();
     clearRunFigures();
-    run = std::make_unique<C45Process>(runRequest(fileSet, c45Options, fileSetSparse));
-    startBusyFeedback("C4.5 radi...");
-    const int output = run->outputDescriptor();
-    if (output < 0) {
-        finishRun();
-        return;
-    }
-    runOutputWatch = Glib::signal_io().connect(sigc::mem_fun(*this, &window1::onRunOutput),
-                                               output, Glib::IO_IN | Glib::IO_HUP | Glib::IO_ERR);
+    const C45RunRequest request = runRequest(fileSet, c45Options, fileSetSparse);
+    auto outcome = std::make_shared<C45Process::Outcome>();
+    runningC45 = true;
+    startWork(
+        "C4.5 radi...",
+        [request, outcome](const std::atomic<bool> &cancel) {
+            *outcome = C45Process(request).finish(&cancel);
+        },
+        [this, outcome] {
+            if (const std::optional<std::string> problem = runFailure(*outcome)) {
+                reportError(*problem);
+                return;
+            }
+            c45Result = std::move(outcome->result);
+            showPageTexts(pageTexts(outcome->summary));
+        },
+        [previousFigures](const JobEnd &end) {
+            if (!end.cancelled)
+                return;
+            for (const auto &[label, markup] : previousFigures)
+                label->set_markup(markup);
+        });
 }
 
-bool window1::onRunOutput(Glib::IOCondition) {
-    if (!run->readAvailable())
-        return true;
-    finishRun();
-    return false;
+std::vector<std::pair<Gtk::Label *, std::string>> window1::runFigures() const {
+    std::vector<std::pair<Gtk::Label *, std::string>> figures;
+    for (Gtk::Label *label :
+         {tree_size_bp_label, tree_size_ap_label, train_size_bp_label, train_size_ap_label,
+          train_errors_bp_label, train_errors_ap_label, test_size_bp_label, test_size_ap_label,
+          test_errors_bp_label, test_errors_ap_label, train_estimate_label, test_estimate_label})
+        figures.emplace_back(label, label->get_label());
+    return figures;
 }
 
-// The pulse also reads the run: a C4.5 that fills its error pipe, or ends
-// while something it started still holds its output open, wakes no watch.
+// The pulse shows the window is alive while a job gives no progress.
 bool window1::onBusyPulse() {
     run_progressbar->pulse();
-    if (run && run->readAvailable())
-        finishRun();
     return true;
 }
 
-void window1::finishRun() {
-    runOutputWatch.disconnect();
-    C45Process::Outcome outcome = run->finish();
-    run.reset();
-    stopBusyFeedback();
-    if (const std::optional<std::string> problem = runFailure(outcome)) {
-        reportError(*problem);
+void window1::on_cancel_clicked() {
+    if (!currentJob)
         return;
-    }
-    c45Result = std::move(outcome.result);
-    showPageTexts(pageTexts(outcome.summary));
+    jobs.service().cancel(*currentJob);
+    run_progressbar->set_text(run_progressbar->get_text() + " (prekidam...)");
+    cancel_button->set_sensitive(false);
+}
+
+void window1::startWork(const std::string &progressText, Work work,
+                        std::function<void()> succeeded,
+                        std::function<void(const JobEnd &)> failed) {
+    startBusyFeedback(progressText);
+    currentJob = jobs.service().submit(
+        progressText,
+        [work = std::move(work)](JobControl &control) {
+            try {
+                work(control.cancelFlag());
+            } catch (const FileError &error) {
+                throw std::runtime_error(error.messageWithReason());
+            }
+        },
+        [this, succeeded = std::move(succeeded), failed = std::move(failed)](const JobEnd &end) {
+            currentJob.reset();
+            runningC45 = false;
+            stopBusyFeedback();
+            if (end.succeeded()) {
+                succeeded();
+            } else {
+                if (failed)
+                    failed(end);
+                if (!end.cancelled)
+                    reportError(end.error);
+            }
+            updateSensitivity();
+        });
     updateSensitivity();
 }
 
 void window1::startEngineWork(const std::string &progressText,
                               std::unique_ptr<TextProcessor> engine, EngineStep work,
-                              EngineStep adopt, std::function<void()> failed) {
-    job = std::make_unique<EngineJob>();
-    job->engine = std::move(engine);
-    job->work = std::move(work);
-    job->adopt = std::move(adopt);
-    job->failed = std::move(failed);
-    startBusyFeedback(progressText);
-    EngineJob &started = *job;
-    job->thread = std::thread([this, &started] {
-        try {
-            started.work(*started.engine);
-        } catch (const std::bad_alloc &) {
-            started.failure = "Out of memory";
-        } catch (const FileError &error) {
-            started.failure = error.messageWithReason();
-        } catch (const std::exception &error) {
-            started.failure = error.what();
-        }
-        jobDone.emit();
-    });
-}
-
-void window1::finishEngineWork() {
-    std::unique_ptr<EngineJob> finished = std::move(job);
-    finished->thread.join();
-    stopBusyFeedback();
-    if (!finished->failure.empty()) {
-        if (finished->failed)
-            finished->failed();
-        reportError(finished->failure);
-    } else {
-        finished->adopt(*finished->engine);
-    }
-    updateSensitivity();
+                              std::function<void(TextProcessor &)> adopt,
+                              std::function<void()> failed) {
+    const std::shared_ptr<TextProcessor> staged(std::move(engine));
+    startWork(
+        progressText, [staged, work](const std::atomic<bool> &cancel) { work(*staged, cancel); },
+        [staged, adopt] { adopt(*staged); },
+        [failed](const JobEnd &) {
+            if (failed)
+                failed();
+        });
 }
 
 // While the engine works or C4.5 runs the commands that would start other
@@ -693,6 +694,8 @@ void window1::startBusyFeedback(const std::string &text) {
         window->set_cursor(Gdk::Cursor(Gdk::WATCH));
     run_progressbar->set_text(text);
     run_progressbar->show();
+    cancel_button->set_sensitive(true);
+    cancel_button->show();
     busyPulse = Glib::signal_timeout().connect(sigc::mem_fun(*this, &window1::onBusyPulse), 100);
     updateSensitivity();
 }
@@ -700,6 +703,7 @@ void window1::startBusyFeedback(const std::string &text) {
 void window1::stopBusyFeedback() {
     busyPulse.disconnect();
     run_progressbar->hide();
+    cancel_button->hide();
     if (Glib::RefPtr<Gdk::Window> window = get_window())
         window->set_cursor();
     updateSensitivity();

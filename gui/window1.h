@@ -1,17 +1,20 @@
 // The main window's controller: owns the text-processing engine, the result
-// of the latest C4.5 run and the user's choices, and implements the 32
-// handlers of the layout.
+// of the latest C4.5 run, the user's choices and the job service of every
+// window, and implements the 33 handlers of the layout.
 //
 // Three files are kept apart: the C4.5 file set that the "C4.5" page names
 // and runs (chosen there or just written), the corpus state file (".tpp")
 // and the run file (".c45p"). The engine's own file stem is only where the
 // file set is written.
 //
-// Parsing, information gain, loading a ".tpp" file and writing the file set
-// run on a private engine in a worker thread, and a C4.5 run in a child
-// process; meanwhile the window redraws, shows a progress bar and greys out
-// the commands that would change the data. The engine takes the worker's
-// state only when the work succeeded.
+// Parsing, information gain, loading a ".tpp" file, writing the file set and
+// a C4.5 run are jobs of the window's job service; meanwhile the window
+// redraws, shows a progress bar with "Prekini" (which cancels the job) and
+// greys out the commands that would change the data. A parse or a load
+// builds a private engine that replaces the window's only when the job
+// succeeded; writing a file set reads the window's engine in place (nothing
+// changes it while a job runs). The series windows run their series on the
+// same service; destroying the window cancels and joins every job.
 //
 // Every modal step (file choosers, option dialogs, questions, error boxes)
 // and the presentation of secondary windows go through the small virtual
@@ -20,18 +23,19 @@
 
 #include "window1_glade.h"
 
+#include "GuiJobs.h"
+
 #include "c45/C45Output.h"
 #include "c45/C45Runner.h"
 #include "corpus/TextProcessor.h"
 
-#include <glibmm/dispatcher.h>
 #include <gtkmm/filechooser.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <utility>
 #include <vector>
 
@@ -56,9 +60,9 @@ public:
     };
 
     // True while a C4.5 run is under way.
-    bool c45Running() const { return static_cast<bool>(run); }
+    bool c45Running() const { return busy() && runningC45; }
     // True while the engine works in the background or C4.5 runs.
-    bool busy() const { return c45Running() || static_cast<bool>(job); }
+    bool busy() const { return currentJob.has_value(); }
 
 protected:
     // The chosen path, or empty when the user cancelled. The chooser is gone
@@ -111,6 +115,9 @@ protected:
     void on_confusion_matrix_clicked() override;
     void on_measures_clicked() override;
     void on_notebook_switch_page(GtkNotebookPage *page, guint pageNumber) override;
+    // Cancels the engine's work or the C4.5 run; the window stays as it was
+    // before the work started.
+    void on_cancel_clicked() override;
 
     TextProcessor textProcessor;
     // The stem of the C4.5 file set that the "C4.5" page names and runs;
@@ -144,13 +151,18 @@ private:
     void updateSensitivity();
     void showPageTooltips(int page);
 
-    // Runs work on engine in a worker thread; on success adopt receives the
-    // engine on the GUI thread; on failure (an exception) failed runs, if
-    // given, and the message is shown.
-    using EngineStep = std::function<void(TextProcessor &)>;
+    // Runs work as the window's job; then, on the GUI thread, succeeded when
+    // it succeeded, or failed (if given) and, unless it was cancelled, the
+    // message of what it threw.
+    using Work = std::function<void(const std::atomic<bool> &cancel)>;
+    void startWork(const std::string &progressText, Work work, std::function<void()> succeeded,
+                   std::function<void(const JobEnd &)> failed);
+    // startWork on a private engine: work runs on it, and on success adopt
+    // receives it.
+    using EngineStep = std::function<void(TextProcessor &, const std::atomic<bool> &cancel)>;
     void startEngineWork(const std::string &progressText, std::unique_ptr<TextProcessor> engine,
-                         EngineStep work, EngineStep adopt, std::function<void()> failed);
-    void finishEngineWork();
+                         EngineStep work, std::function<void(TextProcessor &)> adopt,
+                         std::function<void()> failed);
     // A fresh engine with the current folder, file stem and stemming.
     std::unique_ptr<TextProcessor> freshEngine() const;
 
@@ -175,16 +187,17 @@ private:
 
     void startBusyFeedback(const std::string &text);
     void stopBusyFeedback();
-    bool onRunOutput(Glib::IOCondition condition);
     bool onBusyPulse();
-    void finishRun();
+    // The markup of the C4.5 page's figures, to put back when a run is
+    // cancelled.
+    std::vector<std::pair<Gtk::Label *, std::string>> runFigures() const;
 
-    struct EngineJob;
-    std::unique_ptr<EngineJob> job;
-    Glib::Dispatcher jobDone;
-    // The run and its two event sources end with the window: the process
-    // stops its child, and the sources' slots are bound to this object.
-    std::unique_ptr<C45Process> run;
+protected:
+    // The job service of this window and of the series windows it opens.
+    GuiJobs jobs;
+
+private:
+    std::optional<JobId> currentJob;
+    bool runningC45 = false;
     sigc::connection busyPulse;
-    sigc::connection runOutputWatch;
 };

@@ -194,12 +194,16 @@ window1_glade::window1_glade() {
     run_progressbar = Gtk::manage(new Gtk::ProgressBar());
     run_progressbar->set_no_show_all(true);
     run_progressbar->set_text(" ");
-    Gtk::VBox *progressArea = Gtk::manage(new Gtk::VBox(false, 0));
-    progressArea->pack_start(*run_progressbar, Gtk::PACK_SHRINK);
+    cancel_button = Gtk::manage(new Gtk::Button("Prekini"));
+    cancel_button->set_no_show_all(true);
+    Gtk::HBox *progressArea = Gtk::manage(new Gtk::HBox(false, 6));
+    progressArea->pack_start(*run_progressbar, Gtk::PACK_EXPAND_WIDGET);
+    progressArea->pack_start(*cancel_button, Gtk::PACK_SHRINK);
     progressArea->signal_size_request().connect(
         [this](Gtk::Requisition *requisition) {
             requisition->height =
-                std::max(requisition->height, run_progressbar->size_request().height);
+                std::max({requisition->height, run_progressbar->size_request().height,
+                          cancel_button->size_request().height});
         },
         true);
     top->pack_start(*progressArea, Gtk::PACK_SHRINK);
@@ -487,6 +491,8 @@ void window1_glade::connectHandlers() {
         sigc::mem_fun(*this, &window1_glade::on_confusion_matrix_clicked), false);
     measures_button->signal_clicked().connect(
         sigc::mem_fun(*this, &window1_glade::on_measures_clicked), false);
+    cancel_button->signal_clicked().connect(
+        sigc::mem_fun(*this, &window1_glade::on_cancel_clicked), false);
     switchPageConnection = notebook->signal_switch_page().connect(
         sigc::mem_fun(*this, &window1_glade::on_notebook_switch_page), false);
 }

@@ -18,7 +18,7 @@
 
 class window1_glade : public Gtk::Window {
 public:
-    // Builds and shows the whole widget tree and connects the 32 handlers, each
+    // Builds and shows the whole widget tree and connects the 33 handlers, each
     // running before the signal's default handler.
     window1_glade();
     // The notebook switches pages while its pages are destroyed, after the
@@ -44,9 +44,11 @@ protected:
     Gtk::ToolButton *load_settings_toolbutton;
     Gtk::ToolButton *save_settings_toolbutton;
     Gtk::Notebook *notebook;
-    // Shown only while C4.5 runs or the engine works; its room is kept when
-    // it is hidden, so that the window never changes size for it.
+    // Shown only while C4.5 runs or the engine works, with the button that
+    // cancels that work; their room is kept when they are hidden, so that
+    // the window never changes size for them.
     Gtk::ProgressBar *run_progressbar;
+    Gtk::Button *cancel_button;
 
     // Page "Text Processing".
     Gtk::Label *train_count_label;
@@ -122,6 +124,7 @@ protected:
     virtual void on_confusion_matrix_clicked() = 0;
     virtual void on_measures_clicked() = 0;
     virtual void on_notebook_switch_page(GtkNotebookPage *page, guint pageNumber) = 0;
+    virtual void on_cancel_clicked() = 0;
 
 private:
     Gtk::Widget &buildMenuBar();

@@ -11,13 +11,11 @@
 #include <gtkmm/stock.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
 #include <filesystem>
-#include <mutex>
 #include <new>
 #include <stdexcept>
-#include <thread>
+#include <sstream>
 
 namespace {
 
@@ -147,23 +145,9 @@ bool endsWithIgnoringCase(const std::string &text, const std::string &end) {
 
 } // namespace
 
-struct window9::SeriesJob {
-    SeriesSettings settings;
-    std::atomic<bool> cancel{false};
-    std::mutex mutex;
-    // Guarded by mutex: the rows ended since the window last looked, the
-    // progress, and the outcome once the worker is done.
-    std::vector<SeriesRow> news;
-    std::size_t done = 0;
-    std::size_t total = 0;
-    bool ended = false;
-    std::vector<SeriesRow> rows;
-    std::string failure;
-    std::thread thread;
-};
-
-window9::window9(const SeriesSettings &base, RunViewer viewRun, std::ostream &trace)
-    : base(base), viewRun(std::move(viewRun)), trace(trace) {
+window9::window9(const SeriesSettings &base, JobService &jobs, RunViewer viewRun,
+                 std::ostream &trace)
+    : base(base), viewRun(std::move(viewRun)), trace(trace), jobs(jobs) {
     treeview->remove_all_columns();
     for (int column = 0; column < columnCount; ++column) {
         Gtk::TreeViewColumn *viewColumn = treeview->get_column(
@@ -198,15 +182,14 @@ window9::window9(const SeriesSettings &base, RunViewer viewRun, std::ostream &tr
     jobs_spinbutton->set_value(base.jobs);
 
     shownChart = seriesChart({});
-    workerNews.connect(sigc::mem_fun(*this, &window9::onWorkerNews));
     updateSensitivity();
 }
 
 window9::~window9() {
     if (!job)
         return;
-    job->cancel = true;
-    job->thread.join();
+    jobs.cancel(*job);
+    jobs.detach(*job);
 }
 
 SeriesSettings window9::shownSettings() const {
@@ -295,91 +278,64 @@ void window9::on_start_clicked() {
     }
     finishedRows.clear();
     showRows();
-    showProgress(0, seriesPlan(settings).size());
+    const std::size_t planned = seriesPlan(settings).size();
+    showProgress(0, planned);
 
-    job = std::make_unique<SeriesJob>();
-    job->settings = std::move(settings);
-    SeriesJob &started = *job;
-    job->thread = std::thread([this, &started] {
-        std::vector<SeriesRow> rows;
-        std::string failure;
-        try {
-            rows = runSeries(
-                started.settings,
-                [this, &started](const SeriesRow &row, std::size_t done, std::size_t total) {
-                    {
-                        const std::lock_guard<std::mutex> lock(started.mutex);
-                        started.news.push_back(row);
-                        started.done = done;
-                        started.total = total;
-                    }
-                    workerNews.emit();
+    // The job's work shares nothing with the window: what it finds reaches
+    // the window through the closures it posts, which the service drops once
+    // the window has gone.
+    auto rows = std::make_shared<std::vector<SeriesRow>>();
+    cancelling = false;
+    job = jobs.submit(
+        "series",
+        [this, settings, rows](JobControl &control) {
+            std::ostringstream runTrace;
+            *rows = runSeries(
+                settings,
+                [this, &control, &runTrace](const SeriesRow &row, std::size_t done,
+                                            std::size_t total) {
+                    control.post([this, row, done, total, lines = runTrace.str()] {
+                        trace << lines << std::flush;
+                        onRunEnded(row, done, total);
+                    });
+                    runTrace.str("");
                 },
-                started.cancel, trace);
-        } catch (const std::bad_alloc &) {
-            failure = "Out of memory";
-        } catch (const std::exception &error) {
-            failure = error.what();
-        }
-        {
-            const std::lock_guard<std::mutex> lock(started.mutex);
-            started.rows = std::move(rows);
-            started.failure = std::move(failure);
-            started.ended = true;
-        }
-        workerNews.emit();
-    });
+                control.cancelFlag(), runTrace);
+        },
+        [this, rows, planned](const JobEnd &end) { onSeriesEnded(end, std::move(*rows), planned); });
     updateSensitivity();
 }
 
 // The runner stops its learners and returns the rows finished so far; the
-// window is usable again once the worker has ended.
+// window is usable again once the job has ended.
 void window9::on_cancel_clicked() {
     if (!job)
         return;
-    job->cancel = true;
+    jobs.cancel(*job);
+    cancelling = true;
     progressbar->set_text(progressbar->get_text() + " (prekidam...)");
     updateSensitivity();
 }
 
 // Rows are shown as their runs end; at the end the runner's rows, in plan
 // order, replace them.
-void window9::onWorkerNews() {
-    if (!job)
-        return;
-    std::vector<SeriesRow> news;
-    std::size_t done = 0;
-    std::size_t total = 0;
-    bool ended = false;
-    {
-        const std::lock_guard<std::mutex> lock(job->mutex);
-        news.swap(job->news);
-        done = job->done;
-        total = job->total;
-        ended = job->ended;
-    }
-    for (SeriesRow &row : news) {
-        appendRow(row);
-        finishedRows.push_back(std::move(row));
-    }
-    if (!news.empty()) {
-        shownChart = seriesChart(finishedRows);
-        chart_area->queue_draw();
-        showProgress(done, total);
-    }
-    if (!ended)
-        return;
+void window9::onRunEnded(const SeriesRow &row, std::size_t done, std::size_t total) {
+    appendRow(row);
+    finishedRows.push_back(row);
+    shownChart = seriesChart(finishedRows);
+    chart_area->queue_draw();
+    showProgress(done, total, &row);
+}
 
-    const std::unique_ptr<SeriesJob> finished = std::move(job);
-    finished->thread.join();
-    const std::size_t planned = seriesPlan(finished->settings).size();
-    if (finished->failure.empty()) {
-        finishedRows = std::move(finished->rows);
+void window9::onSeriesEnded(const JobEnd &end, std::vector<SeriesRow> rows, std::size_t planned) {
+    job.reset();
+    if (end.error.empty()) {
+        finishedRows = std::move(rows);
         showRows();
     }
     showProgress(finishedRows.size(), planned);
     std::string text = progressbar->get_text();
-    if (finished->cancel)
+    if (end.cancelled)
         text = "Prekinuto: " + text;
     const auto failed = std::count_if(finishedRows.begin(), finishedRows.end(),
                                       [](const SeriesRow &row) { return !row.error.empty(); });
@@ -387,8 +343,8 @@ void window9::onWorkerNews() {
         text += ", s greškom: " + std::to_string(failed);
     progressbar->set_text(text);
     updateSensitivity();
-    if (!finished->failure.empty())
-        showError(finished->failure);
+    if (!end.error.empty())
+        showError(end.error);
 }
 
 void window9::showRows() {
@@ -409,9 +365,12 @@ void window9::appendRow(const SeriesRow &row) {
     line[columns.runFile] = row.runFile;
 }
 
-void window9::showProgress(std::size_t done, std::size_t total) {
+void window9::showProgress(std::size_t done, std::size_t total, const SeriesRow *last) {
     progressbar->set_fraction(total == 0 ? 0.0 : static_cast<double>(done) / total);
-    progressbar->set_text(std::to_string(done) + "/" + std::to_string(total));
+    std::string text = std::to_string(done) + "/" + std::to_string(total);
+    if (last)
+        text += ", gotovo " + last->name + " (" + settingsText(*last) + ")";
+    progressbar->set_text(text);
 }
 
 void window9::updateSensitivity() {
@@ -421,7 +380,7 @@ void window9::updateSensitivity() {
              min_df_entry, top_ig_entry, m_entry, c_entry, stemming_combo, stop_words_combo,
              s_checkbutton, jobs_spinbutton, start_button})
         widget->set_sensitive(idle);
-    cancel_button->set_sensitive(!idle && !job->cancel);
+    cancel_button->set_sensitive(!idle && !cancelling);
     for (Gtk::Widget *widget :
          std::initializer_list<Gtk::Widget *>{export_csv_button, save_svg_button, save_png_button})
         widget->set_sensitive(results);

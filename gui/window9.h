@@ -1,9 +1,11 @@
 // The experiment-series window: runs every combination of the listed corpus
-// and C4.5 settings in a worker thread while the workbench stays usable,
-// fills the table and the chart as runs end, and exports both.
+// and C4.5 settings as a job of the workbench's job service while the
+// workbench stays usable, fills the table and the chart as runs end, and
+// exports both.
 //
-// Destroying the window during a series cancels it and waits for the worker,
-// whose learner processes are stopped by the series runner.
+// Destroying the window during a series cancels its job and returns at once:
+// the job stops its parse or its learners on its own thread and is joined by
+// the service.
 //
 // The file choosers and the error box go through small virtual operations
 // so that a subclass can answer them without a user.
@@ -11,15 +13,16 @@
 
 #include "window9_glade.h"
 
+#include "jobs/JobService.h"
 #include "series/ExperimentSeries.h"
 
-#include <glibmm/dispatcher.h>
 #include <gtkmm/liststore.h>
 #include <gtkmm/treemodelsort.h>
 
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,11 +54,13 @@ public:
 
     // base gives the folder, the file stem, the stop-word file and the
     // learner; the lists, the choices, -s and the number of parallel runs
-    // open as base has them. Trace lines of the runs go to trace.
-    window9(const SeriesSettings &base, RunViewer viewRun, std::ostream &trace = std::cerr);
+    // open as base has them. The series runs on jobs, which must outlive the
+    // window. Trace lines of the runs go to trace.
+    window9(const SeriesSettings &base, JobService &jobs, RunViewer viewRun,
+            std::ostream &trace = std::cerr);
     ~window9() override;
 
-    bool running() const { return static_cast<bool>(job); }
+    bool running() const { return job.has_value(); }
     // The rows of the finished runs, in plan order once the series ends.
     const std::vector<SeriesRow> &rows() const { return finishedRows; }
     const SeriesChart &chart() const { return shownChart; }
@@ -90,12 +95,12 @@ protected:
                                    Gtk::TreeViewColumn *column) override;
 
 private:
-    struct SeriesJob;
-
-    void onWorkerNews();
+    void onRunEnded(const SeriesRow &row, std::size_t done, std::size_t total);
+    void onSeriesEnded(const JobEnd &end, std::vector<SeriesRow> rows, std::size_t planned);
     void showRows();
     void appendRow(const SeriesRow &row);
-    void showProgress(std::size_t done, std::size_t total);
+    // "done/total", and the run that ended last with its settings.
+    void showProgress(std::size_t done, std::size_t total, const SeriesRow *last = nullptr);
     void updateSensitivity();
     // path with extension; empty when path is empty or the user would not
     // replace the file the extension names.
@@ -110,6 +115,7 @@ private:
     std::ostream &trace;
     std::vector<SeriesRow> finishedRows;
     SeriesChart shownChart;
-    std::unique_ptr<SeriesJob> job;
-    Glib::Dispatcher workerNews;
+    JobService &jobs;
+    std::optional<JobId> job;
+    bool cancelling = false;
 };

@@ -190,7 +190,8 @@ TEST(ResultWindows, OpenWholeAtTheirOpeningSize) {
     window6 tree(fixtureLines(), false);
     window7 stopWords("no-such-file");
     window8 measures(counts, longNames);
-    window9 series(SeriesSettings{}, {});
+    GuiJobs seriesJobs;
+    window9 series(SeriesSettings{}, seriesJobs.service(), {});
     const struct {
         Gtk::Window *window;
         Gtk::TreeView *table;
@@ -435,13 +436,19 @@ TEST_F(StopWordEditorTest, SaveErrorsAppearOverTheEditorWithTheSystemsReason) {
 
 namespace {
 
+// The job service of a series window tested on its own; a base, so that it
+// outlives the window.
+struct OwnJobs {
+    GuiJobs ownJobs;
+};
+
 // The series window with its choosers, questions and error box answered by
 // the test, and a run viewer that records what it was given.
-class TestSeriesWindow : public window9 {
+class TestSeriesWindow : private OwnJobs, public window9 {
 public:
     TestSeriesWindow(const SeriesSettings &base, std::ostream &trace)
         : window9(
-              base,
+              base, ownJobs.service(),
               [this](const std::string &path, const std::vector<std::string> &lines) {
                   viewed.emplace_back(path, lines);
                   return viewerTakesRuns;
