@@ -593,7 +593,7 @@ void window1::showPageTexts(const C45PageTexts &texts) {
 void window1::on_run_c45_clicked() {
     if (busy() || fileSet.empty())
         return;
-    const std::vector<std::pair<Gtk::Label *, std::string>> previousFigures = runFigures();
+    const std::vector<LabelState> previousFigures = runFigures();
     clearRunFigures();
     const C45RunRequest request = runRequest(fileSet, c45Options, fileSetSparse);
     auto outcome = std::make_shared<C45Process::Outcome>();
@@ -614,18 +614,21 @@ void window1::on_run_c45_clicked() {
         [previousFigures](const JobEnd &end) {
             if (!end.cancelled)
                 return;
-            for (const auto &[label, markup] : previousFigures)
-                label->set_markup(markup);
+            for (const LabelState &figure : previousFigures)
+                if (figure.markup)
+                    figure.label->set_markup(figure.text);
+                else
+                    figure.label->set_text(figure.text);
         });
 }
 
-std::vector<std::pair<Gtk::Label *, std::string>> window1::runFigures() const {
-    std::vector<std::pair<Gtk::Label *, std::string>> figures;
+std::vector<window1::LabelState> window1::runFigures() const {
+    std::vector<LabelState> figures;
     for (Gtk::Label *label :
          {tree_size_bp_label, tree_size_ap_label, train_size_bp_label, train_size_ap_label,
           train_errors_bp_label, train_errors_ap_label, test_size_bp_label, test_size_ap_label,
           test_errors_bp_label, test_errors_ap_label, train_estimate_label, test_estimate_label})
-        figures.emplace_back(label, label->get_label());
+        figures.push_back({label, label->get_label(), label->get_use_markup()});
     return figures;
 }
 

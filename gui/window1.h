@@ -188,9 +188,13 @@ private:
     void startBusyFeedback(const std::string &text);
     void stopBusyFeedback();
     bool onBusyPulse();
-    // The markup of the C4.5 page's figures, to put back when a run is
-    // cancelled.
-    std::vector<std::pair<Gtk::Label *, std::string>> runFigures() const;
+    // The C4.5 page's figures as shown, to put back when a run is cancelled.
+    struct LabelState {
+        Gtk::Label *label;
+        std::string text; // markup when markup is set
+        bool markup;
+    };
+    std::vector<LabelState> runFigures() const;
 
 protected:
     // The job service of this window and of the series windows it opens.

@@ -142,7 +142,7 @@ public:
         window1_glade::file_set_label, window1_glade::important_words_button,
         window1_glade::load_settings_toolbutton, window1_glade::measures_button,
         window1_glade::notebook, window1_glade::open_toolbutton, window1_glade::parse_button,
-        window1_glade::run_c45_button, window1_glade::run_progressbar,
+        window1_glade::run_c45_button, window1_glade::run_progressbar, window1_glade::cancel_button,
         window1_glade::save_as_menuitem, window1_glade::save_as_toolbutton,
         window1_glade::save_settings_menuitem, window1_glade::save_settings_toolbutton,
         window1_glade::save_toolbutton, window1_glade::select_words_button,
@@ -155,6 +155,7 @@ public:
 
     using window1::on_about_activate, window1::on_export_activate,
         window1::on_load_settings_clicked, window1::on_options_activate, window1::on_quit_activate,
+        window1::on_series_activate,
         window1::on_save_settings_clicked;
 
 protected:

@@ -9,6 +9,7 @@
 #include "window5.h"
 #include "window6.h"
 #include "window8.h"
+#include "window9.h"
 
 #include <glibmm/miscutils.h>
 #include <gtkmm/filechooserdialog.h>
@@ -24,6 +25,8 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#include <sstream>
+#include <vector>
 
 namespace {
 
@@ -569,15 +572,94 @@ TEST(AboutDialog, OpensAnewWithItsTextClearOfTheEdgesAndIsFreedOnceHidden) {
     EXPECT_EQ(before, Gtk::Window::list_toplevels().size());
 }
 
-// Quitting during a parse: the window goes, and the worker ends before the
-// engine it works on.
-TEST_F(MainWindowTest, QuitHidesTheWindowAlsoWhileTheEngineWorks) {
-    window.show();
-    drainEvents();
-    click(window.execute_toolbutton);
-    window.on_quit_activate();
-    EXPECT_FALSE(window.get_visible());
-    EXPECT_TRUE(window.busy());
+// A stand-in learner that notes its process id in "pids" and waits, with a
+// child of its own, far longer than any test.
+void writeLingeringProgram() {
+    const std::string pids = Glib::get_current_dir() + "/pids";
+    writeProgram("echo $$ >> '" + pids + "'\nsleep 60 &\nwait\n");
+}
+
+// The process ids the lingering learners noted, once count of them have.
+std::vector<pid_t> learnerIds(std::size_t count) {
+    std::vector<pid_t> ids;
+    runLoopUntil([&] {
+        ids.clear();
+        std::ifstream in("pids");
+        for (pid_t id; in >> id;)
+            ids.push_back(id);
+        return ids.size() >= count;
+    });
+    return ids;
+}
+
+// Whether anything of the learner's process group still runs (a zombie
+// waiting for a parent that does not reap it does not).
+bool groupRuns(pid_t group) {
+    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+            continue;
+        std::istringstream fields(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        pid_t parent = 0, processGroup = 0;
+        if (fields >> state >> parent >> processGroup && processGroup == group && state != 'Z')
+            return true;
+    }
+    return false;
+}
+
+// "Prekini" ends the run; the figures, the result and the commands are those
+// from before it.
+TEST_F(MainWindowTest, CancellingARunLeavesThePreviousResultAsItWas) {
+    writeFileSet();
+    window.switchToPage(1);
+    writeProgram("cat '" + std::string(TEST_DATA_DIR) + "/run.c45p'\n");
+    runToEnd();
+    ASSERT_TRUE(window.errors.empty());
+    const std::string figures = runFigures(window);
+    const std::string sensitivity = window.sensitivity();
+    const C45RunResult result = window.c45Result;
+    writeLingeringProgram();
+    window.run_c45_button->clicked();
+    const std::vector<pid_t> learners = learnerIds(1);
+    ASSERT_EQ(1u, learners.size());
+    EXPECT_TRUE(window.c45Running());
+    EXPECT_TRUE(window.cancel_button->get_visible() && window.cancel_button->is_sensitive());
+    EXPECT_EQ(noRunFigures, runFigures(window));
+    window.cancel_button->clicked();
+    ASSERT_TRUE(window.waitUntilIdle());
+    EXPECT_FALSE(groupRuns(learners[0]));
+    EXPECT_EQ(std::vector<std::string>{}, window.errors);
+    EXPECT_EQ(figures, runFigures(window));
+    EXPECT_EQ(sensitivity, window.sensitivity());
+    EXPECT_EQ(result, window.c45Result);
+    EXPECT_FALSE(window.cancel_button->get_visible());
+}
+
+// Quitting while C4.5 runs and a series runs, as main does it (hide, then
+// delete): no learner, no child of one and no run folder is left behind.
+TEST_F(MainWindowTest, QuittingEndsEveryJobAndLeavesNoProcessOrRunFolder) {
+    writeFileSet();
+    writeLingeringProgram();
+    auto quitting = std::make_unique<TestWindow>();
+    quitting->pathAnswers.push_back("bla.names");
+    quitting->switchToPage(1);
+    quitting->choose_names_button->clicked();
+    quitting->run_c45_button->clicked();
+    ASSERT_EQ(1u, learnerIds(1).size());
+    quitting->on_series_activate();
+    window9 &series = quitting->presentedAs<window9>(0);
+    series.start_button->clicked();
+    const std::vector<pid_t> learners = learnerIds(2);
+    ASSERT_EQ(2u, learners.size());
+    ASSERT_TRUE(std::filesystem::is_directory("bla-series/run-1"));
+    quitting->on_quit_activate();
+    EXPECT_FALSE(quitting->get_visible());
+    quitting.reset();
+    for (const pid_t learner : learners)
+        EXPECT_FALSE(groupRuns(learner)) << learner;
+    EXPECT_FALSE(std::filesystem::exists("bla-series/run-1"));
 }
 
 // Stand-ins for C4.5 that fail in each way a user meets.
