@@ -117,4 +117,34 @@ kill -0 "$sleeper" 2> /dev/null && fail "the slow run $sleeper was left running"
 [ "$(cut -d, -f6 t.csv | tr '\n' ' ')" = 'm 1 ' ] || fail "stopped series: $(cat t.csv)"
 [ "$(ls -A t-series)" = run-1.c45p ] && ! ls | grep -q '\.tmp-' ||
     fail "stopped series left: $(ls -A . t-series)"
+# SIGKILL gives tcw no chance to stop its learners: they die with it, and the
+# next series on the stem clears what the killed one left.
+rm -f "$PWD/t-series/run-2/sleeper.pid"
+"$tcw" series --dir "$corpus" --stem t --csv t.csv -m 1,2 --jobs 2 --c45 "$PWD/slow.sh" > /dev/null 2> t.err &
+tcw_pid=$!
+for _ in $(seq 200); do
+    [ -s "$PWD/t-series/run-2/sleeper.pid" ] && break
+    sleep 0.1
+done
+sleeper=$(cat "$PWD/t-series/run-2/sleeper.pid") || fail "the slow run never started again: $(cat t.err)"
+kill -KILL "$tcw_pid"
+wait "$tcw_pid" 2> /dev/null
+for _ in $(seq 50); do
+    kill -0 "$sleeper" 2> /dev/null || break
+    sleep 0.1
+done
+kill -0 "$sleeper" 2> /dev/null && fail "the learner $sleeper outlived a killed tcw"
+"$tcw" series --dir "$corpus" --stem t --csv t.csv -m 1 --c45 "$c45" > /dev/null 2> t.err ||
+    fail "the series after a killed one: $(cat t.err)"
+[ "$(ls -A t-series)" = run-1.c45p ] || fail "a killed series left: $(ls -A t-series)"
+
+# Beyond the file-size limit a run's file set cannot be written: the row
+# says so, the CSV is written and no temporary is left.
+status=0
+(ulimit -f 2; "$tcw" series --dir "$corpus" --stem z --csv z.csv --c45 "$c45" > /dev/null 2> z.err) ||
+    status=$?
+[ "$status" = 1 ] || fail "a series over the file-size limit: exit $status, $(cat z.err)"
+grep -q 'Could not write file' z.csv || fail "over the file-size limit: $(cat z.csv)"
+! find . -name '*.tmp-*' | grep -q . || fail "temporaries left: $(find . -name '*.tmp-*')"
+
 echo "series rows agree with tcw experiment"
