@@ -111,6 +111,11 @@ c45_runs() {
     FAKE_C45_STDERR="fake: gave up" FAKE_C45_TRANSCRIPT=/dev/null \
         run run --stem out/set $fake --save out/run.c45p
     cmp out/run.c45p release8-test.out && echo "the saved run is unchanged"
+    # Only a whole run opens: not another file, not a run cut short.
+    printf 'Kategorija,Broj dokumenata\nearn,3\n' >out/table.csv
+    run show out/table.csv
+    head -c 450 release8-test.out >out/cut.c45p
+    run trees out/cut.c45p --simplified
     run run --stem out/set --c45 ./no-such-c45
     # An unwritable --save path stops the run before it starts.
     rm args
