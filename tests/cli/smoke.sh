@@ -86,11 +86,15 @@ c45_runs() {
     export FAKE_C45_ARGS=args FAKE_C45_TRANSCRIPT=release8-test.out
     local fake="--c45 ./fake-c45.sh"
     run run --stem out/set -m 2.9 $fake
-    run run --stem out/set -m 1234567 -c 0 $fake
+    run run --stem out/set -m 123456 -c 0 $fake
     run run --stem out/set -c 100.5 $fake
     run run --stem out/set -t 1.5 $fake
     run run --stem out/set -t 0 $fake
-    run run --stem out/set -s -m 1234567 -c 0.5 -t 10 $fake --save out/run.c45p
+    # Beyond the learner's limits, however many digits.
+    run run --stem out/set -m 1000001 -c 0.0005 $fake
+    run run --stem out/set -m 4294967298 $fake
+    run run --stem out/set -t 4294967297 $fake
+    run run --stem out/set -s -m 1000000 -c 0.5 -t 10 $fake --save out/run.c45p
     echo "== arguments"
     tr '\0' ' ' <args
     echo
