@@ -1,6 +1,7 @@
 #include "c45/C45Runner.h"
 
 #include "c45/NumberText.h"
+#include "learner/OptionLimits.h"
 
 #include <fcntl.h>
 #include <pthread.h>
@@ -180,12 +181,18 @@ std::string optionText(const C45Options &options) {
 }
 
 std::optional<std::string> c45OptionsProblem(const C45Options &options) {
-    if (options.minCases && *options.minCases < 1)
-        return "the minimum number of cases (-m) must be a whole number of at least 1";
-    if (options.confidence && !(*options.confidence > 0 && *options.confidence <= 100))
-        return "the pruning confidence (-c) must be a number above 0 and at most 100";
-    if (options.trials && *options.trials < 1)
-        return "the number of trials (-t) must be a whole number of at least 1";
+    const auto whole = [](const char *what, const OptionRange<long long> &range) {
+        return std::string(what) + " must be a whole number from " + std::to_string(range.low) +
+               " to " + std::to_string(range.high);
+    };
+    if (options.minCases && !minCasesRange.holds(*options.minCases))
+        return whole("the minimum number of cases (-m)", minCasesRange);
+    if (options.confidence && !confidenceRange.holds(*options.confidence))
+        return "the pruning confidence (-c) must be a number from " +
+               numberToString(static_cast<float>(confidenceRange.low)) + " to " +
+               numberToString(static_cast<float>(confidenceRange.high));
+    if (options.trials && !trialsRange.holds(*options.trials))
+        return whole("the number of trials (-t)", trialsRange);
     return std::nullopt;
 }
 
@@ -446,9 +453,15 @@ C45Process::Outcome C45Process::finish(const std::atomic<bool> *cancel) {
     if (status_ && WIFSIGNALED(*status_))
         outcome.signal = WTERMSIG(*status_);
     outcome.errorLines = std::move(errorLines_);
-    for (const std::string &line : lines_)
-        if (line.compare(0, 6, "ERROR:") == 0)
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const std::string &line = lines_[i];
+        if (line.compare(0, 6, "ERROR:") == 0 || line == unrecognisedOptionLine)
             outcome.errorLines.push_back(line);
+        // The echo line above the refusal names the option and its value.
+        if (line == illegalValueLine && i > 0)
+            for (const std::string &quoted : {lines_[i - 1], line})
+                outcome.errorLines.push_back(quoted.substr(quoted.find_first_not_of('\t')));
+    }
     outcome.result.outputLines = std::move(lines_);
     lines_.clear();
     outcome.summary = parseC45Output(outcome.result, command_.hasTest);

@@ -30,9 +30,10 @@ struct C45Options {
 // for no option.
 std::string optionText(const C45Options &options);
 
-// Why C4.5 would refuse or alter these options, as a sentence for the
-// options dialog or a usage error; nothing when they are sound. -m and -t
-// must be at least 1, the confidence must lie in (0, 100].
+// Why C4.5 would refuse these options, as a sentence for the options
+// dialog or a usage error ("the number of trials (-t) must be a whole number
+// from 1 to 10000"); nothing when they are sound. The limits are the
+// learner's own (learner/OptionLimits.h).
 std::optional<std::string> c45OptionsProblem(const C45Options &options);
 
 // Replaces every occurrence of from in text by to, left to right, resuming
@@ -145,8 +146,10 @@ public:
         // The exit status; absent when it ended by a signal or never started.
         std::optional<int> exitStatus;
         std::optional<int> signal; // the signal that ended it
-        // Its standard error lines, then the standard output lines that
-        // start with "ERROR:", the learner's own error messages.
+        // Its standard error lines, then the learner's own error messages
+        // from standard output: the lines that start with "ERROR:", the line
+        // "unrecognised option", and for an illegal option value its echo
+        // line and "** illegal value **" (without their leading tabs).
         std::vector<std::string> errorLines;
         // The output passed the request's outputLimit.
         bool outputCut = false;

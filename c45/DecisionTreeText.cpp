@@ -1,10 +1,7 @@
 #include "c45/DecisionTreeText.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
-#include <map>
-#include <set>
 #include <string_view>
 
 namespace {
@@ -155,19 +152,31 @@ private:
 
 // C4.5 prints a subtree that would be too wide in its place as a reference
 // "[Sn]" at the end of its branch line, and the subtree itself after the
-// tree, under "Subtree [Sn]", from depth 0. The splicer puts every such
-// subtree back at its reference, one level below the branch line, so that
-// the whole tree reads as one. Lines are not copied and sections are
-// followed without recursion, so a long chain of sections costs time and
-// memory in proportion to the output.
+// tree, under "Subtree [Sn]", from depth 0; past the 99th both read "[S??]".
+// References and sections come in the same order (a section's own
+// references follow those printed before it), so the k-th reference of the
+// tree and its sections, in line order, names the k-th section whatever its
+// label says. The splicer puts every such subtree back at its reference,
+// one level below the branch line, so that the whole tree reads as one.
+// Lines are not copied and sections are followed without recursion, so a
+// long chain of sections costs time and memory in proportion to the output.
 class SubtreeSplicer {
 public:
-    SubtreeSplicer(const std::vector<std::string> &lines, std::size_t treeEnd) : lines_(lines) {
-        for (std::size_t i = treeEnd; i < lines.size(); ++i) {
-            int number = 0;
-            if (sectionNumber(lines[i], number))
-                sections_.emplace(number, sectionBody(i + 1)); // the first is this tree's
+    SubtreeSplicer(const std::vector<std::string> &lines, std::size_t treeBegin,
+                   std::size_t treeEnd)
+        : lines_(lines) {
+        std::size_t i = treeEnd;
+        for (;;) {
+            while (i < lines.size() && lines[i].empty())
+                ++i;
+            if (i == lines.size() || !isSectionHeading(lines[i]))
+                break;
+            sections_.push_back(sectionBody(i + 1));
+            i = sections_.back().end;
         }
+        for (std::size_t j = treeBegin; j < i; ++j)
+            if (referencePosition(lines[j]) != std::string::npos)
+                references_.push_back(j);
     }
 
     // The lines [begin, end) with the subtrees they refer to spliced in.
@@ -181,43 +190,48 @@ public:
             std::size_t depth;
         };
         std::vector<Pending> pending{{Range{begin, end}, 0}};
+        std::vector<bool> spliced(sections_.size(), false);
         while (!pending.empty()) {
             Pending &top = pending.back();
             if (top.range.begin == top.range.end) {
                 pending.pop_back();
                 continue;
             }
-            const std::string &line = lines_[top.range.begin++];
+            const std::size_t index = top.range.begin++;
+            const std::string &line = lines_[index];
             const std::size_t depth = top.depth;
-            int number = 0;
-            const std::size_t reference = referencePosition(line, number);
-            const auto section =
-                reference == std::string::npos ? sections_.end() : sections_.find(number);
-            if (section == sections_.end() || section->second.begin == section->second.end ||
-                !spliced_.insert(number).second) {
+            const std::size_t section = sectionOf(index);
+            if (section == sections_.size() || sections_[section].begin == sections_[section].end ||
+                spliced[section]) {
                 out.push_back(TreeLine{line, depth});
                 continue;
             }
-            const std::string_view branch = std::string_view(line).substr(0, reference);
+            spliced[section] = true;
+            const std::string_view branch =
+                std::string_view(line).substr(0, referencePosition(line));
             out.push_back(TreeLine{branch, depth});
-            pending.push_back(Pending{section->second,
+            pending.push_back(Pending{sections_[section],
                                       depth + std::count(branch.begin(), branch.end(), '|') + 1});
         }
         return out;
     }
 
 private:
-    // "Subtree [Sn]".
-    static bool sectionNumber(const std::string &line, int &number) {
-        const std::string heading = "Subtree [S";
-        if (!beginsWith(line, heading))
-            return false;
-        const std::size_t first = line.find_first_not_of(" \t", heading.size());
-        if (first == std::string::npos)
-            return false;
-        const char *const end = line.data() + line.size();
-        const std::from_chars_result read = std::from_chars(line.data() + first, end, number);
-        return read.ec == std::errc() && read.ptr != end && *read.ptr == ']';
+    // "S12" or "S??".
+    static bool isLabel(std::string_view label) {
+        if (label == "S??")
+            return true;
+        return label.size() > 1 && label[0] == 'S' &&
+               std::all_of(label.begin() + 1, label.end(),
+                           [](char c) { return c >= '0' && c <= '9'; });
+    }
+
+    // "Subtree [S12]" or "Subtree [S??]".
+    static bool isSectionHeading(const std::string &line) {
+        const std::string heading = "Subtree [";
+        return beginsWith(line, heading) && line.back() == ']' &&
+               isLabel(
+                   std::string_view(line).substr(heading.size(), line.size() - heading.size() - 1));
     }
 
     // The lines of a section: after its heading and the empty line that
@@ -231,22 +245,26 @@ private:
         return Range{first, last};
     }
 
-    // Position of a trailing ":[Sn]" reference's "[", or npos.
-    static std::size_t referencePosition(const std::string &line, int &number) {
+    // Position of the "[" of a trailing ":[S12]" or ":[S??]", or npos.
+    static std::size_t referencePosition(const std::string &line) {
         const std::size_t open = line.rfind(":[S");
-        if (open == std::string::npos || line.back() != ']')
+        if (open == std::string::npos || line.back() != ']' ||
+            !isLabel(std::string_view(line).substr(open + 2, line.size() - open - 3)))
             return std::string::npos;
-        const std::string digits = line.substr(open + 3, line.size() - open - 4);
-        if (digits.empty() || digits.size() > 6 ||
-            !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            return std::string::npos;
-        number = std::stoi(digits);
         return open + 1;
     }
 
+    // The section the reference on line index names, or sections_.size().
+    std::size_t sectionOf(std::size_t index) const {
+        const auto found = std::lower_bound(references_.begin(), references_.end(), index);
+        if (found == references_.end() || *found != index)
+            return sections_.size();
+        return std::min(static_cast<std::size_t>(found - references_.begin()), sections_.size());
+    }
+
     const std::vector<std::string> &lines_;
-    std::map<int, Range> sections_;
-    std::set<int> spliced_;
+    std::vector<Range> sections_;         // in printed order
+    std::vector<std::size_t> references_; // lines holding a reference, ascending
 };
 
 } // namespace
@@ -257,7 +275,7 @@ std::vector<TreeRow> parseDecisionTree(const std::vector<std::string> &lines, bo
     while (end < lines.size() && !lines[end].empty())
         ++end;
     TreeBuilder builder;
-    for (const TreeLine &line : SubtreeSplicer(lines, end).splice(start, end))
+    for (const TreeLine &line : SubtreeSplicer(lines, start, end).splice(start, end))
         builder.addLine(line);
     return builder.takeRows();
 }

@@ -27,8 +27,10 @@ struct TreeRow {
 // nothing); without any heading reading starts at line 0. The line after the heading is
 // skipped only when it is empty, so a one-leaf tree printed right under its
 // heading is one row. Reading stops at the first empty line; a branch line
-// ending in a reference ":[Sn]" gets the lines of the section "Subtree [Sn]"
-// that follows the tree as its children (the reference itself is dropped).
+// ending in a reference ":[Sn]" (or ":[S??]", as C4.5 labels all after the
+// 99th) gets the lines of a "Subtree [Sn]" section that follows the tree as
+// its children (the reference itself is dropped): the k-th reference in
+// line order, counting those in the sections, takes the k-th section.
 // The first top-level line "attr <= t : ..." gives the top-level row
 // "attr " and its child "<= t : ..."; later top-level lines become children
 // of that row from their operator on; a line "|   ..." becomes a child of

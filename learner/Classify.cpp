@@ -93,12 +93,14 @@ Assessment assess(const Tree &tree, const Dataset &data, int classes) {
         for (std::ptrdiff_t i = 0; i < items; ++i) {
             const int actual = data.classOf(static_cast<std::size_t>(i));
             const auto item = static_cast<std::size_t>(i);
+            const int leaf = chains ? chains->leafOf(item, walker) : -1;
             int predicted;
-            if (chains) {
+            if (leaf >= 0) {
                 std::fill(scores.begin(), scores.end(), 0.0f);
-                addLeafScores(tree.nodes[chains->leafOf(item, walker)], 1.0f, scores);
+                addLeafScores(tree.nodes[leaf], 1.0f, scores);
                 predicted = highest(scores);
             } else {
+                // No single leaf: a value the tree does not know counts as unknown.
                 predicted = classifyWith(tree, cuts.data(), data, item, classes);
             }
             ++counts[static_cast<std::size_t>(actual) * classes + predicted];

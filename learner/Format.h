@@ -5,3 +5,4 @@
 
 std::string format(const char *pattern, double value);
 std::string format(const char *pattern, int value);
+std::string format(const char *pattern, long long value);

@@ -1,7 +1,9 @@
 // Option parsing with C4.5's echo lines, ranges and atoi/atof value rules.
 #include "Options.h"
 #include "Format.h"
+#include "OptionLimits.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -9,7 +11,15 @@ namespace {
 
 void checkRange(bool ok) {
     if (!ok)
-        throw UsageError("\t** illegal value **");
+        throw UsageError(illegalValueLine);
+}
+
+// A whole number read as atoi reads it (leading blanks, a sign, the digits
+// up to the first other character, 0 for none), but without its wrap: a
+// value beyond the range of long long stays at that range's end, so that
+// 4294967298 is refused rather than taken as 2.
+long long wholeNumber(const std::string &value) {
+    return std::strtoll(value.c_str(), nullptr, 10);
 }
 
 } // namespace
@@ -20,7 +30,7 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string &arg = args[i];
         if (arg.size() < 2 || arg[0] != '-')
-            throw UsageError("unrecognised option");
+            throw UsageError(unrecognisedOptionLine);
         const char letter = arg[1];
         const bool takesValue = std::string("fmctvwi").find(letter) != std::string::npos;
         std::string value;
@@ -30,15 +40,15 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
             else if (i + 1 < args.size())
                 value = args[++i];
             else
-                throw UsageError("unrecognised option");
+                throw UsageError(unrecognisedOptionLine);
         } else if (arg.size() > 2 || std::string("usgpbL").find(letter) == std::string::npos) {
-            throw UsageError("unrecognised option");
+            throw UsageError(unrecognisedOptionLine);
         }
         if (!echoed) {
             out << "\n    Options:\n";
             echoed = true;
         }
-        const int number = std::atoi(value.c_str());
+        const long long number = wholeNumber(value);
         switch (letter) {
         case 'f':
             options.fileStem = value;
@@ -69,37 +79,38 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
             out << "\tWindowing disabled (now the default)\n";
             break;
         case 'v':
-            options.verbosity = number;
-            out << format("\tVerbosity level %d\n", number);
+            out << format("\tVerbosity level %lld\n", number);
+            checkRange(number >= INT_MIN && number <= INT_MAX);
+            options.verbosity = static_cast<int>(number);
             break;
         case 'm':
-            options.minObjs = number;
-            out << format("\tSensible test requires 2 branches with >=%d cases\n", number);
-            checkRange(number >= 1 && number <= 1000000);
+            out << format("\tSensible test requires 2 branches with >=%lld cases\n", number);
+            checkRange(minCasesRange.holds(number));
+            options.minObjs = static_cast<int>(number);
             break;
         case 'c': {
             const double cf = std::atof(value.c_str());
             out << format("\tPruning confidence level %g%%\n", cf);
-            checkRange(cf >= 0.001 && cf <= 100);
+            checkRange(confidenceRange.holds(cf));
             options.confidence = static_cast<float>(cf / 100);
             break;
         }
         case 't':
-            options.trials = number;
-            out << format("\tWindowing enabled with %d trials\n", number);
-            checkRange(number >= 1 && number <= 10000);
+            out << format("\tWindowing enabled with %lld trials\n", number);
+            checkRange(trialsRange.holds(number));
+            options.trials = static_cast<int>(number);
             break;
         case 'w':
-            options.windowSize = number;
-            out << format("\tInitial window size of %d items\n", number);
-            checkRange(number >= 1 && number <= 1000000);
+            out << format("\tInitial window size of %lld items\n", number);
+            checkRange(windowItemsRange.holds(number));
+            options.windowSize = static_cast<int>(number);
             if (options.trials == 0)
                 options.trials = 1;
             break;
         case 'i':
-            options.windowIncrement = number;
-            out << format("\tMaximum window increment of %d items\n", number);
-            checkRange(number >= 1 && number <= 1000000);
+            out << format("\tMaximum window increment of %lld items\n", number);
+            checkRange(windowItemsRange.holds(number));
+            options.windowIncrement = static_cast<int>(number);
             if (options.trials == 0)
                 options.trials = 1;
             break;

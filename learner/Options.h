@@ -26,7 +26,7 @@ struct Options {
 };
 
 // A command line C4.5 refuses; what() is the text to print on its own line
-// ("unrecognised option" or "\t** illegal value **").
+// (unrecognisedOptionLine or illegalValueLine of OptionLimits.h).
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -35,5 +35,6 @@ public:
 // Reads the arguments after the program name left to right. Writes
 // "\n    Options:\n" before the first option and one echo line per option, in
 // command-line order, to out. Throws UsageError for an unknown option, a
-// missing value or a value out of range (after that option's echo line).
+// missing value or a value out of range (after that option's echo line):
+// the ranges of OptionLimits.h; -v takes any value an int holds.
 Options parseOptions(const std::vector<std::string> &args, std::ostream &out);

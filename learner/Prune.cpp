@@ -156,6 +156,7 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
             data_.prefetchRowPlace(extra[i + 16].item);
         if (i + 8 < walks)
             data_.prefetchRow(extra[i + 8].item);
+        // Training cases hold only values the tree knows: each reaches a leaf.
         leaves_[i] = chains_->walk(index, extra[i].item, walkers_[omp_get_thread_num()]);
     }
     ++stamp_;

@@ -93,7 +93,12 @@ int ZeroChains::walk(int node, std::size_t item, Walker &walker) {
             const Node &n = tree_.nodes[at];
             if (n.kind == NodeKind::Leaf)
                 break;
-            at = n.children[tree_.branchOf(n, data_, item)];
+            const int branch = tree_.branchOf(n, data_, item);
+            if (branch < 0) {
+                at = -1;
+                break;
+            }
+            at = n.children[branch];
             continue;
         }
         // What is left of a short chain is cheaper to step through than to

@@ -128,11 +128,13 @@ public:
         std::vector<std::pair<int *, std::uint64_t>> stale;
     };
     Walker walker() const { return {std::vector<float>(data_.attributes(), 0.0f), {}, {}}; }
-    // The leaf a case reaches from node. It changes nothing but walker, so
-    // that threads can walk side by side.
+    // The leaf a case reaches from node, or -1 when it meets a discrete
+    // test of a value the tree does not know (a test case's value that no
+    // training case had), which sends it down every branch. It changes
+    // nothing but walker, so that threads can walk side by side.
     int walk(int node, std::size_t item, Walker &walker);
-    // The leaf a case reaches from the root of a tree that does not change
-    // meanwhile, recording nothing.
+    // The leaf a case reaches from the root, as walk, of a tree that does
+    // not change meanwhile, recording nothing.
     int leafOf(std::size_t item, Walker &walker) {
         const int leaf = walk(0, item, walker);
         walker.reached.clear();

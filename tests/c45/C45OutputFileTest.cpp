@@ -1,4 +1,5 @@
 #include "c45/C45OutputFile.h"
+#include "TestLines.h"
 #include "corpus/FileError.h"
 
 #include <gtest/gtest.h>
@@ -21,9 +22,10 @@ TEST(C45OutputFile, SavesEachLineWithANewlineAndReadsThemBack) {
     const fs::path dir = fs::temp_directory_path() / ("c45p-" + std::to_string(getpid()));
     fs::create_directories(dir);
     const std::string path = (dir / "run.c45p").string();
-    const std::vector<std::vector<std::string>> cases = {
-        {}, {""}, {"", "Read 3 cases", "\tx\r", "", ""}, {"<CM>", "0", "+", "1", "a", "</CM>"}};
-    for (const auto &lines : cases) {
+    const std::vector<std::string> run = transcript("release8-test.out");
+    std::vector<std::string> withMore = run;
+    withMore.insert(withMore.end(), {"", "\tx\r", "", ""});
+    for (const auto &lines : {run, withMore}) {
         saveC45Output(lines, path);
         std::string expected;
         for (const std::string &line : lines)
@@ -31,8 +33,9 @@ TEST(C45OutputFile, SavesEachLineWithANewlineAndReadsThemBack) {
         EXPECT_EQ(fileText(path), expected);
         EXPECT_EQ(loadC45Output(path), lines);
     }
-    std::ofstream(path, std::ios::binary) << "a\nlast without newline";
-    EXPECT_EQ(loadC45Output(path), (std::vector<std::string>{"a", "last without newline"}));
+    const std::string text = fileText(dataPath("release8-test.out"));
+    std::ofstream(path, std::ios::binary) << text.substr(0, text.size() - 1);
+    EXPECT_EQ(loadC45Output(path), run);
 
     saveC45Output({"kept"}, path);
     EXPECT_THROW(saveC45Output({"x"}, (dir / "missing" / "run.c45p").string()), FileError);
@@ -41,6 +44,75 @@ TEST(C45OutputFile, SavesEachLineWithANewlineAndReadsThemBack) {
     EXPECT_EQ(fileText(path), "kept\n");
     EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
     fs::remove_all(dir);
+}
+
+// "percent: problem" for a run's output cut at each tenth of its bytes, just
+// before its end, and whole.
+std::string refusals(const std::string &name) {
+    const std::string text = fileText(dataPath(name));
+    std::string result;
+    for (const int percent : {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 99}) {
+        const std::vector<std::string> lines =
+            splitLines(text.substr(0, text.size() * percent / 100));
+        result += std::to_string(percent) + ": " + c45RunProblem(lines).value_or("whole") + "\n";
+    }
+    return result + "100: " + c45RunProblem(splitLines(text)).value_or("whole") + "\n";
+}
+
+TEST(C45OutputFile, RefusesAFileThatIsNotAWholeRun) {
+    EXPECT_EQ(refusals("release8-test.out"),
+              "0: no C4.5 output in it\n"
+              "10: incomplete C4.5 run, no line of the cases read\n"
+              "20: incomplete C4.5 run, no line of the tree saved\n"
+              "30: incomplete C4.5 run, no line of the tree saved\n"
+              "40: incomplete C4.5 run, no line of the tree saved\n"
+              "50: incomplete C4.5 run, no evaluation on training data\n"
+              "60: incomplete C4.5 run, no evaluation on training data\n"
+              "70: incomplete C4.5 run, no evaluation on test data\n"
+              "80: incomplete C4.5 run, no evaluation on test data\n"
+              "90: incomplete C4.5 run, no confusion matrix\n"
+              "99: incomplete C4.5 run, no confusion matrix\n"
+              "100: whole\n");
+    EXPECT_EQ(refusals("windowing-two-trials.out"),
+              "0: no C4.5 output in it\n"
+              "10: incomplete C4.5 run, no line of the cases read\n"
+              "20: incomplete C4.5 run, no decision tree\n"
+              "30: incomplete C4.5 run, no decision tree\n"
+              "40: incomplete C4.5 run, no line of the tree saved\n"
+              "50: incomplete C4.5 run, no line of the tree saved\n"
+              "60: incomplete C4.5 run, no line of the tree saved\n"
+              "70: incomplete C4.5 run, no evaluation on training data\n"
+              "80: incomplete C4.5 run, no evaluation on training data\n"
+              "90: incomplete C4.5 run, no evaluation on test data\n"
+              "99: incomplete C4.5 run, no confusion matrix\n"
+              "100: whole\n");
+    // Without -u the training evaluation ends the run; the cut at 99 % takes
+    // the "<<" of its saved row.
+    EXPECT_EQ(refusals("one-leaf.out"), "0: no C4.5 output in it\n"
+                                        "10: incomplete C4.5 run, no line of the cases read\n"
+                                        "20: incomplete C4.5 run, no line of the cases read\n"
+                                        "30: incomplete C4.5 run, no line of the cases read\n"
+                                        "40: incomplete C4.5 run, no decision tree\n"
+                                        "50: incomplete C4.5 run, no evaluation on training data\n"
+                                        "60: incomplete C4.5 run, no evaluation on training data\n"
+                                        "70: incomplete C4.5 run, no evaluation on training data\n"
+                                        "80: incomplete C4.5 run, no evaluation on training data\n"
+                                        "90: incomplete C4.5 run, no evaluation on training data\n"
+                                        "99: incomplete C4.5 run, no evaluation on training data\n"
+                                        "100: whole\n");
+    EXPECT_EQ(c45RunProblem(transcript("learner-error.out")),
+              "the run ended in an error: ERROR:  cannot open file bla.names");
+
+    const fs::path csv = fs::temp_directory_path() / ("table-" + std::to_string(getpid()) + ".csv");
+    std::ofstream(csv) << "Kategorija,Broj dokumenata\nearn,3\n";
+    try {
+        loadC45Output(csv.string());
+        ADD_FAILURE() << "a CSV file was read as a run";
+    } catch (const FileError &error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Malformed file " + csv.string() + ": no C4.5 output in it");
+    }
+    fs::remove(csv);
 }
 
 } // namespace

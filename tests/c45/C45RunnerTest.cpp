@@ -1,5 +1,6 @@
 #include "c45/C45Runner.h"
 #include "TestLines.h"
+#include "learner/Options.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <thread>
 
@@ -50,20 +52,57 @@ TEST(C45Runner, BuildsPathsAndTheOptionTextAndRefusesWhatC45WouldRefuseOrAlter) 
     // which C4.5 read as 1.
     EXPECT_EQ(optionText({false, 1234567, std::nullopt, 10000001}), " -m 1234567 -t 10000001");
 
-    const std::vector<std::pair<C45Options, bool>> options = {
-        {{false, 1, 100.0f, 1}, true},
-        {{false, std::nullopt, 0.001f, std::nullopt}, true},
-        {{false, 0, std::nullopt, std::nullopt}, false},
-        {{false, std::nullopt, 0.0f, std::nullopt}, false},
-        {{false, std::nullopt, -5.0f, std::nullopt}, false},
-        {{false, std::nullopt, 100.5f, std::nullopt}, false},
-        {{false, std::nullopt, std::nanf(""), std::nullopt}, false},
-        {{false, std::nullopt, std::nullopt, 0}, false},
-        {{false, -3, std::nullopt, std::nullopt}, false},
+    // The workbench refuses exactly what the learner's own parser refuses.
+    const std::vector<C45Options> options = {
+        {false, 1, 100.0f, 1},
+        {true, 1000000, 0.001f, 10000},
+        {false, 0, std::nullopt, std::nullopt},
+        {false, -3, std::nullopt, std::nullopt},
+        {false, 1000001, std::nullopt, std::nullopt},
+        {false, 4294967298, std::nullopt, std::nullopt},
+        {false, std::nullopt, 0.0f, std::nullopt},
+        {false, std::nullopt, 0.0005f, std::nullopt},
+        {false, std::nullopt, -5.0f, std::nullopt},
+        {false, std::nullopt, 100.5f, std::nullopt},
+        {false, std::nullopt, std::nanf(""), std::nullopt},
+        {false, std::nullopt, std::nullopt, 0},
+        {false, std::nullopt, std::nullopt, 10001},
+        {false, std::nullopt, std::nullopt, 4294967297},
     };
-    for (const auto &[given, sound] : options) {
-        SCOPED_TRACE(optionText(given));
-        EXPECT_EQ(!c45OptionsProblem(given), sound);
+    for (const C45Options &given : options) {
+        const std::string text = optionText(given);
+        SCOPED_TRACE(text);
+        std::istringstream words(text);
+        const std::vector<std::string> arguments{std::istream_iterator<std::string>(words), {}};
+        std::ostringstream echo;
+        bool learnerTakes = true;
+        try {
+            parseOptions(arguments, echo);
+        } catch (const UsageError &) {
+            learnerTakes = false;
+        }
+        EXPECT_EQ(!c45OptionsProblem(given), learnerTakes);
+    }
+    EXPECT_EQ(c45OptionsProblem({false, std::nullopt, 0.0005f, std::nullopt}),
+              "the pruning confidence (-c) must be a number from 0.001 to 100");
+    EXPECT_EQ(c45OptionsProblem({false, std::nullopt, std::nullopt, 4294967297}),
+              "the number of trials (-t) must be a whole number from 1 to 10000");
+}
+
+// Options the workbench lets through but the learner refuses (typed into
+// a tcw command's option text, say) fail with the learner's own lines.
+TEST(C45Runner, AFailureQuotesTheLearnersRefusal) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {" -m 4294967298",
+         "\nSensible test requires 2 branches with >=4294967298 cases\n** illegal value **"},
+        {" -c 0.0001", "\nPruning confidence level 0.0001%\n** illegal value **"},
+        {" -x", "\nunrecognised option"},
+    };
+    for (const auto &[options, quoted] : cases) {
+        SCOPED_TRACE(options);
+        std::ostringstream trace;
+        const C45Process::Outcome run = runC45({"bla.names", options, C45_PROGRAM}, trace);
+        EXPECT_EQ(runFailure(run), std::string(C45_PROGRAM) + " ended with status 1" + quoted);
     }
 }
 

@@ -72,8 +72,10 @@ grep -q '<svg [^>]*width="800px" height="600px"' b.SVG ||
     fail "b.SVG: $(grep -o '<svg [^>]*>' b.SVG)"
 
 # Usage errors: exit 2, nothing run, no CSV.
-for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df ''" "-c 10,x" "-c 0" "-m 0" "--top-ig 0" \
-           "--stemming maybe" "--stop-word-use on" "--jobs 0" "--plot a.pdf" "--unknown" "-m"; do
+# The -m and -c lists are held to the learner's own limits.
+for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df ''" "-c 10,x" "-c 0" "-c 25,0.0005" "-m 0" \
+           "-m 1,1000001" "-m 4294967298" "--top-ig 0" "--stemming maybe" "--stop-word-use on" \
+           "--jobs 0" "--plot a.pdf" "--unknown" "-m"; do
     eval "set -- $bad"
     status=0
     "$tcw" series --dir "$corpus" --stem u --csv u.csv "$@" --c45 "$c45" > /dev/null 2> u.err ||

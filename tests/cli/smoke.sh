@@ -86,11 +86,15 @@ c45_runs() {
     export FAKE_C45_ARGS=args FAKE_C45_TRANSCRIPT=release8-test.out
     local fake="--c45 ./fake-c45.sh"
     run run --stem out/set -m 2.9 $fake
-    run run --stem out/set -m 1234567 -c 0 $fake
+    run run --stem out/set -m 123456 -c 0 $fake
     run run --stem out/set -c 100.5 $fake
     run run --stem out/set -t 1.5 $fake
     run run --stem out/set -t 0 $fake
-    run run --stem out/set -s -m 1234567 -c 0.5 -t 10 $fake --save out/run.c45p
+    # Beyond the learner's limits, however many digits.
+    run run --stem out/set -m 1000001 -c 0.0005 $fake
+    run run --stem out/set -m 4294967298 $fake
+    run run --stem out/set -t 4294967297 $fake
+    run run --stem out/set -s -m 1000000 -c 0.5 -t 10 $fake --save out/run.c45p
     echo "== arguments"
     tr '\0' ' ' <args
     echo
@@ -111,6 +115,11 @@ c45_runs() {
     FAKE_C45_STDERR="fake: gave up" FAKE_C45_TRANSCRIPT=/dev/null \
         run run --stem out/set $fake --save out/run.c45p
     cmp out/run.c45p release8-test.out && echo "the saved run is unchanged"
+    # Only a whole run opens: not another file, not a run cut short.
+    printf 'Kategorija,Broj dokumenata\nearn,3\n' >out/table.csv
+    run show out/table.csv
+    head -c 450 release8-test.out >out/cut.c45p
+    run trees out/cut.c45p --simplified
     run run --stem out/set --c45 ./no-such-c45
     # An unwritable --save path stops the run before it starts.
     rm args

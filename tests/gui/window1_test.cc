@@ -724,6 +724,25 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     window.pathAnswers.push_back(fixture);
     window.on_load_settings_clicked();
     EXPECT_NE(noRunFigures, runFigures(window));
+    // A file without a whole run in it is refused; the run shown stays.
+    const std::string run = readFile(fixture);
+    std::ofstream("table.csv") << "Kategorija,Broj dokumenata\nA,20\n";
+    std::ofstream("cut.c45p") << run.substr(0, run.size() / 2);
+    const std::string figures = runFigures(window);
+    const C45RunResult result = window.c45Result;
+    window.errors.clear();
+    for (const std::string name : {"table.csv", "cut.c45p"}) {
+        window.pathAnswers.push_back(name);
+        window.on_load_settings_clicked();
+        EXPECT_EQ(fixture, window.runFile);
+        EXPECT_EQ(result, window.c45Result);
+        EXPECT_EQ(figures, runFigures(window));
+    }
+    EXPECT_EQ((std::vector<std::string>{
+                  "Malformed file table.csv: no C4.5 output in it",
+                  "Malformed file cut.c45p: incomplete C4.5 run, no evaluation on training data"}),
+              window.errors);
+    window.errors.clear();
     window.pathAnswers.push_back("myrun");
     window.on_save_settings_clicked();
     EXPECT_EQ("myrun.c45p", window.runFile);
