@@ -68,10 +68,11 @@ std::string rowSummary(const SeriesRow &row) {
     const auto number = [](const std::optional<float> &value) {
         return value ? numberToString(*value) : std::string("n/a");
     };
-    return std::to_string(row.attributes.value_or(0)) + " attributes, test error " +
-           number(row.testErrorAfterPercent) + "%, size " +
-           (row.sizeAfter ? std::to_string(*row.sizeAfter) : std::string("n/a")) + ", micro F1 " +
-           number(row.microF1) + " (" + fixedNumber(row.seconds, 1) + " s)";
+    const std::string testError =
+        row.testErrorAfterPercent ? number(row.testErrorAfterPercent) + "%" : "n/a";
+    return std::to_string(row.attributes.value_or(0)) + " attributes, test error " + testError +
+           ", size " + (row.sizeAfter ? std::to_string(*row.sizeAfter) : std::string("n/a")) +
+           ", micro F1 " + number(row.microF1) + " (" + fixedNumber(row.seconds, 1) + " s)";
 }
 
 } // namespace

@@ -65,6 +65,24 @@ check_rows() { # CSV [C4.5 OPTION...] for every row
 [ "$(check_rows b.csv -s)" = 4 ] || fail "the second series: $(check_rows b.csv -s)"
 [ "$(cut -d, -f7 b.csv | sed -n 2p)" = 3 ] || fail "--top-ig 3 kept $(cut -d, -f7 b.csv | sed -n 2p) words"
 
+# Without test documents the test figures are absent: empty CSV fields, n/a in the report.
+mkdir untested
+printf '<DATA><SET>TRAIN</SET><TOPIC>%s</TOPIC><TEXT>%s</TEXT></DATA>\n' earn 'net profit' \
+    acq 'buy shares' earn 'net loss' acq 'buy stake' > untested/a.xml
+"$tcw" series --dir untested --stem n --csv n.csv --c45 "$c45" > /dev/null 2> n.err ||
+    fail "the untested series: $(cat n.err)"
+[ "$(cut -d, -f7-13 n.csv | tail -n +2)" = '6,3,3,,,,' ] || fail "the untested series: $(cat n.csv)"
+[ "$(sed 's/([0-9.]* s)$/(T s)/' n.err)" = 'run 1/1: 6 attributes, test error n/a, size 3, micro F1 n/a (T s)' ] ||
+    fail "the untested series' progress: $(cat n.err)"
+"$tcw" experiment --dir untested --stem n1 --min-df 1 --c45 "$c45" > n.out || fail "tcw experiment untested"
+[ "$(sed -n '/^Evaluation on test data/,/^Matrica/p;/^F1 /p;/^M.*prosjek /p' n.out)" = "$(
+    printf '%s\n' 'Evaluation on test data' '  Estimate: 50%' '  Veličina stabla: BP 3, AP 3' \
+        '  Broj grešaka: BP 0 (n/a), AP 0 (n/a)' \
+        'Matrica zabune (redak: stvarna kategorija, stupac: dodijeljena)' 'F1 micro je n/a' \
+        'F1 macro je n/a' 'Mikroprosjek preciznost n/a' 'Mikroprosjek odaziv n/a' \
+        'Makroprosjek preciznost n/a' 'Makroprosjek odaziv n/a')" ] ||
+    fail "the untested experiment: $(cat n.out)"
+
 file a.png | grep -q 'PNG image data, 800 x 600,' || fail "a.png: $(file a.png)"
 xmllint --noout b.SVG || fail "b.SVG is not well-formed"
 grep -q '<svg [^>]*width="800px" height="600px"' b.SVG ||
