@@ -149,7 +149,15 @@ int runExperimentSeries(const Arguments &arguments) {
         if (extension != ".svg" && extension != ".png")
             throw UsageError("--plot needs a file name ending in .svg or .png");
     }
-    checkSavePath(csv); // an unwritable CSV is reported before hours of runs
+    try {
+        seriesRunCount(settings);
+    } catch (const std::invalid_argument &error) {
+        throw UsageError(error.what());
+    }
+    // Whatever would fail only after hours of runs is reported before them.
+    checkSavePath(csv);
+    checkSavePath(plot);
+    prepareSeries(settings);
 
     std::vector<SeriesRow> rows;
     {

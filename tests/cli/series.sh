@@ -90,7 +90,8 @@ grep -q '<svg [^>]*width="800px" height="600px"' b.SVG ||
 
 # Usage errors: exit 2, nothing run, no CSV.
 for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df ''" "-c 10,x" "-c 0" "-m 0" "--top-ig 0" \
-           "--stemming maybe" "--stop-word-use on" "--jobs 0" "--plot a.pdf" "--unknown" "-m"; do
+           "--stemming maybe" "--stop-word-use on" "--jobs 0" "--plot a.pdf" "--unknown" "-m" \
+           "--min-df $(seq -s, 101) -m $(seq -s, 100)"; do
     eval "set -- $bad"
     status=0
     "$tcw" series --dir "$corpus" --stem u --csv u.csv "$@" --c45 "$c45" > /dev/null 2> u.err ||
@@ -99,6 +100,41 @@ for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df ''" "-c 10,x" "-c 0" "-m 0" 
     grep -q 'Run "tcw series --help"' u.err || fail "$bad: $(cat u.err)"
     [ ! -e u.csv ] && [ ! -e u-series ] || fail "$bad: the series ran"
 done
+
+# What would fail only after the runs, or in every run, is a one-line error
+# before any run: exit 1, no CSV, no runs' folder.
+refused() { # ERROR ARGUMENT...
+    local expected=$1 status=0
+    shift
+    "$tcw" series --dir "$corpus" --csv "$work/r.csv" --min-df 2 "$@" > /dev/null 2> "$work/r.err" ||
+        status=$?
+    [ "$status" = 1 ] && [ "$(cat "$work/r.err")" = "$expected" ] || fail "$*: exit $status, $(cat "$work/r.err")"
+    [ ! -e "$work/r.csv" ] && [ ! -e "$work/r-series" ] && ! ls "$work" | grep -q '\.tmp-' ||
+        fail "$*: left $(ls "$work")"
+}
+long=$(printf '%0300d' 0)
+mkdir folder.png stop-folder
+ln -s loop loop
+refused "Could not open file nodir/r.svg" --stem r --plot nodir/r.svg --c45 "$c45"
+refused "Could not open file folder.png" --stem r --plot folder.png --c45 "$c45"
+refused "Could not open file $long-series" --stem "$long" --c45 "$c45"
+refused "Could not open file loop/r-series" --stem loop/r --c45 "$c45"
+refused "Could not open file stop-folder" --stem r --stop-words stop-folder --c45 "$c45"
+mkdir gone && cp "$c45" gone/c4.5.exe
+(cd gone && rm -r "$work/gone" && refused "Could not open file ./c4.5.exe" --stem "$work/r" --c45 ./c4.5.exe) ||
+    exit 1
+if [ "$(id -u)" != 0 ]; then # root writes into a read-only folder
+    mkdir read-only && chmod 555 read-only
+    refused "Could not open file read-only/r.png" --stem r --plot read-only/r.png --c45 "$c45"
+fi
+# A chart that can no longer be written once the runs are done: the rows are kept.
+printf '#!/bin/sh\nmkdir -p "%s"\nexec "%s" "$@"\n' "$PWD/late.png" "$c45" > late.sh
+chmod +x late.sh
+status=0
+"$tcw" series --dir "$corpus" --stem l --csv l.csv --plot "$PWD/late.png" --c45 "$PWD/late.sh" \
+    > /dev/null 2> l.err || status=$?
+[ "$status" = 1 ] && [ "$(tail -n 1 l.err)" = "tcw series: Could not write chart $PWD/late.png: Is a directory" ] &&
+    [ "$(wc -l < l.csv)" = 2 ] || fail "a chart unwritable at the end: exit $status, $(cat l.err)"
 
 # A failing run is a row with its error; the others go on; exit 1.
 printf '#!/bin/sh\ncase "$*" in *"-m 2"*) exit 3 ;; esac\nexec "%s" "$@"\n' "$c45" > failing.sh
