@@ -3,6 +3,7 @@
 #include "c45/NumberText.h"
 
 #include <charconv>
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -58,34 +59,39 @@ private:
     const char *end_;
 };
 
+// "(P%)"; a percentage of no cases ("-nan") is read past but is no figure,
+// so it leaves target absent.
+bool readPercent(FieldReader &row, std::optional<float> &target) {
+    float percent = 0;
+    if (!row.literal("(") || !row.number(percent) || !row.literal("%)"))
+        return false;
+    target = std::isnan(percent) ? std::nullopt : std::optional<float>(percent);
+    return true;
+}
+
 // One row of an evaluation table, "  13    2( 9.5%)      9    3(14.3%)
 // (33.6%)   <<" in whatever widths the numbers take; the fields up to the
 // first one that does not match are stored, the others keep what an
 // earlier line gave them.
 void readRow(FieldReader &row, C45Evaluation &evaluation) {
     int count = 0;
-    float percent = 0;
     if (!row.number(count))
         return;
     evaluation.sizeBeforePruning = count;
     if (!row.number(count))
         return;
     evaluation.errorsBeforePruning = count;
-    if (!row.literal("(") || !row.number(percent) || !row.literal("%)"))
+    if (!readPercent(row, evaluation.errorPercentBeforePruning))
         return;
-    evaluation.errorPercentBeforePruning = percent;
     if (!row.number(count))
         return;
     evaluation.sizeAfterPruning = count;
     if (!row.number(count))
         return;
     evaluation.errorsAfterPruning = count;
-    if (!row.literal("(") || !row.number(percent) || !row.literal("%)"))
+    if (!readPercent(row, evaluation.errorPercentAfterPruning))
         return;
-    evaluation.errorPercentAfterPruning = percent;
-    if (!row.literal("(") || !row.number(percent) || !row.literal("%)"))
-        return;
-    evaluation.estimatePercent = percent;
+    readPercent(row, evaluation.estimatePercent);
 }
 
 // A windowing table's row starts with the trial number and a tab.

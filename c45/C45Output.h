@@ -52,9 +52,10 @@ struct C45Summary {
 // result.confusionMatrix. The scan reads "Read N cases (N attributes)", the
 // evaluation headings' "(N items)" and their sixth lines, "SIZE ERRORS(P%)
 // SIZE ERRORS(P%) (P%)", whatever the width of each number and the blanks
-// between them, in the C locale's notation whatever the process locale
-// ("-nan" is a number). Fields are kept up to the first one that does not
-// match, and later values overwrite earlier ones; a training heading
+// between them, in the C locale's notation whatever the process locale.
+// A percentage of no cases ("0(-nan%)") is read past and left absent. Fields
+// are kept up to the first one that does not match, and later values
+// overwrite earlier ones (an absent percentage too); a training heading
 // advances the scan by two lines; the scan stops at a line that is exactly
 // "<CM>". Test values are looked for only when hasTest. With two or more
 // trials (a table whose third line starts with "Trial" and whose rows start

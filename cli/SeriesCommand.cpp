@@ -71,10 +71,11 @@ std::string rowSummary(const SeriesRow &row) {
     const auto number = [](const std::optional<float> &value) {
         return value ? numberToString(*value) : std::string("n/a");
     };
-    return std::to_string(row.attributes.value_or(0)) + " attributes, test error " +
-           number(row.testErrorAfterPercent) + "%, size " +
-           (row.sizeAfter ? std::to_string(*row.sizeAfter) : std::string("n/a")) + ", micro F1 " +
-           number(row.microF1) + " (" + fixedNumber(row.seconds, 1) + " s)";
+    const std::string testError =
+        row.testErrorAfterPercent ? number(row.testErrorAfterPercent) + "%" : "n/a";
+    return std::to_string(row.attributes.value_or(0)) + " attributes, test error " + testError +
+           ", size " + (row.sizeAfter ? std::to_string(*row.sizeAfter) : std::string("n/a")) +
+           ", micro F1 " + number(row.microF1) + " (" + fixedNumber(row.seconds, 1) + " s)";
 }
 
 } // namespace
@@ -151,7 +152,15 @@ int runExperimentSeries(const Arguments &arguments) {
         if (extension != ".svg" && extension != ".png")
             throw UsageError("--plot needs a file name ending in .svg or .png");
     }
-    checkSavePath(csv); // an unwritable CSV is reported before hours of runs
+    try {
+        seriesRunCount(settings);
+    } catch (const std::invalid_argument &error) {
+        throw UsageError(error.what());
+    }
+    // Whatever would fail only after hours of runs is reported before them.
+    checkSavePath(csv);
+    checkSavePath(plot);
+    prepareSeries(settings);
 
     std::vector<SeriesRow> rows;
     {

@@ -77,7 +77,7 @@ int runCommand(int argc, char **argv) {
             std::cout << std::flush;
             std::cerr << "tcw " << name << ": out of memory\n";
             return 1;
-        } catch (const std::runtime_error &error) {
+        } catch (const std::exception &error) {
             std::cout << std::flush;
             std::cerr << "tcw " << name << ": " << error.what() << '\n';
             return 1;

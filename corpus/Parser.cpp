@@ -381,58 +381,16 @@ public:
             counter_.addWord(word);
     }
 
+    // A document is the text from one "<DATA>" to the next, and its tags are
+    // looked for there only: a document missing one is skipped and never
+    // takes the next document's.
     void parse(std::string_view c) {
         bool isTrain = false;
-        std::size_t p = 0;
-        for (;;) {
+        for (std::size_t d = c.find("<DATA>"); d != c.npos;) {
             stopIfCancelled(cancel_);
-            // A missing tag means no later document is whole either.
-            const std::size_t d = c.find("<DATA>", p);
-            if (d == c.npos)
-                return;
-            const std::size_t s = c.find("<SET>", d + 6);
-            if (s == c.npos)
-                return;
-            const std::size_t e = c.find("</SET>", s + 5);
-            if (e == c.npos)
-                return;
-            const std::string_view set = c.substr(s + 5, e - s - 5);
-            if (set == "TRAIN")
-                isTrain = true;
-            else if (set == "TEST")
-                isTrain = false;
-            p = e + 6;
-            const std::size_t t = c.find("<TOPIC>", p);
-            if (t == c.npos)
-                return;
-            const std::size_t u = c.find("</TOPIC>", t + 7);
-            if (u == c.npos)
-                return;
-            if (u - t == 7)
-                continue;
-            const std::size_t x = c.find("<TEXT>", u + 8);
-            if (x == c.npos)
-                return;
-            const std::size_t y = c.find("</TEXT>", x + 6);
-            if (y == c.npos)
-                return;
-
-            counter_.count(c.substr(t + 7, u - t - 7));
-            if (counter_.words().size() != 1)
-                continue;
-            const std::string category(counter_.words().front().text);
-            p = u + 8;
-            if (isTrain)
-                ++engine_.categories[category];
-            (isTrain ? engine_.trainTopics : engine_.testTopics).push_back({category});
-
-            counter_.count(c.substr(x + 6, y - x - 6));
-            DocumentTable &documents = isTrain ? engine_.trainDocuments : engine_.testDocuments;
-            for (const auto &word : counter_.words())
-                documents.addEntry(static_cast<std::uint32_t>(word.id), word.count);
-            documents.closeDocument();
-            if (isTrain)
-                countDocumentFrequencies();
+            const std::size_t next = c.find("<DATA>", d + 6);
+            parseDocument(c.substr(d + 6, next == c.npos ? c.npos : next - d - 6), isTrain);
+            d = next;
         }
     }
 
@@ -443,6 +401,50 @@ public:
     }
 
 private:
+    // One document's text after its "<DATA>"; isTrain is its set, carried
+    // over from the previous document when the set is neither value.
+    void parseDocument(std::string_view c, bool &isTrain) {
+        const std::size_t s = c.find("<SET>");
+        if (s == c.npos)
+            return;
+        const std::size_t e = c.find("</SET>", s + 5);
+        if (e == c.npos)
+            return;
+        const std::string_view set = c.substr(s + 5, e - s - 5);
+        if (set == "TRAIN")
+            isTrain = true;
+        else if (set == "TEST")
+            isTrain = false;
+        const std::size_t t = c.find("<TOPIC>", e + 6);
+        if (t == c.npos)
+            return;
+        const std::size_t u = c.find("</TOPIC>", t + 7);
+        if (u == c.npos || u - t == 7)
+            return;
+        const std::size_t x = c.find("<TEXT>", u + 8);
+        if (x == c.npos)
+            return;
+        const std::size_t y = c.find("</TEXT>", x + 6);
+        if (y == c.npos)
+            return;
+
+        counter_.count(c.substr(t + 7, u - t - 7));
+        if (counter_.words().size() != 1)
+            return;
+        const std::string category(counter_.words().front().text);
+        if (isTrain)
+            ++engine_.categories[category];
+        (isTrain ? engine_.trainTopics : engine_.testTopics).push_back({category});
+
+        counter_.count(c.substr(x + 6, y - x - 6));
+        DocumentTable &documents = isTrain ? engine_.trainDocuments : engine_.testDocuments;
+        for (const auto &word : counter_.words())
+            documents.addEntry(static_cast<std::uint32_t>(word.id), word.count);
+        documents.closeDocument();
+        if (isTrain)
+            countDocumentFrequencies();
+    }
+
     void countDocumentFrequencies() {
         if (frequencies_.size() < counter_.idCount())
             frequencies_.resize(counter_.idCount(), 0);

@@ -62,8 +62,9 @@ public:
     // document needs exactly one category word. A test document is kept when
     // the corpus, once this content is read, has a training document of its
     // category, wherever that document stands; parseDocuments decides this
-    // once, after every file. A document whose elements cannot all be found
-    // is skipped, and so is the rest of the file.
+    // once, after every file. A document runs from its "<DATA>" to the next;
+    // one whose elements cannot all be found there is skipped, and the next
+    // document is read as usual.
     void parseFileText(const std::string &content);
 
     // Counts the normalised words of text (lower-cased, hyphens trimmed,

@@ -71,6 +71,10 @@ Measures computeMeasures(const ConfusionMatrix &matrix, bool trace, std::ostream
     s.microRecall = sumTp / (sumTp + sumFn);
     s.macroPrecision = sumPrecision / count;
     s.macroRecall = sumRecall / count;
+    // Without documents every category's values are undefined, which would
+    // otherwise count as 0: the macro averages are as undefined as the micro.
+    if (sumTp + sumFn == 0)
+        s.macroF1 = s.macroPrecision = s.macroRecall = std::numeric_limits<float>::quiet_NaN();
     if (trace)
         out << summaryLines(s) << std::flush;
     return measures;

@@ -40,8 +40,8 @@ struct Measures {
 };
 
 // Computes the measures; the macro averages divide by all N categories
-// (an undefined value counts as 0) and are not guarded: an empty or
-// all-zero matrix gives not-a-number values. With trace on it writes, after
+// (an undefined value counts as 0). A matrix without documents (empty or
+// all zero) gives not-a-number averages, micro and macro alike. With trace on it writes, after
 // each category, the running sums of f++, f+- and f-+ separated by tabs
 // ("8\t1\t2"), then the six lines of summaryLines().
 Measures computeMeasures(const ConfusionMatrix &matrix, bool trace, std::ostream &out = std::cout);

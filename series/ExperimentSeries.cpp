@@ -11,6 +11,7 @@
 #include "c45/NumberText.h"
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
+#include "corpus/ReadFile.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -19,13 +20,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <deque>
 #include <filesystem>
-#include <fstream>
 #include <locale>
 #include <map>
 #include <memory>
@@ -78,11 +79,24 @@ std::string runName(std::size_t index, std::size_t total) {
 
 // Each learner runs in its own folder, where "./c4.5.exe" would no longer be
 // found: a relative program path is made absolute, a bare name stays a PATH
-// lookup.
+// lookup. Throws FileError when the working folder is gone.
 std::string programPath(const std::string &program) {
     if (program.find('/') == std::string::npos)
         return program;
-    return fs::absolute(program).lexically_normal().string();
+    std::error_code error;
+    const fs::path path = fs::absolute(program, error);
+    if (error)
+        throw FileError::cannotOpen(program, error.value());
+    return path.lexically_normal().string();
+}
+
+// A stop-word file that is a folder or a device would pass a mere open and
+// then fail every run that uses it.
+void checkStopWordFile(const std::string &path) {
+    std::string content;
+    std::error_code ignored;
+    if (!readRegularFile(path, content))
+        throw FileError::cannotOpen(path, fs::is_directory(path, ignored) ? EISDIR : 0);
 }
 
 std::unique_ptr<TextProcessor> parsedCorpus(const std::string &directory, bool stemming,
@@ -343,8 +357,24 @@ std::string settingsText(const SeriesRow &row) {
     return text;
 }
 
+std::size_t seriesRunCount(const SeriesSettings &settings) {
+    std::size_t runs = 1;
+    bool overflow = false;
+    for (const std::size_t values :
+         {settings.stemming.size(), settings.stopWords.size(), settings.minDf.size(),
+          settings.topIg.size(), settings.minCases.size(), settings.confidence.size()})
+        overflow |= __builtin_mul_overflow(runs, values, &runs);
+    if (overflow || runs > maxSeriesRuns)
+        throw std::invalid_argument(
+            "the series would have " +
+            (overflow ? "more than " + std::to_string(SIZE_MAX) : std::to_string(runs)) +
+            " runs, more than the " + std::to_string(maxSeriesRuns) + " a series may have");
+    return runs;
+}
+
 std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings) {
     std::vector<SeriesRow> plan;
+    plan.reserve(seriesRunCount(settings));
     for (const bool stemming : settings.stemming)
         for (const bool stopWords : settings.stopWords)
             for (const int minDf : settings.minDf)
@@ -365,6 +395,18 @@ std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings) {
     return plan;
 }
 
+void prepareSeries(const SeriesSettings &settings) {
+    programPath(settings.c45Program);
+    if (std::find(settings.stopWords.begin(), settings.stopWords.end(), true) !=
+        settings.stopWords.end())
+        checkStopWordFile(settings.stopWordFile);
+    const fs::path folder = settings.stem + "-series";
+    std::error_code error;
+    fs::create_directories(folder, error);
+    if (!fs::is_directory(folder, error))
+        throw FileError::cannotOpen(folder.string(), error ? error.value() : ENOTDIR);
+}
+
 std::vector<SeriesRow>
 runSeries(const SeriesSettings &settings,
           const std::function<void(const SeriesRow &, std::size_t, std::size_t)> &progress,
@@ -372,15 +414,9 @@ runSeries(const SeriesSettings &settings,
     const std::vector<SeriesRow> plan = seriesPlan(settings);
     if (plan.empty())
         return {};
-    const bool anyStopWords = std::find(settings.stopWords.begin(), settings.stopWords.end(),
-                                        true) != settings.stopWords.end();
-    if (anyStopWords && !std::ifstream(settings.stopWordFile))
-        throw FileError::cannotOpen(settings.stopWordFile);
+    prepareSeries(settings);
     const fs::path folder = settings.stem + "-series";
     std::error_code ignored;
-    fs::create_directories(folder, ignored);
-    if (!fs::is_directory(folder))
-        throw FileError::cannotOpen(folder.string());
     const SeriesFolderLock lock(folder);
     removeEarlierRuns(folder);
     const FileSizeLimitAsError fileSizeLimit;

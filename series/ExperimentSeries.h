@@ -54,14 +54,32 @@ std::vector<int> parseIntList(const std::string &text);
 // process locale is.
 std::vector<float> parseFloatList(const std::string &text);
 
+// The most runs a series may have: beyond it the plan alone would take a
+// great deal of memory, and the runs more time than anyone waits for.
+constexpr std::size_t maxSeriesRuns = 10000;
+
+// The number of runs of the settings, counted without building the plan.
+// Throws std::invalid_argument saying how many runs it would be when that
+// is more than maxSeriesRuns.
+std::size_t seriesRunCount(const SeriesSettings &settings);
+
 // Every combination of the settings, in the order the rows are written:
 // stemming, stop words, min_df, top_ig, m, c, the last changing fastest.
-// Only the names and the settings are filled in.
+// Only the names and the settings are filled in. Throws as seriesRunCount
+// does, before building anything.
 std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings);
 
 // The settings of a row as the progress lines name them: "min_df 5, stemming
 // on, stop words off, -m 2".
 std::string settingsText(const SeriesRow &row);
+
+// What a series checks before anything runs, so that nothing it could have
+// seen at the start fails every run or the series at its end: the C4.5
+// program's path can be made absolute; the stop-word file, when a run uses
+// it, is a readable regular file; the runs' folder stem + "-series" exists
+// or can be made (it is made, once the rest has passed). Throws FileError
+// naming the file, with the system's reason. runSeries begins with it.
+void prepareSeries(const SeriesSettings &settings);
 
 // Runs the whole series and returns when it has ended: parses once per
 // stemming setting, computes gains once per corpus, runs up to jobs C4.5
@@ -78,7 +96,8 @@ std::string settingsText(const SeriesRow &row);
 // beyond the file-size limit fails that run rather than ending the process.
 // Trace gets one line per finished run: "run-07 (min_df 5, stemming on,
 // stop words off) done", or "failed: " and the reason. Throws FileError when
-// the document folder or the stop-word file cannot be read, before any run
+// the document folder cannot be read or prepareSeries refuses the settings,
+// and std::invalid_argument for a series too long; both before any run
 // starts.
 class SeriesBusy : public std::runtime_error {
 public:

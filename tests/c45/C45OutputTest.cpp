@@ -65,8 +65,15 @@ TEST(C45Output, ParsesSummariesAsTheC45PageShowsThem) {
              "Evaluation on test data (0 items):\n\nh\nh\nh\n\n\t   7    0(-nan%)      5    "
              "0(-nan%x   (33.6%)   <<\n",
          true,
-         "train 21 test 0 cats n/a attrs n/a | 7 2 (9.5%) / 5 3 (14.3%) est 33.6% | 7 0 (-nan%) / "
+         "train 21 test 0 cats n/a attrs n/a | 7 2 (9.5%) / 5 3 (14.3%) est 33.6% | 7 0 (n/a) / "
          "5 0 (n/a) est n/a"},
+        {"a later table's percentage of no cases replaces an earlier figure",
+         trainHeading + trainRow + testHeading + testRow +
+             "Evaluation on test data (0 items):\n\nh\nh\nh\n\n\t   7    0(-nan%)      5    "
+             "0(-nan%)    (33.6%)   <<\n",
+         true,
+         "train 21 test 0 cats n/a attrs n/a | 7 2 (9.5%) / 5 3 (14.3%) est 33.6% | 7 0 (n/a) / "
+         "5 0 (n/a) est 33.6%"},
         {"evaluation without its sixth line", "Evaluation on training data (21 items):\n\nh\n",
          true, "train 21 test n/a cats n/a attrs n/a | n/a n/a / n/a n/a est n/a" + noValues},
         {"test values only with hasTest", trainHeading + trainRow + testHeading + testRow, false,

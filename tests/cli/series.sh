@@ -66,6 +66,24 @@ check_rows() { # CSV [C4.5 OPTION...] for every row
 [ "$(check_rows b.csv -s)" = 4 ] || fail "the second series: $(check_rows b.csv -s)"
 [ "$(cut -d, -f7 b.csv | sed -n 2p)" = 3 ] || fail "--top-ig 3 kept $(cut -d, -f7 b.csv | sed -n 2p) words"
 
+# Without test documents the test figures are absent: empty CSV fields, n/a in the report.
+mkdir untested
+printf '<DATA><SET>TRAIN</SET><TOPIC>%s</TOPIC><TEXT>%s</TEXT></DATA>\n' earn 'net profit' \
+    acq 'buy shares' earn 'net loss' acq 'buy stake' > untested/a.xml
+"$tcw" series --dir untested --stem n --csv n.csv --c45 "$c45" > /dev/null 2> n.err ||
+    fail "the untested series: $(cat n.err)"
+[ "$(cut -d, -f7-13 n.csv | tail -n +2)" = '6,3,3,,,,' ] || fail "the untested series: $(cat n.csv)"
+[ "$(sed 's/([0-9.]* s)$/(T s)/' n.err)" = 'run 1/1, run-1 (min_df 1, stemming off, stop words off): 6 attributes, test error n/a, size 3, micro F1 n/a (T s)' ] ||
+    fail "the untested series' progress: $(cat n.err)"
+"$tcw" experiment --dir untested --stem n1 --min-df 1 --c45 "$c45" > n.out || fail "tcw experiment untested"
+[ "$(sed -n '/^Evaluation on test data/,/^Matrica/p;/^F1 /p;/^M.*prosjek /p' n.out)" = "$(
+    printf '%s\n' 'Evaluation on test data' '  Estimate: 50%' '  Veličina stabla: BP 3, AP 3' \
+        '  Broj grešaka: BP 0 (n/a), AP 0 (n/a)' \
+        'Matrica zabune (redak: stvarna kategorija, stupac: dodijeljena)' 'F1 micro je n/a' \
+        'F1 macro je n/a' 'Mikroprosjek preciznost n/a' 'Mikroprosjek odaziv n/a' \
+        'Makroprosjek preciznost n/a' 'Makroprosjek odaziv n/a')" ] ||
+    fail "the untested experiment: $(cat n.out)"
+
 file a.png | grep -q 'PNG image data, 800 x 600,' || fail "a.png: $(file a.png)"
 xmllint --noout b.SVG || fail "b.SVG is not well-formed"
 grep -q '<svg [^>]*width="800px" height="600px"' b.SVG ||
@@ -75,7 +93,7 @@ grep -q '<svg [^>]*width="800px" height="600px"' b.SVG ||
 # The -m and -c lists are held to the learner's own limits.
 for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df ''" "-c 10,x" "-c 0" "-c 25,0.0005" "-m 0" \
            "-m 1,1000001" "-m 4294967298" "--top-ig 0" "--stemming maybe" "--stop-word-use on" \
-           "--jobs 0" "--plot a.pdf" "--unknown" "-m"; do
+           "--jobs 0" "--plot a.pdf" "--unknown" "-m" "--min-df $(seq -s, 101) -m $(seq -s, 100)"; do
     eval "set -- $bad"
     status=0
     "$tcw" series --dir "$corpus" --stem u --csv u.csv "$@" --c45 "$c45" > /dev/null 2> u.err ||
@@ -84,6 +102,41 @@ for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df ''" "-c 10,x" "-c 0" "-c 25,
     grep -q 'Run "tcw series --help"' u.err || fail "$bad: $(cat u.err)"
     [ ! -e u.csv ] && [ ! -e u-series ] || fail "$bad: the series ran"
 done
+
+# What would fail only after the runs, or in every run, is a one-line error
+# before any run: exit 1, no CSV, no runs' folder.
+refused() { # ERROR ARGUMENT...
+    local expected=$1 status=0
+    shift
+    "$tcw" series --dir "$corpus" --csv "$work/r.csv" --min-df 2 "$@" > /dev/null 2> "$work/r.err" ||
+        status=$?
+    [ "$status" = 1 ] && [ "$(cat "$work/r.err")" = "$expected" ] || fail "$*: exit $status, $(cat "$work/r.err")"
+    [ ! -e "$work/r.csv" ] && [ ! -e "$work/r-series" ] && ! ls "$work" | grep -q '\.tmp-' ||
+        fail "$*: left $(ls "$work")"
+}
+long=$(printf '%0300d' 0)
+mkdir folder.png stop-folder
+ln -s loop loop
+refused "Could not open file nodir/r.svg" --stem r --plot nodir/r.svg --c45 "$c45"
+refused "Could not open file folder.png" --stem r --plot folder.png --c45 "$c45"
+refused "Could not open file $long-series" --stem "$long" --c45 "$c45"
+refused "Could not open file loop/r-series" --stem loop/r --c45 "$c45"
+refused "Could not open file stop-folder" --stem r --stop-words stop-folder --c45 "$c45"
+mkdir gone && cp "$c45" gone/c4.5.exe
+(cd gone && rm -r "$work/gone" && refused "Could not open file ./c4.5.exe" --stem "$work/r" --c45 ./c4.5.exe) ||
+    exit 1
+if [ "$(id -u)" != 0 ]; then # root writes into a read-only folder
+    mkdir read-only && chmod 555 read-only
+    refused "Could not open file read-only/r.png" --stem r --plot read-only/r.png --c45 "$c45"
+fi
+# A chart that can no longer be written once the runs are done: the rows are kept.
+printf '#!/bin/sh\nmkdir -p "%s"\nexec "%s" "$@"\n' "$PWD/late.png" "$c45" > late.sh
+chmod +x late.sh
+status=0
+"$tcw" series --dir "$corpus" --stem l --csv l.csv --plot "$PWD/late.png" --c45 "$PWD/late.sh" \
+    > /dev/null 2> l.err || status=$?
+[ "$status" = 1 ] && [ "$(tail -n 1 l.err)" = "tcw series: Could not write chart $PWD/late.png: Is a directory" ] &&
+    [ "$(wc -l < l.csv)" = 2 ] || fail "a chart unwritable at the end: exit $status, $(cat l.err)"
 
 # A failing run is a row with its error; the others go on; exit 1.
 printf '#!/bin/sh\ncase "$*" in *"-m 2"*) exit 3 ;; esac\nexec "%s" "$@"\n' "$c45" > failing.sh

@@ -132,19 +132,26 @@ TEST(Parser, WordsOfAnyLengthAreStoredWhole) {
     }
 }
 
-TEST(Parser, MalformedMarkupEndsTheFileWithoutHalfDocuments) {
+// A malformed document is skipped alone, wherever it stands: it must not
+// take the set, category or text of the document after it.
+TEST(Parser, MalformedDocumentIsSkippedWithoutTakingTheNext) {
     const std::string good = document("TRAIN", "a", "kept");
-    const char *tails[] = {"<DATA><SET>TRAIN",
-                           "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC><TEXT>cut short",
-                           "<DATA><SET>TRAIN</SET><TOPIC>b",
-                           "<DATA><SET>TRAIN</SET><TEXT>no topic</TEXT>",
-                           "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC>",
-                           "<DATA>",
-                           "</TEXT><TEXT><DATA></SET><SET>"};
-    for (const char *tail : tails) {
-        SCOPED_TRACE(tail);
-        EXPECT_EQ(parsed(good + tail),
+    const std::string next = document("TEST", "a", "later");
+    const char *malformed[] = {"<DATA><SET>TRAIN",
+                               "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC><TEXT>cut short</DATA>",
+                               "<DATA><SET>TRAIN</SET><TOPIC>b",
+                               "<DATA><SET>TRAIN</SET><TEXT>no topic</TEXT></DATA>",
+                               "<DATA><SET>TRAIN</SET><TOPIC>b</TOPIC></DATA>",
+                               "<DATA><TOPIC>b</TOPIC><TEXT>no set</TEXT></DATA>",
+                               "<DATA><SET>TRAIN</SET><TOPIC></TOPIC><TEXT>x</TEXT></DATA>",
+                               "<DATA>",
+                               "</TEXT><TEXT><DATA></SET><SET>"};
+    for (const char *bad : malformed) {
+        SCOPED_TRACE(bad);
+        EXPECT_EQ(parsed(good + bad),
                   "train a | kept:1\ncategories: a:1\ndf: kept:1\nselected: \n");
+        EXPECT_EQ(parsed(good + bad + next),
+                  "train a | kept:1\ntest a | later:1\ncategories: a:1\ndf: kept:1\nselected: \n");
     }
 }
 

@@ -85,9 +85,7 @@ TEST(Measures, MarksUndefinedValuesAndCountsThemInTheMacroAverages) {
     EXPECT_EQ(summaryLines(empty), allNa);
     const MeasureSummary zero =
         computeMeasures(matrixOf({"A", "B"}, {0, 0, 0, 0}), false, silent).summary;
-    EXPECT_EQ(summaryLines(zero), "F1 micro je n/a\nF1 macro je 0\nMikroprosjek preciznost n/a\n"
-                                  "Mikroprosjek odaziv n/a\nMakroprosjek preciznost 0\n"
-                                  "Makroprosjek odaziv 0\n");
+    EXPECT_EQ(summaryLines(zero), allNa);
 }
 
 TEST(ResultsExport, WritesInTheCLocalesNotationAndAFailedWriteKeepsTheOldFile) {

@@ -3,6 +3,7 @@
 #include "series/ExperimentSeries.h"
 
 #include "CroatianLocale.h"
+#include "corpus/FileError.h"
 
 #include <gtest/gtest.h>
 
@@ -105,6 +106,72 @@ TEST(SeriesLists, MalformedListsAreRefusedAndPlansCombineEverySetting) {
               planText(seriesPlan(settings)));
     settings.stopWords = {};
     EXPECT_TRUE(seriesPlan(settings).empty());
+
+    // A plan of more than maxSeriesRuns is refused, saying how long it would be.
+    SeriesSettings large;
+    large.stemming = {false, true};
+    large.minDf.assign(maxSeriesRuns / 2, 1);
+    EXPECT_EQ(maxSeriesRuns, seriesPlan(large).size());
+    large.minDf.assign(20000, 1);
+    large.topIg.assign(100, 10);
+    large.minCases.assign(100, 2);
+    for (const char *step : {"count", "plan"}) {
+        SCOPED_TRACE(step);
+        try {
+            step[0] == 'c' ? seriesRunCount(large) : seriesPlan(large).size();
+            ADD_FAILURE() << "no error";
+        } catch (const std::invalid_argument &error) {
+            EXPECT_STREQ("the series would have 400000000 runs, more than the 10000 a series may "
+                         "have",
+                         error.what());
+        }
+    }
+}
+
+// Settings that would fail every run, or the series at its end, are refused
+// before anything runs, with the file and the system's reason.
+TEST(SeriesChecks, PrepareRefusesWhatWouldFailEveryRun) {
+    Folder folder;
+    const fs::path stopWords = folder.path / "stop-words";
+    std::ofstream(stopWords) << "the\n";
+    fs::create_directory(folder.path / "stop-folder");
+    fs::create_directory_symlink("loop", folder.path / "loop");
+    const std::string longStem = (folder.path / std::string(300, 'x')).string();
+    const auto settingsWith = [&](const fs::path &stem, const fs::path &stopWordFile) {
+        SeriesSettings settings;
+        settings.stem = stem.string();
+        settings.stopWords = {false, true};
+        settings.stopWordFile = stopWordFile.string();
+        return settings;
+    };
+    const struct {
+        SeriesSettings settings;
+        std::string error;
+    } cases[] = {
+        {settingsWith(folder.path / "s", folder.path / "stop-folder"),
+         "Could not open file " + (folder.path / "stop-folder").string() + ": Is a directory"},
+        {settingsWith(folder.path / "s", folder.path / "none"),
+         "Could not open file " + (folder.path / "none").string() + ": No such file or directory"},
+        {settingsWith(folder.path / "loop" / "s", stopWords),
+         "Could not open file " + (folder.path / "loop" / "s-series").string() +
+             ": Too many levels of symbolic links"},
+        {settingsWith(longStem, stopWords),
+         "Could not open file " + longStem + "-series: File name too long"},
+        {settingsWith(stopWords / "s", stopWords),
+         "Could not open file " + (stopWords / "s-series").string() + ": Not a directory"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.error);
+        try {
+            prepareSeries(c.settings);
+            ADD_FAILURE() << "no error";
+        } catch (const FileError &error) {
+            EXPECT_EQ(c.error, error.messageWithReason());
+        }
+    }
+    EXPECT_FALSE(fs::exists(folder.path / "s-series"));
+    prepareSeries(settingsWith(folder.path / "s", stopWords));
+    EXPECT_TRUE(fs::is_directory(folder.path / "s-series"));
 }
 
 TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
