@@ -1,5 +1,6 @@
 #include "c45/C45Runner.h"
 
+#include "c45/C45OutputFile.h"
 #include "c45/NumberText.h"
 #include "learner/OptionLimits.h"
 
@@ -472,9 +473,23 @@ C45Process::Outcome runC45(const C45RunRequest &request, std::ostream &trace) {
     return C45Process(request, trace).finish();
 }
 
+namespace {
+
+// What a run that printed a result lacks: the parts its own option lines
+// promise, and the test evaluation when the workbench asked for one.
+std::optional<std::string> incompleteRun(const C45Process::Outcome &outcome) {
+    if (std::optional<std::string> problem = c45RunProblem(outcome.result.outputLines))
+        return problem;
+    const C45Evaluation &test = outcome.summary.test;
+    if (outcome.summary.hasTest && (!test.sizeBeforePruning || !test.sizeAfterPruning))
+        return "incomplete C4.5 run, no evaluation on test data";
+    return std::nullopt;
+}
+
+} // namespace
+
 std::optional<std::string> runFailure(const C45Process::Outcome &outcome) {
     const C45Evaluation &training = outcome.summary.training;
-    const C45Evaluation &test = outcome.summary.test;
     std::string message = outcome.program;
     if (outcome.startError)
         message += " could not be started: " + *outcome.startError;
@@ -493,9 +508,8 @@ std::optional<std::string> runFailure(const C45Process::Outcome &outcome) {
         message += " ended with status " + std::to_string(*outcome.exitStatus);
     else if (!training.sizeBeforePruning && !training.sizeAfterPruning)
         message += " printed no result";
-    else if (!training.sizeAfterPruning ||
-             (outcome.summary.hasTest && (!test.sizeBeforePruning || !test.sizeAfterPruning)))
-        message += " printed an incomplete result";
+    else if (const std::optional<std::string> problem = incompleteRun(outcome))
+        message += " gave no whole result (" + *problem + ")";
     else
         return std::nullopt;
     for (const std::string &line : outcome.errorLines)

@@ -195,8 +195,9 @@ C45Process::Outcome runC45(const C45RunRequest &request, std::ostream &trace = s
 
 // A message for the user when the run gave no result (C4.5 could not be
 // started, was ended by a signal, exited non-zero, printed more than its
-// output limit, printed no result, or printed a result without the test
-// evaluation that "-u" promised),
+// output limit, printed no result, or printed a result without a part that
+// its options promise or without the test evaluation that "-u" asked for;
+// see c45RunProblem),
 // quoting C4.5's own error lines when it printed any; nothing when the run
 // succeeded. The first line says what happened ("./c4.5.exe ended with
 // status 1"); each error line follows on a line of its own.
