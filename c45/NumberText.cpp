@@ -1,6 +1,7 @@
 #include "c45/NumberText.h"
 
 #include <charconv>
+#include <cmath>
 #include <locale>
 #include <sstream>
 
@@ -16,6 +17,22 @@ std::string fixedNumber(double value, int decimals) {
     const std::to_chars_result written =
         std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
     return std::string(text, written.ptr);
+}
+
+std::optional<double> readDecimal(const std::string &text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::nullopt;
+    std::string number = text.substr(first, text.find_last_not_of(' ') + 1 - first);
+    const std::size_t comma = number.find(',');
+    if (comma != std::string::npos && number.find('.') == std::string::npos)
+        number[comma] = '.';
+    double value = 0;
+    const char *const end = number.data() + number.size();
+    const std::from_chars_result read = std::from_chars(number.data(), end, value);
+    if (read.ec != std::errc() || read.ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
 }
 
 std::string smallBoldMarkup(const std::string &text) {

@@ -2,6 +2,7 @@
 // export files.
 #pragma once
 
+#include <optional>
 #include <string>
 
 // The float widened to double and written through a string stream with
@@ -13,6 +14,12 @@ std::string numberToString(float value);
 // The value with the given number of decimals, as printf's "%.2f" writes it
 // in the C locale ("80.00", "-nan"), whatever the process locale.
 std::string fixedNumber(double value, int decimals);
+
+// A number as a user types it: blanks around it allowed, a point or a comma
+// as the decimal separator whatever the process locale ("12.5", " 12,5 ",
+// "-3", "1e3"); nothing for an empty text, a second separator, anything else
+// or a value that is not finite.
+std::optional<double> readDecimal(const std::string &text);
 
 // "<small><b>" + text + "</b></small>", the markup of every value label.
 // '&', '<' and '>' in text are written as entities so that any text (for

@@ -31,7 +31,8 @@ protected:
     void on_t_checkbutton_toggled() override {}
 
 private:
-    C45Options shownOptions() const;
+    // The options of the ticked boxes, with the confidence read from its text.
+    C45Options shownOptions(std::optional<double> confidence) const;
 
     std::optional<C45Options> accepted;
 };

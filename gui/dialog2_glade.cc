@@ -1,17 +1,25 @@
 // Builds the C4.5 options dialog.
 #include "dialog2_glade.h"
 
+#include "c45/NumberText.h"
+
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
 #include <gtkmm/stock.h>
 #include <gtkmm/table.h>
 
+#include <limits>
+
 namespace {
 
-Gtk::SpinButton *optionSpinButton(double value) {
-    Gtk::Adjustment *adjustment = Gtk::manage(new Gtk::Adjustment(value, 0, 100, 1, 10, 0));
-    Gtk::SpinButton *spin = Gtk::manage(new Gtk::SpinButton(*adjustment, 1, 0));
-    spin->set_numeric(true);
+// Values past the learner's limits stay as typed, up to the largest int,
+// so that OK refuses them with a message instead of the spin button
+// clamping them to a value the learner takes.
+Gtk::SpinButton *optionSpinButton(double value, unsigned digits) {
+    Gtk::Adjustment *adjustment =
+        Gtk::manage(new Gtk::Adjustment(value, 0, std::numeric_limits<int>::max(), 1, 10, 0));
+    Gtk::SpinButton *spin = Gtk::manage(new Gtk::SpinButton(*adjustment, 1, digits));
+    spin->set_numeric(digits == 0);
     spin->set_wrap(false);
     spin->set_update_policy(Gtk::UPDATE_ALWAYS);
     return spin;
@@ -38,9 +46,17 @@ dialog2_glade::dialog2_glade() {
     m_checkbutton = Gtk::manage(new Gtk::CheckButton("-m weight"));
     c_checkbutton = Gtk::manage(new Gtk::CheckButton("-c CF"));
     t_checkbutton = Gtk::manage(new Gtk::CheckButton("-t trees"));
-    m_spinbutton = optionSpinButton(2);
-    c_spinbutton = optionSpinButton(25);
-    t_spinbutton = optionSpinButton(10);
+    m_spinbutton = optionSpinButton(2, 0);
+    // The confidence takes decimals with a point or a comma whatever the
+    // locale, and shows them with a point. The input handler runs after the
+    // default one: the last handler's answer is the one the spin button uses.
+    c_spinbutton = optionSpinButton(0, 3);
+    c_spinbutton->signal_input().connect(
+        sigc::mem_fun(*this, &dialog2_glade::on_c_spinbutton_input));
+    c_spinbutton->signal_output().connect(
+        sigc::mem_fun(*this, &dialog2_glade::on_c_spinbutton_output), false);
+    c_spinbutton->set_value(25);
+    t_spinbutton = optionSpinButton(10, 0);
 
     Gtk::Table *table = Gtk::manage(new Gtk::Table(4, 2));
     table->set_border_width(6);
@@ -85,4 +101,15 @@ dialog2_glade::dialog2_glade() {
     t_checkbutton->signal_toggled().connect(
         sigc::mem_fun(*this, &dialog2_glade::on_t_checkbutton_toggled), false);
     show_all_children();
+}
+
+int dialog2_glade::on_c_spinbutton_input(double *value) {
+    const std::optional<double> typed = readDecimal(c_spinbutton->get_text());
+    *value = typed.value_or(c_spinbutton->get_value());
+    return typed ? 1 : Gtk::INPUT_ERROR;
+}
+
+bool dialog2_glade::on_c_spinbutton_output() {
+    c_spinbutton->set_text(numberToString(static_cast<float>(c_spinbutton->get_value())));
+    return true;
 }

@@ -31,4 +31,11 @@ protected:
     virtual void on_m_checkbutton_toggled() = 0;
     virtual void on_c_checkbutton_toggled() = 0;
     virtual void on_t_checkbutton_toggled() = 0;
+
+private:
+    // The confidence's text as readDecimal reads it; the old value stays
+    // when the text is not a number.
+    int on_c_spinbutton_input(double *value);
+    // Shows the confidence as numberToString writes it.
+    bool on_c_spinbutton_output();
 };

@@ -2,6 +2,7 @@
 #include "Classify.h"
 
 #include "Grow.h"
+#include "RegionFailure.h"
 #include "ZeroChains.h"
 
 #include <algorithm>
@@ -83,36 +84,45 @@ Assessment assess(const Tree &tree, const Dataset &data, int classes) {
     // Cases are classified apart, so the budget's threads share them; whole
     // counts add up the same in any order. Inside a parallel section this
     // runs on its own thread alone.
+    RegionFailure failure;
 #pragma omp parallel num_threads(threadBudget())
     {
-        std::vector<int> counts(cells, 0);
+        std::vector<int> counts;
         int errors = 0;
-        ZeroChains::Walker walker = chains ? chains->walker() : ZeroChains::Walker{};
-        std::vector<float> scores(classes);
+        ZeroChains::Walker walker;
+        std::vector<float> scores;
+        failure.run([&] {
+            counts.assign(cells, 0);
+            if (chains)
+                walker = chains->walker();
+            scores.resize(classes);
+        });
 #pragma omp for schedule(dynamic, 4096) nowait
-        for (std::ptrdiff_t i = 0; i < items; ++i) {
-            const int actual = data.classOf(static_cast<std::size_t>(i));
-            const auto item = static_cast<std::size_t>(i);
-            const int leaf = chains ? chains->leafOf(item, walker) : -1;
-            int predicted;
-            if (leaf >= 0) {
-                std::fill(scores.begin(), scores.end(), 0.0f);
-                addLeafScores(tree.nodes[leaf], 1.0f, scores);
-                predicted = highest(scores);
-            } else {
-                // No single leaf: a value the tree does not know counts as unknown.
-                predicted = classifyWith(tree, cuts.data(), data, item, classes);
-            }
-            ++counts[static_cast<std::size_t>(actual) * classes + predicted];
-            if (predicted != actual)
-                ++errors;
-        }
+        for (std::ptrdiff_t i = 0; i < items; ++i)
+            failure.run([&] {
+                const int actual = data.classOf(static_cast<std::size_t>(i));
+                const auto item = static_cast<std::size_t>(i);
+                const int leaf = chains ? chains->leafOf(item, walker) : -1;
+                int predicted;
+                if (leaf >= 0) {
+                    std::fill(scores.begin(), scores.end(), 0.0f);
+                    addLeafScores(tree.nodes[leaf], 1.0f, scores);
+                    predicted = highest(scores);
+                } else {
+                    // No single leaf: a value the tree does not know counts as unknown.
+                    predicted = classifyWith(tree, cuts.data(), data, item, classes);
+                }
+                ++counts[static_cast<std::size_t>(actual) * classes + predicted];
+                if (predicted != actual)
+                    ++errors;
+            });
 #pragma omp critical
-        {
+        if (!failure.failed()) {
             for (std::size_t k = 0; k < cells; ++k)
                 result.counts[k] += counts[k];
             result.errors += errors;
         }
     }
+    failure.rethrow();
     return result;
 }

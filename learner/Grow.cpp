@@ -8,6 +8,7 @@
 // inherits its parent's entries less those of the other branches' cases, so
 // that long chains of "word <= 0" tests do not gather the same cases again.
 #include "Grow.h"
+#include "RegionFailure.h"
 
 #include "CaseChains.h"
 
@@ -698,11 +699,15 @@ bool Grower::Impl::choose(const NodeCases &cases, const std::vector<float> &dist
     std::size_t effort = cases.count + perAttribute * count;
     for (std::size_t slot = 0; slot < histogram.attributes.size(); ++slot)
         effort += histogram.end[slot] - histogram.begin[slot];
+    RegionFailure failure;
 #pragma omp parallel for num_threads(threads)                                                      \
     schedule(dynamic, 1) if (threads > 1 && effort > 50000)
     for (int k = 0; k < chunks; ++k)
-        work(k * chunk, std::min((k + 1) * chunk, count), scratch[omp_get_thread_num()],
-             usableByChunk[k]);
+        failure.run([&] {
+            work(k * chunk, std::min((k + 1) * chunk, count), scratch[omp_get_thread_num()],
+                 usableByChunk[k]);
+        });
+    failure.rethrow();
 
     // Average gain over the usable attributes, leaving out discrete ones with
     // very many values unless nothing else is usable.

@@ -3,6 +3,7 @@
 
 #include "CaseChains.h"
 #include "Grow.h"
+#include "RegionFailure.h"
 #include "ZeroChains.h"
 
 #include <algorithm>
@@ -150,6 +151,7 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
     leaves_.resize(extra.size());
     const int walks = static_cast<int>(extra.size());
     const int threads = static_cast<int>(walkers_.size());
+    RegionFailure failure;
 #pragma omp parallel for num_threads(threads) schedule(dynamic, 4) if (walks >= 16)
     for (int i = 0; i < walks; ++i) {
         if (i + 16 < walks)
@@ -157,8 +159,11 @@ float Pruner::estimateWith(int index, const std::vector<WeightedCase> &extra) {
         if (i + 8 < walks)
             data_.prefetchRow(extra[i + 8].item);
         // Training cases hold only values the tree knows: each reaches a leaf.
-        leaves_[i] = chains_->walk(index, extra[i].item, walkers_[omp_get_thread_num()]);
+        failure.run([&] {
+            leaves_[i] = chains_->walk(index, extra[i].item, walkers_[omp_get_thread_num()]);
+        });
     }
+    failure.rethrow();
     ++stamp_;
     for (ZeroChains::Walker &walker : walkers_)
         chains_->settle(walker, stamp_);

@@ -7,6 +7,7 @@
 #include "InputError.h"
 #include "Print.h"
 #include "Prune.h"
+#include "RegionFailure.h"
 #include "Schema.h"
 #include "Window.h"
 
@@ -18,28 +19,18 @@ namespace {
 
 // Runs first and second side by side when parallel (on OpenMP's threads, so
 // that a run never holds more than the budget), else one after the other.
-// An exception of either is rethrown once both have ended.
+// The first exception of either is rethrown once both have ended.
 template <class First, class Second>
 void sideBySide(bool parallel, const First &first, const Second &second) {
-    std::exception_ptr errors[2];
+    RegionFailure failure;
 #pragma omp parallel sections num_threads(2) if (parallel)
     {
 #pragma omp section
-        try {
-            first();
-        } catch (...) {
-            errors[0] = std::current_exception();
-        }
+        failure.run(first);
 #pragma omp section
-        try {
-            second();
-        } catch (...) {
-            errors[1] = std::current_exception();
-        }
+        failure.run(second);
     }
-    for (const std::exception_ptr &error : errors)
-        if (error)
-            std::rethrow_exception(error);
+    failure.rethrow();
 }
 
 struct Trial {

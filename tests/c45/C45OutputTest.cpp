@@ -179,6 +179,16 @@ void expectNumberTexts() {
     for (const auto &[value, expected] : fixed)
         EXPECT_EQ(fixedNumber(value, 2), expected) << value;
     EXPECT_EQ(fixedNumber(0.33333, 4), "0.3333");
+    const std::vector<std::pair<std::string, std::string>> typed = {
+        {"12.5", "12.5"},  {"12,5", "12.5"}, {" 0,001 ", "0.001"}, {"-3", "-3"},
+        {"1e3", "1000"},   {"", "none"},     {"  ", "none"},       {"1,2,3", "none"},
+        {"1.2,3", "none"}, {"12 5", "none"}, {"abc", "none"},      {"nan", "none"},
+        {"1e999", "none"},
+    };
+    for (const auto &[text, expected] : typed) {
+        const std::optional<double> value = readDecimal(text);
+        EXPECT_EQ(value ? numberToString(static_cast<float>(*value)) : "none", expected) << text;
+    }
 }
 
 TEST(NumberText, FormatsLikeADefaultStreamInTheCLocaleWhateverTheProcessLocale) {

@@ -11,6 +11,9 @@
 #include "window8.h"
 #include "window9.h"
 
+#include "c45/C45Runner.h"
+#include "learner/OptionLimits.h"
+
 #include <glibmm/miscutils.h>
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/messagedialog.h>
@@ -19,11 +22,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <system_error>
 #include <sstream>
 #include <vector>
@@ -447,26 +452,56 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     dialog.ok_button->clicked();
     EXPECT_EQ(" -s -m 5 -c 50 -t 3", dialog.getOptionString());
 
+    // What the dialog takes is what the learner takes: each value typed is
+    // also given to the learner, whose "** illegal value **" is the oracle.
+    // The confidence takes a point or a comma whatever the locale.
     const struct {
-        Gtk::SpinButton *spin;
         Gtk::CheckButton *box;
-    } refused[] = {{dialog.m_spinbutton, dialog.m_checkbutton},
-                   {dialog.c_spinbutton, dialog.c_checkbutton},
-                   {dialog.t_spinbutton, dialog.t_checkbutton}};
-    for (const auto &row : refused) {
-        SCOPED_TRACE(row.box->get_label());
-        dialog.setOptions(given);
+        Gtk::SpinButton *spin;
+        std::string typed;
+        std::string option; // as the learner gets it
+    } values[] = {
+        {dialog.m_checkbutton, dialog.m_spinbutton, "0", " -m 0"},
+        {dialog.m_checkbutton, dialog.m_spinbutton, "1", " -m 1"},
+        {dialog.m_checkbutton, dialog.m_spinbutton, "1000000", " -m 1000000"},
+        {dialog.m_checkbutton, dialog.m_spinbutton, "1000001", " -m 1000001"},
+        {dialog.m_checkbutton, dialog.m_spinbutton, "4294967298", " -m 4294967298"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "0", " -c 0"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "0,0009", " -c 0.0009"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "0,001", " -c 0.001"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "12.5", " -c 12.5"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "12,5", " -c 12.5"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "100", " -c 100"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "100.5", " -c 100.5"},
+        {dialog.t_checkbutton, dialog.t_spinbutton, "0", " -t 0"},
+        {dialog.t_checkbutton, dialog.t_spinbutton, "10000", " -t 10000"},
+        {dialog.t_checkbutton, dialog.t_spinbutton, "10001", " -t 10001"},
+    };
+    for (const auto &row : values) {
+        SCOPED_TRACE(row.typed + " for" + row.option);
+        std::ostringstream trace;
+        const std::vector<std::string> learnerSaid =
+            runC45({"nothing.names", row.option, C45_PROGRAM}, trace).result.outputLines;
+        const bool learnerTakes = std::find(learnerSaid.begin(), learnerSaid.end(),
+                                            illegalValueLine) == learnerSaid.end();
+        dialog.setOptions(C45Options());
         row.box->set_active(true);
-        row.spin->set_value(0);
+        row.spin->set_text(row.typed);
         dialog.ok_button->clicked();
-        EXPECT_FALSE(dialog.acceptedOptions());
-        EXPECT_TRUE(dialog.message_label->get_visible());
-        EXPECT_FALSE(dialog.message_label->get_text().empty());
-        row.spin->set_value(1);
-        dialog.ok_button->clicked();
-        ASSERT_TRUE(dialog.acceptedOptions());
-        EXPECT_FALSE(dialog.message_label->get_visible());
+        EXPECT_EQ(learnerTakes, dialog.acceptedOptions().has_value());
+        EXPECT_EQ(learnerTakes ? row.option : "", dialog.getOptionString());
+        EXPECT_EQ(!learnerTakes, dialog.message_label->get_visible());
     }
+    // A text that is no number is refused; the value shown before stays.
+    C45Options confidence;
+    confidence.confidence = 25;
+    dialog.setOptions(confidence);
+    dialog.c_spinbutton->set_text("12.5.1");
+    dialog.ok_button->clicked();
+    EXPECT_FALSE(dialog.acceptedOptions());
+    EXPECT_EQ("the pruning confidence (-c) must be a number from 0.001 to 100",
+              dialog.message_label->get_text());
+    EXPECT_EQ(25, dialog.c_spinbutton->get_value());
 
     TextOptionsDialogUnderTest textOptions;
     textOptions.setOptions(true, false, true);

@@ -2,18 +2,37 @@
 // budget and failures after partial output. The committed file sets' whole
 // outputs are checked by the smoke tests.
 #include "Run.h"
+#include "Classify.h"
 #include "Dataset.h"
 #include "FileError.h"
+#include "Grow.h"
+#include "Prune.h"
 #include "Schema.h"
 
 #include <gtest/gtest.h>
 #include <omp.h>
 #include <sys/resource.h>
 
+#include <atomic>
+#include <cstdlib>
 #include <fstream>
+#include <new>
 #include <sstream>
 #include <utility>
 #include <vector>
+
+// While set, every allocation made inside an active OpenMP parallel region
+// fails, as when memory runs out on a worker thread.
+std::atomic<bool> failInParallelRegions{false};
+
+// (The library's operator delete frees with std::free.)
+void *operator new(std::size_t size) {
+    if (failInParallelRegions && omp_in_parallel())
+        throw std::bad_alloc();
+    if (void *memory = std::malloc(size ? size : 1))
+        return memory;
+    throw std::bad_alloc();
+}
 
 namespace {
 
@@ -165,6 +184,50 @@ TEST(Run, KeepsWithinTheThreadBudget) {
             EXPECT_EQ(single, out);
         }
     }
+    omp_set_num_threads(budget);
+}
+
+// Memory that runs out on a worker thread of growing, pruning or
+// classifying is reported as bad_alloc after the parallel region, with the
+// output so far kept; it once ended the program at once (exit 134).
+TEST(Run, RunningOutOfMemoryInAParallelRegionThrows) {
+    const std::string stem = ::testing::TempDir() + "/memory";
+    writeCounts(stem, 400, 6000, 4);
+    const int budget = omp_get_max_threads();
+    omp_set_num_threads(2);
+    Options options = withTest(false);
+    options.fileStem = stem;
+    std::ostringstream out;
+    failInParallelRegions = true;
+    EXPECT_THROW(runLearner(options, out), std::bad_alloc);
+    failInParallelRegions = false;
+    const std::string read = "\nRead 6000 cases (400 attributes) from " + stem + ".data\n";
+    EXPECT_EQ(out.str().substr(0, read.size()), read);
+
+    Schema schema = readNames(stem + ".names");
+    const Dataset data = readCases(stem + ".data", schema);
+    const Tree tree = Grower(data, schema, options).grow(allCases(data));
+    Tree pruned = tree;
+    float estimate = 0;
+    failInParallelRegions = true;
+    EXPECT_THROW(assess(tree, data, 4), std::bad_alloc);
+    EXPECT_THROW(pruneTree(pruned, data, allCases(data), 0.25f, estimate), std::bad_alloc);
+    failInParallelRegions = false;
+
+    // A discrete test's table is built on a worker thread once a node holds
+    // enough cases for the threads to share its attributes.
+    const std::string discrete = ::testing::TempDir() + "/discrete";
+    std::ofstream(discrete + ".names") << "a, b.\nx: p, q.\n";
+    std::ofstream cases(discrete + ".data");
+    for (int i = 0; i < 60000; ++i)
+        cases << (i % 3 ? "p, a\n" : "q, b\n");
+    cases.close();
+    Schema discreteSchema = readNames(discrete + ".names");
+    const Dataset discreteData = readCases(discrete + ".data", discreteSchema);
+    Grower grower(discreteData, discreteSchema, options);
+    failInParallelRegions = true;
+    EXPECT_THROW(grower.grow(allCases(discreteData)), std::bad_alloc);
+    failInParallelRegions = false;
     omp_set_num_threads(budget);
 }
 
