@@ -60,6 +60,10 @@ transcript() {
     run export --dir corpus --stem missing-folder/set
     printf 'rijeci iz train dokumenata\n2\n' >truncated.tpp
     run export --state truncated.tpp --stem out/set
+    printf '%s\n' 'rijeci iz train dokumenata' 0 'rijeci iz test dokumenata' 0 \
+        'kategorije sa brojem dokumenata' 0 'train dokumenti kategorije' 0 \
+        'test dokumenti kategorije' 0 'sve rijeci' 1 nig 'ab 1' >untrained.tpp
+    run export --state untrained.tpp --stem out/set --top-ig 1
 
     run export --dir corpus
     run export --dir corpus --state out/state.tpp --stem out/set
