@@ -89,7 +89,7 @@ grep -q '<svg [^>]*width="800px" height="600px"' b.SVG ||
     fail "b.SVG: $(grep -o '<svg [^>]*>' b.SVG)"
 
 # Usage errors: exit 2, nothing run, no CSV.
-for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df ''" "-c 10,x" "-c 0" "-m 0" "--top-ig 0" \
+for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df 0" "--min-df 2,-5" "--min-df ''" "-c 10,x" "-c 0" "-m 0" "--top-ig 0" \
            "--stemming maybe" "--stop-word-use on" "--jobs 0" "--plot a.pdf" "--unknown" "-m" \
            "--min-df $(seq -s, 101) -m $(seq -s, 100)"; do
     eval "set -- $bad"

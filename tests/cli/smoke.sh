@@ -71,6 +71,7 @@ transcript() {
     run export --dir corpus --stem out/set --colour
     run export --dir corpus --stem out/set --format arff
     run export --dir corpus --stem out/set --top-ig 0
+    run export --dir corpus --stem out/set --min-df 0
     run export --state out/state.tpp --stem out/set --stemming
     run save-state --dir corpus
     run frobnicate
@@ -120,6 +121,7 @@ c45_runs() {
     rm args
     run run --stem out/set $fake --save missing-folder/run.c45p
     run experiment --dir corpus --stem out/set $fake --save missing-folder/run.c45p
+    run experiment --dir corpus --stem out/set --min-df -5 $fake
     [ -e args ] || echo "C4.5 was not started"
 
     # Output that cannot be written is an error.
