@@ -248,9 +248,10 @@ bool parseIndex(const char *first, const char *last, std::size_t limit, std::siz
     return n <= limit;
 }
 
-// Reads the case of one line: its class into cls and its entries onto
-// entries. Returns the first problem, or an empty text if the line is
-// sound; entries pushed before a problem are the caller's to take back.
+// Reads the case of one line, which holds more than blanks and has no
+// comment: its class into cls and its entries onto entries. Returns the
+// first problem, or an empty text if the line is sound; entries pushed
+// before a problem are the caller's to take back.
 class SparseLine {
 public:
     SparseLine(const std::string &path, const Schema &schema) : path_(path), schema_(schema) {}
@@ -264,8 +265,6 @@ public:
         };
         while (p != end && isBlank(*p))
             ++p;
-        if (p == end)
-            return path_ + ", line " + std::to_string(line) + ": no class label";
         const char *token = p;
         while (p != end && !isBlank(*p))
             ++p;
@@ -349,15 +348,21 @@ Dataset readSparseCases(const std::string &path, const Schema &schema) {
                 break;
             const char *stop = next ? next : end;
             ++line;
-            int cls = 0;
-            const std::size_t rowBegin = data.entries_.size();
-            std::string error = parser.read(p, stop, line, cls, data.entries_);
-            if (error.empty()) {
-                data.classes_.push_back(cls);
-                data.rowStart_.push_back(data.entries_.size());
-            } else {
-                data.entries_.resize(rowBegin);
-                errors.push_back(std::move(error));
+            // A comment runs from "#" to the end of its line; a line without
+            // anything else but blanks holds no case.
+            const char *hash = static_cast<const char *>(std::memchr(p, '#', stop - p));
+            const char *content = hash ? hash : stop;
+            if (!std::all_of(p, content, isBlank)) {
+                int cls = 0;
+                const std::size_t rowBegin = data.entries_.size();
+                std::string error = parser.read(p, content, line, cls, data.entries_);
+                if (error.empty()) {
+                    data.classes_.push_back(cls);
+                    data.rowStart_.push_back(data.entries_.size());
+                } else {
+                    data.entries_.resize(rowBegin);
+                    errors.push_back(std::move(error));
+                }
             }
             p = next ? next + 1 : end;
         }

@@ -83,7 +83,9 @@ Dataset readCases(const std::string &path, Schema &schema);
 // "LABEL INDEX:VALUE ...", where LABEL is the zero-based position of the
 // class in the names and INDEX the one-based position of a continuous
 // attribute, strictly ascending; absent attributes are 0. Blanks and tabs
-// separate tokens; a line may end in CR LF. Values are non-negative numbers
+// separate tokens; a line may end in CR LF. A "#" starts a comment that
+// runs to the end of its line; a line of blanks or a comment alone holds no
+// case (line numbers still count it). Values are non-negative numbers
 // read as readCases reads them. Throws FileError as readCases does, and
 // InputError listing up to ten problems, each naming the file, the line and
 // the token ("PATH, line L: attribute index of '9:1' is out of range"), or

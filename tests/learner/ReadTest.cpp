@@ -290,7 +290,10 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"-1 1:1\n", first("class label '-1' is illegal")},
         {"a 1:1\n", first("class label 'a' is illegal")},
         {"0.0 1:1\n", first("class label '0.0' is illegal")},
-        {"\n", first("no class label")}, {"0 1:1 3\n", first("'3' has no colon")},
+        // Blank lines and "#" comments hold no case, as in LIBSVM's own files.
+        {"\n \t\r\n# a comment\n  # indented\n1 1:2 # the rest\n0 3:1#x\n\n", "1: 0=2;0: 2=1;"},
+        {"# 9 1:1\n\n0 1:x # 1:y\n", at + "3: value of '1:x' is illegal\n"},
+        {"0 1:1 3\n", first("'3' has no colon")},
         {"0 0:1\n", first("attribute index of '0:1' is out of range")},
         {"0 4:1\n", first("attribute index of '4:1' is out of range")},
         {"0 :1\n", first("attribute index of ':1' is out of range")},
