@@ -12,6 +12,7 @@
 #include <limits>
 #include <locale.h>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -49,10 +50,21 @@ bool parseNumber(const std::string &text, float &value) {
 }
 
 // The text in quotes, control characters (a NUL byte, say) written as
-// octal escapes so that the message shows them.
-std::string quoted(const std::string &text) {
+// octal escapes so that the message shows them. A token can be megabytes
+// long: beyond quotedLimit bytes it is cut (at the start of a UTF-8
+// character) and ends in "...".
+constexpr std::size_t quotedLimit = 60;
+
+std::string quoted(std::string_view text) {
+    std::string_view shown = text;
+    if (text.size() > quotedLimit) {
+        std::size_t cut = quotedLimit;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xc0) == 0x80)
+            --cut;
+        shown = text.substr(0, cut);
+    }
     std::string result = "'";
-    for (const char c : text) {
+    for (const char c : shown) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte != 0x7f) {
             result += c;
@@ -63,7 +75,7 @@ std::string quoted(const std::string &text) {
                                static_cast<char>('0' + (byte & 7))};
         result.append(escape, sizeof escape);
     }
-    return result + "'";
+    return result + (shown.size() < text.size() ? "...'" : "'");
 }
 
 } // namespace
@@ -261,7 +273,7 @@ public:
         const auto where = [&](const char *first, const char *last, const char *before,
                                const char *after) {
             return path_ + ", line " + std::to_string(line) + ": " + before +
-                   quoted(std::string(first, last)) + after;
+                   quoted(std::string_view(first, static_cast<std::size_t>(last - first))) + after;
         };
         while (p != end && isBlank(*p))
             ++p;

@@ -76,7 +76,8 @@ private:
 // cannot be opened or read to its end, and InputError listing up to ten
 // problems ("PATH, line L: case N's value of 'V' for attribute A is
 // illegal", a wrong number of values, an unknown class) if any record is
-// bad; the schema is then left unchanged.
+// bad; the schema is then left unchanged. A quoted token shows at most its
+// first 60 bytes, followed by "..." when it is longer.
 Dataset readCases(const std::string &path, Schema &schema);
 
 // Reads a data or test file in the LIBSVM format: one case a line,
