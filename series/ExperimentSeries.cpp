@@ -101,7 +101,7 @@ std::unique_ptr<TextProcessor> parsedCorpus(const std::string &directory, bool s
     engine->setDirectory(directory);
     engine->useStemming = stemming;
     if (!engine->parseDocuments())
-        throw FileError("Could not open directory " + directory);
+        throw FileError::cannotOpenDirectory(directory, directoryError(directory));
     return engine;
 }
 

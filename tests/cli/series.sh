@@ -115,18 +115,23 @@ refused() { # ERROR ARGUMENT...
 long=$(printf '%0300d' 0)
 mkdir folder.png stop-folder
 ln -s loop loop
-refused "Could not open file nodir/r.svg" --stem r --plot nodir/r.svg --c45 "$c45"
-refused "Could not open file folder.png" --stem r --plot folder.png --c45 "$c45"
-refused "Could not open file $long-series" --stem "$long" --c45 "$c45"
-refused "Could not open file loop/r-series" --stem loop/r --c45 "$c45"
-refused "Could not open file stop-folder" --stem r --stop-words stop-folder --c45 "$c45"
+refused "Could not open file nodir/r.svg: No such file or directory" --stem r --plot nodir/r.svg --c45 "$c45"
+refused "Could not open file folder.png: Is a directory" --stem r --plot folder.png --c45 "$c45"
+refused "Could not open file $long-series: File name too long" --stem "$long" --c45 "$c45"
+refused "Could not open file loop/r-series: Too many levels of symbolic links" --stem loop/r --c45 "$c45"
+refused "Could not open file stop-folder: Is a directory" --stem r --stop-words stop-folder --c45 "$c45"
 mkdir gone && cp "$c45" gone/c4.5.exe
-(cd gone && rm -r "$work/gone" && refused "Could not open file ./c4.5.exe" --stem "$work/r" --c45 ./c4.5.exe) ||
+(cd gone && rm -r "$work/gone" && refused "Could not open file ./c4.5.exe: No such file or directory" --stem "$work/r" --c45 ./c4.5.exe) ||
     exit 1
 if [ "$(id -u)" != 0 ]; then # root writes into a read-only folder
     mkdir read-only && chmod 555 read-only
-    refused "Could not open file read-only/r.png" --stem r --plot read-only/r.png --c45 "$c45"
+    refused "Could not open file read-only/r.png: Permission denied" --stem r --plot read-only/r.png --c45 "$c45"
 fi
+# The system's reason follows a file that cannot be written.
+status=0
+"$tcw" series --dir "$corpus" --stem full --csv /dev/full --c45 "$c45" > /dev/null 2> full.err || status=$?
+[ "$status" = 1 ] && [ "$(tail -n 1 full.err)" = "Could not write file /dev/full: No space left on device" ] ||
+    fail "a full disk: exit $status, $(cat full.err)"
 # A chart that can no longer be written once the runs are done: the rows are kept.
 printf '#!/bin/sh\nmkdir -p "%s"\nexec "%s" "$@"\n' "$PWD/late.png" "$c45" > late.sh
 chmod +x late.sh

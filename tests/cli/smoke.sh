@@ -121,6 +121,7 @@ c45_runs() {
     rm args
     run run --stem out/set $fake --save missing-folder/run.c45p
     run experiment --dir corpus --stem out/set $fake --save missing-folder/run.c45p
+    run run --stem out/set $fake --save out
     run experiment --dir corpus --stem out/set --min-df -5 $fake
     [ -e args ] || echo "C4.5 was not started"
 
