@@ -287,15 +287,17 @@ void window9::on_start_clicked() {
         return;
     jobs_spinbutton->update();
     SeriesSettings settings;
+    std::size_t runs = 0;
     try {
         settings = shownSettings();
+        runs = seriesRunCount(settings);
     } catch (const std::invalid_argument &problem) {
         showError(problem.what());
         return;
     }
     finishedRows.clear();
     showRows();
-    showProgress(0, seriesPlan(settings).size());
+    showProgress(0, runs);
 
     job = std::make_unique<SeriesJob>();
     job->settings = std::move(settings);
@@ -372,7 +374,7 @@ void window9::onWorkerNews() {
 
     const std::unique_ptr<SeriesJob> finished = std::move(job);
     finished->thread.join();
-    const std::size_t planned = seriesPlan(finished->settings).size();
+    const std::size_t planned = seriesRunCount(finished->settings);
     if (finished->failure.empty()) {
         finishedRows = std::move(finished->rows);
         showRows();
