@@ -1,19 +1,17 @@
 // Writing the series chart to a file. The picture is rendered into memory
 // first, so that a cairo failure happens before any file exists, and is then
-// written under a temporary name that is renamed over the target.
+// written as every file of the workbench is replaced (AtomicFile).
 #include "charts/SeriesChart.h"
+
+#include "corpus/AtomicFile.h"
+#include "corpus/FileError.h"
 
 #include <cairo-svg.h>
 #include <cairomm/surface.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cctype>
-#include <cerrno>
-#include <fcntl.h>
 #include <stdexcept>
-#include <system_error>
-#include <unistd.h>
 
 namespace {
 
@@ -21,10 +19,6 @@ enum class Format { svg, png };
 
 std::runtime_error chartError(const std::string &path, const std::string &reason) {
     return std::runtime_error("Could not write chart " + path + ": " + reason);
-}
-
-std::runtime_error systemError(const std::string &path, int error) {
-    return chartError(path, std::generic_category().message(error));
 }
 
 Format formatOf(const std::string &path) {
@@ -65,51 +59,6 @@ std::string render(const SeriesChart &chart, Format format, int width, int heigh
     return bytes;
 }
 
-// A name beside path that no other writer of this process or another one uses.
-std::string temporaryName(const std::string &path, int attempt) {
-    static std::atomic<unsigned> counter{0};
-    return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-           std::to_string(attempt);
-}
-
-void writeAll(int fd, const std::string &bytes, const std::string &path) {
-    for (std::size_t done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            throw systemError(path, n < 0 ? errno : ENOSPC);
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd) != 0 && errno != EINVAL)
-        throw systemError(path, errno);
-}
-
-void replaceFile(const std::string &path, const std::string &bytes) {
-    std::string temporary;
-    int fd = -1;
-    for (int attempt = 0; fd < 0; ++attempt) {
-        temporary = temporaryName(path, attempt);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && (errno != EEXIST || attempt == 100))
-            throw systemError(path, errno);
-    }
-    try {
-        writeAll(fd, bytes, path);
-    } catch (...) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        throw;
-    }
-    const bool closed = ::close(fd) == 0;
-    const int closeError = errno;
-    if (!closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        const int error = closed ? errno : closeError;
-        ::unlink(temporary.c_str());
-        throw systemError(path, error);
-    }
-}
-
 } // namespace
 
 void writeSeriesChart(const SeriesChart &chart, const std::string &path, int width, int height) {
@@ -123,5 +72,11 @@ void writeSeriesChart(const SeriesChart &chart, const std::string &path, int wid
     } catch (const std::exception &error) {
         throw chartError(path, error.what());
     }
-    replaceFile(path, bytes);
+    try {
+        AtomicFile file(path);
+        file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.commit();
+    } catch (const FileError &error) {
+        throw chartError(path, error.reason().empty() ? "cannot be written" : error.reason());
+    }
 }

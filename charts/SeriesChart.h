@@ -40,9 +40,10 @@ void drawSeriesChart(const Cairo::RefPtr<Cairo::Context> &cr, const SeriesChart 
                      double width, double height);
 
 // Writes the chart as a picture of width x height pixels, as SVG or PNG by
-// the extension of path (".svg" or ".png", in any case). The file is written
-// under a temporary name in the same folder and renamed over path once
-// complete, so a failure never leaves a partial file. Throws
+// the extension of path (".svg" or ".png", in any case). The file is
+// replaced as AtomicFile replaces one: written under a temporary name and
+// renamed over the file once complete, so a failure never leaves a partial
+// file, and a link keeps pointing at the new picture. Throws
 // std::runtime_error naming path and the reason for any other extension, a
 // size that is not positive, or a file that cannot be written.
 void writeSeriesChart(const SeriesChart &chart, const std::string &path, int width = 800,

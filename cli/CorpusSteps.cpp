@@ -2,6 +2,7 @@
 #include "CorpusSteps.h"
 
 #include "corpus/FileError.h"
+#include "corpus/ReadFile.h"
 
 void parseFolder(TextProcessor &engine, const std::string &directory, bool stemming) {
     engine.setDirectory(directory);
@@ -9,7 +10,7 @@ void parseFolder(TextProcessor &engine, const std::string &directory, bool stemm
     // The engine traces an unreadable folder and goes on with an empty corpus,
     // which the workbench's counts make visible; here it would pass silently.
     if (!engine.parseDocuments())
-        throw FileError("Could not open directory " + directory);
+        throw FileError::cannotOpenDirectory(directory, directoryError(directory));
     engine.printWordCount();
     engine.printTrainDocumentCount();
     engine.printTestDocumentCount();

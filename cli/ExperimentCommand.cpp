@@ -44,6 +44,7 @@ int runExperiment(const Arguments &arguments) {
     // The runner cuts a path at its first ".names", as the workbench's chooser does.
     if (stem.find(".names") != std::string::npos)
         throw UsageError("the stem must not contain \".names\"");
+    checkMinDf(minDf);
     const std::optional<int> top = topIgOption(parser, topIg);
 
     request.sparse = sparseFormat(format);

@@ -79,6 +79,7 @@ int runExport(const Arguments &arguments) {
     if (options.stemming && parser.given("state"))
         throw UsageError("--stemming applies only when parsing a folder with --dir");
     const bool sparse = sparseFormat(options.format);
+    checkMinDf(options.minDf);
     const std::optional<int> top = topIgOption(parser, options.topIg);
 
     TextProcessor engine;

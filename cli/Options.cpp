@@ -80,6 +80,11 @@ bool OptionParser::given(const char *name) const {
                        [&](const Option &o) { return o.name == name && o.seen; });
 }
 
+void checkMinDf(int minDf) {
+    if (minDf < 1)
+        throw UsageError("--min-df needs at least 1 training document");
+}
+
 std::optional<int> topIgOption(const OptionParser &parser, int k) {
     if (!parser.given("top-ig"))
         return std::nullopt;

@@ -58,6 +58,10 @@ private:
     std::vector<Option> options_;
 };
 
+// Throws UsageError for a "--min-df" below 1: a word is in at least one
+// training document, so a lower threshold would only look like one.
+void checkMinDf(int minDf);
+
 // The value of "--top-ig K" bound to k, absent when the option was not
 // given. Throws UsageError for a K below 1.
 std::optional<int> topIgOption(const OptionParser &parser, int k);

@@ -121,6 +121,8 @@ int runExperimentSeries(const Arguments &arguments) {
         throw UsageError("--jobs needs at least 1");
 
     settings.minDf = listOf<int>("--min-df", minDf, parseIntList);
+    for (const int value : settings.minDf)
+        checkMinDf(value);
     if (parser.given("top-ig")) {
         const std::vector<int> values = listOf<int>("--top-ig", topIg, parseIntList);
         if (std::any_of(values.begin(), values.end(), [](int k) { return k < 1; }))

@@ -71,7 +71,7 @@ int runCommand(int argc, char **argv) {
             return 2;
         } catch (const FileError &error) {
             std::cout << std::flush;
-            std::cerr << error.what() << '\n';
+            std::cerr << error.messageWithReason() << '\n';
             return 1;
         } catch (const std::bad_alloc &) {
             std::cout << std::flush;

@@ -30,6 +30,11 @@ public:
         return FileError("Could not open file " + path, errorNumber);
     }
 
+    // A folder of documents that cannot be listed.
+    static FileError cannotOpenDirectory(const std::string &path, int errorNumber = 0) {
+        return FileError("Could not open directory " + path, errorNumber);
+    }
+
     // A file that opened but could not be read to its end.
     static FileError cannotRead(const std::string &path, int errorNumber = 0) {
         return FileError("Could not read file " + path, errorNumber);

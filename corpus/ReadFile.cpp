@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <dirent.h>
 #include <fcntl.h>
 #include <new>
 #include <sys/stat.h>
@@ -111,4 +112,12 @@ bool readRegularFile(const std::string &path, std::string &content) {
         return false;
     readOpenFile(file.get(), info, path, content);
     return true;
+}
+
+int directoryError(const std::string &directory) {
+    DIR *folder = ::opendir(directory.c_str());
+    if (!folder)
+        return errno;
+    ::closedir(folder);
+    return 0;
 }

@@ -15,3 +15,7 @@ void readWholeFile(const std::string &path, std::string &content);
 // false when path is not a regular file once links are followed: a named
 // pipe is never waited for, a device never read.
 bool readRegularFile(const std::string &path, std::string &content);
+
+// The system's reason (an errno value) why directory cannot be listed, or 0
+// when it can: TextProcessor::parseDocuments only traces that it could not.
+int directoryError(const std::string &directory);

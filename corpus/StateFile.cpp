@@ -286,8 +286,14 @@ void TextProcessor::loadTextProcessingState(const std::string &fileName) {
         const std::string_view gains = in.anyLine("\"ig\" or \"nig\"");
         if (gains != "ig" && gains != "nig")
             in.fail("expected \"ig\" or \"nig\"");
-        for (int i = 0; i < words; ++i)
-            staged.documentFrequency.insert(in.wordLine("a word and its document frequency", true));
+        // Gains divide by the number of training documents: a word in more
+        // documents than there are has none.
+        for (int i = 0; i < words; ++i) {
+            auto entry = in.wordLine("a word and its document frequency", true);
+            if (static_cast<std::size_t>(entry.second) > staged.trainDocuments.size())
+                in.fail("a document frequency above the number of training documents");
+            staged.documentFrequency.insert(std::move(entry));
+        }
         in.end();
     } catch (const std::bad_alloc &) {
         throw FileError::outOfMemory(fileName);

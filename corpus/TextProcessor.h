@@ -144,8 +144,9 @@ public:
     // and keep the engine: cannotOpen (also for a folder), cannotRead,
     // outOfMemory, or malformed with the line number for a malformed or
     // truncated file, a word or category that the tokenizer cannot produce
-    // (anything but lower-case letters and inner hyphens) and a document
-    // category missing from the category section.
+    // (anything but lower-case letters and inner hyphens), a document
+    // category missing from the category section and a document frequency
+    // above the number of training documents.
     void saveTextProcessingState(const std::string &fileName) const;
     void loadTextProcessingState(const std::string &fileName);
 

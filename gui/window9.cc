@@ -270,15 +270,16 @@ void window9::on_start_clicked() {
         return;
     jobs_spinbutton->update();
     SeriesSettings settings;
+    std::size_t planned = 0;
     try {
         settings = shownSettings();
+        planned = seriesRunCount(settings);
     } catch (const std::invalid_argument &problem) {
         showError(problem.what());
         return;
     }
     finishedRows.clear();
     showRows();
-    const std::size_t planned = seriesPlan(settings).size();
     showProgress(0, planned);
 
     // The job's work shares nothing with the window: what it finds reaches

@@ -12,6 +12,7 @@
 #include <limits>
 #include <locale.h>
 #include <memory>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
@@ -49,10 +50,21 @@ bool parseNumber(const std::string &text, float &value) {
 }
 
 // The text in quotes, control characters (a NUL byte, say) written as
-// octal escapes so that the message shows them.
-std::string quoted(const std::string &text) {
+// octal escapes so that the message shows them. A token can be megabytes
+// long: beyond quotedLimit bytes it is cut (at the start of a UTF-8
+// character) and ends in "...".
+constexpr std::size_t quotedLimit = 60;
+
+std::string quoted(std::string_view text) {
+    std::string_view shown = text;
+    if (text.size() > quotedLimit) {
+        std::size_t cut = quotedLimit;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xc0) == 0x80)
+            --cut;
+        shown = text.substr(0, cut);
+    }
     std::string result = "'";
-    for (const char c : text) {
+    for (const char c : shown) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte >= 0x20 && byte != 0x7f) {
             result += c;
@@ -63,7 +75,7 @@ std::string quoted(const std::string &text) {
                                static_cast<char>('0' + (byte & 7))};
         result.append(escape, sizeof escape);
     }
-    return result + "'";
+    return result + (shown.size() < text.size() ? "...'" : "'");
 }
 
 } // namespace
@@ -248,9 +260,10 @@ bool parseIndex(const char *first, const char *last, std::size_t limit, std::siz
     return n <= limit;
 }
 
-// Reads the case of one line: its class into cls and its entries onto
-// entries. Returns the first problem, or an empty text if the line is
-// sound; entries pushed before a problem are the caller's to take back.
+// Reads the case of one line, which holds more than blanks and has no
+// comment: its class into cls and its entries onto entries. Returns the
+// first problem, or an empty text if the line is sound; entries pushed
+// before a problem are the caller's to take back.
 class SparseLine {
 public:
     SparseLine(const std::string &path, const Schema &schema) : path_(path), schema_(schema) {}
@@ -260,12 +273,10 @@ public:
         const auto where = [&](const char *first, const char *last, const char *before,
                                const char *after) {
             return path_ + ", line " + std::to_string(line) + ": " + before +
-                   quoted(std::string(first, last)) + after;
+                   quoted(std::string_view(first, static_cast<std::size_t>(last - first))) + after;
         };
         while (p != end && isBlank(*p))
             ++p;
-        if (p == end)
-            return path_ + ", line " + std::to_string(line) + ": no class label";
         const char *token = p;
         while (p != end && !isBlank(*p))
             ++p;
@@ -349,15 +360,21 @@ Dataset readSparseCases(const std::string &path, const Schema &schema) {
                 break;
             const char *stop = next ? next : end;
             ++line;
-            int cls = 0;
-            const std::size_t rowBegin = data.entries_.size();
-            std::string error = parser.read(p, stop, line, cls, data.entries_);
-            if (error.empty()) {
-                data.classes_.push_back(cls);
-                data.rowStart_.push_back(data.entries_.size());
-            } else {
-                data.entries_.resize(rowBegin);
-                errors.push_back(std::move(error));
+            // A comment runs from "#" to the end of its line; a line without
+            // anything else but blanks holds no case.
+            const char *hash = static_cast<const char *>(std::memchr(p, '#', stop - p));
+            const char *content = hash ? hash : stop;
+            if (!std::all_of(p, content, isBlank)) {
+                int cls = 0;
+                const std::size_t rowBegin = data.entries_.size();
+                std::string error = parser.read(p, content, line, cls, data.entries_);
+                if (error.empty()) {
+                    data.classes_.push_back(cls);
+                    data.rowStart_.push_back(data.entries_.size());
+                } else {
+                    data.entries_.resize(rowBegin);
+                    errors.push_back(std::move(error));
+                }
             }
             p = next ? next + 1 : end;
         }

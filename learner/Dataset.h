@@ -76,14 +76,17 @@ private:
 // cannot be opened or read to its end, and InputError listing up to ten
 // problems ("PATH, line L: case N's value of 'V' for attribute A is
 // illegal", a wrong number of values, an unknown class) if any record is
-// bad; the schema is then left unchanged.
+// bad; the schema is then left unchanged. A quoted token shows at most its
+// first 60 bytes, followed by "..." when it is longer.
 Dataset readCases(const std::string &path, Schema &schema);
 
 // Reads a data or test file in the LIBSVM format: one case a line,
 // "LABEL INDEX:VALUE ...", where LABEL is the zero-based position of the
 // class in the names and INDEX the one-based position of a continuous
 // attribute, strictly ascending; absent attributes are 0. Blanks and tabs
-// separate tokens; a line may end in CR LF. Values are non-negative numbers
+// separate tokens; a line may end in CR LF. A "#" starts a comment that
+// runs to the end of its line; a line of blanks or a comment alone holds no
+// case (line numbers still count it). Values are non-negative numbers
 // read as readCases reads them. Throws FileError as readCases does, and
 // InputError listing up to ten problems, each naming the file, the line and
 // the token ("PATH, line L: attribute index of '9:1' is out of range"), or

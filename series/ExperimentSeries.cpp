@@ -105,7 +105,7 @@ std::unique_ptr<TextProcessor> parsedCorpus(const std::string &directory, bool s
     engine->setDirectory(directory);
     engine->useStemming = stemming;
     if (!engine->parseDocuments(&cancel))
-        throw FileError("Could not open directory " + directory);
+        throw FileError::cannotOpenDirectory(directory, directoryError(directory));
     return engine;
 }
 
@@ -330,6 +330,18 @@ template <typename Number> std::string csvNumber(const std::optional<Number> &va
         return std::to_string(*value);
 }
 
+// The run's file as seen from the CSV's folder, so that the CSV and its runs
+// can be moved together; as it is when no such path can be made.
+std::string runFileFrom(const std::string &runFile, const std::string &csvPath) {
+    if (runFile.empty())
+        return runFile;
+    const fs::path csvFolder = fs::path(csvPath).parent_path();
+    std::error_code error;
+    const fs::path relative =
+        fs::relative(runFile, csvFolder.empty() ? fs::path(".") : csvFolder, error);
+    return error || relative.empty() ? runFile : relative.string();
+}
+
 std::string onOff(bool value, const char *name) {
     return std::string(name) + (value ? " da" : " ne");
 }
@@ -542,7 +554,7 @@ void writeSeriesCsv(const std::vector<SeriesRow> &rows, const std::string &path)
             << csvNumber(row.sizeAfter) << ',' << csvNumber(row.testErrorBeforePercent) << ','
             << csvNumber(row.testErrorAfterPercent) << ',' << csvNumber(row.microF1) << ','
             << csvNumber(row.macroF1) << ',' << fixedNumber(row.seconds, 3) << ','
-            << csvField(row.error) << ',' << csvField(row.runFile) << '\n';
+            << csvField(row.error) << ',' << csvField(runFileFrom(row.runFile, path)) << '\n';
     file.commit();
 }
 

@@ -42,7 +42,7 @@ struct SeriesRow {
     std::optional<float> testErrorBeforePercent, testErrorAfterPercent, microF1, macroF1;
     double seconds = 0;
     std::string error;   // empty when the run succeeded
-    std::string runFile; // the run's .c45p, beside the CSV
+    std::string runFile; // the run's .c45p, under stem + "-series/"
 };
 
 // Parses a list of whole numbers as given on the command line ("1,2,5"):
@@ -112,9 +112,10 @@ runSeries(const SeriesSettings &settings,
 // The CSV: a header line, then one line per row with the columns min_df,
 // top_ig, stemming, stop_words, c, m, attributes, size_before, size_after,
 // test_error_before_pct, test_error_after_pct, micro_f1, macro_f1, seconds,
-// error, run_file. An absent figure is an empty field. Written under a
-// temporary name and renamed over path; throws std::runtime_error naming
-// path when it cannot be written.
+// error, run_file (the path from the folder that path names the CSV in: a
+// link's own folder). An absent figure is an empty field. Replaced as
+// AtomicFile replaces a file (a link is written through); throws
+// std::runtime_error naming path when it cannot be written.
 void writeSeriesCsv(const std::vector<SeriesRow> &rows, const std::string &path);
 
 // The chart of the rows: one line per group of the settings other than

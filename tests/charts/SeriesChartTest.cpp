@@ -15,6 +15,7 @@
 #include <stdexcept>
 #include <sys/stat.h>
 #include <tuple>
+#include <unistd.h>
 
 namespace {
 
@@ -300,6 +301,17 @@ TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
     };
     EXPECT_NE(std::string::npos, readFile(folder + "/c.svg").find("<path "));
     EXPECT_EQ(withoutId(readFile(folder + "/c.svg")), withoutId(readFile(folder + "/a.png.svg")));
+
+    // A link keeps pointing at the picture, which is written where it points.
+    const std::string linked = freshFolder();
+    ASSERT_EQ(0, ::symlink((linked + "/target.svg").c_str(), (folder + "/link.svg").c_str()));
+    writeSeriesChart(chart, folder + "/link.svg", 801, 603);
+    char target[4096];
+    const ssize_t size = ::readlink((folder + "/link.svg").c_str(), target, sizeof target);
+    EXPECT_EQ(linked + "/target.svg", std::string(target, size > 0 ? size : 0));
+    EXPECT_TRUE(withoutId(readFile(folder + "/c.svg")) ==
+                withoutId(readFile(linked + "/target.svg")));
+    EXPECT_EQ((std::set<std::string>{"target.svg"}), entries(linked));
 }
 
 TEST(SeriesChartFile, FailuresNameThePathAndReasonAndLeaveNoFile) {

@@ -91,9 +91,10 @@ grep -q '<svg [^>]*width="800px" height="600px"' b.SVG ||
 
 # Usage errors: exit 2, nothing run, no CSV.
 # The -m and -c lists are held to the learner's own limits.
-for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df ''" "-c 10,x" "-c 0" "-c 25,0.0005" "-m 0" \
-           "-m 1,1000001" "-m 4294967298" "--top-ig 0" "--stemming maybe" "--stop-word-use on" \
-           "--jobs 0" "--plot a.pdf" "--unknown" "-m" "--min-df $(seq -s, 101) -m $(seq -s, 100)"; do
+for bad in "--min-df 1,,2" "--min-df 1.5" "--min-df 0" "--min-df 2,-5" "--min-df ''" "-c 10,x" \
+           "-c 0" "-c 25,0.0005" "-m 0" "-m 1,1000001" "-m 4294967298" "--top-ig 0" \
+           "--stemming maybe" "--stop-word-use on" "--jobs 0" "--plot a.pdf" "--unknown" "-m" \
+           "--min-df $(seq -s, 101) -m $(seq -s, 100)"; do
     eval "set -- $bad"
     status=0
     "$tcw" series --dir "$corpus" --stem u --csv u.csv "$@" --c45 "$c45" > /dev/null 2> u.err ||
@@ -117,18 +118,23 @@ refused() { # ERROR ARGUMENT...
 long=$(printf '%0300d' 0)
 mkdir folder.png stop-folder
 ln -s loop loop
-refused "Could not open file nodir/r.svg" --stem r --plot nodir/r.svg --c45 "$c45"
-refused "Could not open file folder.png" --stem r --plot folder.png --c45 "$c45"
-refused "Could not open file $long-series" --stem "$long" --c45 "$c45"
-refused "Could not open file loop/r-series" --stem loop/r --c45 "$c45"
-refused "Could not open file stop-folder" --stem r --stop-words stop-folder --c45 "$c45"
+refused "Could not open file nodir/r.svg: No such file or directory" --stem r --plot nodir/r.svg --c45 "$c45"
+refused "Could not open file folder.png: Is a directory" --stem r --plot folder.png --c45 "$c45"
+refused "Could not open file $long-series: File name too long" --stem "$long" --c45 "$c45"
+refused "Could not open file loop/r-series: Too many levels of symbolic links" --stem loop/r --c45 "$c45"
+refused "Could not open file stop-folder: Is a directory" --stem r --stop-words stop-folder --c45 "$c45"
 mkdir gone && cp "$c45" gone/c4.5.exe
-(cd gone && rm -r "$work/gone" && refused "Could not open file ./c4.5.exe" --stem "$work/r" --c45 ./c4.5.exe) ||
+(cd gone && rm -r "$work/gone" && refused "Could not open file ./c4.5.exe: No such file or directory" --stem "$work/r" --c45 ./c4.5.exe) ||
     exit 1
 if [ "$(id -u)" != 0 ]; then # root writes into a read-only folder
     mkdir read-only && chmod 555 read-only
-    refused "Could not open file read-only/r.png" --stem r --plot read-only/r.png --c45 "$c45"
+    refused "Could not open file read-only/r.png: Permission denied" --stem r --plot read-only/r.png --c45 "$c45"
 fi
+# The system's reason follows a file that cannot be written.
+status=0
+"$tcw" series --dir "$corpus" --stem full --csv /dev/full --c45 "$c45" > /dev/null 2> full.err || status=$?
+[ "$status" = 1 ] && [ "$(tail -n 1 full.err)" = "Could not write file /dev/full: No space left on device" ] ||
+    fail "a full disk: exit $status, $(cat full.err)"
 # A chart that can no longer be written once the runs are done: the rows are kept.
 printf '#!/bin/sh\nmkdir -p "%s"\nexec "%s" "$@"\n' "$PWD/late.png" "$c45" > late.sh
 chmod +x late.sh

@@ -60,6 +60,10 @@ transcript() {
     run export --dir corpus --stem missing-folder/set
     printf 'rijeci iz train dokumenata\n2\n' >truncated.tpp
     run export --state truncated.tpp --stem out/set
+    printf '%s\n' 'rijeci iz train dokumenata' 0 'rijeci iz test dokumenata' 0 \
+        'kategorije sa brojem dokumenata' 0 'train dokumenti kategorije' 0 \
+        'test dokumenti kategorije' 0 'sve rijeci' 1 nig 'ab 1' >untrained.tpp
+    run export --state untrained.tpp --stem out/set --top-ig 1
 
     run export --dir corpus
     run export --dir corpus --state out/state.tpp --stem out/set
@@ -67,6 +71,7 @@ transcript() {
     run export --dir corpus --stem out/set --colour
     run export --dir corpus --stem out/set --format arff
     run export --dir corpus --stem out/set --top-ig 0
+    run export --dir corpus --stem out/set --min-df 0
     run export --state out/state.tpp --stem out/set --stemming
     run save-state --dir corpus
     run frobnicate
@@ -125,6 +130,8 @@ c45_runs() {
     rm args
     run run --stem out/set $fake --save missing-folder/run.c45p
     run experiment --dir corpus --stem out/set $fake --save missing-folder/run.c45p
+    run run --stem out/set $fake --save out
+    run experiment --dir corpus --stem out/set --min-df -5 $fake
     [ -e args ] || echo "C4.5 was not started"
 
     # Output that cannot be written is an error.

@@ -92,6 +92,7 @@ TEST_F(StateFile, MalformedFilesAreRejectedAndTheEngineKept) {
     const std::string count = "expected a non-negative whole number in the number of documents";
     const std::string notAWord = "expected a word of lower-case letters and inner hyphens";
     const std::string missing = "a category missing from the category section";
+    const std::string tooFrequent = "a document frequency above the number of training documents";
     std::vector<std::pair<std::string, std::string>> cases = {
         {"", "line 1: unexpected end of file, expected rijeci iz train dokumenata"},
         {head + topics + "sve rijeci\n1\nnig\n",
@@ -120,7 +121,13 @@ TEST_F(StateFile, MalformedFilesAreRejectedAndTheEngineKept) {
              "ab 2\nrijeci iz test dokumenata\n1\n1\ncd 1\nkategorije sa brojem dokumenata\n1\n"
              "x 1\n" +
              topics.substr(0, topics.size() - 2) + "1\n1\nz\n",
-         "line 19: " + missing}};
+         "line 19: " + missing},
+        // No gain can be computed for such a word.
+        {head + topics + "sve rijeci\n1\nnig\nab 2\n", "line 19: " + tooFrequent},
+        {train + "0\nrijeci iz test dokumenata\n0\nkategorije sa brojem dokumenata\n0\n"
+                 "train dokumenti kategorije\n0\ntest dokumenti kategorije\n0\nsve rijeci\n1\n"
+                 "nig\nab 1\n",
+         "line 14: " + tooFrequent}};
     for (const char *number : {"x", "-1", "99999999999"})
         cases.emplace_back(train + number + "\n", "line 2: " + count);
     for (const char *word : {"a,b", "ab:", "Ab", "-ab", "ab-", "d\xc3\xa9j\xc3\xa0"})

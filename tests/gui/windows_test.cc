@@ -619,6 +619,9 @@ TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
         return "Polje \"" + std::string(field) +
                "\" nije ispravna lista brojeva odvojenih zarezima: " + text;
     };
+    std::string tooMany = "1";
+    for (int minDf = 2; minDf <= 10001; ++minDf)
+        tooMany += "," + std::to_string(minDf);
     const struct {
         Gtk::Entry *field;
         const char *text;
@@ -628,6 +631,8 @@ TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
         {window.min_df_entry, "99999999999", notAList("Najmanji df (min-df)", "99999999999")},
         {window.min_df_entry, " ", "Upišite barem jedan najmanji df (min-df)."},
         {window.min_df_entry, "2,-1", "Najmanji df (min-df) ne može biti negativan."},
+        {window.min_df_entry, tooMany.c_str(),
+         "the series would have 10001 runs, more than the 10000 a series may have"},
         {window.top_ig_entry, "10,0", "Najboljih po IG (top-IG) mora biti barem 1."},
         {window.m_entry, "2.5", notAList("Najmanje slučajeva (-m)", "2.5")},
         {window.m_entry, "2,0", problem(noMinCases)},

@@ -111,7 +111,8 @@ TEST(ReadCases, RefusesMalformedFilesNamingFileCaseAndValue) {
 }
 
 // A value is the whole token, NUL bytes included, and a finite number in
-// single precision; numbers too small for it are ordinary values.
+// single precision; numbers too small for it are ordinary values. A message
+// quotes at most 60 bytes of a token, never half a UTF-8 character.
 TEST(ReadCases, AcceptsOnlyWholeFiniteNumbers) {
     const std::string stem = ::testing::TempDir() + "/value";
     std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
@@ -120,9 +121,12 @@ TEST(ReadCases, AcceptsOnlyWholeFiniteNumbers) {
         {"+7", "7"}, {"3.4e38", "3.39999995e+38"}, {"inf", "'inf'"}, {"nan", "'nan'"},
         {"-infinity", "'-infinity'"}, {"1e39", "'1e39'"}, {"-1e39", "'-1e39'"},
         {"1e309", "'1e309'"}, {"GARBAGE", "'GARBAGE'"},
-        {std::string("\0GARBAGE", 8), "'\\000GARBAGE'"}, {std::string("7\0", 2), "'7\\000'"}};
+        {std::string("\0GARBAGE", 8), "'\\000GARBAGE'"}, {std::string("7\0", 2), "'7\\000'"},
+        {std::string(60, 'x'), "'" + std::string(60, 'x') + "'"},
+        {std::string(1 << 20, 'x'), "'" + std::string(60, 'x') + "...'"},
+        {std::string(59, 'x') + "\xc3\xa9z", "'" + std::string(59, 'x') + "...'"}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.first);
+        SCOPED_TRACE(c.first.substr(0, 80));
         std::ofstream(stem + ".data", std::ios::binary) << c.first << ", a\n";
         Schema schema = readNames(stem + ".names");
         try {
@@ -290,7 +294,12 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"-1 1:1\n", first("class label '-1' is illegal")},
         {"a 1:1\n", first("class label 'a' is illegal")},
         {"0.0 1:1\n", first("class label '0.0' is illegal")},
-        {"\n", first("no class label")}, {"0 1:1 3\n", first("'3' has no colon")},
+        {std::string(1 << 20, '7') + " 1:1\n",
+         first("class label '" + std::string(60, '7') + "...' is illegal")},
+        // Blank lines and "#" comments hold no case, as in LIBSVM's own files.
+        {"\n \t\r\n# a comment\n  # indented\n1 1:2 # the rest\n0 3:1#x\n\n", "1: 0=2;0: 2=1;"},
+        {"# 9 1:1\n\n0 1:x # 1:y\n", at + "3: value of '1:x' is illegal\n"},
+        {"0 1:1 3\n", first("'3' has no colon")},
         {"0 0:1\n", first("attribute index of '0:1' is out of range")},
         {"0 4:1\n", first("attribute index of '4:1' is out of range")},
         {"0 :1\n", first("attribute index of ':1' is out of range")},
@@ -308,7 +317,7 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"1 1:1\n0 a\n2 1:x\n",
          at + "2: 'a' has no colon\n" + at + "3: value of '1:x' is illegal\n"}};
     for (const auto &c : cases) {
-        SCOPED_TRACE(c.first);
+        SCOPED_TRACE(c.first.substr(0, 80));
         EXPECT_EQ(c.second, read(c.first));
     }
 

@@ -19,6 +19,7 @@
 #include <algorithm>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 namespace fs = std::filesystem;
 
@@ -175,6 +176,7 @@ TEST(SeriesChecks, PrepareRefusesWhatWouldFailEveryRun) {
 }
 
 TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
+    Folder folder;
     SeriesRow done;
     done.minDf = 1000;
     done.topIg = done.attributes = 1500;
@@ -187,7 +189,7 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
     done.microF1 = 0.404703f;
     done.macroF1 = 0.236949f;
     done.seconds = 1.25;
-    done.runFile = "a,b-series/run-1.c45p";
+    done.runFile = (folder.path / "a,b-series" / "run-1.c45p").string();
     SeriesRow other = done, unstemmed = done, failed;
     other.minDf = 5;
     other.topIg.reset();
@@ -199,7 +201,6 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
     failed.stopWords = true;
     failed.error = "./c4.5.exe ended with status 1\nERROR: \"bad\", here";
 
-    Folder folder;
     const fs::path csv = folder.path / "series.csv";
     {
         CroatianLocale croatian;
@@ -213,6 +214,20 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
               "2,,0,1,,2,,,,,,,,0.000,\"./c4.5.exe ended with status 1\nERROR: \"\"bad\"\", "
               "here\",\n",
               readFile(csv));
+    // The run's file is given from the folder the CSV is named in; a link to
+    // the CSV stays one and is written through.
+    fs::create_directory(folder.path / "sub");
+    fs::create_symlink(folder.path / "sub" / "target.csv", folder.path / "link.csv");
+    const std::string row = "1000,1500,1,0,12.5,,1500,2609,1839,61,59.5,0.404703,0.236949,1.250,,";
+    for (const auto &[name, file, runFile] :
+         {std::tuple{"sub/series.csv", "sub/series.csv", "\"../a,b-series/run-1.c45p\""},
+          std::tuple{"link.csv", "sub/target.csv", "\"a,b-series/run-1.c45p\""}}) {
+        SCOPED_TRACE(name);
+        writeSeriesCsv({done}, (folder.path / name).string());
+        const std::string written = readFile(folder.path / file);
+        EXPECT_EQ(row + runFile + "\n", written.substr(written.find('\n') + 1));
+    }
+    EXPECT_TRUE(fs::is_symlink(folder.path / "link.csv"));
     EXPECT_THROW(writeSeriesCsv({done}, (folder.path / "none" / "x.csv").string()),
                  std::runtime_error);
 
