@@ -138,10 +138,10 @@ void TextProcessor::writeCases(std::ostream &out, const char *setName,
                 << '\r';
         // The progress shows every few thousand documents: a flush per line
         // is a write per document, a million of them in a large corpus.
-        if ((i + 1) % 4096 == 0) {
+        if ((i + 1) % 4096 == 0)
             *trace_ << std::flush;
+        if (i % 4096 == 0)
             stopIfCancelled(cancel);
-        }
         line.clear();
         if (sparse) {
             // Every document has a category of the table: the parser and the

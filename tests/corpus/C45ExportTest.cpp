@@ -276,7 +276,12 @@ TEST_F(FailedExport, WriteFailingHalfWay) {
     expectOldSetOnly("saved.tpp " + setNames);
 }
 
+// A signal, or a cancel from another thread, leaves the old set alone.
 TEST_F(FailedExport, InterruptedBySignal) {
+    const std::atomic<bool> cancelled{true};
+    EXPECT_THROW(engine.writeC45Files(&cancelled), WorkCancelled);
+    EXPECT_THROW(engine.writeFileSetAs(engine.fileStem, true, &cancelled), WorkCancelled);
+    expectOldSetOnly(setNames);
     for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signal);
         const int status = inChild([&] {

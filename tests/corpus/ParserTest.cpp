@@ -221,9 +221,14 @@ TEST_F(ParseDocuments, ParseEmptiesTheSelectionAndTheGains) {
     engine.selectWords(1, false, "");
     ASSERT_EQ(describe(engine.selectedInformationGain), "gain:0.30103 loss:0.30103 net:0");
 
-    // The next corpus shares "net" only: none of the old gains may stay.
+    // The next corpus shares "net" only: none of the old gains may stay. A
+    // parse that is cancelled changes nothing.
     writeFile(folder + "/a.xml", document("TRAIN", "earn", "net profit"));
     engine.useStemming = true;
+    const std::atomic<bool> cancelled{true};
+    EXPECT_THROW(engine.parseDocuments(&cancelled), WorkCancelled);
+    EXPECT_EQ(describe(engine.selectedInformationGain), "gain:0.30103 loss:0.30103 net:0");
+    EXPECT_THROW(engine.computeInformationGain(&cancelled), WorkCancelled);
     engine.parseDocuments();
     EXPECT_EQ(describe(engine), "train earn | net:1 profit:1\n"
                                 "categories: earn:1\ndf: net:1 profit:1\nselected: \n");

@@ -85,28 +85,28 @@ TEST(Reports, CountQueriesAndTablesPrintTheirLines) {
     engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>earn</TOPIC><TEXT>net net</TEXT>"
                          "<DATA><SET>TRAIN</SET><TOPIC>acq</TOPIC><TEXT>net buy</TEXT>"
                          "<DATA><SET>TEST</SET><TOPIC>acq</TOPIC><TEXT>sell</TEXT>");
-    engine.selectWords(2, false, "");
-    engine.selectedInformationGain = {{"net", 0.0625f}, {"x", 1.0f / 3}};
+    engine.computeInformationGain();
+    engine.selectWords(1, false, "");
     EXPECT_EQ(engine.printWordCount(), 2);
     EXPECT_EQ(engine.printTrainDocumentCount(), 2);
     EXPECT_EQ(engine.printTestDocumentCount(), 1);
     EXPECT_EQ(engine.printCategoryCount(), 2);
-    EXPECT_EQ(engine.printSelectedWordCount(), 1);
+    EXPECT_EQ(engine.printSelectedWordCount(), 2);
     EXPECT_EQ(engine.printSelectedInformationGainCount(), 2);
-    EXPECT_EQ(describe(engine.selectedWordsTable()), "net:2");
+    EXPECT_EQ(describe(engine.selectedWordsTable()), "buy:1 net:2");
     EXPECT_EQ(describe(engine.categoryTable()), "acq:1 earn:1");
-    EXPECT_EQ(describe(engine.selectedGainTable()), "net:0.0625 x:0.333333");
+    EXPECT_EQ(describe(engine.selectedGainTable()), "buy:0.30103 net:0");
     const std::string rule = std::string(59, '-') + "\n";
     EXPECT_EQ(trace.str(),
               "Ukupan broj razlicitih rijeci: 2\n"
               "Ukupan broj train dokumenata:  2\n"
               "Ukupan broj test dokumenata:   1\n"
               "Ukupan broj razlicitih topica: 2\n"
-              "Ukupan broj razlicitih rijeci: 1\n"
+              "Ukupan broj razlicitih rijeci: 2\n"
               "Ukupan broj razlicitih rijeci: 2\n" +
-                  rule + "Sve bitne rijeci u svim dokumentima:\nnet: 2\n" + rule + rule +
+                  rule + "Sve bitne rijeci u svim dokumentima:\nbuy: 1\nnet: 2\n" + rule + rule +
                   "Sve kategorije u svim dokumentima:\nacq: 1\nearn: 1\n" + rule + rule +
-                  "Sve rijeci u svim dokumentima sa IG:\nnet: 0.0625\nx: 0.333333\n" + rule);
+                  "Sve rijeci u svim dokumentima sa IG:\nbuy: 0.30103\nnet: 0\n" + rule);
 }
 
 TEST_F(Selection, EmptyTablePrintsOnlyItsHeading) {
