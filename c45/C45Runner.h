@@ -58,7 +58,7 @@ struct C45RunRequest {
     // The most output, in bytes, a run may print: a program that prints more
     // is stopped and its run fails (see runFailure); what it printed up to
     // the limit is kept.
-    std::size_t outputLimit = std::size_t(512) << 20;
+    std::size_t outputLimit = std::size_t(256) << 20;
     // Called after every poll of the pipes that found nothing: lets a test
     // widen the gap in which the program may end unseen.
     std::function<void()> afterEmptyPoll = nullptr;
