@@ -123,9 +123,9 @@ TEST(ResultWindows, ShowTheSavedRunAsInTheCLocale) {
     EXPECT_EQ(expectedLog, log.textview->get_buffer()->get_text().raw());
 }
 
-// Without a run the windows open empty and no undefined average shows as a
-// number; activating a row traces its place in the sorted view; figures never
-// take the user's decimal comma.
+// Without a run the windows open empty and no undefined measure, average or
+// per category, shows as a number; activating a row traces its place in the
+// sorted view; figures never take the user's decimal comma.
 TEST(ResultWindows, OpenEmptyWithoutARunTraceRowsAndShowFiguresAsInTheCLocale) {
     window4 errors({}, {});
     EXPECT_EQ("", modelRows(errors.sorted));
@@ -134,6 +134,11 @@ TEST(ResultWindows, OpenEmptyWithoutARunTraceRowsAndShowFiguresAsInTheCLocale) {
     EXPECT_EQ("", modelRows(measures.sorted));
     EXPECT_EQ(8u, measures.treeview->get_columns().size());
     EXPECT_EQ(joined(" ", {na, na, na, na, na, na}), measureLabels(measures));
+    // B has no test document and none was assigned to it: its recall,
+    // precision and F1 are undefined.
+    window8 oneSided({3, 0, 0, 0}, {"A", "B"});
+    EXPECT_EQ("A|3|3.00|0.00|0.00|1.00|1.00|1.00 B|0|0.00|0.00|0.00|n/a|n/a|n/a",
+              modelRows(oneSided.sorted));
     window6 tree({}, false);
     EXPECT_EQ("", modelRows(tree.store));
     window5 log({});
