@@ -40,7 +40,13 @@ void openWideEnough(Gtk::Window &window, Gtk::TreeView &view) {
     scroller->set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_ALWAYS);
     const int wanted = window.size_request().width;
     scroller->set_policy(horizontal, vertical);
+    openWideEnough(window, wanted - window.size_request().width);
+}
 
+void openWideEnough(Gtk::Window &window, int contentWidth) {
+    // A scrolled window that may scroll sideways asks only for its frame and
+    // scroll bar, whatever its content's width.
+    const int wanted = window.size_request().width + contentWidth;
     int width = 0;
     int height = 0;
     window.get_default_size(width, height);

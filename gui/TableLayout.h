@@ -26,6 +26,11 @@ Gtk::VBox &headedTable(Gtk::Label &header, Gtk::TreeView &view);
 // Call once the model is attached.
 void openWideEnough(Gtk::Window &window, Gtk::TreeView &view);
 
+// Widens the window's default size so that a scrolled content of
+// contentWidth pixels is in view beside everything else the window asks
+// for; never beyond nine tenths of the screen, where the content scrolls.
+void openWideEnough(Gtk::Window &window, int contentWidth);
+
 // Gives each column a fixed width that fits its title and the widest of its
 // cell texts (widestTexts[i] for column i) and lets the view measure one row
 // for all: measuring every row, as a view does by default, takes seconds for

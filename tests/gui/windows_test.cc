@@ -13,7 +13,9 @@
 
 #include "c45/C45OutputFile.h"
 
+#include <gdk/gdkkeysyms.h>
 #include <gdkmm/pixbuf.h>
+#include <glibmm/markup.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/menu.h>
 #include <gtkmm/menuitem.h>
@@ -270,6 +272,35 @@ TEST(ResultWindows, LogKeepsC45ColumnsAndScrollsToItsEnd) {
         return place.get_y() >= 0 &&
                place.get_y() + place.get_height() <= log.scrolledwindow->get_height();
     }));
+}
+
+// The log and the tree open wide enough to show their widest line without
+// scrolling sideways, the tree once expanded; the tree's column says what it
+// holds.
+TEST(ResultWindows, LogAndTreeOpenWideEnoughForTheirText) {
+    const std::string leaf =
+        "delta <= 0 : category-with-a-rather-long-name-" + std::string(60, 'n') + " (12.0/3.0)";
+    const std::vector<std::string> lines = {
+        "Decision Tree:",      "", "alpha <= 0 :", "|   beta <= 0 :", "|   |   gamma <= 0 :",
+        "|   |   |   " + leaf, ""};
+    window5 log(lines);
+    log.show();
+    drainEvents();
+    const Gdk::Rectangle lineEnd = onScreen(log, 5, static_cast<int>(lines[5].size()));
+    EXPECT_GE(lineEnd.get_x(), 0);
+    EXPECT_LE(lineEnd.get_x() + lineEnd.get_width(), log.scrolledwindow->get_width());
+    log.hide();
+
+    window6 tree(lines, false);
+    EXPECT_EQ("Stablo odlučivanja", tree.treeview->get_column(0)->get_title());
+    EXPECT_EQ("alpha [<= 0 :[   beta <= 0 :[   gamma <= 0 :[   " + leaf + "]]]]",
+              modelRows(tree.store));
+    tree.show();
+    tree.treeview->expand_all();
+    drainEvents();
+    const Gtk::Adjustment &sideways = *tree.treeview->get_hadjustment();
+    EXPECT_LE(sideways.get_upper(), sideways.get_page_size());
+    EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(tree));
 }
 
 namespace {
