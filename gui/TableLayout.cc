@@ -3,6 +3,7 @@
 #include "c45/NumberText.h"
 
 #include <gdkmm/screen.h>
+#include <gtkmm/messagedialog.h>
 
 #include <algorithm>
 #include <cmath>
@@ -73,6 +74,13 @@ void fixColumnWidths(Gtk::TreeView &view, const std::vector<Glib::ustring> &wide
         column.set_fixed_width(std::max(cellWidth + cellMargin, titleWidth + headerMargin));
     }
     view.set_fixed_height_mode(true);
+}
+
+bool askYesNo(Gtk::Window &parent, const std::string &question) {
+    Gtk::MessageDialog dialog(parent, question, false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO,
+                              true);
+    dialog.set_title("Pitanje");
+    return dialog.run() == Gtk::RESPONSE_YES;
 }
 
 std::string formatFixed(double value, int decimals) {

@@ -1,5 +1,6 @@
 // Pieces shared by the secondary table windows: the scrolled tree view under
-// a header label, the opening width, and the fixed-decimal cell texts.
+// a header label, the opening width, the fixed-decimal cell texts and the
+// yes/no question.
 #pragma once
 
 #include <gtkmm/box.h>
@@ -47,6 +48,10 @@ void appendColumn(Gtk::TreeView &view, const Glib::ustring &title,
     if (sortable)
         viewColumn->set_sort_column(column);
 }
+
+// Asks question in a modal yes/no box titled "Pitanje" over parent; true
+// for yes.
+bool askYesNo(Gtk::Window &parent, const std::string &question);
 
 // The value with exactly `decimals` digits after a decimal point, whatever the
 // locale ("80.00", never "80,00"); not-a-number gives "n/a".

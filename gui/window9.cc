@@ -258,10 +258,7 @@ std::string window9::askSavePath(const std::string &title, const std::string &na
 }
 
 bool window9::askConfirmation(const std::string &question) {
-    Gtk::MessageDialog dialog(*this, question, false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO,
-                              true);
-    dialog.set_title("Pitanje");
-    return dialog.run() == Gtk::RESPONSE_YES;
+    return askYesNo(*this, question);
 }
 
 void window9::showError(const std::string &message) {

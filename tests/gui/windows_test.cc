@@ -333,6 +333,43 @@ std::string messageOf(const std::function<void()> &action, const Gtk::Window &pa
     return seen;
 }
 
+// The stop-word editor with its question answered by the test.
+class TestStopWordEditor : public window7 {
+public:
+    using window7::window7;
+    bool confirmationAnswer = false;
+    std::vector<std::string> questions;
+
+protected:
+    bool askConfirmation(const std::string &question) override {
+        questions.push_back(question);
+        return confirmationAnswer;
+    }
+};
+
+// Delivers a key press to widget as the keyboard does.
+void pressKey(Gtk::Widget &widget, guint keyval) {
+    GdkEvent *event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = keyval;
+    gtk_widget_event(widget.gobj(), event);
+    gdk_event_free(event);
+    drainEvents();
+}
+
+// Asks window to close as the window manager does for the title bar's close
+// button.
+void closeFromTitleBar(Gtk::Window &window) {
+    GdkEvent *event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(window.get_window()->gobj()));
+    event->any.send_event = TRUE;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drainEvents();
+}
+
 // The editor on the file "the of\nand\n", shown as the user sees it.
 struct StopWordEditorTest : testing::Test {
     StopWordEditorTest() {
@@ -369,7 +406,7 @@ struct StopWordEditorTest : testing::Test {
     WorkingFolder folder;
     const bool stopWordsWritten = writeStopWords();
     std::ostringstream trace;
-    window7 editor{"ceste_rijeci", trace};
+    TestStopWordEditor editor{"ceste_rijeci", trace};
 };
 
 } // namespace
@@ -446,6 +483,59 @@ TEST_F(StopWordEditorTest, AddedEntryIsScrolledIntoView) {
     EXPECT_TRUE(first <= added && added <= last)
         << first.to_string() << " " << added.to_string() << " " << last.to_string();
     ASSERT_NE(nullptr, editing());
+
+    // Typed in, the word moves to its place in the sorted list, and the
+    // list follows it there.
+    type("zzz");
+    ASSERT_TRUE(editor.treeview->get_visible_range(first, last));
+    const Gtk::TreePath typed = pathOf("zzz");
+    EXPECT_TRUE(first <= typed && typed <= last)
+        << first.to_string() << " " << typed.to_string() << " " << last.to_string();
+}
+
+// Escape takes the entry Add put in back out; what was typed over stays.
+TEST_F(StopWordEditorTest, EscapeAfterAddLeavesTheListAsItWas) {
+    click(editor.add_toolbutton);
+    ASSERT_NE(nullptr, editing());
+    pressKey(*editing(), GDK_Escape);
+    EXPECT_EQ(nullptr, editing());
+    EXPECT_EQ("and of the", rows());
+
+    editor.treeview->set_cursor(pathOf("of"), *editor.treeview->get_column(0), true);
+    ASSERT_NE(nullptr, editing());
+    pressKey(*editing(), GDK_Escape);
+    EXPECT_EQ("and of the", rows());
+
+    // Nothing changed, so closing asks nothing.
+    closeFromTitleBar(editor);
+    EXPECT_EQ(std::vector<std::string>{}, editor.questions);
+    EXPECT_FALSE(editor.get_visible());
+}
+
+// Closing with edits not saved asks first; a "no" keeps the editor open, and
+// once saved it closes without asking.
+TEST_F(StopWordEditorTest, ClosingWithUnsavedEditsAsksFirst) {
+    const std::vector<std::string> asked{window7::closeQuestion};
+    typeOver("of", "off");
+    closeFromTitleBar(editor);
+    EXPECT_EQ(asked, editor.questions);
+    EXPECT_TRUE(editor.get_visible());
+
+    click(editor.save_toolbutton);
+    EXPECT_EQ("and\noff\nthe\n", readFile("ceste_rijeci"));
+    closeFromTitleBar(editor);
+    EXPECT_EQ(asked, editor.questions);
+    EXPECT_FALSE(editor.get_visible());
+
+    editor.show();
+    drainEvents();
+    editor.treeview->get_selection()->select(pathOf("the"));
+    click(editor.delete_toolbutton);
+    editor.confirmationAnswer = true;
+    closeFromTitleBar(editor);
+    EXPECT_EQ(std::vector<std::string>(2, window7::closeQuestion), editor.questions);
+    EXPECT_FALSE(editor.get_visible());
+    EXPECT_EQ("and\noff\nthe\n", readFile("ceste_rijeci"));
 }
 
 TEST_F(StopWordEditorTest, SaveErrorsAppearOverTheEditorWithTheSystemsReason) {
