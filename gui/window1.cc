@@ -312,6 +312,7 @@ void window1::parseInBackground(const std::function<void()> &showCounts,
             textProcessor.printTestDocumentCount();
             textProcessor.printCategoryCount();
             selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
+            setDfRange(static_cast<int>(textProcessor.trainDocuments.size()));
             showCounts();
         },
         failed);
@@ -430,6 +431,7 @@ void window1::on_load_settings_clicked() {
                 category_count_label->set_markup(countMarkup(textProcessor.printCategoryCount()));
                 word_count_label->set_markup(countMarkup(textProcessor.printWordCount()));
                 selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
+                setDfRange(static_cast<int>(textProcessor.trainDocuments.size()));
             },
             {});
         return;

@@ -107,6 +107,16 @@ std::string tooltips(TestWindow &w) {
     return out;
 }
 
+// The threshold and the top of its range as "value scaleUpper spinUpper".
+std::string dfRange(TestWindow &window) {
+    EXPECT_EQ(window.df_scale->get_value(), window.df_spinbutton->get_value());
+    return joined(
+        " ",
+        {std::to_string(window.df_spinbutton->get_value_as_int()),
+         std::to_string(static_cast<int>(window.df_scale->get_adjustment()->get_upper())),
+         std::to_string(static_cast<int>(window.df_spinbutton->get_adjustment()->get_upper()))});
+}
+
 } // namespace
 
 TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOut) {
@@ -148,7 +158,8 @@ TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOu
               tooltips(window));
     EXPECT_FALSE(window.execute_toolbutton->get_sensitive());
 
-    // The threshold's scale and spin button stay in step, up to 200.
+    // The threshold's scale and spin button stay in step, up to 200 until a
+    // corpus is read.
     window.df_scale->set_value(12);
     EXPECT_EQ(12, window.df_spinbutton->get_value());
     window.df_spinbutton->set_value(300);
@@ -173,6 +184,11 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
         EXPECT_EQ(xmlCountLines, console.linesStartingWith("Ukupan"));
         EXPECT_FALSE(window.run_progressbar->get_visible());
         EXPECT_EQ(xmlCounts, window.textProcessingCounts());
+        // A word is in at most every training document: the threshold goes
+        // up to their number.
+        EXPECT_EQ("16 16 16", dfRange(window));
+        window.df_spinbutton->set_value(10);
+        EXPECT_EQ("10 16 16", dfRange(window));
         EXPECT_EQ("distribution:1 select:1 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 "
                   "pruned:0 run:0 measures:0 names:1 edit:1 parse:1 write:0 toolbar:1 export:1 "
                   "saveSettings:1 execute:1",
@@ -207,6 +223,7 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
     execute();
     EXPECT_EQ(joined(" ", {bold("2"), bold("1"), bold("2"), bold("6"), na}),
               window.textProcessingCounts());
+    EXPECT_EQ("2 2 2", dfRange(window));
     // A cancelled chooser changes nothing.
     click(window.open_toolbutton);
     EXPECT_EQ(folder.path() + "/other", window.textProcessor.directory);
@@ -219,6 +236,7 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
     window.parse_button->clicked();
     ASSERT_TRUE(window.waitUntilIdle());
     EXPECT_EQ("plain:16 plain:5 plain:2 plain:55 " + na, window.textProcessingCounts());
+    EXPECT_EQ("1 16 16", dfRange(window));
     EXPECT_FALSE(window.important_words_button->get_sensitive());
     EXPECT_FALSE(window.write_c45_button->get_sensitive());
     EXPECT_EQ("xml", window.textProcessor.directory);
@@ -512,6 +530,7 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     restored.on_load_settings_clicked();
     ASSERT_TRUE(restored.waitUntilIdle());
     EXPECT_EQ(xmlCounts, restored.textProcessingCounts());
+    EXPECT_EQ("16 16 16", dfRange(restored));
     EXPECT_TRUE(restored.distribution_button->get_sensitive());
     EXPECT_EQ(window.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
     EXPECT_EQ(window.textProcessor.documentFrequency, restored.textProcessor.documentFrequency);
