@@ -468,9 +468,9 @@ SeriesChart seriesChart(const std::vector<SeriesRow> &rows) {
             lineOf.emplace(groupOf(row), line);
             std::vector<std::string> parts;
             if (stemmingVaries)
-                parts.push_back(onOff(row.stemming, "korjenovanje"));
+                parts.push_back(onOff(row.stemming, "Stemiranje"));
             if (stopWordsVary)
-                parts.push_back(onOff(row.stopWords, "zaustavne riječi"));
+                parts.push_back(onOff(row.stopWords, "Stop riječi"));
             if (minCasesVary)
                 parts.push_back(row.minCases ? "-m " + std::to_string(*row.minCases) : "-m zadano");
             if (confidenceVaries)
