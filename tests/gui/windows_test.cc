@@ -619,16 +619,20 @@ template <typename T> std::string optionalText(const std::optional<T> &value) {
 
 // The settings and figures of each row as "min_df|top_ig|stemming|stop_words|
 // c|m|attributes|size_before|size_after|error_before|error_after|micro_f1|
-// macro_f1|error", rows separated by " ".
-std::string seriesText(const std::vector<SeriesRow> &rows) {
+// macro_f1|error", rows separated by " "; the switches as 0 and 1, or as
+// the table shows them, "da" and "ne".
+std::string seriesText(const std::vector<SeriesRow> &rows, bool asShown = false) {
+    const auto yesNo = [asShown](bool value) {
+        return asShown ? (value ? "da" : "ne") : std::to_string(value);
+    };
     std::string out;
     for (const SeriesRow &row : rows) {
         out += (out.empty() ? "" : " ") +
-               joined("|", {std::to_string(row.minDf), optionalText(row.topIg),
-                            std::to_string(row.stemming), std::to_string(row.stopWords),
-                            optionalText(row.confidence), optionalText(row.minCases),
-                            optionalText(row.attributes), optionalText(row.sizeBefore),
-                            optionalText(row.sizeAfter), optionalText(row.testErrorBeforePercent),
+               joined("|", {std::to_string(row.minDf), optionalText(row.topIg), yesNo(row.stemming),
+                            yesNo(row.stopWords), optionalText(row.confidence),
+                            optionalText(row.minCases), optionalText(row.attributes),
+                            optionalText(row.sizeBefore), optionalText(row.sizeAfter),
+                            optionalText(row.testErrorBeforePercent),
                             optionalText(row.testErrorAfterPercent), optionalText(row.microF1),
                             optionalText(row.macroF1), row.error});
     }
@@ -798,6 +802,42 @@ TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
               messageOf([&] { window.showRealError("Neispravno"); }, window));
 }
 
+// A learner that fails with a message of several lines: its row keeps to one
+// line, the whole message shows over it; the form says that -t is not used.
+TEST_F(SeriesWindowTest, FailedRunShowsOneLineAndTheWholeMessageOverItsRow) {
+    std::ofstream("failing-c45") << "#!/bin/sh\necho 'ERROR: first' >&2\necho 'second' >&2\n"
+                                    "exit 1\n";
+    std::filesystem::permissions("failing-c45", std::filesystem::perms::owner_all);
+    base.c45Program = folder.path() + "/failing-c45";
+    TestSeriesWindow window(base, trace);
+    window.start_button->clicked();
+    ASSERT_TRUE(window.waitUntilIdle());
+    ASSERT_EQ(1u, window.rows().size());
+    const std::string &error = window.rows()[0].error;
+    const std::size_t lineEnd = error.find('\n');
+    ASSERT_NE(std::string::npos, lineEnd) << error;
+
+    const Gtk::TreeModel::Row row = *window.store->children().begin();
+    const Glib::ustring cellText = row[window.columns.text[window9::errorColumn]];
+    EXPECT_EQ(error.substr(0, lineEnd) + " …", cellText.raw());
+    EXPECT_EQ(window.columns.errorTooltip.index(), window.treeview->get_tooltip_column());
+    const Glib::ustring tooltip = row[window.columns.errorTooltip];
+    EXPECT_EQ(Glib::Markup::escape_text(error).raw(), tooltip.raw());
+    EXPECT_NE(std::string::npos, error.find("ERROR: first\nsecond")) << error;
+
+    bool trialsNoted = false;
+    std::function<void(Gtk::Widget &)> search = [&](Gtk::Widget &widget) {
+        if (auto *label = dynamic_cast<Gtk::Label *>(&widget))
+            trialsNoted |= label->get_text().find("Opcija -t (više stabala) iz glavnih opcija ne "
+                                                  "koristi se") != Glib::ustring::npos;
+        if (auto *container = dynamic_cast<Gtk::Container *>(&widget))
+            for (Gtk::Widget *child : container->get_children())
+                search(*child);
+    };
+    search(window);
+    EXPECT_TRUE(trialsNoted);
+}
+
 // A learner that never ends by itself: only cancelling ends the series.
 TEST_F(SeriesWindowTest, CancelAndClosingStopEveryLearnerAndKeepTheWindowUsable) {
     std::ofstream("endless-c45") << "#!/bin/sh\nexec sleep 60\n";
@@ -861,7 +901,16 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
         std::atomic<bool>(false), engineTrace);
     ASSERT_EQ(4u, expected.size());
     EXPECT_EQ(seriesText(expected), seriesText(window.rows()));
-    EXPECT_EQ(seriesText(expected), tableText(window, window.store));
+    EXPECT_EQ(seriesText(expected, true), tableText(window, window.store));
+    std::vector<std::string> titles;
+    for (Gtk::TreeViewColumn *column : window.treeview->get_columns())
+        titles.push_back(column->get_title());
+    EXPECT_EQ(
+        (std::vector<std::string>{"Najmanji df", "Najboljih po IG", "Stemiranje", "Stop riječi",
+                                  "-c", "-m", "Atributa", "Stablo prije", "Stablo nakon",
+                                  "Pogreška prije (%)", "Pogreška nakon (%)", "Mikro F1",
+                                  "Makro F1", "Sekunde", "Greška", "Fajl rezultata"}),
+        titles);
     EXPECT_EQ("4/4", window.progressbar->get_text());
     EXPECT_EQ(1.0, window.progressbar->get_fraction());
     EXPECT_EQ(chartText(seriesChart(expected)), chartText(window.chart()));
@@ -873,7 +922,8 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
         byAttributes.begin(), byAttributes.end(),
         [](const SeriesRow &a, const SeriesRow &b) { return a.attributes < b.attributes; });
     window.treeview->get_column(6)->clicked();
-    EXPECT_EQ(seriesText(byAttributes), tableText(window, window.sorted));
+    EXPECT_EQ(seriesText(byAttributes, true), tableText(window, window.sorted));
+    EXPECT_EQ(seriesText(byAttributes), seriesText(window.shownRows()));
 
     // The chart area paints the chart: a white background with dark ink.
     window.show();
@@ -896,12 +946,12 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
     EXPECT_GT(dark, 0u);
     window.hide();
 
-    // The CSV and the chart files through the choosers; a name without its
-    // extension gets it, and a file under that name is replaced only when
-    // the user agrees.
+    // The CSV, in the order the table shows, and the chart files through the
+    // choosers; a name without its extension gets it, and a file under that
+    // name is replaced only when the user agrees.
     window.pathAnswers = {"serija", "graf.svg", "graf", "graf"};
     window.export_csv_button->clicked();
-    writeSeriesCsv(window.rows(), "expected.csv");
+    writeSeriesCsv(window.shownRows(), "expected.csv");
     EXPECT_EQ(readFile("expected.csv"), readFile("serija.csv"));
     window.save_svg_button->clicked();
     std::ofstream("graf.png") << "older picture";
