@@ -144,11 +144,12 @@ std::optional<C45Options> window1::askC45Options(const C45Options &current) {
 std::optional<window1::TextOptions> window1::askTextOptions(const TextOptions &current) {
     dialog3 dialog;
     dialog.set_transient_for(*this);
-    dialog.setOptions(current.useStemming, current.computeInformationGain, current.sparseFileSet);
+    dialog.setOptions(current.useStemming, current.computeInformationGain, current.sparseFileSet,
+                      current.stemStopWords);
     if (dialog.run() != Gtk::RESPONSE_OK)
         return std::nullopt;
     return TextOptions{dialog.getUseStemming(), dialog.getComputeInformationGain(),
-                       dialog.getSparseFileSet()};
+                       dialog.getSparseFileSet(), dialog.getStemStopWords()};
 }
 
 bool window1::askConfirmation(const std::string &question) {
@@ -230,11 +231,12 @@ void window1::on_options_activate() {
             c45Options = *options;
         return;
     }
-    if (const std::optional<TextOptions> options =
-            askTextOptions({textProcessor.useStemming, computeInformationGain, writeSparse})) {
+    if (const std::optional<TextOptions> options = askTextOptions(
+            {textProcessor.useStemming, computeInformationGain, writeSparse, stemStopWords})) {
         textProcessor.useStemming = options->useStemming;
         computeInformationGain = options->computeInformationGain;
         writeSparse = options->sparseFileSet;
+        stemStopWords = options->stemStopWords;
     }
 }
 
@@ -491,6 +493,7 @@ void window1::on_select_words_clicked() {
         return;
     const int minDf = static_cast<int>(df_scale->get_value());
     const bool useStopWords = stop_words_checkbutton->get_active();
+    textProcessor.stemStopWords = stemStopWords;
     if (!attempt([&] { textProcessor.selectWordsDefault(minDf, useStopWords); }))
         return;
     wordsSelected = true;

@@ -183,8 +183,8 @@ private:
             }
             if (!engine_)
                 throw std::runtime_error(parseError_);
-            selectAttributes(*engine_,
-                             {row.minDf, row.topIg, row.stopWords, settings_.stopWordFile});
+            selectAttributes(*engine_, {row.minDf, row.topIg, row.stopWords, settings_.stopWordFile,
+                                        settings_.stemStopWords});
             fs::create_directories(run.folder);
             engine_->setFileStem((run.folder / "set").string());
             // The same four files as writeC45Files, but without its guard,

@@ -305,6 +305,25 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     EXPECT_EQ("Rijec", words.treeview->get_column(0)->get_title());
     EXPECT_EQ("harvest|4| corn|5| crude|5| wheat|6| oil|7| the|10|", modelRows(words.sorted));
 
+    // With stemming the keys are stems ("this" is "thi"); the stop words are
+    // compared with them as written unless the options say to stem them too.
+    std::ofstream("ceste_rijeci", std::ios::app) << "this\n";
+    const struct {
+        bool stemStopWords;
+        const char *selected;
+        const char *console;
+    } stemmed[] = {{false, "48", "Stop rijeci koje nisu kljuc:   6\n"}, {true, "47", ""}};
+    for (const auto &row : stemmed) {
+        SCOPED_TRACE(row.stemStopWords);
+        window.textOptionsAnswer = window1::TextOptions{true, false, false, row.stemStopWords};
+        window.on_options_activate();
+        execute();
+        ConsoleCapture console;
+        selectWords(1, true);
+        EXPECT_EQ(bold(row.selected), shown(*window.selected_word_count_label));
+        EXPECT_EQ(row.console, console.linesStartingWith("Stop rijeci"));
+    }
+
     // With information gain asked for, a third column shows it in plain figures.
     window.textOptionsAnswer = window1::TextOptions{false, true};
     window.on_options_activate();
@@ -433,7 +452,7 @@ struct OptionsDialogUnderTest : dialog2 {
 
 struct TextOptionsDialogUnderTest : dialog3 {
     using dialog3_glade::information_gain_checkbutton, dialog3_glade::sparse_checkbutton,
-        dialog3_glade::stemming_checkbutton;
+        dialog3_glade::stem_stop_words_checkbutton, dialog3_glade::stemming_checkbutton;
 };
 
 } // namespace
@@ -491,6 +510,16 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     EXPECT_FALSE(textOptions.stemming_checkbutton->get_active());
     EXPECT_TRUE(textOptions.information_gain_checkbutton->get_active());
     EXPECT_FALSE(textOptions.sparse_checkbutton->get_active());
+
+    // Stemming the stop words is offered only with stemming, and off unless asked.
+    EXPECT_FALSE(textOptions.stem_stop_words_checkbutton->is_sensitive());
+    EXPECT_FALSE(textOptions.getStemStopWords());
+    textOptions.setOptions(true, false, false, true);
+    EXPECT_TRUE(textOptions.stem_stop_words_checkbutton->is_sensitive());
+    EXPECT_TRUE(textOptions.getStemStopWords());
+    textOptions.stemming_checkbutton->set_active(false);
+    EXPECT_FALSE(textOptions.stem_stop_words_checkbutton->is_sensitive());
+    EXPECT_FALSE(textOptions.getStemStopWords());
 }
 
 TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
