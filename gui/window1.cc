@@ -247,6 +247,7 @@ void window1::on_series_activate() {
     settings.minDf = {static_cast<int>(df_scale->get_value())};
     settings.stemming = {textProcessor.useStemming};
     settings.stopWords = {stop_words_checkbutton->get_active()};
+    settings.stemStopWords = stemStopWords;
     if (c45Options.minCases)
         settings.minCases = {static_cast<int>(*c45Options.minCases)};
     settings.confidence = {c45Options.confidence};

@@ -128,6 +128,7 @@ protected:
     bool computeInformationGain = false;
     // File sets are written sparse (STEM.data.svm, STEM.test.svm).
     bool writeSparse = false;
+    // On a stemmed corpus "Izbaci" and the series stem the stop words too.
     bool stemStopWords = false;
     // The file set the page runs is sparse: C4.5 gets -L.
     bool fileSetSparse = false;

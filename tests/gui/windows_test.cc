@@ -985,10 +985,12 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
                                        "kad završi."},
               window.errors);
 
-    // From the main window: the series opens on its folder and selection,
-    // and a double-clicked run becomes the main window's result.
+    // From the main window: the series opens on its folder, selection and
+    // text options, and a double-clicked run becomes the main window's result.
     TestWindow main;
     main.df_scale->set_value(3);
+    main.textOptionsAnswer = window1::TextOptions{true, false, false, true};
+    main.on_options_activate();
     Gtk::MenuItem *seriesItem = findMenuItem(main, "Serija pokusa");
     ASSERT_NE(nullptr, seriesItem);
     seriesItem->activate();
@@ -996,6 +998,8 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
     window9 &opened = main.presentedAs<window9>(0);
     EXPECT_EQ("xml", opened.folder_label->get_text());
     EXPECT_EQ("3", opened.min_df_entry->get_text());
+    EXPECT_EQ(1, opened.stemming_combo->get_active_row_number());
+    EXPECT_TRUE(opened.shownSettings().stemStopWords);
     opened.start_button->clicked();
     ASSERT_TRUE(runLoopUntil([&] { return !opened.running(); }));
     ASSERT_EQ(1u, opened.rows().size());
