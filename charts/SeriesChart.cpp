@@ -443,8 +443,10 @@ SeriesChartLayout layoutSeriesChart(const Context &cr, const SeriesChart &chart,
     layout.sizePlot.y = top + plotHeight + rows.ticks + panelGap + rows.heading;
     layout.errorPlot.height = layout.sizePlot.height = plotHeight;
 
-    // A tick about every 30 pixels keeps the labels apart and the grid light.
-    const int intervals = std::max(1, static_cast<int>(plotHeight / 30));
+    // A tick about every 30 pixels keeps the labels apart and the grid light;
+    // on a low plot three steps still fit, and fewer would widen an axis
+    // fitted to close values to several times their spread.
+    const int intervals = std::max(3, static_cast<int>(plotHeight / 30));
     layout.errorTicks = linearAxisTicks(smallestError, largestError, intervals);
     layout.sizeTicks = linearAxisTicks(smallestSize, largestSize, intervals);
     layout.errorHeading = heading(errorHeading, layout.errorTicks);

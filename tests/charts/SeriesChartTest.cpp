@@ -221,6 +221,14 @@ TEST(SeriesChart, AxesFitTheirValuesAndEndPointsStayOffTheFrame) {
               layout.errorHeading);
     EXPECT_EQ("Veličina stabla nakon podrezivanja", layout.sizeHeading);
 
+    // On a low plot, as in the series window, the axis still keeps close to
+    // the values rather than doubling their spread.
+    const Picture low = draw(chart, 800, 260);
+    ASSERT_LT(low.layout.errorPlot.height, 90);
+    std::ostringstream lowTicks;
+    lowTicks << low.layout.errorTicks;
+    EXPECT_EQ("30..60: 30 40 50 60", lowTicks.str());
+
     // The markers of the first and last points, and of the highest and lowest
     // error, are clear of the frame around them.
     const ChartRectangle &plot = layout.errorPlot;
