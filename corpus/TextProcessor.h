@@ -77,7 +77,7 @@ public:
     // The list is compared with the keys as written, or, with useStemming and
     // stemStopWords, as stemmedStopWords gives it. With useStopWords and
     // useStemming but not stemStopWords it writes how many distinct listed
-    // words are no key: "Stop rijeci koje nisu kljuc:   31".
+    // words are no key: "Stop rijeci koje nisu kljuc:   58".
     void selectWords(int minDf, bool useStopWords, const std::string &stopWordFile);
     void selectWordsDefault(int minDf, bool useStopWords); // stop words from "ceste_rijeci"
 
