@@ -17,6 +17,7 @@ int runExperiment(const Arguments &arguments) {
     int minDf = 50;
     int topIg = 0;
     bool stemming = false;
+    bool stemStopWords = false;
     std::string stopWords;
     std::string saveAs;
     std::string format = "c45";
@@ -33,6 +34,8 @@ int runExperiment(const Arguments &arguments) {
     parser.number("top-ig", "K", topIg, "then keep only the K words of highest information gain");
     parser.flag("stemming", stemming, "reduce words to their Porter stems");
     parser.text("stop-words", "FILE", stopWords, "leave out the words listed in FILE");
+    parser.flag("stem-stop-words", stemStopWords,
+                "with --stemming, stem the listed words too before leaving them out");
     parser.text("format", "c45|libsvm", format,
                 "dense C4.5 cases (default) or sparse LIBSVM cases, which C4.5 reads with -L");
     parser.text("c45", "PATH", request.program, "the C4.5 program (default ./c4.5.exe)");
@@ -45,6 +48,8 @@ int runExperiment(const Arguments &arguments) {
     if (stem.find(".names") != std::string::npos)
         throw UsageError("the stem must not contain \".names\"");
     checkMinDf(minDf);
+    if (stemStopWords && !stemming)
+        throw UsageError("--stem-stop-words applies only with --stemming");
     const std::optional<int> top = topIgOption(parser, topIg);
 
     request.sparse = sparseFormat(format);
@@ -52,7 +57,7 @@ int runExperiment(const Arguments &arguments) {
     TextProcessor engine;
     engine.setFileStem(stem);
     parseFolder(engine, directory, stemming);
-    selectAttributes(engine, {minDf, top, parser.given("stop-words"), stopWords});
+    selectAttributes(engine, {minDf, top, parser.given("stop-words"), stopWords, stemStopWords});
     engine.printSelectedWordCount();
     if (request.sparse)
         engine.writeSparseFiles();

@@ -18,6 +18,7 @@ struct ExportOptions {
     int minDf = 1;
     int topIg = 0;
     bool stemming = false;
+    bool stemStopWords = false;
     std::string stopWords;
     bool informationGain = false;
     bool timing = false;
@@ -66,6 +67,8 @@ int runExport(const Arguments &arguments) {
                   "then keep only the K words of highest information gain");
     parser.flag("stemming", options.stemming, "reduce words to their Porter stems (with --dir)");
     parser.text("stop-words", "FILE", options.stopWords, "leave out the words listed in FILE");
+    parser.flag("stem-stop-words", options.stemStopWords,
+                "with --stemming, stem the listed words too before leaving them out");
     parser.flag("ig", options.informationGain, "compute the information gain of every word");
     parser.text("format", "c45|libsvm", options.format,
                 "dense C4.5 cases (default) or sparse LIBSVM cases");
@@ -78,6 +81,8 @@ int runExport(const Arguments &arguments) {
         throw UsageError("--stem is required");
     if (options.stemming && parser.given("state"))
         throw UsageError("--stemming applies only when parsing a folder with --dir");
+    if (options.stemStopWords && !options.stemming)
+        throw UsageError("--stem-stop-words applies only with --stemming");
     const bool sparse = sparseFormat(options.format);
     checkMinDf(options.minDf);
     const std::optional<int> top = topIgOption(parser, options.topIg);
@@ -96,7 +101,8 @@ int runExport(const Arguments &arguments) {
         engine.computeInformationGain();
         clock.lap("ig");
     }
-    selectAttributes(engine, {options.minDf, top, parser.given("stop-words"), options.stopWords});
+    selectAttributes(engine, {options.minDf, top, parser.given("stop-words"), options.stopWords,
+                              options.stemStopWords});
     engine.printSelectedWordCount();
     clock.lap("select");
     if (sparse)

@@ -133,11 +133,12 @@ std::optional<C45Options> window1::askC45Options(const C45Options &current) {
 std::optional<window1::TextOptions> window1::askTextOptions(const TextOptions &current) {
     dialog3 dialog;
     dialog.set_transient_for(*this);
-    dialog.setOptions(current.useStemming, current.computeInformationGain, current.sparseFileSet);
+    dialog.setOptions(current.useStemming, current.computeInformationGain, current.sparseFileSet,
+                      current.stemStopWords);
     if (dialog.run() != Gtk::RESPONSE_OK)
         return std::nullopt;
     return TextOptions{dialog.getUseStemming(), dialog.getComputeInformationGain(),
-                       dialog.getSparseFileSet()};
+                       dialog.getSparseFileSet(), dialog.getStemStopWords()};
 }
 
 bool window1::askConfirmation(const std::string &question) {
@@ -219,11 +220,12 @@ void window1::on_options_activate() {
             c45Options = *options;
         return;
     }
-    if (const std::optional<TextOptions> options =
-            askTextOptions({textProcessor.useStemming, computeInformationGain, writeSparse})) {
+    if (const std::optional<TextOptions> options = askTextOptions(
+            {textProcessor.useStemming, computeInformationGain, writeSparse, stemStopWords})) {
         textProcessor.useStemming = options->useStemming;
         computeInformationGain = options->computeInformationGain;
         writeSparse = options->sparseFileSet;
+        stemStopWords = options->stemStopWords;
     }
 }
 
@@ -234,6 +236,7 @@ void window1::on_series_activate() {
     settings.minDf = {static_cast<int>(df_scale->get_value())};
     settings.stemming = {textProcessor.useStemming};
     settings.stopWords = {stop_words_checkbutton->get_active()};
+    settings.stemStopWords = stemStopWords;
     if (c45Options.minCases)
         settings.minCases = {static_cast<int>(*c45Options.minCases)};
     settings.confidence = {c45Options.confidence};
@@ -302,6 +305,7 @@ void window1::parseInBackground(const std::function<void()> &showCounts,
             textProcessor.printTestDocumentCount();
             textProcessor.printCategoryCount();
             selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
+            setDfRange(static_cast<int>(textProcessor.trainDocuments.size()));
             showCounts();
         },
         failed);
@@ -416,6 +420,7 @@ void window1::on_load_settings_clicked() {
                 category_count_label->set_markup(countMarkup(textProcessor.printCategoryCount()));
                 word_count_label->set_markup(countMarkup(textProcessor.printWordCount()));
                 selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
+                setDfRange(static_cast<int>(textProcessor.trainDocuments.size()));
             },
             {});
         return;
@@ -475,6 +480,7 @@ void window1::on_select_words_clicked() {
         return;
     const int minDf = static_cast<int>(df_scale->get_value());
     const bool useStopWords = stop_words_checkbutton->get_active();
+    textProcessor.stemStopWords = stemStopWords;
     if (!attempt([&] { textProcessor.selectWordsDefault(minDf, useStopWords); }))
         return;
     wordsSelected = true;

@@ -57,6 +57,7 @@ public:
         bool useStemming = false;
         bool computeInformationGain = false;
         bool sparseFileSet = false; // the LIBSVM case files in place of ".data" and ".test"
+        bool stemStopWords = false; // with stemming, the stop words are stemmed too
     };
 
     // True while a C4.5 run is under way.
@@ -134,6 +135,8 @@ protected:
     bool computeInformationGain = false;
     // File sets are written sparse (STEM.data.svm, STEM.test.svm).
     bool writeSparse = false;
+    // On a stemmed corpus "Izbaci" and the series stem the stop words too.
+    bool stemStopWords = false;
     // The file set the page runs is sparse: C4.5 gets -L.
     bool fileSetSparse = false;
     // "Izbaci" was pressed on the current corpus.

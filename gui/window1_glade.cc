@@ -298,6 +298,9 @@ Gtk::Widget &window1_glade::buildTextProcessingPage() {
 
     Gtk::Adjustment *spinAdjustment = Gtk::manage(new Gtk::Adjustment(50, 0, 200, 1, 10, 0));
     df_spinbutton = Gtk::manage(new Gtk::SpinButton(*spinAdjustment, 1, 0));
+    // Room for the threshold of a corpus of a hundred thousand documents,
+    // so that the page keeps its width whatever corpus is read.
+    df_spinbutton->set_width_chars(6);
     df_spinbutton->set_numeric(true);
     df_spinbutton->set_wrap(false);
     df_spinbutton->set_update_policy(Gtk::UPDATE_ALWAYS);
@@ -499,4 +502,14 @@ void window1_glade::connectHandlers() {
 
 window1_glade::~window1_glade() {
     switchPageConnection.disconnect();
+}
+
+void window1_glade::setDfRange(int trainCount) {
+    const double upper = std::max(trainCount, 0);
+    df_scale->get_adjustment()->set_upper(upper);
+    df_spinbutton->get_adjustment()->set_upper(upper);
+    if (df_scale->get_value() > upper)
+        df_scale->set_value(upper);
+    if (df_spinbutton->get_value() > upper)
+        df_spinbutton->set_value(upper);
 }
