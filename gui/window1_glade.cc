@@ -503,13 +503,3 @@ void window1_glade::connectHandlers() {
 window1_glade::~window1_glade() {
     switchPageConnection.disconnect();
 }
-
-void window1_glade::setDfRange(int trainCount) {
-    const double upper = std::max(trainCount, 0);
-    df_scale->get_adjustment()->set_upper(upper);
-    df_spinbutton->get_adjustment()->set_upper(upper);
-    if (df_scale->get_value() > upper)
-        df_scale->set_value(upper);
-    if (df_spinbutton->get_value() > upper)
-        df_spinbutton->set_value(upper);
-}

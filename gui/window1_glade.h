@@ -26,10 +26,6 @@ public:
     ~window1_glade() override;
 
 protected:
-    // Lets the document-frequency threshold go up to trainCount, the number
-    // of training documents, and lowers a larger threshold to it.
-    void setDfRange(int trainCount);
-
     Gtk::MenuBar *menubar;
     Gtk::ImageMenuItem *open_menuitem;
     Gtk::ImageMenuItem *save_as_menuitem;
