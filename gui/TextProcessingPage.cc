@@ -1,5 +1,7 @@
 #include "TextProcessingPage.h"
 
+#include <glibmm/markup.h>
+
 #include "c45/NumberText.h"
 #include "measures/ResultsExport.h"
 #include "window3.h"
@@ -87,6 +89,8 @@ void TextProcessingPage::parseInBackground(TextForm countForm,
             textProcessor.printCategoryCount();
             widgets.selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
             showCounts(countForm);
+            showCorpusSource("mapa " + textProcessor.directory);
+            showSelection();
         },
         failed);
 }
@@ -193,6 +197,8 @@ void TextProcessingPage::loadState() {
             state.wordsSelected = false;
             showCounts(TextForm::Markup);
             widgets.selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
+            showCorpusSource("stanje " + path);
+            showSelection();
         },
         {});
 }
@@ -219,6 +225,9 @@ void TextProcessingPage::selectWords() {
     if (!host.attempt([&] { state.textProcessor.selectWordsDefault(minDf, useStopWords); }))
         return;
     state.wordsSelected = true;
+    state.selectedMinDf = minDf;
+    state.selectedStopWords = useStopWords;
+    showSelection();
     widgets.selected_word_count_label->set_markup(
         countMarkup(state.textProcessor.printSelectedWordCount()));
     host.updateSensitivity();
@@ -246,6 +255,31 @@ void TextProcessingPage::followDfSpinButton() {
 
 void TextProcessingPage::followDfScale() {
     widgets.df_spinbutton->set_value(widgets.df_scale->get_value());
+    showSelection();
+}
+
+void TextProcessingPage::showCorpusSource(const std::string &source) {
+    const std::string text =
+        source + ", stemiranje " + (state.textProcessor.useStemming ? "da" : "ne");
+    widgets.corpus_label->set_markup("<small>" + Glib::Markup::escape_text(text) + "</small>");
+    widgets.corpus_label->set_tooltip_text(text);
+}
+
+void TextProcessingPage::showSelection() {
+    if (!state.wordsSelected) {
+        widgets.selection_label->set_markup("<small>n/a</small>");
+        widgets.selection_label->set_tooltip_text("");
+        return;
+    }
+    std::string text = "Izbor: DF " + std::to_string(state.selectedMinDf) + ", stop riječi " +
+                       (state.selectedStopWords ? "da" : "ne");
+    const bool stale =
+        static_cast<int>(widgets.df_scale->get_value()) != state.selectedMinDf ||
+        widgets.stop_words_checkbutton->get_active() != state.selectedStopWords;
+    if (stale)
+        text += " (zastario: pritisnite Izbaci)";
+    widgets.selection_label->set_markup("<small>" + Glib::Markup::escape_text(text) + "</small>");
+    widgets.selection_label->set_tooltip_text(text);
 }
 
 void TextProcessingPage::editStopWords() {

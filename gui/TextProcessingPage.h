@@ -35,6 +35,8 @@ public:
         Gtk::HScale *df_scale;
         Gtk::SpinButton *df_spinbutton;
         Gtk::CheckButton *stop_words_checkbutton;
+        Gtk::Label *corpus_label;
+        Gtk::Label *selection_label;
     };
 
     TextProcessingPage(PageHost &host, WorkbenchState &state, const Widgets &widgets);
@@ -62,6 +64,9 @@ public:
 
     void followDfSpinButton();
     void followDfScale();
+    // Names the selection "Izbaci" made, marked as old when the threshold or
+    // the stop-word box no longer match it: the file set would hold it.
+    void showSelection();
     void editStopWords();
     void showDistribution();
     void showImportantWords();
@@ -84,6 +89,8 @@ private:
     // console line. The DF threshold then goes up to the number of training
     // documents, and a larger one is lowered to it.
     void showCounts(TextForm form);
+    // Names where the corpus came from: source and the stemming it was read with.
+    void showCorpusSource(const std::string &source);
     // Writes the file set under stem in the background, asking first when it
     // would have no attribute; the written set becomes the one the "C4.5"
     // page runs.

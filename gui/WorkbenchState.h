@@ -27,8 +27,11 @@ struct WorkbenchState {
     bool writeSparse = false;
     // On a stemmed corpus "Izbaci" and the series stem the stop words too.
     bool stemStopWords = false;
-    // "Izbaci" was pressed on the current corpus.
+    // "Izbaci" was pressed on the current corpus, with this threshold and
+    // stop-word choice.
     bool wordsSelected = false;
+    int selectedMinDf = 0;
+    bool selectedStopWords = false;
 
     // The stem of the C4.5 file set that the "C4.5" page names and runs;
     // empty until one is chosen or written.

@@ -25,7 +25,8 @@ const int c45PageNumber = 1;
 window1::window1()
     : textPage(*this, *this,
                {train_count_label, test_count_label, category_count_label, word_count_label,
-                selected_word_count_label, df_scale, df_spinbutton, stop_words_checkbutton}),
+                selected_word_count_label, df_scale, df_spinbutton, stop_words_checkbutton,
+                corpus_label, selection_label}),
       c45Page(*this, *this,
               {file_set_label, c45_train_count_label, c45_test_count_label,
                c45_category_count_label, attribute_count_label, tree_size_bp_label,
@@ -240,7 +241,9 @@ void window1::on_select_words_clicked() {
     textPage.selectWords();
 }
 
-void window1::on_stop_words_toggled() {}
+void window1::on_stop_words_toggled() {
+    textPage.showSelection();
+}
 
 void window1::on_edit_stop_words_clicked() {
     textPage.editStopWords();

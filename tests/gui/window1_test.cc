@@ -303,6 +303,20 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
         EXPECT_EQ(bold(row.selected), shown(*window.selected_word_count_label));
     }
     EXPECT_TRUE(window.important_words_button->get_sensitive());
+    // The page says which folder and selection the counts and a file set
+    // come from; a threshold or stop-word choice changed since "Izbaci"
+    // marks the selection as old until "Izbaci" is pressed again.
+    EXPECT_EQ("plain:mapa xml, stemiranje ne", "plain:" + window.corpus_label->get_text());
+    EXPECT_EQ("Izbor: DF 11, stop riječi ne", window.selection_label->get_text());
+    window.df_scale->set_value(3);
+    EXPECT_EQ("Izbor: DF 11, stop riječi ne (zastario: pritisnite Izbaci)",
+              window.selection_label->get_text());
+    window.df_scale->set_value(11);
+    window.stop_words_checkbutton->set_active(true);
+    EXPECT_EQ("Izbor: DF 11, stop riječi ne (zastario: pritisnite Izbaci)",
+              window.selection_label->get_text());
+    window.select_words_button->clicked();
+    EXPECT_EQ("Izbor: DF 11, stop riječi da", window.selection_label->get_text());
 
     // At 4 a word in exactly four training documents is kept.
     selectWords(4, false);
