@@ -1,5 +1,6 @@
 #include "window1.h"
 
+#include "Messages.h"
 #include "c45/C45OutputFile.h"
 #include "c45/NumberText.h"
 #include "corpus/FileError.h"
@@ -161,7 +162,7 @@ void window1::presentWindow(Gtk::Window *window) {
 
 void window1::reportError(const std::string &message) {
     std::cerr << message << std::endl;
-    showError(message);
+    showError(croatianMessage(message));
 }
 
 bool window1::attempt(const std::function<void()> &operation) {

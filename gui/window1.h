@@ -144,6 +144,7 @@ private:
     // error and shown in an error box. Returns whether the operation
     // completed.
     bool attempt(const std::function<void()> &operation);
+    // Writes message to standard error and shows it in Croatian (croatianMessage).
     void reportError(const std::string &message);
 
     // Sets every command's sensitivity from the state, for the given page.

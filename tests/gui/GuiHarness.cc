@@ -126,10 +126,11 @@ std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model) {
     return rowsOf(model, model->children());
 }
 
-ConsoleCapture::ConsoleCapture() : previous_(std::cout.rdbuf(captured_.rdbuf())) {}
+ConsoleCapture::ConsoleCapture(std::ostream &console)
+    : console_(console), previous_(console.rdbuf(captured_.rdbuf())) {}
 
 ConsoleCapture::~ConsoleCapture() {
-    std::cout.rdbuf(previous_);
+    console_.rdbuf(previous_);
 }
 
 std::string ConsoleCapture::linesStartingWith(const std::string &prefix) const {

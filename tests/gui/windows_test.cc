@@ -419,8 +419,8 @@ TEST_F(StopWordEditorTest, SaveErrorsAppearOverTheEditorWithTheSystemsReason) {
         std::string message;
     } cases[] = {
         {"missing/ceste_rijeci",
-         "Could not open file missing/ceste_rijeci: " + std::string(std::strerror(ENOENT))},
-        {"/dev/full", "Could not write file /dev/full: " + std::string(std::strerror(ENOSPC))},
+         "Ne mogu otvoriti fajl missing/ceste_rijeci: " + std::string(std::strerror(ENOENT))},
+        {"/dev/full", "Ne mogu zapisati fajl /dev/full: " + std::string(std::strerror(ENOSPC))},
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(row.path);
@@ -610,11 +610,6 @@ struct SeriesWindowTest : testing::Test {
 // read whatever the blanks and the process locale.
 TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
     TestSeriesWindow window(base, trace);
-    const auto problem = [](C45Options options) { return *c45OptionsProblem(options); };
-    C45Options noMinCases;
-    noMinCases.minCases = 0;
-    C45Options tooConfident;
-    tooConfident.confidence = 101.0f;
     const auto notAList = [](const char *field, const char *text) {
         return "Polje \"" + std::string(field) +
                "\" nije ispravna lista brojeva odvojenih zarezima: " + text;
@@ -632,12 +627,13 @@ TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
         {window.min_df_entry, " ", "Upišite barem jedan najmanji df (min-df)."},
         {window.min_df_entry, "2,-1", "Najmanji df (min-df) ne može biti negativan."},
         {window.min_df_entry, tooMany.c_str(),
-         "the series would have 10001 runs, more than the 10000 a series may have"},
+         "Serija bi imala 10001 pokretanja, a smije ih imati najviše 10000."},
         {window.top_ig_entry, "10,0", "Najboljih po IG (top-IG) mora biti barem 1."},
         {window.m_entry, "2.5", notAList("Najmanje slučajeva (-m)", "2.5")},
-        {window.m_entry, "2,0", problem(noMinCases)},
+        {window.m_entry, "2,0",
+         "Najmanji broj slučajeva (-m) mora biti cijeli broj od 1 do 1000000."},
         {window.c_entry, "25,1O", notAList("Pouzdanost (-c)", "25,1O")},
-        {window.c_entry, "101", problem(tooConfident)},
+        {window.c_entry, "101", "Pouzdanost podrezivanja (-c) mora biti broj od 0.001 do 100."},
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(row.text);
