@@ -88,12 +88,14 @@ std::string withExtension(const std::string &path, const std::string &extension)
 window1::window1() : textProcessor("xml", "bla") {
     textProcessor.setFileStem("bla");
     textProcessor.useStemming = false;
+    restorePreferences();
     updateSensitivity(textProcessingPage);
 }
 
 // A job still reading or writing the engine, or running C4.5, ends before
 // the engine goes; the series windows' jobs end too, their learners with them.
 window1::~window1() {
+    savePreferences();
     jobs.service().shutdown();
 }
 
@@ -216,8 +218,10 @@ void window1::on_options_activate() {
     if (busy())
         return;
     if (notebook->get_current_page() == c45Page) {
-        if (const std::optional<C45Options> options = askC45Options(c45Options))
+        if (const std::optional<C45Options> options = askC45Options(c45Options)) {
             c45Options = *options;
+            savePreferences();
+        }
         return;
     }
     if (const std::optional<TextOptions> options =
@@ -225,6 +229,7 @@ void window1::on_options_activate() {
         textProcessor.useStemming = options->useStemming;
         computeInformationGain = options->computeInformationGain;
         writeSparse = options->sparseFileSet;
+        savePreferences();
     }
 }
 
@@ -272,6 +277,7 @@ void window1::on_open_clicked() {
         return;
     documentFolder = folder;
     textProcessor.setDirectory(documentFolder);
+    savePreferences();
 }
 
 std::unique_ptr<TextProcessor> window1::freshEngine() const {

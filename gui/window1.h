@@ -24,6 +24,7 @@
 #include "window1_glade.h"
 
 #include "GuiJobs.h"
+#include "Preferences.h"
 
 #include "c45/C45Output.h"
 #include "c45/C45Runner.h"
@@ -146,6 +147,11 @@ private:
     bool attempt(const std::function<void()> &operation);
     // Writes message to standard error and shows it in Croatian (croatianMessage).
     void reportError(const std::string &message);
+
+    // The choices kept from one start to the next (window1_preferences.cc).
+    void restorePreferences();
+    void savePreferences() const;
+    Preferences shownPreferences() const;
 
     // Sets every command's sensitivity from the state, for the given page.
     void updateSensitivity(int page);

@@ -6,6 +6,7 @@
 #include <gtkmm/main.h>
 
 #include <chrono>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -124,6 +125,16 @@ std::string rowsOf(const Glib::RefPtr<Gtk::TreeModel> &model,
 
 std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model) {
     return rowsOf(model, model->children());
+}
+
+CroatianLocale::CroatianLocale() : previousC(std::setlocale(LC_ALL, nullptr)) {
+    if ((available = std::setlocale(LC_ALL, "hr_HR.UTF-8") != nullptr))
+        std::locale::global(std::locale("hr_HR.UTF-8"));
+}
+
+CroatianLocale::~CroatianLocale() {
+    std::locale::global(previousGlobal);
+    std::setlocale(LC_ALL, previousC.c_str());
 }
 
 ConsoleCapture::ConsoleCapture(std::ostream &console)

@@ -756,6 +756,73 @@ TEST_F(MainWindowTest, ErrorBoxIsCroatianWhileTheConsoleLineStaysEnglish) {
               window.errors);
 }
 
+// The options, the threshold, the stop-word box and the folder come back in
+// the next window: they are saved when an options dialog is accepted or a
+// folder chosen, and all of them when the window goes.
+TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
+    const auto choices = [](TestWindow &shown) {
+        shown.switchToPage(0);
+        shown.on_options_activate();
+        shown.switchToPage(1);
+        shown.on_options_activate();
+        shown.switchToPage(0);
+        const window1::TextOptions text = shown.textOptionsShown.back();
+        const auto flag = [](bool value) { return value ? "1" : "0"; };
+        return std::string("stemming:") + flag(text.useStemming) +
+               " gain:" + flag(text.computeInformationGain) +
+               " sparse:" + flag(text.sparseFileSet) +
+               " c45:" + optionText(shown.c45OptionsShown.back()) +
+               " df:" + std::to_string(static_cast<int>(shown.df_scale->get_value())) + "/" +
+               std::to_string(shown.df_spinbutton->get_value_as_int()) +
+               " stop:" + flag(shown.stop_words_checkbutton->get_active()) +
+               " folder:" + shown.textProcessor.directory;
+    };
+    const std::string other = (std::filesystem::current_path() / "other").string();
+    const std::string settings = std::string(std::getenv("XDG_CONFIG_HOME")) + "/tcw/settings";
+    C45Options c45;
+    c45.discreteGroups = true;
+    c45.minCases = 5;
+    c45.confidence = 12.5f;
+    c45.trials = 3;
+
+    auto first = std::make_unique<TestWindow>();
+    EXPECT_EQ("stemming:0 gain:0 sparse:0 c45: df:50/50 stop:0 folder:xml", choices(*first));
+    first->textOptionsAnswer = window1::TextOptions{true, true, true};
+    first->on_options_activate();
+    first->switchToPage(1);
+    first->c45OptionsAnswer = c45;
+    first->on_options_activate();
+    first->switchToPage(0);
+    first->pathAnswers.push_back("other");
+    click(first->open_toolbutton);
+    first->df_scale->set_value(7);
+    first->stop_words_checkbutton->set_active(true);
+    {
+        TestWindow meanwhile;
+        EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:50/50 stop:0 folder:" +
+                      other,
+                  choices(meanwhile));
+    }
+    first.reset();
+    EXPECT_EQ("stemming=1\ninformation_gain=1\nsparse_file_set=1\nc45_s=1\nc45_m=5\nc45_c=12.5\n"
+              "c45_t=3\nmin_df=7\nstop_words=1\ndocument_folder=" +
+                  other + "\n",
+              readFile(settings));
+    {
+        const CroatianLocale croatian;
+        ASSERT_TRUE(croatian.available) << "hr_HR.UTF-8 is not installed";
+        TestWindow second;
+        EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:7/7 stop:1 folder:" +
+                      other,
+                  choices(second));
+    }
+
+    // A threshold beyond the scale is left out; the rest of the file is taken.
+    std::ofstream(settings) << "min_df=201\nstop_words=1\n";
+    TestWindow limited;
+    EXPECT_EQ("stemming:0 gain:0 sparse:0 c45: df:50/50 stop:1 folder:xml", choices(limited));
+}
+
 // The run file and the file set are apart: after a run is opened or saved,
 // "Pokreni C4.5" still runs the file set that the page names; choosing another
 // set clears the figures of the run shown.

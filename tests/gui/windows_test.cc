@@ -43,22 +43,6 @@ std::vector<std::string> fixtureLines() {
     return out;
 }
 
-// Switches the process to the locale the workbench's users have, as the
-// toolkit does at start-up, for as long as it lives.
-struct CroatianLocale {
-    CroatianLocale() {
-        if ((available = std::setlocale(LC_ALL, "hr_HR.UTF-8") != nullptr))
-            std::locale::global(std::locale("hr_HR.UTF-8"));
-    }
-    ~CroatianLocale() {
-        std::locale::global(previousGlobal);
-        std::setlocale(LC_ALL, previousC.c_str());
-    }
-    const std::locale previousGlobal;
-    const std::string previousC = std::setlocale(LC_ALL, nullptr);
-    bool available = false;
-};
-
 std::string measureLabels(const window8 &measures) {
     return joined(" ",
                   {shown(*measures.micro_f1_label), shown(*measures.micro_precision_label),
