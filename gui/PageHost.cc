@@ -1,5 +1,7 @@
 #include "PageHost.h"
 
+#include "Messages.h"
+
 #include "corpus/FileError.h"
 
 #include <iostream>
@@ -7,7 +9,7 @@
 
 void PageHost::reportError(const std::string &message) {
     std::cerr << message << std::endl;
-    showError(message);
+    showError(croatianMessage(message));
 }
 
 bool PageHost::attempt(const std::function<void()> &operation) {

@@ -65,7 +65,8 @@ public:
     // The file set under stem was just written: the "C4.5" page runs it now.
     virtual void fileSetWritten(const std::string &stem, bool sparse) = 0;
 
-    // Writes message to standard error and shows it in an error box.
+    // Writes message to standard error and shows it, in Croatian, in an
+    // error box.
     void reportError(const std::string &message);
     // Runs operation; a FileError or exhausted memory goes to reportError.
     // Returns whether the operation completed.

@@ -1,5 +1,6 @@
 #include "dialog2.h"
 
+#include "Messages.h"
 #include "c45/NumberText.h"
 
 #include <limits>
@@ -30,7 +31,7 @@ void dialog2::on_ok_clicked() {
     const C45Options options = shownOptions(confidence);
     if (const std::optional<std::string> problem = c45OptionsProblem(options)) {
         accepted.reset();
-        message_label->set_text(*problem);
+        message_label->set_text(croatianMessage(*problem));
         message_label->show();
         return;
     }

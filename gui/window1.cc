@@ -34,12 +34,14 @@ window1::window1()
                train_errors_bp_label, train_errors_ap_label, test_estimate_label,
                test_size_bp_label, test_size_ap_label, test_errors_bp_label,
                test_errors_ap_label}) {
+    restorePreferences();
     updateSensitivity(textProcessingPageNumber);
 }
 
 // A job still reading or writing the engine, or running C4.5, ends before
 // the engine goes; the series windows' jobs end too, their learners with them.
 window1::~window1() {
+    savePreferences();
     jobs.service().shutdown();
 }
 
@@ -147,6 +149,7 @@ void window1::on_options_activate() {
         textPage.editOptions();
     else
         c45Page.editOptions();
+    savePreferences();
 }
 
 void window1::on_series_activate() {
@@ -182,10 +185,12 @@ void window1::on_about_activate() {
 }
 
 void window1::on_open_clicked() {
-    if (notebook->get_current_page() == c45PageNumber)
+    if (notebook->get_current_page() == c45PageNumber) {
         on_choose_names_clicked();
-    else
-        textPage.chooseFolder();
+        return;
+    }
+    textPage.chooseFolder();
+    savePreferences();
 }
 
 void window1::on_execute_clicked() {

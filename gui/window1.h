@@ -27,6 +27,7 @@
 #include "C45Page.h"
 #include "GuiJobs.h"
 #include "PageHost.h"
+#include "Preferences.h"
 #include "TextProcessingPage.h"
 #include "WorkbenchState.h"
 
@@ -96,6 +97,11 @@ protected:
     void on_cancel_clicked() override;
 
 private:
+    // The choices kept from one start to the next (window1_preferences.cc).
+    void restorePreferences();
+    void savePreferences() const;
+    Preferences shownPreferences() const;
+
     // Sets every command's sensitivity from the state, for the given page.
     void updateSensitivity(int page);
     void updateSensitivity() override;

@@ -1,5 +1,6 @@
 #include "window7.h"
 
+#include "Messages.h"
 #include "TableLayout.h"
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
@@ -149,7 +150,7 @@ void window7::on_save_clicked() {
         Gtk::MessageDialog dialog(*this, "Stop riječi nisu spremljene.", false, Gtk::MESSAGE_ERROR,
                                   Gtk::BUTTONS_CLOSE, true);
         dialog.set_title("Greška");
-        dialog.set_secondary_text(message);
+        dialog.set_secondary_text(croatianMessage(message));
         dialog.run();
     }
 }

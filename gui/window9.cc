@@ -1,5 +1,6 @@
 #include "window9.h"
 
+#include "Messages.h"
 #include "TableLayout.h"
 #include "c45/C45OutputFile.h"
 #include "c45/C45Runner.h"
@@ -258,14 +259,16 @@ void window9::showError(const std::string &message) {
 }
 
 bool window9::attempt(const std::function<void()> &operation) {
+    std::string problem;
     try {
         operation();
         return true;
     } catch (const std::bad_alloc &) {
-        showError("Out of memory");
+        problem = "Out of memory";
     } catch (const std::exception &error) {
-        showError(error.what());
+        problem = error.what();
     }
+    showError(croatianMessage(problem));
     return false;
 }
 
@@ -279,7 +282,7 @@ void window9::on_start_clicked() {
         settings = shownSettings();
         planned = seriesRunCount(settings);
     } catch (const std::invalid_argument &problem) {
-        showError(problem.what());
+        showError(croatianMessage(problem.what()));
         return;
     }
     finishedRows.clear();
@@ -349,7 +352,7 @@ void window9::onSeriesEnded(const JobEnd &end, std::vector<SeriesRow> rows, std:
     progressbar->set_text(text);
     updateSensitivity();
     if (!end.error.empty())
-        showError(end.error);
+        showError(croatianMessage(end.error));
 }
 
 void window9::showRows() {
@@ -464,7 +467,7 @@ void window9::on_treeview_row_activated(const Gtk::TreeModel::Path &path, Gtk::T
     const std::string runFile = (*row)[columns.runFile];
     const Glib::ustring error = (*row)[columns.text[errorColumn]];
     if (runFile.empty() || !error.empty()) {
-        showError("Ovo pokretanje nema rezultata: " + error.raw());
+        showError("Ovo pokretanje nema rezultata: " + croatianMessage(error.raw()));
         return;
     }
     std::vector<std::string> lines;

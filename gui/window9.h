@@ -117,7 +117,8 @@ private:
     std::string completedPath(const std::string &path, const std::string &extension);
     void saveChart(const std::string &title, const std::string &extension,
                    const std::string &filterName);
-    // Runs operation; an exception's message goes to the error box.
+    // Runs operation; an exception's message goes to the error box, in
+    // Croatian (croatianMessage), as every message of the engine does.
     bool attempt(const std::function<void()> &operation);
 
     const SeriesSettings base;

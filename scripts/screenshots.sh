@@ -30,7 +30,9 @@ fi
 
 mkdir -p "$out"
 status=0
-xvfb-run -a -s "-screen 0 1280x1024x24" "$driver" "$work" "$out" "$min_df" \
+# A configuration folder of its own: the user's remembered choices neither
+# shape the pictures nor are changed by them.
+XDG_CONFIG_HOME="$work/config" xvfb-run -a -s "-screen 0 1280x1024x24" "$driver" "$work" "$out" "$min_df" \
     > "$work/console.log" || status=$?
 grep -E '\.png|^  ' "$work/console.log" || true
 echo "screenshots in $out"

@@ -6,6 +6,7 @@
 #include <gtkmm/main.h>
 
 #include <chrono>
+#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -126,10 +127,21 @@ std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model) {
     return rowsOf(model, model->children());
 }
 
-ConsoleCapture::ConsoleCapture() : previous_(std::cout.rdbuf(captured_.rdbuf())) {}
+CroatianLocale::CroatianLocale() : previousC(std::setlocale(LC_ALL, nullptr)) {
+    if ((available = std::setlocale(LC_ALL, "hr_HR.UTF-8") != nullptr))
+        std::locale::global(std::locale("hr_HR.UTF-8"));
+}
+
+CroatianLocale::~CroatianLocale() {
+    std::locale::global(previousGlobal);
+    std::setlocale(LC_ALL, previousC.c_str());
+}
+
+ConsoleCapture::ConsoleCapture(std::ostream &console)
+    : console_(console), previous_(console.rdbuf(captured_.rdbuf())) {}
 
 ConsoleCapture::~ConsoleCapture() {
-    std::cout.rdbuf(previous_);
+    console_.rdbuf(previous_);
 }
 
 std::string ConsoleCapture::linesStartingWith(const std::string &prefix) const {

@@ -9,6 +9,8 @@
 #include <gtkmm/treemodel.h>
 
 #include <deque>
+#include <iostream>
+#include <locale>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -85,16 +87,28 @@ Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text);
 // " ", the children of a row in "[...]" after it.
 std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model);
 
-// Captures std::cout (the engine's and the windows' trace) while it lives.
+// Switches the process to the locale the workbench's users have, as the
+// toolkit does at start-up, for as long as it lives.
+struct CroatianLocale {
+    CroatianLocale();
+    ~CroatianLocale();
+    const std::locale previousGlobal;
+    const std::string previousC;
+    bool available = false;
+};
+
+// Captures console (std::cout: the engine's and the windows' trace; or
+// std::cerr) while it lives.
 class ConsoleCapture {
 public:
-    ConsoleCapture();
+    explicit ConsoleCapture(std::ostream &console = std::cout);
     ~ConsoleCapture();
     std::string text() const { return captured_.str(); }
     // Only the lines that start with prefix, each ended by "\n".
     std::string linesStartingWith(const std::string &prefix) const;
 
 private:
+    std::ostream &console_;
     std::ostringstream captured_;
     std::streambuf *previous_;
 };

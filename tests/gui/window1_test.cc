@@ -28,6 +28,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iostream>
+#include <memory>
 #include <sstream>
 #include <system_error>
 #include <sstream>
@@ -260,7 +262,7 @@ TEST_F(MainWindowTest, FolderProblemsAreReportedAndKeepTheCorpus) {
         const char *folder;
         std::string message; // the start of the message
     } cases[] = {
-        {"xml", "Could not open file xml/lost.xml"},
+        {"xml", "Ne mogu otvoriti fajl xml/lost.xml"},
         {"empty", "U mapi empty nije pronađen nijedan dokument."},
         {"missing", "Ne mogu otvoriti mapu missing: " + std::generic_category().message(ENOENT)},
     };
@@ -366,7 +368,7 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     std::remove("ceste_rijeci");
     selectWords(2, true);
     ASSERT_EQ(1u, window.errors.size());
-    EXPECT_EQ("Could not open file ceste_rijeci: " + std::generic_category().message(ENOENT),
+    EXPECT_EQ("Ne mogu otvoriti fajl ceste_rijeci: " + std::generic_category().message(ENOENT),
               window.errors[0]);
     EXPECT_EQ(bold("6"), shown(*window.selected_word_count_label));
     EXPECT_EQ(6u, window.textProcessor.selectedWords.size());
@@ -550,7 +552,7 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     dialog.c_spinbutton->set_text("12.5.1");
     dialog.ok_button->clicked();
     EXPECT_FALSE(dialog.acceptedOptions());
-    EXPECT_EQ("the pruning confidence (-c) must be a number from 0.001 to 100",
+    EXPECT_EQ("Pouzdanost podrezivanja (-c) mora biti broj od 0.001 do 100.",
               dialog.message_label->get_text());
     EXPECT_EQ(25, dialog.c_spinbutton->get_value());
 
@@ -621,9 +623,10 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     const struct {
         const char *name;
         std::string message; // the start of the message
-    } unreadable[] = {{"missing.tpp", "Could not open file missing.tpp: " +
+    } unreadable[] = {{"missing.tpp", "Ne mogu otvoriti fajl missing.tpp: " +
                                           std::generic_category().message(ENOENT)},
-                      {"broken.tpp", "Malformed file broken.tpp"}};
+                      {"broken.tpp", "Neispravan fajl broken.tpp: redak 2: očekuje se nenegativan "
+                                     "cijeli broj (broj dokumenata)"}};
     for (const auto &row : unreadable) {
         SCOPED_TRACE(row.name);
         restored.errors.clear();
@@ -767,12 +770,13 @@ TEST_F(MainWindowTest, RunFailuresAreReportedAndLeaveTheResultCommandsAsTheyWere
     const struct {
         const char *name;
         std::string program; // empty: no c4.5.exe
-        std::string quoted;  // in the message
+        std::string message; // in the error box
     } cases[] = {
-        {"missing program", "", "c4.5.exe"},
+        {"missing program", "",
+         "Ne mogu pokrenuti program ./c4.5.exe: " + std::generic_category().message(ENOENT)},
         {"error exit", "echo 'ERROR: cannot read bla.data' >&2\nexit 1\n",
-         "\nERROR: cannot read bla.data"},
-        {"no result", "echo garbage\n", "c4.5.exe"},
+         "Program ./c4.5.exe završio je sa statusom 1\nERROR: cannot read bla.data"},
+        {"no result", "echo garbage\n", "Program ./c4.5.exe nije ispisao rezultat"},
     };
     for (const bool hadResult : {false, true}) {
         for (const auto &row : cases) {
@@ -791,14 +795,94 @@ TEST_F(MainWindowTest, RunFailuresAreReportedAndLeaveTheResultCommandsAsTheyWere
             else
                 writeProgram(row.program);
             runToEnd();
-            ASSERT_EQ(1u, window.errors.size());
-            EXPECT_NE(std::string::npos, window.errors[0].find(row.quoted)) << window.errors[0];
+            EXPECT_EQ(std::vector<std::string>{row.message}, window.errors);
             EXPECT_EQ(noRunFigures, runFigures(window));
             EXPECT_EQ(before, window.sensitivity());
             EXPECT_EQ(previous, window.c45Result);
             EXPECT_EQ(hadResult, window.cm_button->get_sensitive());
         }
     }
+}
+
+// The error box shows the Croatian text; the line on standard error keeps the
+// engine's English, as tcw prints it.
+TEST_F(MainWindowTest, ErrorBoxIsCroatianWhileTheConsoleLineStaysEnglish) {
+    writeFileSet();
+    window.switchToPage(1);
+    window.errors.clear();
+    const std::string reason = std::generic_category().message(ENOENT);
+    const ConsoleCapture console(std::cerr);
+    runToEnd();
+    EXPECT_EQ("./c4.5.exe could not be started: " + reason + "\n", console.text());
+    EXPECT_EQ(std::vector<std::string>{"Ne mogu pokrenuti program ./c4.5.exe: " + reason},
+              window.errors);
+}
+
+// The options, the threshold, the stop-word box and the folder come back in
+// the next window: they are saved when an options dialog is accepted or a
+// folder chosen, and all of them when the window goes.
+TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
+    const auto choices = [](TestWindow &shown) {
+        shown.switchToPage(0);
+        shown.on_options_activate();
+        shown.switchToPage(1);
+        shown.on_options_activate();
+        shown.switchToPage(0);
+        const window1::TextOptions text = shown.textOptionsShown.back();
+        const auto flag = [](bool value) { return value ? "1" : "0"; };
+        return std::string("stemming:") + flag(text.useStemming) +
+               " gain:" + flag(text.computeInformationGain) +
+               " sparse:" + flag(text.sparseFileSet) +
+               " c45:" + optionText(shown.c45OptionsShown.back()) +
+               " df:" + std::to_string(static_cast<int>(shown.df_scale->get_value())) + "/" +
+               std::to_string(shown.df_spinbutton->get_value_as_int()) +
+               " stop:" + flag(shown.stop_words_checkbutton->get_active()) +
+               " folder:" + shown.textProcessor.directory;
+    };
+    const std::string other = (std::filesystem::current_path() / "other").string();
+    const std::string settings = std::string(std::getenv("XDG_CONFIG_HOME")) + "/tcw/settings";
+    C45Options c45;
+    c45.discreteGroups = true;
+    c45.minCases = 5;
+    c45.confidence = 12.5f;
+    c45.trials = 3;
+
+    auto first = std::make_unique<TestWindow>();
+    EXPECT_EQ("stemming:0 gain:0 sparse:0 c45: df:50/50 stop:0 folder:xml", choices(*first));
+    first->textOptionsAnswer = window1::TextOptions{true, true, true};
+    first->on_options_activate();
+    first->switchToPage(1);
+    first->c45OptionsAnswer = c45;
+    first->on_options_activate();
+    first->switchToPage(0);
+    first->pathAnswers.push_back("other");
+    click(first->open_toolbutton);
+    first->df_scale->set_value(7);
+    first->stop_words_checkbutton->set_active(true);
+    {
+        TestWindow meanwhile;
+        EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:50/50 stop:0 folder:" +
+                      other,
+                  choices(meanwhile));
+    }
+    first.reset();
+    EXPECT_EQ("stemming=1\ninformation_gain=1\nsparse_file_set=1\nc45_s=1\nc45_m=5\nc45_c=12.5\n"
+              "c45_t=3\nmin_df=7\nstop_words=1\ndocument_folder=" +
+                  other + "\n",
+              readFile(settings));
+    {
+        const CroatianLocale croatian;
+        ASSERT_TRUE(croatian.available) << "hr_HR.UTF-8 is not installed";
+        TestWindow second;
+        EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:7/7 stop:1 folder:" +
+                      other,
+                  choices(second));
+    }
+
+    // A threshold beyond the scale is left out; the rest of the file is taken.
+    std::ofstream(settings) << "min_df=201\nstop_words=1\n";
+    TestWindow limited;
+    EXPECT_EQ("stemming:0 gain:0 sparse:0 c45: df:50/50 stop:1 folder:xml", choices(limited));
 }
 
 // The run file and the file set are apart: after a run is opened or saved,
@@ -836,8 +920,9 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
         EXPECT_EQ(figures, runFigures(window));
     }
     EXPECT_EQ((std::vector<std::string>{
-                  "Malformed file table.csv: no C4.5 output in it",
-                  "Malformed file cut.c45p: incomplete C4.5 run, no evaluation on training data"}),
+                  "Neispravan fajl table.csv: u njemu nema ispisa programa C4.5",
+                  "Neispravan fajl cut.c45p: nepotpuno pokretanje programa C4.5, nedostaje "
+                  "vrednovanje na podacima za učenje"}),
               window.errors);
     window.errors.clear();
     window.pathAnswers.push_back("myrun");
