@@ -69,6 +69,8 @@ const std::map<std::string, Reader> &readers() {
          [](const std::string &v, Preferences &p) { readFlagInto(v, p.computeInformationGain); }},
         {"sparse_file_set",
          [](const std::string &v, Preferences &p) { readFlagInto(v, p.sparseFileSet); }},
+        {"stem_stop_words",
+         [](const std::string &v, Preferences &p) { readFlagInto(v, p.stemStopWords); }},
         {"c45_s", [](const std::string &v,
                      Preferences &p) { readFlagInto(v, p.c45Options.discreteGroups); }},
         {"c45_m", [](const std::string &v,
@@ -155,6 +157,7 @@ std::string preferencesText(const Preferences &preferences) {
         std::string("stemming=") + flag(preferences.useStemming) +
         "\ninformation_gain=" + flag(preferences.computeInformationGain) +
         "\nsparse_file_set=" + flag(preferences.sparseFileSet) +
+        "\nstem_stop_words=" + flag(preferences.stemStopWords) +
         "\nc45_s=" + flag(c45.discreteGroups) + "\nc45_m=" + optionalText(c45.minCases) +
         "\nc45_c=" + optionalText(c45.confidence) + "\nc45_t=" + optionalText(c45.trials) +
         "\nmin_df=" + std::to_string(preferences.minDf) +

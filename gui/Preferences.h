@@ -4,7 +4,7 @@
 // file of "key=value" lines in the user's configuration folder, one line per
 // choice:
 //
-//   stemming=0|1  information_gain=0|1  sparse_file_set=0|1
+//   stemming=0|1  information_gain=0|1  sparse_file_set=0|1  stem_stop_words=0|1
 //   c45_s=0|1  c45_m=N  c45_c=CF  c45_t=N  (empty: the option is not given)
 //   min_df=N  stop_words=0|1  document_folder=PATH
 //
@@ -19,6 +19,7 @@ struct Preferences {
     bool useStemming = false;
     bool computeInformationGain = false;
     bool sparseFileSet = false;
+    bool stemStopWords = false;
     C45Options c45Options;
     int minDf = 0;
     bool stopWords = false;

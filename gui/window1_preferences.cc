@@ -16,6 +16,7 @@ void window1::restorePreferences() {
     textProcessor.useStemming = preferences.useStemming;
     computeInformationGain = preferences.computeInformationGain;
     writeSparse = preferences.sparseFileSet;
+    stemStopWords = preferences.stemStopWords;
     c45Options = preferences.c45Options;
     if (preferences.minDf <= df_scale->get_adjustment()->get_upper())
         df_scale->set_value(preferences.minDf);
@@ -46,6 +47,7 @@ Preferences window1::shownPreferences() const {
     preferences.useStemming = textProcessor.useStemming;
     preferences.computeInformationGain = computeInformationGain;
     preferences.sparseFileSet = writeSparse;
+    preferences.stemStopWords = stemStopWords;
     preferences.c45Options = c45Options;
     preferences.minDf = static_cast<int>(df_scale->get_value());
     preferences.stopWords = stop_words_checkbutton->get_active();

@@ -43,6 +43,7 @@ Preferences everyChoice(const std::string &folder) {
     preferences.useStemming = true;
     preferences.computeInformationGain = true;
     preferences.sparseFileSet = true;
+    preferences.stemStopWords = true;
     preferences.c45Options.discreteGroups = true;
     preferences.c45Options.minCases = 5;
     preferences.c45Options.confidence = 0.3f;
@@ -57,7 +58,8 @@ Preferences everyChoice(const std::string &folder) {
 // threshold given, and folder as the last line unless empty.
 std::string fileText(const char *stemming, const char *c45, const char *minDf,
                      const std::string &folder) {
-    return std::string("stemming=") + stemming + "\ninformation_gain=1\nsparse_file_set=1\n" + c45 +
+    return std::string("stemming=") + stemming + "\ninformation_gain=1\nsparse_file_set=1\nstem_stop_words=1\n" +
+           c45 +
            "min_df=" + minDf + "\nstop_words=1\n" +
            (folder.empty() ? "" : "document_folder=" + folder + "\n");
 }

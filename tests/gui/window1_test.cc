@@ -849,7 +849,7 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
 
     auto first = std::make_unique<TestWindow>();
     EXPECT_EQ("stemming:0 gain:0 sparse:0 c45: df:50/50 stop:0 folder:xml", choices(*first));
-    first->textOptionsAnswer = window1::TextOptions{true, true, true};
+    first->textOptionsAnswer = window1::TextOptions{true, true, true, true};
     first->on_options_activate();
     first->switchToPage(1);
     first->c45OptionsAnswer = c45;
@@ -866,8 +866,8 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
                   choices(meanwhile));
     }
     first.reset();
-    EXPECT_EQ("stemming=1\ninformation_gain=1\nsparse_file_set=1\nc45_s=1\nc45_m=5\nc45_c=12.5\n"
-              "c45_t=3\nmin_df=7\nstop_words=1\ndocument_folder=" +
+    EXPECT_EQ("stemming=1\ninformation_gain=1\nsparse_file_set=1\nstem_stop_words=1\nc45_s=1\n"
+              "c45_m=5\nc45_c=12.5\nc45_t=3\nmin_df=7\nstop_words=1\ndocument_folder=" +
                   other + "\n",
               readFile(settings));
     {
