@@ -46,7 +46,10 @@ public:
     // be opened. Throws FileError::cannotOpen, cannotRead or outOfMemory
     // (directory/NAME) for a file that cannot be read, keeping the previous
     // corpus, selection and gains; WorkCancelled, keeping them too, once
-    // cancel is true (looked at between documents).
+    // cancel is true (looked at between documents). With multiCategory the
+    // rule is followed by the line "Dokumenata sa vise kategorija: N,
+    // odbacenih test dokumenata: D, odbacenih test kategorija: C" (see
+    // parseFileText).
     bool parseDocuments(const std::atomic<bool> *cancel = nullptr);
 
     // The names in directory whose part from the last "." is exactly ".xml",
@@ -59,12 +62,18 @@ public:
     // Appends the documents of one file's content to the corpus. Documents
     // start at "<DATA>"; the set ("TRAIN"/"TEST", otherwise that of the
     // previous document of the file, test at the start) carries over. A
-    // document needs exactly one category word. A test document is kept when
-    // the corpus, once this content is read, has a training document of its
-    // category, wherever that document stands; parseDocuments decides this
+    // document needs exactly one category word, or with multiCategory at
+    // least one: it keeps every distinct word of its TOPIC element. A test
+    // document keeps those of its categories that the corpus, once this
+    // content is read, has a training document of, wherever that document
+    // stands, and is dropped when none is left; parseDocuments decides this
     // once, after every file. A document runs from its "<DATA>" to the next;
     // one whose elements cannot all be found there is skipped, and the next
-    // document is read as usual.
+    // document is read as usual. Prints nothing, but with multiCategory the
+    // line "Dokumenata sa vise kategorija: N, odbacenih test dokumenata: D,
+    // odbacenih test kategorija: C" about the documents of this content: N
+    // kept with more than one category, D test documents dropped, C
+    // categories taken from the test documents kept.
     void parseFileText(const std::string &content);
 
     // Counts the normalised words of text (lower-cased, hyphens trimmed,
@@ -177,6 +186,12 @@ public:
     int currentFileIndex = 0;
     int fileCount = 0;
     bool useStemming = false;
+    // The multi-category mode: a document carries a set of categories (the
+    // sets of trainTopics and testTopics hold one each otherwise), and
+    // categories counts the training documents that carry each. Parsing,
+    // information gain, the sparse file set and the state file follow it;
+    // the dense file set cannot carry it.
+    bool multiCategory = false;
 
 private:
     bool listInto(std::vector<std::string> &names) const;
