@@ -147,13 +147,14 @@ public:
     std::map<std::string, float> selectedGainTable() const;
 
     // The ".tpp" state file: the documents' counts, categories and document
-    // frequencies (with gains when computed). Loading prints its "broj je" /
-    // "linija je" lines, replaces the corpus and empties the selection and
-    // the gains. Saving replaces the file atomically. Both throw FileError
-    // and keep the engine: cannotOpen (also for a folder), cannotRead,
-    // outOfMemory, or malformed with the line number for a malformed or
-    // truncated file, a word or category that the tokenizer cannot produce
-    // (anything but lower-case letters and inner hyphens), a document
+    // frequencies (with gains when computed). A file saved in the
+    // multi-category mode starts with the line "vise kategorija po
+    // dokumentu"; loading takes the file's mode into multiCategory. Loading
+    // prints its "broj je" / "linija je" lines, replaces the corpus and
+    // empties the selection and the gains. Saving replaces the file atomically. Both throw
+    // FileError and keep the engine: cannotOpen (also for a folder), cannotRead, outOfMemory, or
+    // malformed with the line number for a malformed or truncated file, a word or category that the
+    // tokenizer cannot produce (anything but lower-case letters and inner hyphens), a document
     // category missing from the category section and a document frequency
     // above the number of training documents.
     void saveTextProcessingState(const std::string &fileName) const;
