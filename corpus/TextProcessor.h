@@ -104,11 +104,29 @@ public:
     int printSelectedInformationGainCount() const; // selectedInformationGain
     int printCategoryCount() const;                // categories
 
-    // Fills categoryPriors, wordProbabilities, categoryGivenWord,
-    // categoryGivenNoWord and informationGain afresh from the training
-    // documents (all empty when there is none). Prints nothing; never stores
-    // a NaN: a word in every training document has P(c | not w) = 0. The
-    // logarithms it memoises are dropped when it returns. Throws
+    // Fills categoryPriors (P(c)), wordProbabilities (P(w)),
+    // categoryGivenWord (P(c | w)), categoryGivenNoWord (P(c | not w)) and
+    // informationGain afresh from the training documents (all empty when
+    // there is none), with base-10 logarithms:
+    //
+    //   G(w) = -sum_c P(c) log P(c)
+    //          + P(w) sum_c P(c | w) log P(c | w)
+    //          + P(not w) sum_c P(c | not w) log P(c | not w)
+    //
+    // With multiCategory a document may be in several categories, so each
+    // category c splits the documents into two classes, c and not c, and the
+    // gain is the sum of these binary gains:
+    //
+    //   G(w) = sum_c [ -P(c) log P(c) - P(not c) log P(not c)
+    //                  + P(w) (P(c | w) log P(c | w)
+    //                          + P(not c | w) log P(not c | w))
+    //                  + P(not w) (P(c | not w) log P(c | not w)
+    //                              + P(not c | not w) log P(not c | not w)) ]
+    //
+    // P(c) is the share of training documents that carry c (categories),
+    // P(w) that of those that hold w; 0 log 0 is 0. Prints nothing; never
+    // stores a NaN: a word in every training document has P(c | not w) = 0.
+    // The logarithms it memoises are dropped when it returns. Throws
     // WorkCancelled once cancel is true, leaving the tables incomplete.
     void computeInformationGain(const std::atomic<bool> *cancel = nullptr);
 
