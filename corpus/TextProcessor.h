@@ -138,7 +138,9 @@ public:
     // written, and removes its temporary files when SIGINT or SIGTERM ends
     // (or SIGHUP) ends the process meanwhile (see TemporaryFileGuard). Throws FileError when a
     // file cannot be written, and WorkCancelled once cancel is true (looked
-    // at between documents), leaving every old file as it was.
+    // at between documents), leaving every old file as it was. The dense
+    // case writers throw std::logic_error with multiCategory, writing
+    // nothing: a dense case has one class.
     void writeInfoFile() const;
     void writeNamesFile() const;
     void writeDataFile(const std::atomic<bool> *cancel = nullptr) const;
@@ -147,8 +149,10 @@ public:
     // The sparse file set: ".info" and ".names" as above, ".data.svm" and
     // ".test.svm" in place of ".data" and ".test", one LIBSVM line per
     // document in the same order ("LABEL IDX:COUNT ...": the category's
-    // zero-based position in ".names", then the one-based positions of the
-    // document's attribute words, ascending, with their non-zero counts).
+    // zero-based position in ".names", with multiCategory the positions of
+    // the document's categories, ascending and comma-separated ("0,3"),
+    // then the one-based positions of the document's attribute words,
+    // ascending, with their non-zero counts).
     // Traced and replaced together as writeC45Files does. Each of the two
     // removes the other layout's case files of the stem once its own set is
     // in place, so that a stem never pairs ".names" with stale cases.
