@@ -17,6 +17,7 @@ int runExperiment(const Arguments &arguments) {
     int minDf = 50;
     int topIg = 0;
     bool stemming = false;
+    bool multiCategory = false;
     std::string stopWords;
     std::string saveAs;
     std::string format = "c45";
@@ -32,6 +33,8 @@ int runExperiment(const Arguments &arguments) {
                   "workbench)");
     parser.number("top-ig", "K", topIg, "then keep only the K words of highest information gain");
     parser.flag("stemming", stemming, "reduce words to their Porter stems");
+    parser.flag("multi-category", multiCategory,
+                "keep every category word of a document (sparse cases only)");
     parser.text("stop-words", "FILE", stopWords, "leave out the words listed in FILE");
     parser.text("format", "c45|libsvm", format,
                 "dense C4.5 cases (default) or sparse LIBSVM cases, which C4.5 reads with -L");
@@ -47,10 +50,11 @@ int runExperiment(const Arguments &arguments) {
     checkMinDf(minDf);
     const std::optional<int> top = topIgOption(parser, topIg);
 
-    request.sparse = sparseFormat(format);
+    request.sparse = fileSetLayout(parser, format, multiCategory);
     checkSavePath(saveAs);
     TextProcessor engine;
     engine.setFileStem(stem);
+    engine.multiCategory = multiCategory;
     parseFolder(engine, directory, stemming);
     selectAttributes(engine, {minDf, top, parser.given("stop-words"), stopWords});
     engine.printSelectedWordCount();

@@ -18,6 +18,7 @@ struct ExportOptions {
     int minDf = 1;
     int topIg = 0;
     bool stemming = false;
+    bool multiCategory = false;
     std::string stopWords;
     bool informationGain = false;
     bool timing = false;
@@ -65,6 +66,8 @@ int runExport(const Arguments &arguments) {
     parser.number("top-ig", "K", options.topIg,
                   "then keep only the K words of highest information gain");
     parser.flag("stemming", options.stemming, "reduce words to their Porter stems (with --dir)");
+    parser.flag("multi-category", options.multiCategory,
+                "keep every category word of a document (with --dir; sparse cases only)");
     parser.text("stop-words", "FILE", options.stopWords, "leave out the words listed in FILE");
     parser.flag("ig", options.informationGain, "compute the information gain of every word");
     parser.text("format", "c45|libsvm", options.format,
@@ -78,7 +81,10 @@ int runExport(const Arguments &arguments) {
         throw UsageError("--stem is required");
     if (options.stemming && parser.given("state"))
         throw UsageError("--stemming applies only when parsing a folder with --dir");
-    const bool sparse = sparseFormat(options.format);
+    if (options.multiCategory && parser.given("state"))
+        throw UsageError("--multi-category applies only when parsing a folder with --dir: a state "
+                         "file keeps the mode it was saved in");
+    bool sparse = fileSetLayout(parser, options.format, options.multiCategory);
     checkMinDf(options.minDf);
     const std::optional<int> top = topIgOption(parser, options.topIg);
 
@@ -86,10 +92,12 @@ int runExport(const Arguments &arguments) {
     engine.setFileStem(options.stem);
     PhaseClock clock(options.timing);
     if (parser.given("dir")) {
+        engine.multiCategory = options.multiCategory;
         parseFolder(engine, options.directory, options.stemming);
         clock.lap("parse");
     } else {
         loadState(engine, options.state);
+        sparse = fileSetLayout(parser, options.format, engine.multiCategory);
         clock.lap("load");
     }
     if (options.informationGain) {
