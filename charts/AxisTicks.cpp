@@ -3,6 +3,7 @@
 // such as 0.2 or 0.6 is the double nearest to it and its label stays short.
 #include "charts/AxisTicks.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -54,6 +55,28 @@ AxisTicks ticksBetween(int low, int high, int stride) {
     return ticks;
 }
 
+// The fewest ticks, in at most maxIntervals steps of the 1, 2, 5 series, from
+// the last tick at or below low to the first at or above high (low < high).
+AxisTicks ticksAround(double low, double high, int maxIntervals) {
+    maxIntervals = std::max(maxIntervals, 1);
+    // Start one decade below the step that could do and take the first that does.
+    const int exponent = static_cast<int>(std::floor(std::log10((high - low) / maxIntervals))) - 1;
+    for (int e = exponent;; ++e)
+        for (const int mantissa : mantissas) {
+            const double step = scaled(mantissa, e);
+            const double first = std::floor(low / step * (1 + slack));
+            const double last = std::ceil(high / step * (1 - slack));
+            if (last - first > maxIntervals)
+                continue;
+            AxisTicks ticks;
+            for (double i = first; i <= last; ++i)
+                ticks.values.push_back(scaled(i * mantissa, e));
+            ticks.low = ticks.values.front();
+            ticks.high = ticks.values.back();
+            return ticks;
+        }
+}
+
 } // namespace
 
 AxisTicks logAxisTicks(double smallest, double largest) {
@@ -72,27 +95,13 @@ AxisTicks logAxisTicks(double smallest, double largest) {
     return ticksBetween(3 * floorDivide(low, 3), 3 * floorDivide(high + 2, 3), 3);
 }
 
-AxisTicks linearAxisTicks(double largest, int maxIntervals) {
-    if (!(largest > 0) || !std::isfinite(largest))
-        largest = 1;
-    if (maxIntervals < 1)
-        maxIntervals = 1;
-    // Start one decade below the step that could do and take the first that does.
-    const int exponent = static_cast<int>(std::floor(std::log10(largest / maxIntervals))) - 1;
-    for (int e = exponent;; ++e)
-        for (const int mantissa : mantissas) {
-            const double step = scaled(mantissa, e);
-            const double intervals = std::ceil(largest / step * (1 - slack));
-            if (intervals > maxIntervals)
-                continue;
-            AxisTicks ticks;
-            ticks.low = 0;
-            const int count = static_cast<int>(intervals);
-            for (int i = 0; i <= count; ++i)
-                ticks.values.push_back(scaled(static_cast<double>(i) * mantissa, e));
-            ticks.high = ticks.values.back();
-            return ticks;
-        }
+AxisTicks linearAxisTicks(double smallest, double largest, int maxIntervals) {
+    if (!(smallest >= 0) || !(largest >= smallest) || !std::isfinite(largest) || largest == 0)
+        return ticksAround(0, 1, maxIntervals);
+    const double spread = largest - smallest;
+    const double margin = (spread > 0 ? spread : largest) / 20;
+    const bool fromZero = smallest <= spread || smallest - margin <= 0;
+    return ticksAround(fromZero ? 0 : smallest - margin, largest + margin, maxIntervals);
 }
 
 std::string tickLabel(double value) {

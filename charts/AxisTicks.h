@@ -1,6 +1,6 @@
 // Axis ranges and tick positions for the series chart, free of any drawing so
 // that they can be checked on their own: a logarithmic axis for the number of
-// attributes and linear axes from zero for errors and tree sizes.
+// attributes and linear axes fitted to the errors and the tree sizes.
 #pragma once
 
 #include <ostream>
@@ -22,11 +22,16 @@ struct AxisTicks {
 // bounds give the axis 1 to 10.
 AxisTicks logAxisTicks(double smallest, double largest);
 
-// A linear axis from 0 that covers largest, in at most maxIntervals (taken as
-// 1 when smaller) equal steps of 1, 2 or 5 times a power of ten, ending at
-// the first tick at or above largest. A largest that is not positive and
-// finite gives 0 to 1.
-AxisTicks linearAxisTicks(double largest, int maxIntervals);
+// A linear axis for values from smallest to largest (both finite, not
+// negative, smallest <= largest), in at most maxIntervals (taken as 1 when
+// smaller) equal steps of 1, 2 or 5 times a power of ten. The values are
+// widened by a twentieth of their spread on both sides (of the value itself
+// when they are all one value), and the axis ends on the first ticks at or
+// beyond that. It starts at 0 when the values lie closer to 0 than their
+// spread, or the margin reaches 0; otherwise at a tick below the values,
+// so that a few points of difference fill the axis. Values outside these
+// bounds, or all 0, give 0 to 1.
+AxisTicks linearAxisTicks(double smallest, double largest, int maxIntervals);
 
 // The shortest text that reads back as value, in every locale: plain digits
 // with a point, no exponent, between 1e-4 and 1e15 ("0.05", "2.5", "20000");

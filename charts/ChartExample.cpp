@@ -14,7 +14,7 @@ SeriesChart exampleChart() {
     SeriesChart chart;
     chart.title = "Serija pokusa: c = 25, m = 2";
     chart.lines = {
-        {"bez korjenovanja, bez stop-riječi",
+        {"Stemiranje ne, Stop riječi ne",
          {{14210, 41.2, 1873},
           {7460, 40.8, 1811},
           {3312, 41.9, 1693},
@@ -22,7 +22,7 @@ SeriesChart exampleChart() {
           {951, 45.6, 1320},
           {388, 50.3, 987},
           {171, 56.8, 655}}},
-        {"bez korjenovanja, sa stop-riječima",
+        {"Stemiranje ne, Stop riječi da",
          {{14093, 40.9, 1849},
           {7345, 40.5, 1782},
           {3199, 41.6, 1671},
@@ -30,7 +30,7 @@ SeriesChart exampleChart() {
           {845, 45.1, 1288},
           {296, 49.9, 951},
           {101, 57.5, 602}}},
-        {"s korjenovanjem, bez stop-riječi",
+        {"Stemiranje da, Stop riječi ne",
          {{9806, 39.8, 1722},
           {5388, 39.6, 1668},
           {2610, 40.4, 1574},
@@ -38,7 +38,7 @@ SeriesChart exampleChart() {
           {822, 44.2, 1253},
           {355, 48.7, 962},
           {160, 55.0, 641}}},
-        {"s korjenovanjem, sa stop-riječima",
+        {"Stemiranje da, Stop riječi da",
          {{9690, 39.5, 1701},
           {5274, 39.2, 1650},
           {2498, 40.1, 1549},

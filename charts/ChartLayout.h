@@ -24,12 +24,18 @@ struct ChartColour {
     double blue = 0;
 };
 
+// The values at the ends of an axis lie this many pixels inside the plot's
+// frame, so that no point or its marker sits on the frame.
+constexpr double plotInset = 8;
+
 struct SeriesChartLayout {
     ChartRectangle errorPlot; // the axes' frame of the test-error panel
     ChartRectangle sizePlot;  // the same for the tree-size panel, below it
     AxisTicks attributeTicks; // shared by both panels, logarithmic
-    AxisTicks errorTicks;
-    AxisTicks sizeTicks;
+    AxisTicks errorTicks;     // fitted to the errors shown, from 0 or above it
+    AxisTicks sizeTicks;      // the same for the tree sizes
+    std::string errorHeading; // the panels' headings, each with where its axis
+    std::string sizeHeading;  // starts when that is not 0
     std::vector<ChartRectangle> legendSwatches; // one per line, in line order
     std::vector<std::string> legendLabels;      // the lines' labels, cut short with "…" to fit
     double legendFontSize = 0;               // smaller than usual when many lines share the height

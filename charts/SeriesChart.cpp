@@ -31,6 +31,7 @@ const char *const errorHeading = "Pogreška na testnom skupu nakon podrezivanja 
 const char *const sizeHeading = "Veličina stabla nakon podrezivanja";
 const char *const attributeLabel = "Broj atributa";
 const char *const noDataText = "Nema točaka za prikaz";
+const char *const axisStartNote = " — os počinje od ";
 const char *const omittedNote = "Izostavljene točke bez atributa: ";
 const char *const ellipsis = "…";
 
@@ -206,18 +207,27 @@ Legend legendFor(const Context &cr, const SeriesChart &chart, double width, doub
 }
 
 struct Panel {
-    const char *heading;
+    const std::string &heading;
     double SeriesPoint::*value;
     const ChartRectangle &plot;
     const AxisTicks &ticks;
 };
 
 double xPosition(const ChartRectangle &plot, const AxisTicks &ticks, double value) {
-    return plot.x + std::log(value / ticks.low) / std::log(ticks.high / ticks.low) * plot.width;
+    return plot.x + plotInset +
+           std::log(value / ticks.low) / std::log(ticks.high / ticks.low) *
+               (plot.width - 2 * plotInset);
 }
 
 double yPosition(const ChartRectangle &plot, const AxisTicks &ticks, double value) {
-    return plot.y + plot.height - (value - ticks.low) / (ticks.high - ticks.low) * plot.height;
+    return plot.y + plot.height - plotInset -
+           (value - ticks.low) / (ticks.high - ticks.low) * (plot.height - 2 * plotInset);
+}
+
+// A panel's heading says where its axis starts when that is not 0, since
+// the differences then look larger than they are.
+std::string heading(const char *text, const AxisTicks &ticks) {
+    return ticks.low > 0 ? text + std::string(axisStartNote) + tickLabel(ticks.low) : text;
 }
 
 // The middle of the pixel a one-pixel line at this coordinate should fill.
@@ -398,8 +408,10 @@ SeriesChartLayout layoutSeriesChart(const Context &cr, const SeriesChart &chart,
     SeriesChartLayout layout;
     double smallest = std::numeric_limits<double>::infinity();
     double largest = -smallest;
-    double largestError = 0;
-    double largestSize = 0;
+    double smallestError = std::numeric_limits<double>::infinity();
+    double largestError = -smallestError;
+    double smallestSize = smallestError;
+    double largestSize = largestError;
     for (const SeriesLine &line : chart.lines)
         for (const SeriesPoint &point : line.points) {
             if (!onLogAxis(point)) {
@@ -408,10 +420,14 @@ SeriesChartLayout layoutSeriesChart(const Context &cr, const SeriesChart &chart,
             }
             smallest = std::min(smallest, point.attributes);
             largest = std::max(largest, point.attributes);
-            if (drawable(point.testErrorPercent))
+            if (drawable(point.testErrorPercent)) {
+                smallestError = std::min(smallestError, point.testErrorPercent);
                 largestError = std::max(largestError, point.testErrorPercent);
-            if (drawable(point.treeSize))
+            }
+            if (drawable(point.treeSize)) {
+                smallestSize = std::min(smallestSize, point.treeSize);
                 largestSize = std::max(largestSize, point.treeSize);
+            }
         }
     layout.attributeTicks = logAxisTicks(smallest, largest);
 
@@ -427,18 +443,24 @@ SeriesChartLayout layoutSeriesChart(const Context &cr, const SeriesChart &chart,
     layout.sizePlot.y = top + plotHeight + rows.ticks + panelGap + rows.heading;
     layout.errorPlot.height = layout.sizePlot.height = plotHeight;
 
-    // A tick about every 30 pixels keeps the labels apart and the grid light.
-    const int intervals = std::max(1, static_cast<int>(plotHeight / 30));
-    layout.errorTicks = linearAxisTicks(largestError, intervals);
-    layout.sizeTicks = linearAxisTicks(largestSize, intervals);
+    // A tick about every 30 pixels keeps the labels apart and the grid light;
+    // on a low plot three steps still fit, and fewer would widen an axis
+    // fitted to close values to several times their spread.
+    const int intervals = std::max(3, static_cast<int>(plotHeight / 30));
+    layout.errorTicks = linearAxisTicks(smallestError, largestError, intervals);
+    layout.sizeTicks = linearAxisTicks(smallestSize, largestSize, intervals);
+    layout.errorHeading = heading(errorHeading, layout.errorTicks);
+    layout.sizeHeading = heading(sizeHeading, layout.sizeTicks);
     double labelWidth = 0;
     for (const AxisTicks *ticks : {&layout.errorTicks, &layout.sizeTicks})
         for (const double value : ticks->values)
             labelWidth = std::max(labelWidth, textWidth(cr, tickFont, tickLabel(value)));
     const double left = margin + labelWidth + tickLength + 3;
-    // The last x label is centred on the plot's right edge and needs half its width.
+    // The last x label is centred plotInset inside the plot's right edge.
     const double right =
-        width - margin - textWidth(cr, tickFont, tickLabel(layout.attributeTicks.high)) / 2;
+        width - margin -
+        std::max(0.0,
+                 textWidth(cr, tickFont, tickLabel(layout.attributeTicks.high)) / 2 - plotInset);
     layout.errorPlot.x = layout.sizePlot.x = left;
     layout.errorPlot.width = layout.sizePlot.width = std::max(1.0, right - left);
 
@@ -470,9 +492,9 @@ void drawSeriesChart(const Context &cr, const SeriesChart &chart, double width, 
         drawFitted(cr, titleFont, chart.title, width / 2, margin + rows.title / 2,
                    width - 2 * margin, 0.5);
 
-    const Panel error{errorHeading, &SeriesPoint::testErrorPercent, layout.errorPlot,
+    const Panel error{layout.errorHeading, &SeriesPoint::testErrorPercent, layout.errorPlot,
                       layout.errorTicks};
-    const Panel size{sizeHeading, &SeriesPoint::treeSize, layout.sizePlot, layout.sizeTicks};
+    const Panel size{layout.sizeHeading, &SeriesPoint::treeSize, layout.sizePlot, layout.sizeTicks};
     drawPanel(cr, chart, error, layout.attributeTicks, rows, width);
     drawPanel(cr, chart, size, layout.attributeTicks, rows, width);
 

@@ -28,7 +28,10 @@ struct SeriesChart {
 // Draws the chart into the rectangle (0, 0, width, height) of cr on a white
 // background, leaving the context's state as it was: a panel of the test
 // error (%) above a panel of the tree size, both against the number of
-// attributes on a logarithmic axis, with the legend under them.
+// attributes on a logarithmic axis, with the legend under them. The error
+// and size axes are fitted to the values shown; a panel whose axis does not
+// start at 0 says so in its heading ("... — os počinje od 35"). The values
+// at the axes' ends lie inside the frame, never on it.
 //
 // Points are joined in order of attributes, each marked. A point without a
 // positive number of attributes has no place on the logarithmic axis and is

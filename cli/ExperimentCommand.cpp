@@ -18,6 +18,7 @@ int runExperiment(const Arguments &arguments) {
     int topIg = 0;
     bool stemming = false;
     bool multiCategory = false;
+    bool stemStopWords = false;
     std::string stopWords;
     std::string saveAs;
     std::string format = "c45";
@@ -36,6 +37,8 @@ int runExperiment(const Arguments &arguments) {
     parser.flag("multi-category", multiCategory,
                 "keep every category word of a document (sparse cases only)");
     parser.text("stop-words", "FILE", stopWords, "leave out the words listed in FILE");
+    parser.flag("stem-stop-words", stemStopWords,
+                "with --stemming, stem the listed words too before leaving them out");
     parser.text("format", "c45|libsvm", format,
                 "dense C4.5 cases (default) or sparse LIBSVM cases, which C4.5 reads with -L");
     parser.text("c45", "PATH", request.program, "the C4.5 program (default ./c4.5.exe)");
@@ -48,6 +51,8 @@ int runExperiment(const Arguments &arguments) {
     if (stem.find(".names") != std::string::npos)
         throw UsageError("the stem must not contain \".names\"");
     checkMinDf(minDf);
+    if (stemStopWords && !stemming)
+        throw UsageError("--stem-stop-words applies only with --stemming");
     const std::optional<int> top = topIgOption(parser, topIg);
 
     request.sparse = fileSetLayout(parser, format, multiCategory);
@@ -56,7 +61,7 @@ int runExperiment(const Arguments &arguments) {
     engine.setFileStem(stem);
     engine.multiCategory = multiCategory;
     parseFolder(engine, directory, stemming);
-    selectAttributes(engine, {minDf, top, parser.given("stop-words"), stopWords});
+    selectAttributes(engine, {minDf, top, parser.given("stop-words"), stopWords, stemStopWords});
     engine.printSelectedWordCount();
     if (request.sparse)
         engine.writeSparseFiles();

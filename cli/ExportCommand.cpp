@@ -19,6 +19,7 @@ struct ExportOptions {
     int topIg = 0;
     bool stemming = false;
     bool multiCategory = false;
+    bool stemStopWords = false;
     std::string stopWords;
     bool informationGain = false;
     bool timing = false;
@@ -69,6 +70,8 @@ int runExport(const Arguments &arguments) {
     parser.flag("multi-category", options.multiCategory,
                 "keep every category word of a document (with --dir; sparse cases only)");
     parser.text("stop-words", "FILE", options.stopWords, "leave out the words listed in FILE");
+    parser.flag("stem-stop-words", options.stemStopWords,
+                "with --stemming, stem the listed words too before leaving them out");
     parser.flag("ig", options.informationGain, "compute the information gain of every word");
     parser.text("format", "c45|libsvm", options.format,
                 "dense C4.5 cases (default) or sparse LIBSVM cases");
@@ -81,6 +84,8 @@ int runExport(const Arguments &arguments) {
         throw UsageError("--stem is required");
     if (options.stemming && parser.given("state"))
         throw UsageError("--stemming applies only when parsing a folder with --dir");
+    if (options.stemStopWords && !options.stemming)
+        throw UsageError("--stem-stop-words applies only with --stemming");
     if (options.multiCategory && parser.given("state"))
         throw UsageError("--multi-category applies only when parsing a folder with --dir: a state "
                          "file keeps the mode it was saved in");
@@ -104,7 +109,8 @@ int runExport(const Arguments &arguments) {
         engine.computeInformationGain();
         clock.lap("ig");
     }
-    selectAttributes(engine, {options.minDf, top, parser.given("stop-words"), options.stopWords});
+    selectAttributes(engine, {options.minDf, top, parser.given("stop-words"), options.stopWords,
+                              options.stemStopWords});
     engine.printSelectedWordCount();
     clock.lap("select");
     if (sparse)

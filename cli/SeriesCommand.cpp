@@ -109,6 +109,8 @@ int runExperimentSeries(const Arguments &arguments) {
     parser.text("stop-words", "FILE", stopWords, "the stop-word list");
     parser.text("stop-word-use", "off|on|both", stopWordUse,
                 "leave out the stop words (default on, with --stop-words)");
+    parser.flag("stem-stop-words", settings.stemStopWords,
+                "on stemmed corpora, stem the listed words too before leaving them out");
     parser.number("jobs", "N", settings.jobs, "C4.5 runs at once (default: the number of cores)");
     parser.text("c45", "PATH", settings.c45Program, "the C4.5 program (default ./c4.5.exe)");
     if (!parser.parse(rest, std::cout))
@@ -117,6 +119,8 @@ int runExperimentSeries(const Arguments &arguments) {
         throw UsageError("--dir, --stem and --csv are required");
     if (parser.given("stop-word-use") && !parser.given("stop-words"))
         throw UsageError("--stop-word-use needs --stop-words");
+    if (settings.stemStopWords && !parser.given("stop-words"))
+        throw UsageError("--stem-stop-words needs --stop-words");
     if (parser.given("jobs") && settings.jobs < 1)
         throw UsageError("--jobs needs at least 1");
 

@@ -3,6 +3,7 @@
 
 #include "corpus/FileError.h"
 #include "corpus/ReadFile.h"
+#include "corpus/Stemmer.h"
 
 #include <new>
 
@@ -21,4 +22,24 @@ std::vector<std::string> readStopWordFile(const std::string &path) {
     } catch (const std::bad_alloc &) {
         throw FileError::outOfMemory(path);
     }
+}
+
+std::vector<std::string> stemmedStopWords(const std::vector<std::string> &words) {
+    std::vector<std::string> stems;
+    for (const std::string &word : words) {
+        if (word.find('-') != std::string::npos) {
+            stems.push_back(word);
+            continue;
+        }
+        std::string buffer = word;
+        for (char &c : buffer)
+            if (c >= 'A' && c <= 'Z')
+                c = static_cast<char>(c - 'A' + 'a');
+        // A word with other bytes than ASCII letters keeps its ending.
+        stem(buffer.data());
+        buffer.resize(std::char_traits<char>::length(buffer.c_str()));
+        if (!buffer.empty())
+            stems.push_back(std::move(buffer));
+    }
+    return stems;
 }

@@ -74,7 +74,15 @@ void TextProcessor::selectWords(int minDf, bool useStopWords, const std::string 
     std::vector<std::string> stopList;
     if (useStopWords)
         stopList = readStopWordFile(stopWordFile);
+    if (useStemming && stemStopWords)
+        stopList = stemmedStopWords(stopList);
     const std::unordered_set<std::string_view> stops(stopList.begin(), stopList.end());
+    // The keys are stems: a listed word that is no stem removes nothing.
+    if (useStopWords && useStemming && !stemStopWords)
+        printCount("Stop rijeci koje nisu kljuc:   ",
+                   std::count_if(stops.begin(), stops.end(), [this](std::string_view word) {
+                       return documentFrequency.count(std::string(word)) == 0;
+                   }));
 
     // Gains are paired by word, so a table left from an earlier corpus can
     // never be walked out of step or past its end.

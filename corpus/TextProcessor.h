@@ -86,6 +86,10 @@ public:
     // least minDf and, with useStopWords, not listed in stopWordFile; pairs
     // each kept word with its information gain when gains exist. Throws
     // FileError::cannotOpen(stopWordFile), keeping the previous selection.
+    // The list is compared with the keys as written, or, with useStemming and
+    // stemStopWords, as stemmedStopWords gives it. With useStopWords and
+    // useStemming but not stemStopWords it writes how many distinct listed
+    // words are no key: "Stop rijeci koje nisu kljuc:   58".
     void selectWords(int minDf, bool useStopWords, const std::string &stopWordFile);
     void selectWordsDefault(int minDf, bool useStopWords); // stop words from "ceste_rijeci"
 
@@ -209,6 +213,7 @@ public:
     int currentFileIndex = 0;
     int fileCount = 0;
     bool useStemming = false;
+    bool stemStopWords = false; // with useStemming: stem the stop list too
     // The multi-category mode: a document carries a set of categories (the
     // sets of trainTopics and testTopics hold one each otherwise), and
     // categories counts the training documents that carry each. Parsing,

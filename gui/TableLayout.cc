@@ -3,6 +3,7 @@
 #include "c45/NumberText.h"
 
 #include <gdkmm/screen.h>
+#include <gtkmm/messagedialog.h>
 
 #include <algorithm>
 #include <cmath>
@@ -40,7 +41,13 @@ void openWideEnough(Gtk::Window &window, Gtk::TreeView &view) {
     scroller->set_policy(Gtk::POLICY_NEVER, Gtk::POLICY_ALWAYS);
     const int wanted = window.size_request().width;
     scroller->set_policy(horizontal, vertical);
+    openWideEnough(window, wanted - window.size_request().width);
+}
 
+void openWideEnough(Gtk::Window &window, int contentWidth) {
+    // A scrolled window that may scroll sideways asks only for its frame and
+    // scroll bar, whatever its content's width.
+    const int wanted = window.size_request().width + contentWidth;
     int width = 0;
     int height = 0;
     window.get_default_size(width, height);
@@ -67,6 +74,13 @@ void fixColumnWidths(Gtk::TreeView &view, const std::vector<Glib::ustring> &wide
         column.set_fixed_width(std::max(cellWidth + cellMargin, titleWidth + headerMargin));
     }
     view.set_fixed_height_mode(true);
+}
+
+bool askYesNo(Gtk::Window &parent, const std::string &question) {
+    Gtk::MessageDialog dialog(parent, question, false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO,
+                              true);
+    dialog.set_title("Pitanje");
+    return dialog.run() == Gtk::RESPONSE_YES;
 }
 
 std::string formatFixed(double value, int decimals) {

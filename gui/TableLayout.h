@@ -1,5 +1,6 @@
 // Pieces shared by the secondary table windows: the scrolled tree view under
-// a header label, the opening width, and the fixed-decimal cell texts.
+// a header label, the opening width, the fixed-decimal cell texts and the
+// yes/no question.
 #pragma once
 
 #include <gtkmm/box.h>
@@ -26,6 +27,11 @@ Gtk::VBox &headedTable(Gtk::Label &header, Gtk::TreeView &view);
 // Call once the model is attached.
 void openWideEnough(Gtk::Window &window, Gtk::TreeView &view);
 
+// Widens the window's default size so that a scrolled content of
+// contentWidth pixels is in view beside everything else the window asks
+// for; never beyond nine tenths of the screen, where the content scrolls.
+void openWideEnough(Gtk::Window &window, int contentWidth);
+
 // Gives each column a fixed width that fits its title and the widest of its
 // cell texts (widestTexts[i] for column i) and lets the view measure one row
 // for all: measuring every row, as a view does by default, takes seconds for
@@ -42,6 +48,10 @@ void appendColumn(Gtk::TreeView &view, const Glib::ustring &title,
     if (sortable)
         viewColumn->set_sort_column(column);
 }
+
+// Asks question in a modal yes/no box titled "Pitanje" over parent; true
+// for yes.
+bool askYesNo(Gtk::Window &parent, const std::string &question);
 
 // The value with exactly `decimals` digits after a decimal point, whatever the
 // locale ("80.00", never "80,00"); not-a-number gives "n/a".

@@ -1,6 +1,7 @@
 // Builds the text-processing options dialog.
 #include "dialog3_glade.h"
 
+#include <gtkmm/alignment.h>
 #include <gtkmm/box.h>
 #include <gtkmm/frame.h>
 #include <gtkmm/label.h>
@@ -14,12 +15,18 @@ dialog3_glade::dialog3_glade() {
     set_has_separator(true);
 
     stemming_checkbutton = Gtk::manage(new Gtk::CheckButton("Koristi stemming algoritam"));
+    stem_stop_words_checkbutton =
+        Gtk::manage(new Gtk::CheckButton("Stemiraj i stop riječi (usporedi ih s ključevima)"));
     information_gain_checkbutton = Gtk::manage(new Gtk::CheckButton("Računaj informacijsku dobit"));
     sparse_checkbutton =
         Gtk::manage(new Gtk::CheckButton("Rijetki skup fajlova (LIBSVM: .data.svm, .test.svm)"));
     Gtk::VBox *box = Gtk::manage(new Gtk::VBox(false, 2));
     box->set_border_width(6);
     box->pack_start(*stemming_checkbutton, Gtk::PACK_SHRINK);
+    Gtk::Alignment *indented = Gtk::manage(new Gtk::Alignment(0, 0.5, 0, 0));
+    indented->set_padding(0, 0, 20, 0);
+    indented->add(*stem_stop_words_checkbutton);
+    box->pack_start(*indented, Gtk::PACK_SHRINK);
     box->pack_start(*information_gain_checkbutton, Gtk::PACK_SHRINK);
     box->pack_start(*sparse_checkbutton, Gtk::PACK_SHRINK);
 
@@ -40,8 +47,11 @@ dialog3_glade::dialog3_glade() {
     }
     add_action_widget(*cancel_button, Gtk::RESPONSE_CANCEL);
     add_action_widget(*ok_button, Gtk::RESPONSE_OK);
+    stemming_checkbutton->signal_toggled().connect(
+        sigc::mem_fun(*this, &dialog3_glade::on_stemming_toggled), false);
     cancel_button->signal_clicked().connect(sigc::mem_fun(*this, &dialog3_glade::on_cancel_clicked),
                                             false);
     ok_button->signal_clicked().connect(sigc::mem_fun(*this, &dialog3_glade::on_ok_clicked), false);
     show_all_children();
+    stem_stop_words_checkbutton->set_sensitive(false);
 }

@@ -13,9 +13,12 @@ protected:
     Gtk::Button *cancel_button;
     Gtk::Button *ok_button;
     Gtk::CheckButton *stemming_checkbutton;
+    // Sensitive only while stemming is on.
+    Gtk::CheckButton *stem_stop_words_checkbutton;
     Gtk::CheckButton *information_gain_checkbutton;
     Gtk::CheckButton *sparse_checkbutton;
 
+    virtual void on_stemming_toggled() = 0;
     virtual void on_cancel_clicked() = 0;
     virtual void on_ok_clicked() = 0;
 };

@@ -1,84 +1,60 @@
-// The main window's controller: owns the text-processing engine, the result
-// of the latest C4.5 run, the user's choices and the job service of every
-// window, and implements the 33 handlers of the layout.
-//
-// Three files are kept apart: the C4.5 file set that the "C4.5" page names
-// and runs (chosen there or just written), the corpus state file (".tpp")
-// and the run file (".c45p"). The engine's own file stem is only where the
-// file set is written.
+// The main window's controller. It wires the layout of window1_glade to the
+// behaviour of its two pages, each a plain class in its own file pair:
+// TextProcessingPage ("Text Processing": the corpus, word selection and
+// writing the C4.5 file set) and C45Page ("C4.5": the file set it runs, the
+// run and its result). The 33 handlers stay here and delegate to the pages;
+// open, execute, the settings files, export and options, on the toolbar and
+// in the "File" menu, act on the current page. What spans both pages stays
+// here too: the state both read (a WorkbenchState, kept as a base so that
+// its members keep their names in the window), the commands' sensitivity
+// and tooltips, the export's chooser, the experiment series, the busy
+// feedback and the job service of every window.
 //
 // Parsing, information gain, loading a ".tpp" file, writing the file set and
-// a C4.5 run are jobs of the window's job service; meanwhile the window
-// redraws, shows a progress bar with "Prekini" (which cancels the job) and
-// greys out the commands that would change the data. A parse or a load
-// builds a private engine that replaces the window's only when the job
-// succeeded; writing a file set reads the window's engine in place (nothing
-// changes it while a job runs). The series windows run their series on the
-// same service; destroying the window cancels and joins every job.
+// a C4.5 run are jobs of the window's job service, one at a time; meanwhile
+// the window redraws, shows a progress bar with "Prekini" (which cancels the
+// job) and greys out the commands that would change the data. The series
+// windows run their series on the same service; destroying the window
+// cancels and joins every job.
 //
 // Every modal step (file choosers, option dialogs, questions, error boxes)
 // and the presentation of secondary windows go through the small virtual
-// operations below, so that a subclass can answer them without a user.
+// operations of PageHost, so that a subclass can answer them without a user.
 #pragma once
 
 #include "window1_glade.h"
 
+#include "C45Page.h"
 #include "GuiJobs.h"
+#include "PageHost.h"
+#include "TextProcessingPage.h"
+#include "WorkbenchState.h"
 
-#include "c45/C45Output.h"
-#include "c45/C45Runner.h"
-#include "corpus/TextProcessor.h"
-
-#include <gtkmm/filechooser.h>
-
-#include <atomic>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <string>
-#include <utility>
-#include <vector>
 
-class window1 : public window1_glade {
+class window1 : public window1_glade, protected PageHost, protected WorkbenchState {
 public:
     window1();
     ~window1() override;
 
-    // A file or folder to ask the user for. The chooser has this title and
-    // starts in the working folder; a save chooser confirms overwriting.
-    struct PathRequest {
-        Gtk::FileChooserAction action = Gtk::FILE_CHOOSER_ACTION_OPEN;
-        std::string title;
-        std::vector<std::pair<std::string, std::string>> filters; // name, pattern
-    };
-
-    // The text-processing options.
-    struct TextOptions {
-        bool useStemming = false;
-        bool computeInformationGain = false;
-        bool sparseFileSet = false; // the LIBSVM case files in place of ".data" and ".test"
-    };
+    using PageHost::PathRequest;
+    using PageHost::TextOptions;
 
     // True while a C4.5 run is under way.
-    bool c45Running() const { return busy() && runningC45; }
+    bool c45Running() const { return busy() && c45Page.running(); }
     // True while the engine works in the background or C4.5 runs.
-    bool busy() const { return currentJob.has_value(); }
+    bool busy() const override { return currentJob.has_value(); }
 
 protected:
-    // The chosen path, or empty when the user cancelled. The chooser is gone
-    // when this returns.
-    virtual std::string askForPath(const PathRequest &request);
-    // The options dialogs open with current; the result is what OK accepted,
-    // nothing on cancel.
-    virtual std::optional<C45Options> askC45Options(const C45Options &current);
-    virtual std::optional<TextOptions> askTextOptions(const TextOptions &current);
-    // A yes/no question; true for yes.
-    virtual bool askConfirmation(const std::string &question);
-    // Shows message in an error box.
-    virtual void showError(const std::string &message);
-    // Shows a newly built secondary window and takes ownership of it; it is
-    // freed once hidden.
-    virtual void presentWindow(Gtk::Window *window);
+    // The modal steps as the user answers them.
+    std::string askForPath(const PathRequest &request) override;
+    std::optional<C45Options> askC45Options(const C45Options &current) override;
+    std::optional<TextOptions> askTextOptions(const TextOptions &current) override;
+    bool askConfirmation(const std::string &question) override;
+    void showError(const std::string &message) override;
+    void presentWindow(Gtk::Window *window) override;
 
     void on_open_activate() override;
     void on_save_as_activate() override;
@@ -119,89 +95,27 @@ protected:
     // before the work started.
     void on_cancel_clicked() override;
 
-    TextProcessor textProcessor;
-    // The stem of the C4.5 file set that the "C4.5" page names and runs;
-    // empty until one is chosen or written.
-    std::string fileSet;
-    // The corpus state file and the run file last opened or saved.
-    std::string stateFile;
-    std::string runFile;
-    std::string documentFolder;
-    C45RunResult c45Result;
-    C45Options c45Options;
-    // Each parse and ".tpp" load is then followed by the information-gain
-    // computation.
-    bool computeInformationGain = false;
-    // File sets are written sparse (STEM.data.svm, STEM.test.svm).
-    bool writeSparse = false;
-    // The file set the page runs is sparse: C4.5 gets -L.
-    bool fileSetSparse = false;
-    // "Izbaci" was pressed on the current corpus.
-    bool wordsSelected = false;
-
 private:
-    // Runs operation; a FileError or exhausted memory is written to standard
-    // error and shown in an error box. Returns whether the operation
-    // completed.
-    bool attempt(const std::function<void()> &operation);
-    void reportError(const std::string &message);
-
     // Sets every command's sensitivity from the state, for the given page.
     void updateSensitivity(int page);
-    void updateSensitivity();
+    void updateSensitivity() override;
     void showPageTooltips(int page);
 
-    // Runs work as the window's job; then, on the GUI thread, succeeded when
-    // it succeeded, or failed (if given) and, unless it was cancelled, the
-    // message of what it threw.
-    using Work = std::function<void(const std::atomic<bool> &cancel)>;
     void startWork(const std::string &progressText, Work work, std::function<void()> succeeded,
-                   std::function<void(const JobEnd &)> failed);
-    // startWork on a private engine: work runs on it, and on success adopt
-    // receives it.
-    using EngineStep = std::function<void(TextProcessor &, const std::atomic<bool> &cancel)>;
-    void startEngineWork(const std::string &progressText, std::unique_ptr<TextProcessor> engine,
-                         EngineStep work, std::function<void(TextProcessor &)> adopt,
-                         std::function<void()> failed);
-    // A fresh engine with the current folder, file stem and stemming.
-    std::unique_ptr<TextProcessor> freshEngine() const;
-
-    // Shared by the two parse commands: parses the folder in the background,
-    // with the information gain when it is on; a folder without documents
-    // fails. Then the four count lines and showCounts, or failed.
-    void parseInBackground(const std::function<void()> &showCounts,
-                           const std::function<void()> &failed);
-    // Writes the file set under stem in the background, asking first when it
-    // would have no attribute; the written set becomes the one the page runs.
-    void writeFileSet(const std::string &stem);
-    // Names stem as the file set of the page, with the sizes of its ".info"
-    // file, and clears the run figures. The set is sparse when sparse says
-    // so, or when not given, when STEM.data.svm is there and STEM.data is
-    // not.
-    void chooseFileSet(const std::string &stem, std::optional<bool> sparse = std::nullopt);
-    void clearRunFigures();
-    // Makes the lines of the run file path the current result and shows
-    // its figures; false, changing nothing, while busy.
-    bool showSavedRun(const std::string &path, const std::vector<std::string> &lines);
-    void showPageTexts(const C45PageTexts &texts);
+                   std::function<void(const JobEnd &)> failed) override;
+    void fileSetWritten(const std::string &stem, bool sparse) override;
 
     void startBusyFeedback(const std::string &text);
     void stopBusyFeedback();
     bool onBusyPulse();
-    // The C4.5 page's figures as shown, to put back when a run is cancelled.
-    struct LabelState {
-        Gtk::Label *label;
-        std::string text; // markup when markup is set
-        bool markup;
-    };
-    std::vector<LabelState> runFigures() const;
 
 protected:
     // The job service of this window and of the series windows it opens.
     GuiJobs jobs;
 
 private:
+    TextProcessingPage textPage;
+    C45Page c45Page;
     std::optional<JobId> currentJob;
-    bool runningC45 = false;
     sigc::connection busyPulse;
 };

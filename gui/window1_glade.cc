@@ -57,6 +57,16 @@ Gtk::Label *countLabel() {
     return label;
 }
 
+// A small label for a line of text that may be long: cut in the middle to
+// the frame's width, the whole of it in the tooltip.
+Gtk::Label *sourceLabel() {
+    Gtk::Label *label = Gtk::manage(new Gtk::Label());
+    label->set_markup("<small>n/a</small>");
+    label->set_alignment(0.0, 0.5);
+    label->set_ellipsize(Pango::ELLIPSIZE_MIDDLE);
+    return label;
+}
+
 Gtk::Image &picture(const char *const *xpm) {
     return *Gtk::manage(new Gtk::Image(Gdk::Pixbuf::create_from_xpm_data(xpm)));
 }
@@ -275,9 +285,11 @@ Gtk::Widget &window1_glade::buildTextProcessingPage() {
 
     train_count_label = countLabel();
     test_count_label = countLabel();
-    Gtk::Table &documents = pictureTable(2, 2, documents_xpm);
+    corpus_label = sourceLabel();
+    Gtk::Table &documents = pictureTable(3, 2, documents_xpm);
     attachRow(documents, 0, caption("Broj train dokumenata:"), *train_count_label);
     attachRow(documents, 1, caption("Broj test dokumenata:"), *test_count_label);
+    documents.attach(*corpus_label, 1, 3, 2, 3, Gtk::FILL, Gtk::SHRINK);
     rows->attach(titledFrame("<b>Dokumenti</b>", frameWidth, documents), 0, 1, 0, 1);
 
     category_count_label = countLabel();
@@ -298,6 +310,9 @@ Gtk::Widget &window1_glade::buildTextProcessingPage() {
 
     Gtk::Adjustment *spinAdjustment = Gtk::manage(new Gtk::Adjustment(50, 0, 200, 1, 10, 0));
     df_spinbutton = Gtk::manage(new Gtk::SpinButton(*spinAdjustment, 1, 0));
+    // Room for the threshold of a corpus of a hundred thousand documents,
+    // so that the page keeps its width whatever corpus is read.
+    df_spinbutton->set_width_chars(6);
     df_spinbutton->set_numeric(true);
     df_spinbutton->set_wrap(false);
     df_spinbutton->set_update_policy(Gtk::UPDATE_ALWAYS);
@@ -321,7 +336,8 @@ Gtk::Widget &window1_glade::buildTextProcessingPage() {
     stopWords->pack_start(*edit_button, Gtk::PACK_SHRINK);
 
     select_words_button = captionButton(Gtk::Stock::EXECUTE, "Izbaci");
-    Gtk::Table &selection = pictureTable(5, 1, selection_xpm);
+    selection_label = sourceLabel();
+    Gtk::Table &selection = pictureTable(6, 1, selection_xpm);
     // A word is kept when its document frequency reaches the threshold.
     selection.attach(caption("Riječi koje se pojavljuju u najmanje:"), 1, 2, 0, 1, Gtk::FILL,
                      Gtk::SHRINK);
@@ -329,6 +345,7 @@ Gtk::Widget &window1_glade::buildTextProcessingPage() {
     selection.attach(caption("train dokumenata. (DF)"), 1, 2, 2, 3, Gtk::FILL, Gtk::SHRINK);
     selection.attach(*stopWords, 1, 2, 3, 4, Gtk::FILL, Gtk::SHRINK);
     selection.attach(rightAligned(*select_words_button), 1, 2, 4, 5, Gtk::FILL, Gtk::SHRINK);
+    selection.attach(*selection_label, 1, 2, 5, 6, Gtk::FILL, Gtk::SHRINK);
     rows->attach(titledFrame("<b>Izbor riječi</b>", frameWidth, selection), 0, 1, 3, 4);
 
     parse_button = captionButton(Gtk::Stock::EXECUTE, "Parsiraj dokumente");

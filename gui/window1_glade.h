@@ -56,6 +56,10 @@ protected:
     Gtk::Label *category_count_label;
     Gtk::Label *word_count_label;
     Gtk::Label *selected_word_count_label;
+    // Where the counts come from (the folder or state file and the stemming
+    // it was read with) and which selection the file set would hold.
+    Gtk::Label *corpus_label;
+    Gtk::Label *selection_label;
     Gtk::Button *distribution_button;
     Gtk::Button *important_words_button;
     Gtk::HScale *df_scale;

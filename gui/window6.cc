@@ -3,6 +3,34 @@
 #include "TableLayout.h"
 #include "c45/DecisionTreeText.h"
 
+#include <algorithm>
+
+namespace {
+
+// The width of the widest row once the whole tree is expanded: each level
+// indents by one expander, top-level rows included.
+int expandedWidth(Gtk::TreeView &view, const std::vector<TreeRow> &rows) {
+    // GTK+ 2 pads each expander by 4 pixels; the cell has its padding and
+    // focus line on both sides.
+    constexpr int expanderPadding = 4;
+    constexpr int cellMargin = 16;
+    view.ensure_style();
+    int expanderSize = 0;
+    gtk_widget_style_get(GTK_WIDGET(view.gobj()), "expander-size", &expanderSize, nullptr);
+    std::vector<int> depth(rows.size());
+    int widest = 0;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        depth[i] = rows[i].parent < 0 ? 1 : depth[rows[i].parent] + 1;
+        int width = 0;
+        int height = 0;
+        view.create_pango_layout(rows[i].label)->get_pixel_size(width, height);
+        widest = std::max(widest, depth[i] * (expanderSize + expanderPadding) + width);
+    }
+    return widest + cellMargin;
+}
+
+} // namespace
+
 window6::window6(const std::vector<std::string> &outputLines, bool simplified) {
     // The two trees of a run look alike; the title and the header tell them apart.
     const char *const which =
@@ -11,7 +39,7 @@ window6::window6(const std::vector<std::string> &outputLines, bool simplified) {
     header_label->set_text(which);
 
     treeview->remove_all_columns();
-    appendColumn(*treeview, "...", columns.text, true);
+    appendColumn(*treeview, "Stablo odlučivanja", columns.text, true);
 
     // Filled before the view listens, which would otherwise follow every
     // inserted row down its whole path. Each row is inserted with its text,
@@ -28,4 +56,6 @@ window6::window6(const std::vector<std::string> &outputLines, bool simplified) {
     }
     treeview->set_model(store);
     treeview->set_headers_visible(true);
+    // Wide enough for the tree as the user expands it.
+    openWideEnough(*this, expandedWidth(*treeview, treeRows));
 }

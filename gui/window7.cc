@@ -1,5 +1,6 @@
 #include "window7.h"
 
+#include "TableLayout.h"
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
 
@@ -41,6 +42,8 @@ std::vector<Glib::ustring> splitWords(const Glib::ustring &text) {
 } // namespace
 
 const char *const window7::newWordText = " upisite novu rijec ";
+const char *const window7::closeQuestion =
+    "Izmjene stop riječi nisu spremljene. Zatvoriti prozor bez spremanja?";
 
 window7::window7(const std::string &path, std::ostream &trace)
     : wordColumn("Ceste rijeci", wordCell), path(path), trace(trace) {
@@ -50,6 +53,10 @@ window7::window7(const std::string &path, std::ostream &trace)
 
     wordCell.property_editable() = true;
     wordCell.signal_edited().connect(sigc::mem_fun(*this, &window7::on_word_edited), false);
+    wordCell.signal_editing_started().connect(
+        sigc::mem_fun(*this, &window7::on_word_editing_started), false);
+    wordCell.signal_editing_canceled().connect(
+        sigc::mem_fun(*this, &window7::on_word_editing_canceled), false);
     wordColumn.add_attribute(wordCell.property_text(), columns.word);
     wordColumn.set_resizable(true);
     wordColumn.set_sort_column(columns.word);
@@ -77,7 +84,10 @@ void window7::on_word_edited(const Glib::ustring &rowPath, const Glib::ustring &
         showNote("Prazan unos nije spremljen.");
         return;
     }
+    unsaved = true;
     (*row)[columns.word] = words.front();
+    // The sorted list has moved the row; the word stays in view.
+    treeview->scroll_to_row(store->get_path(row));
     if (words.size() == 1) {
         note_label->hide();
         return;
@@ -89,6 +99,26 @@ void window7::on_word_edited(const Glib::ustring &rowPath, const Glib::ustring &
     }
     showNote("Unos s razmacima podijeljen je na " + std::to_string(words.size()) +
              " riječi: " + list + ".");
+}
+
+void window7::on_word_editing_started(Gtk::CellEditable *, const Glib::ustring &rowPath) {
+    editedPath = rowPath;
+}
+
+void window7::on_word_editing_canceled() {
+    const Gtk::TreeModel::iterator row = store->get_iter(editedPath);
+    if (row && (*row)[columns.word] == newWordText)
+        store->erase(row);
+}
+
+bool window7::askConfirmation(const std::string &question) {
+    return askYesNo(*this, question);
+}
+
+bool window7::on_delete_event(GdkEventAny *event) {
+    if (unsaved && !askConfirmation(closeQuestion))
+        return true;
+    return window7_glade::on_delete_event(event);
 }
 
 void window7::showNote(const Glib::ustring &text) {
@@ -113,6 +143,7 @@ void window7::on_save_clicked() {
         AtomicFile file(path);
         file.stream() << content;
         file.commit();
+        unsaved = false;
     } catch (const FileError &error) {
         const std::string message = error.messageWithReason();
         Gtk::MessageDialog dialog(*this, "Stop riječi nisu spremljene.", false, Gtk::MESSAGE_ERROR,
@@ -135,5 +166,7 @@ void window7::on_delete_clicked() {
     if (!selected)
         return;
     trace << "jer sam ikad tu?" << std::endl;
+    // An entry that Add put in the list is not in the file.
+    unsaved = unsaved || (*selected)[columns.word] != newWordText;
     store->erase(selected);
 }

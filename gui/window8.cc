@@ -13,6 +13,13 @@ std::string averageMarkup(float value) {
     return smallBoldMarkup(std::isnan(value) ? "n/a" : numberToString(value));
 }
 
+// A category's recall, precision or F1 is -1 where it is undefined (nothing
+// in the category, or nothing assigned to it); the CSV keeps the -1, the
+// table says "n/a" as the averages do.
+std::string measureText(float value) {
+    return value == -1.0f ? "n/a" : formatFixed(value, 2);
+}
+
 } // namespace
 
 window8::window8(const std::vector<std::int32_t> &counts, const std::vector<std::string> &names)
@@ -39,9 +46,9 @@ window8::window8(const std::vector<std::int32_t> &counts, const std::vector<std:
         row[columns.fPlusPlus] = formatFixed(category.fPlusPlus, 2);
         row[columns.fPlusMinus] = formatFixed(category.fPlusMinus, 2);
         row[columns.fMinusPlus] = formatFixed(category.fMinusPlus, 2);
-        row[columns.recall] = formatFixed(category.recall, 2);
-        row[columns.precision] = formatFixed(category.precision, 2);
-        row[columns.f1] = formatFixed(category.f1, 2);
+        row[columns.recall] = measureText(category.recall);
+        row[columns.precision] = measureText(category.precision);
+        row[columns.f1] = measureText(category.f1);
     }
     sorted = Gtk::TreeModelSort::create(store);
     sorted->set_sort_column(columns.name, Gtk::SORT_ASCENDING);

@@ -5,6 +5,7 @@
 #include "c45/C45Runner.h"
 #include "c45/NumberText.h"
 
+#include <glibmm/markup.h>
 #include <glibmm/miscutils.h>
 #include <gtkmm/filechooserdialog.h>
 #include <gtkmm/messagedialog.h>
@@ -19,22 +20,24 @@
 
 namespace {
 
-const char *const columnTitles[window9::columnCount] = {"min_df",
-                                                        "top_ig",
-                                                        "stemming",
-                                                        "stop_words",
-                                                        "c",
-                                                        "m",
-                                                        "attributes",
-                                                        "size_before",
-                                                        "size_after",
-                                                        "test_error_before_pct",
-                                                        "test_error_after_pct",
-                                                        "micro_f1",
-                                                        "macro_f1",
-                                                        "seconds",
-                                                        "error",
-                                                        "run_file"};
+// The CSV's columns in its order, under the names the series form uses; the
+// CSV file keeps its own header.
+const char *const columnTitles[window9::columnCount] = {"Najmanji df",
+                                                        "Najboljih po IG",
+                                                        "Stemiranje",
+                                                        "Stop riječi",
+                                                        "-c",
+                                                        "-m",
+                                                        "Atributa",
+                                                        "Stablo prije",
+                                                        "Stablo nakon",
+                                                        "Pogreška prije (%)",
+                                                        "Pogreška nakon (%)",
+                                                        "Mikro F1",
+                                                        "Makro F1",
+                                                        "Sekunde",
+                                                        "Greška",
+                                                        "Fajl rezultata"};
 // The error and run-file columns hold texts and sort by them.
 const int numericColumns = window9::errorColumn;
 
@@ -50,7 +53,7 @@ Cell cell(int value) {
 }
 
 Cell cell(bool value) {
-    return cell(value ? 1 : 0);
+    return {value ? "da" : "ne", value ? 1.0 : 0.0};
 }
 
 Cell cell(float value) {
@@ -59,6 +62,13 @@ Cell cell(float value) {
 
 template <typename T> Cell cell(const std::optional<T> &value) {
     return value ? cell(*value) : Cell{};
+}
+
+// The first line of a learner's message, marked as cut when there is more;
+// the table keeps one line per run.
+std::string firstLine(const std::string &text) {
+    const std::size_t end = text.find('\n');
+    return end == std::string::npos ? text : text.substr(0, end) + " …";
 }
 
 std::vector<Cell> rowCells(const SeriesRow &row) {
@@ -76,7 +86,7 @@ std::vector<Cell> rowCells(const SeriesRow &row) {
             cell(row.microF1),
             cell(row.macroF1),
             {formatFixed(row.seconds, 2), row.seconds},
-            {row.error, 0},
+            {firstLine(row.error), 0},
             {row.runFile, 0}};
 }
 
@@ -153,11 +163,6 @@ window9::window9(const SeriesSettings &base, JobService &jobs, RunViewer viewRun
         Gtk::TreeViewColumn *viewColumn = treeview->get_column(
             treeview->append_column(columnTitles[column], columns.text[column]) - 1);
         viewColumn->set_resizable(true);
-        // A header label of its own: the column's default one would take the
-        // underscores of the CSV names for mnemonics.
-        Gtk::Label *title = Gtk::manage(new Gtk::Label(columnTitles[column]));
-        title->show();
-        viewColumn->set_widget(*title);
         if (column < numericColumns)
             viewColumn->set_sort_column(columns.key[column]);
         else
@@ -167,6 +172,8 @@ window9::window9(const SeriesSettings &base, JobService &jobs, RunViewer viewRun
     sorted = Gtk::TreeModelSort::create(store);
     treeview->set_model(sorted);
     treeview->set_headers_clickable(true);
+    // A failed run's whole message shows over its row.
+    treeview->set_tooltip_column(columns.errorTooltip.index());
 
     folder_label->set_text(base.directory);
     std::string minDf;
@@ -241,10 +248,7 @@ std::string window9::askSavePath(const std::string &title, const std::string &na
 }
 
 bool window9::askConfirmation(const std::string &question) {
-    Gtk::MessageDialog dialog(*this, question, false, Gtk::MESSAGE_QUESTION, Gtk::BUTTONS_YES_NO,
-                              true);
-    dialog.set_title("Pitanje");
-    return dialog.run() == Gtk::RESPONSE_YES;
+    return askYesNo(*this, question);
 }
 
 void window9::showError(const std::string &message) {
@@ -321,7 +325,7 @@ void window9::on_cancel_clicked() {
 // Rows are shown as their runs end; at the end the runner's rows, in plan
 // order, replace them.
 void window9::onRunEnded(const SeriesRow &row, std::size_t done, std::size_t total) {
-    appendRow(row);
+    appendRow(row, finishedRows.size());
     finishedRows.push_back(row);
     shownChart = seriesChart(finishedRows);
     chart_area->queue_draw();
@@ -350,13 +354,13 @@ void window9::onSeriesEnded(const JobEnd &end, std::vector<SeriesRow> rows, std:
 
 void window9::showRows() {
     store->clear();
-    for (const SeriesRow &row : finishedRows)
-        appendRow(row);
+    for (std::size_t index = 0; index < finishedRows.size(); ++index)
+        appendRow(finishedRows[index], index);
     shownChart = seriesChart(finishedRows);
     chart_area->queue_draw();
 }
 
-void window9::appendRow(const SeriesRow &row) {
+void window9::appendRow(const SeriesRow &row, std::size_t index) {
     Gtk::TreeModel::Row line = *store->append();
     const std::vector<Cell> cells = rowCells(row);
     for (int column = 0; column < columnCount; ++column) {
@@ -364,6 +368,17 @@ void window9::appendRow(const SeriesRow &row) {
         line[columns.key[column]] = cells[column].key;
     }
     line[columns.runFile] = row.runFile;
+    line[columns.index] = static_cast<int>(index);
+    // A row without an error has no tooltip at all, not an empty one.
+    if (!row.error.empty())
+        line[columns.errorTooltip] = Glib::Markup::escape_text(row.error);
+}
+
+std::vector<SeriesRow> window9::shownRows() const {
+    std::vector<SeriesRow> shown;
+    for (const Gtk::TreeModel::Row &row : sorted->children())
+        shown.push_back(finishedRows.at(row[columns.index]));
+    return shown;
 }
 
 void window9::showProgress(std::size_t done, std::size_t total, const SeriesRow *last) {
@@ -407,7 +422,7 @@ void window9::on_export_csv_clicked() {
     const std::string path = completedPath(
         askSavePath("Izvezi seriju pokusa (CSV)", "serija.csv", "CSV files", "*.csv"), ".csv");
     if (!path.empty())
-        attempt([&] { writeSeriesCsv(finishedRows, path); });
+        attempt([&] { writeSeriesCsv(shownRows(), path); });
 }
 
 void window9::saveChart(const std::string &title, const std::string &extension,

@@ -28,22 +28,29 @@
 
 class window9 : public window9_glade {
 public:
-    // The table shows the CSV's columns in its order.
+    // The table shows the CSV's columns in its order, under Croatian captions.
     static const int columnCount = 16;
     static const int errorColumn = 14;
 
     // Each column has its text and a number it sorts by (an absent figure
-    // sorts first).
+    // sorts first). The switches read "da" or "ne" and the error column the
+    // first line of the message; errorTooltip has the whole message, as
+    // markup, and is unset for a run without an error. index is the row's
+    // place in rows().
     struct ModelColumns : Gtk::TreeModelColumnRecord {
         Gtk::TreeModelColumn<Glib::ustring> text[columnCount];
         Gtk::TreeModelColumn<double> key[columnCount];
         Gtk::TreeModelColumn<std::string> runFile;
+        Gtk::TreeModelColumn<Glib::ustring> errorTooltip;
+        Gtk::TreeModelColumn<int> index;
         ModelColumns() {
             for (int column = 0; column < columnCount; ++column) {
                 add(text[column]);
                 add(key[column]);
             }
             add(runFile);
+            add(errorTooltip);
+            add(index);
         }
     };
 
@@ -64,6 +71,9 @@ public:
     // The rows of the finished runs, in plan order once the series ends.
     const std::vector<SeriesRow> &rows() const { return finishedRows; }
     const SeriesChart &chart() const { return shownChart; }
+    // The rows in the order the table shows them, as the user sorted it; the
+    // CSV export writes them so.
+    std::vector<SeriesRow> shownRows() const;
 
     const ModelColumns columns;
     Glib::RefPtr<Gtk::ListStore> store;
@@ -98,7 +108,7 @@ private:
     void onRunEnded(const SeriesRow &row, std::size_t done, std::size_t total);
     void onSeriesEnded(const JobEnd &end, std::vector<SeriesRow> rows, std::size_t planned);
     void showRows();
-    void appendRow(const SeriesRow &row);
+    void appendRow(const SeriesRow &row, std::size_t index);
     // "done/total", and the run that ended last with its settings.
     void showProgress(std::size_t done, std::size_t total, const SeriesRow *last = nullptr);
     void updateSensitivity();

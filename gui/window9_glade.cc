@@ -117,9 +117,12 @@ Gtk::Widget &window9_glade::buildSettings() {
     attachField(*grid, *jobs_spinbutton, 4, 3);
 
     Gtk::Label *hint = Gtk::manage(new Gtk::Label());
+    // The series builds one tree per run: the main options' -t is not
+    // carried over, and the form says so rather than leave it to a guess.
     hint->set_markup("<small>Liste su cijeli brojevi odvojeni zarezima (npr. 1,2,5,10; -c i s "
                      "decimalnom točkom); prazno polje izostavlja tu opciju. Serija pokreće "
-                     "svaku kombinaciju.</small>");
+                     "svaku kombinaciju. Opcija -t (više stabala) iz glavnih opcija ne "
+                     "koristi se: svako pokretanje gradi jedno stablo.</small>");
     hint->set_alignment(0.0, 0.5);
     hint->set_line_wrap(true);
     grid->attach(*hint, 0, 4, 5, 6, Gtk::FILL | Gtk::EXPAND, Gtk::SHRINK);

@@ -11,7 +11,7 @@
 #include <vector>
 
 // -1 marks an undefined recall, precision or F1; it is a real value that is
-// shown and written as a number.
+// written as a number (the measures window shows it as "n/a").
 struct CategoryMeasures {
     std::string name;
     int documents = 0;    // f++ + f-+, the row total, truncated

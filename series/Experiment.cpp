@@ -16,6 +16,7 @@ std::optional<float> measure(float value) {
 void selectAttributes(TextProcessor &engine, const AttributeSelection &selection) {
     if (selection.topIg && engine.informationGain.empty())
         engine.computeInformationGain();
+    engine.stemStopWords = selection.stemStopWords;
     engine.selectWords(selection.minDf, selection.useStopWords, selection.stopWordFile);
     if (selection.topIg)
         engine.keepTopInformationGain(static_cast<std::size_t>(*selection.topIg));

@@ -14,12 +14,14 @@ struct AttributeSelection {
     std::optional<int> topIg; // keep only this many words of highest gain
     bool useStopWords = false;
     std::string stopWordFile;
+    bool stemStopWords = false; // on a stemmed corpus, stem the list's entries too
 };
 
 // Selects by document frequency and stop words, then narrows the selection
 // to the topIg words of highest information gain. Gains are computed first
 // when topIg is given and the engine holds none; otherwise they are left as
-// they are, so a selection without topIg is the one selectWords makes.
+// they are, so a selection without topIg is the one selectWords makes, with
+// the engine's stemStopWords set from the selection.
 // Throws FileError as selectWords does.
 void selectAttributes(TextProcessor &engine, const AttributeSelection &selection);
 

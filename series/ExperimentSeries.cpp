@@ -201,8 +201,8 @@ private:
             }
             if (!engine_)
                 throw std::runtime_error(parseError_);
-            selectAttributes(*engine_,
-                             {row.minDf, row.topIg, row.stopWords, settings_.stopWordFile});
+            selectAttributes(*engine_, {row.minDf, row.topIg, row.stopWords, settings_.stopWordFile,
+                                        settings_.stemStopWords});
             fs::create_directories(run.folder);
             engine_->setFileStem((run.folder / "set").string());
             // The same four files as writeC45Files, but without its guard,
@@ -590,9 +590,9 @@ SeriesChart seriesChart(const std::vector<SeriesRow> &rows) {
             lineOf.emplace(groupOf(row), line);
             std::vector<std::string> parts;
             if (stemmingVaries)
-                parts.push_back(onOff(row.stemming, "korjenovanje"));
+                parts.push_back(onOff(row.stemming, "Stemiranje"));
             if (stopWordsVary)
-                parts.push_back(onOff(row.stopWords, "zaustavne riječi"));
+                parts.push_back(onOff(row.stopWords, "Stop riječi"));
             if (minCasesVary)
                 parts.push_back(row.minCases ? "-m " + std::to_string(*row.minCases) : "-m zadano");
             if (confidenceVaries)

@@ -23,6 +23,7 @@ struct SeriesSettings {
     std::vector<bool> stemming{false};
     std::vector<bool> stopWords{false};
     std::string stopWordFile = "ceste_rijeci";
+    bool stemStopWords = false; // on stemmed corpora, stem the list's entries too
     std::vector<std::optional<int>> minCases{std::nullopt};     // -m
     std::vector<std::optional<float>> confidence{std::nullopt}; // -c
     bool discreteGroups = false;                                // -s

@@ -86,14 +86,17 @@ ChartRectangle grown(const ChartRectangle &r, double by) {
     return {r.x - by, r.y - by, r.width + 2 * by, r.height + 2 * by};
 }
 
-// Where a value of the point lands on a panel, from the axes' definitions.
+// Where a value of the point lands on a panel, from the axes' definitions:
+// the ends of an axis lie plotInset inside the frame.
 double xOf(const ChartRectangle &plot, const AxisTicks &ticks, double attributes) {
-    return plot.x +
-           std::log10(attributes / ticks.low) / std::log10(ticks.high / ticks.low) * plot.width;
+    return plot.x + plotInset +
+           std::log10(attributes / ticks.low) / std::log10(ticks.high / ticks.low) *
+               (plot.width - 2 * plotInset);
 }
 
 double yOf(const ChartRectangle &plot, const AxisTicks &ticks, double value) {
-    return plot.y + plot.height * (1 - value / ticks.high);
+    return plot.y + plotInset +
+           (plot.height - 2 * plotInset) * (ticks.high - value) / (ticks.high - ticks.low);
 }
 
 SeriesChart twoLines() {
@@ -108,8 +111,8 @@ TEST(SeriesChart, PointsAreDrawnInTheirLineColourOnlyInThePlotsAndTheLegend) {
     const SeriesChartLayout &layout = picture.layout;
     ASSERT_EQ(1, layout.attributeTicks.low);
     ASSERT_EQ(100, layout.attributeTicks.high);
-    ASSERT_EQ(40, layout.errorTicks.high);
-    ASSERT_EQ(100, layout.sizeTicks.high);
+    ASSERT_EQ(50, layout.errorTicks.high);
+    ASSERT_EQ(120, layout.sizeTicks.high);
     EXPECT_LT(layout.errorPlot.y + layout.errorPlot.height, layout.sizePlot.y);
 
     for (std::size_t line = 0; line < chart.lines.size(); ++line)
@@ -158,8 +161,8 @@ TEST(SeriesChart, OddPointsAreLeftOutOrKeptOnTheAxesAndNoLinesMeansNoColour) {
     const Picture picture = draw(chart);
     const SeriesChartLayout &layout = picture.layout;
     EXPECT_EQ(2u, layout.pointsWithoutAttributes);
-    ASSERT_EQ(30, layout.errorTicks.high);
-    ASSERT_EQ(100, layout.sizeTicks.high);
+    ASSERT_EQ(40, layout.errorTicks.high);
+    ASSERT_EQ(120, layout.sizeTicks.high);
     const double x10 = xOf(layout.errorPlot, layout.attributeTicks, 10);
     // Joining the known errors at 1 and 100 would pass here.
     EXPECT_FALSE(
@@ -167,13 +170,17 @@ TEST(SeriesChart, OddPointsAreLeftOutOrKeptOnTheAxesAndNoLinesMeansNoColour) {
     EXPECT_TRUE(
         near(picture.pixel(x10, yOf(layout.sizePlot, layout.sizeTicks, 50)), seriesColour(0)));
 
-    // All errors zero: the axis still has a height and the points lie on its floor.
+    // All errors zero: the axis still has a height and the points lie at its
+    // floor, inside the frame's corners.
     const Picture zeros = draw({"", {{"z", {{1, 0, 3}, {100, 0, 7}}}}});
     ASSERT_EQ(1, zeros.layout.errorTicks.high);
     const ChartRectangle &plot = zeros.layout.errorPlot;
-    EXPECT_TRUE(near(zeros.pixel(plot.x + 1, plot.y + plot.height - 1), seriesColour(0)));
-    EXPECT_TRUE(
-        near(zeros.pixel(plot.x + plot.width - 1, plot.y + plot.height - 1), seriesColour(0)));
+    const double floor = plot.y + plot.height - plotInset;
+    EXPECT_TRUE(near(zeros.pixel(plot.x + plotInset, floor), seriesColour(0)));
+    EXPECT_TRUE(near(zeros.pixel(plot.x + plot.width - plotInset, floor), seriesColour(0)));
+    EXPECT_FALSE(nearAround(zeros, plot.x + 1, plot.y + plot.height - 1, seriesColour(0)));
+    EXPECT_FALSE(
+        nearAround(zeros, plot.x + plot.width - 1, plot.y + plot.height - 1, seriesColour(0)));
 
     // One point, and so one number of attributes: a marker inside the axis.
     const Picture single = draw({"", {{"a", {}}, {"b", {{20, 5, 9}}}}});
@@ -194,6 +201,53 @@ TEST(SeriesChart, OddPointsAreLeftOutOrKeptOnTheAxesAndNoLinesMeansNoColour) {
             const int red = (p >> 16) & 0xFF, green = (p >> 8) & 0xFF, blue = p & 0xFF;
             ASSERT_TRUE(std::abs(red - green) <= 4 && std::abs(green - blue) <= 4) << x << "," << y;
         }
+}
+
+// Errors a few points apart fill their panel instead of a sliver of 0 to
+// 100; the heading then says where the axis starts. Sizes spread from near 0
+// keep 0. No marker of the outermost points touches a frame.
+TEST(SeriesChart, AxesFitTheirValuesAndEndPointsStayOffTheFrame) {
+    const SeriesChart chart{"",
+                            {{"a", {{171, 56.8, 655}, {951, 45.6, 1320}, {14210, 41.2, 1873}}},
+                             {"b", {{90, 55.9, 588}, {9690, 39.5, 1701}}}}};
+    const Picture picture = draw(chart);
+    const SeriesChartLayout &layout = picture.layout;
+    EXPECT_EQ("35..60: 35 40 45 50 55 60", [&] {
+        std::ostringstream out;
+        out << layout.errorTicks;
+        return out.str();
+    }());
+    EXPECT_EQ(0, layout.sizeTicks.low);
+    EXPECT_EQ("Pogreška na testnom skupu nakon podrezivanja (%) — os počinje od 35",
+              layout.errorHeading);
+    EXPECT_EQ("Veličina stabla nakon podrezivanja", layout.sizeHeading);
+
+    // On a low plot, as in the series window, the axis still keeps close to
+    // the values rather than doubling their spread.
+    const Picture low = draw(chart, 800, 260);
+    ASSERT_LT(low.layout.errorPlot.height, 90);
+    std::ostringstream lowTicks;
+    lowTicks << low.layout.errorTicks;
+    EXPECT_EQ("30..60: 30 40 50 60", lowTicks.str());
+
+    // The markers of the first and last points, and of the highest and lowest
+    // error, are clear of the frame around them.
+    const ChartRectangle &plot = layout.errorPlot;
+    const struct {
+        std::size_t line;
+        double attributes, error;
+    } ends[] = {{1, 90, 55.9}, {0, 14210, 41.2}, {0, 171, 56.8}, {1, 9690, 39.5}};
+    for (const auto &end : ends) {
+        SCOPED_TRACE(end.attributes);
+        const double x = xOf(plot, layout.attributeTicks, end.attributes);
+        const double y = yOf(plot, layout.errorTicks, end.error);
+        EXPECT_TRUE(near(picture.pixel(x, y), seriesColour(end.line)));
+        for (const auto &[frameX, frameY] :
+             {std::pair{plot.x, y}, std::pair{plot.x + plot.width, y}, std::pair{x, plot.y},
+              std::pair{x, plot.y + plot.height}})
+            EXPECT_FALSE(nearAround(picture, frameX, frameY, seriesColour(end.line)))
+                << frameX << "," << frameY;
+    }
 }
 
 TEST(SeriesChart, ManyLinesGetALegendEntryEachInsideThePicture) {

@@ -54,6 +54,13 @@ transcript() {
         cmp out/stemmed.$extension out/again.$extension
     done && echo "the folder and its saved state give the same file set"
 
+    # On a stemmed corpus the listed words are compared as written, and the
+    # console says how many match no key, unless they are stemmed too.
+    run export --dir corpus --stem out/stemmed-stop --stemming --stop-words stop-words
+    run export --dir corpus --stem out/stemmed-stop --stemming --stop-words stop-words \
+        --stem-stop-words
+    run export --dir corpus --stem out/set --stop-words stop-words --stem-stop-words
+
     run export --dir corpus --stem out/set --stop-words missing-stop-words
     run export --dir missing-folder --stem out/set
     run export --state missing.tpp --stem out/set

@@ -75,6 +75,44 @@ TEST_F(Selection, KeepsTheWordsOfHighestGain) {
     EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9 the:9");
 }
 
+// On a stemmed corpus the keys are stems: the listed words match them only
+// when stemmed too, as asked; otherwise the console says how many match no
+// key. Without stemming the list is compared as written.
+TEST_F(Selection, StemmedCorpusComparesStopWordsAsAsked) {
+    const std::string inflected = TEST_DATA_DIR "/stop-words-inflected";
+    engine.documentFrequency = {{"becaus", 2}, {"c", 5}, {"thi", 3}, {"the", 9}, {"wa", 4}};
+    const struct {
+        bool stemming, stemStopWords;
+        const char *selected;
+        const char *console;
+    } cases[] = {
+        {true, false, "becaus:2 c:5 thi:3 wa:4", "Stop rijeci koje nisu kljuc:   4\n"},
+        {true, true, "c:5", ""},
+        {false, true, "becaus:2 c:5 thi:3 wa:4", ""},
+        {false, false, "becaus:2 c:5 thi:3 wa:4", ""},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(std::to_string(row.stemming) + std::to_string(row.stemStopWords));
+        trace.str("");
+        engine.useStemming = row.stemming;
+        engine.stemStopWords = row.stemStopWords;
+        engine.selectWords(0, true, inflected);
+        EXPECT_EQ(row.selected, describe(engine.selectedWords));
+        EXPECT_EQ(row.console, trace.str());
+    }
+    engine.useStemming = true;
+    engine.selectWords(0, false, inflected);
+    EXPECT_EQ("becaus:2 c:5 the:9 thi:3 wa:4", describe(engine.selectedWords));
+    EXPECT_EQ("", trace.str());
+}
+
+// Entries are keyed as the parser keys words: lower-cased and stemmed, a
+// hyphenated one as it is, one stemmed to nothing dropped.
+TEST(StopWords, StemmedAsTheParserKeysWords) {
+    EXPECT_EQ((std::vector<std::string>{"thi", "wa", "becaus", "x-Rays", "the", "caf\xc3\xa9s"}),
+              stemmedStopWords({"this", "was", "Because", "x-Rays", "s", "The", "caf\xc3\xa9s"}));
+}
+
 TEST(StopWords, SplitsOnWhiteSpaceOnly) {
     EXPECT_EQ(readStopWordFile(stopWords), (std::vector<std::string>{"the", "of", "b", "The"}));
 }

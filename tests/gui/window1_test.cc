@@ -115,6 +115,16 @@ std::string tooltips(TestWindow &w) {
     return out;
 }
 
+// The threshold and the top of its range as "value scaleUpper spinUpper".
+std::string dfRange(TestWindow &window) {
+    EXPECT_EQ(window.df_scale->get_value(), window.df_spinbutton->get_value());
+    return joined(
+        " ",
+        {std::to_string(window.df_spinbutton->get_value_as_int()),
+         std::to_string(static_cast<int>(window.df_scale->get_adjustment()->get_upper())),
+         std::to_string(static_cast<int>(window.df_spinbutton->get_adjustment()->get_upper()))});
+}
+
 } // namespace
 
 TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOut) {
@@ -156,7 +166,8 @@ TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOu
               tooltips(window));
     EXPECT_FALSE(window.execute_toolbutton->get_sensitive());
 
-    // The threshold's scale and spin button stay in step, up to 200.
+    // The threshold's scale and spin button stay in step, up to 200 until a
+    // corpus is read.
     window.df_scale->set_value(12);
     EXPECT_EQ(12, window.df_spinbutton->get_value());
     window.df_spinbutton->set_value(300);
@@ -181,6 +192,11 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
         EXPECT_EQ(xmlCountLines, console.linesStartingWith("Ukupan"));
         EXPECT_FALSE(window.run_progressbar->get_visible());
         EXPECT_EQ(xmlCounts, window.textProcessingCounts());
+        // A word is in at most every training document: the threshold goes
+        // up to their number.
+        EXPECT_EQ("16 16 16", dfRange(window));
+        window.df_spinbutton->set_value(10);
+        EXPECT_EQ("10 16 16", dfRange(window));
         EXPECT_EQ("distribution:1 select:1 important:0 save:0 saveAs:0 cm:0 log:0 tree:0 "
                   "pruned:0 run:0 measures:0 names:1 edit:1 parse:1 write:0 toolbar:1 export:1 "
                   "saveSettings:1 execute:1",
@@ -215,6 +231,7 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
     execute();
     EXPECT_EQ(joined(" ", {bold("2"), bold("1"), bold("2"), bold("6"), na}),
               window.textProcessingCounts());
+    EXPECT_EQ("2 2 2", dfRange(window));
     // A cancelled chooser changes nothing.
     click(window.open_toolbutton);
     EXPECT_EQ(folder.path() + "/other", window.textProcessor.directory);
@@ -227,6 +244,7 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
     window.parse_button->clicked();
     ASSERT_TRUE(window.waitUntilIdle());
     EXPECT_EQ("plain:16 plain:5 plain:2 plain:55 " + na, window.textProcessingCounts());
+    EXPECT_EQ("1 16 16", dfRange(window));
     EXPECT_FALSE(window.important_words_button->get_sensitive());
     EXPECT_FALSE(window.write_c45_button->get_sensitive());
     EXPECT_EQ("xml", window.textProcessor.directory);
@@ -285,6 +303,20 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
         EXPECT_EQ(bold(row.selected), shown(*window.selected_word_count_label));
     }
     EXPECT_TRUE(window.important_words_button->get_sensitive());
+    // The page says which folder and selection the counts and a file set
+    // come from; a threshold or stop-word choice changed since "Izbaci"
+    // marks the selection as old until "Izbaci" is pressed again.
+    EXPECT_EQ("plain:mapa xml, stemiranje ne", "plain:" + window.corpus_label->get_text());
+    EXPECT_EQ("Izbor: DF 11, stop riječi ne", window.selection_label->get_text());
+    window.df_scale->set_value(3);
+    EXPECT_EQ("Izbor: DF 11, stop riječi ne (zastario: pritisnite Izbaci)",
+              window.selection_label->get_text());
+    window.df_scale->set_value(11);
+    window.stop_words_checkbutton->set_active(true);
+    EXPECT_EQ("Izbor: DF 11, stop riječi ne (zastario: pritisnite Izbaci)",
+              window.selection_label->get_text());
+    window.select_words_button->clicked();
+    EXPECT_EQ("Izbor: DF 11, stop riječi da", window.selection_label->get_text());
 
     // At 4 a word in exactly four training documents is kept.
     selectWords(4, false);
@@ -294,6 +326,25 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     EXPECT_EQ(2u, words.treeview->get_columns().size());
     EXPECT_EQ("Rijec", words.treeview->get_column(0)->get_title());
     EXPECT_EQ("harvest|4| corn|5| crude|5| wheat|6| oil|7| the|10|", modelRows(words.sorted));
+
+    // With stemming the keys are stems ("this" is "thi"); the stop words are
+    // compared with them as written unless the options say to stem them too.
+    std::ofstream("ceste_rijeci", std::ios::app) << "this\n";
+    const struct {
+        bool stemStopWords;
+        const char *selected;
+        const char *console;
+    } stemmed[] = {{false, "48", "Stop rijeci koje nisu kljuc:   6\n"}, {true, "47", ""}};
+    for (const auto &row : stemmed) {
+        SCOPED_TRACE(row.stemStopWords);
+        window.textOptionsAnswer = window1::TextOptions{true, false, false, row.stemStopWords};
+        window.on_options_activate();
+        execute();
+        ConsoleCapture console;
+        selectWords(1, true);
+        EXPECT_EQ(bold(row.selected), shown(*window.selected_word_count_label));
+        EXPECT_EQ(row.console, console.linesStartingWith("Stop rijeci"));
+    }
 
     // With information gain asked for, a third column shows it in plain figures.
     window.textOptionsAnswer = window1::TextOptions{false, true};
@@ -423,7 +474,7 @@ struct OptionsDialogUnderTest : dialog2 {
 
 struct TextOptionsDialogUnderTest : dialog3 {
     using dialog3_glade::information_gain_checkbutton, dialog3_glade::sparse_checkbutton,
-        dialog3_glade::stemming_checkbutton;
+        dialog3_glade::stem_stop_words_checkbutton, dialog3_glade::stemming_checkbutton;
 };
 
 } // namespace
@@ -511,6 +562,16 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     EXPECT_FALSE(textOptions.stemming_checkbutton->get_active());
     EXPECT_TRUE(textOptions.information_gain_checkbutton->get_active());
     EXPECT_FALSE(textOptions.sparse_checkbutton->get_active());
+
+    // Stemming the stop words is offered only with stemming, and off unless asked.
+    EXPECT_FALSE(textOptions.stem_stop_words_checkbutton->is_sensitive());
+    EXPECT_FALSE(textOptions.getStemStopWords());
+    textOptions.setOptions(true, false, false, true);
+    EXPECT_TRUE(textOptions.stem_stop_words_checkbutton->is_sensitive());
+    EXPECT_TRUE(textOptions.getStemStopWords());
+    textOptions.stemming_checkbutton->set_active(false);
+    EXPECT_FALSE(textOptions.stem_stop_words_checkbutton->is_sensitive());
+    EXPECT_FALSE(textOptions.getStemStopWords());
 }
 
 TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
@@ -550,6 +611,7 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     restored.on_load_settings_clicked();
     ASSERT_TRUE(restored.waitUntilIdle());
     EXPECT_EQ(xmlCounts, restored.textProcessingCounts());
+    EXPECT_EQ("16 16 16", dfRange(restored));
     EXPECT_TRUE(restored.distribution_button->get_sensitive());
     EXPECT_EQ(window.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
     EXPECT_EQ(window.textProcessor.documentFrequency, restored.textProcessor.documentFrequency);

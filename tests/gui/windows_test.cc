@@ -13,7 +13,9 @@
 
 #include "c45/C45OutputFile.h"
 
+#include <gdk/gdkkeysyms.h>
 #include <gdkmm/pixbuf.h>
+#include <glibmm/markup.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/menu.h>
 #include <gtkmm/menuitem.h>
@@ -123,9 +125,9 @@ TEST(ResultWindows, ShowTheSavedRunAsInTheCLocale) {
     EXPECT_EQ(expectedLog, log.textview->get_buffer()->get_text().raw());
 }
 
-// Without a run the windows open empty and no undefined average shows as a
-// number; activating a row traces its place in the sorted view; figures never
-// take the user's decimal comma.
+// Without a run the windows open empty and no undefined measure, average or
+// per category, shows as a number; activating a row traces its place in the
+// sorted view; figures never take the user's decimal comma.
 TEST(ResultWindows, OpenEmptyWithoutARunTraceRowsAndShowFiguresAsInTheCLocale) {
     window4 errors({}, {});
     EXPECT_EQ("", modelRows(errors.sorted));
@@ -134,6 +136,11 @@ TEST(ResultWindows, OpenEmptyWithoutARunTraceRowsAndShowFiguresAsInTheCLocale) {
     EXPECT_EQ("", modelRows(measures.sorted));
     EXPECT_EQ(8u, measures.treeview->get_columns().size());
     EXPECT_EQ(joined(" ", {na, na, na, na, na, na}), measureLabels(measures));
+    // B has no test document and none was assigned to it: its recall,
+    // precision and F1 are undefined.
+    window8 oneSided({3, 0, 0, 0}, {"A", "B"});
+    EXPECT_EQ("A|3|3.00|0.00|0.00|1.00|1.00|1.00 B|0|0.00|0.00|0.00|n/a|n/a|n/a",
+              modelRows(oneSided.sorted));
     window6 tree({}, false);
     EXPECT_EQ("", modelRows(tree.store));
     window5 log({});
@@ -268,6 +275,35 @@ TEST(ResultWindows, LogKeepsC45ColumnsAndScrollsToItsEnd) {
     }));
 }
 
+// The log and the tree open wide enough to show their widest line without
+// scrolling sideways, the tree once expanded; the tree's column says what it
+// holds.
+TEST(ResultWindows, LogAndTreeOpenWideEnoughForTheirText) {
+    const std::string leaf =
+        "delta <= 0 : category-with-a-rather-long-name-" + std::string(60, 'n') + " (12.0/3.0)";
+    const std::vector<std::string> lines = {
+        "Decision Tree:",      "", "alpha <= 0 :", "|   beta <= 0 :", "|   |   gamma <= 0 :",
+        "|   |   |   " + leaf, ""};
+    window5 log(lines);
+    log.show();
+    drainEvents();
+    const Gdk::Rectangle lineEnd = onScreen(log, 5, static_cast<int>(lines[5].size()));
+    EXPECT_GE(lineEnd.get_x(), 0);
+    EXPECT_LE(lineEnd.get_x() + lineEnd.get_width(), log.scrolledwindow->get_width());
+    log.hide();
+
+    window6 tree(lines, false);
+    EXPECT_EQ("Stablo odlučivanja", tree.treeview->get_column(0)->get_title());
+    EXPECT_EQ("alpha [<= 0 :[   beta <= 0 :[   gamma <= 0 :[   " + leaf + "]]]]",
+              modelRows(tree.store));
+    tree.show();
+    tree.treeview->expand_all();
+    drainEvents();
+    const Gtk::Adjustment &sideways = *tree.treeview->get_hadjustment();
+    EXPECT_LE(sideways.get_upper(), sideways.get_page_size());
+    EXPECT_EQ(std::vector<std::string>{}, squeezedWidgets(tree));
+}
+
 namespace {
 
 bool writeStopWords() {
@@ -296,6 +332,43 @@ std::string messageOf(const std::function<void()> &action, const Gtk::Window &pa
         },
         Gtk::RESPONSE_CLOSE);
     return seen;
+}
+
+// The stop-word editor with its question answered by the test.
+class TestStopWordEditor : public window7 {
+public:
+    using window7::window7;
+    bool confirmationAnswer = false;
+    std::vector<std::string> questions;
+
+protected:
+    bool askConfirmation(const std::string &question) override {
+        questions.push_back(question);
+        return confirmationAnswer;
+    }
+};
+
+// Delivers a key press to widget as the keyboard does.
+void pressKey(Gtk::Widget &widget, guint keyval) {
+    GdkEvent *event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = keyval;
+    gtk_widget_event(widget.gobj(), event);
+    gdk_event_free(event);
+    drainEvents();
+}
+
+// Asks window to close as the window manager does for the title bar's close
+// button.
+void closeFromTitleBar(Gtk::Window &window) {
+    GdkEvent *event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(window.get_window()->gobj()));
+    event->any.send_event = TRUE;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drainEvents();
 }
 
 // The editor on the file "the of\nand\n", shown as the user sees it.
@@ -334,7 +407,7 @@ struct StopWordEditorTest : testing::Test {
     WorkingFolder folder;
     const bool stopWordsWritten = writeStopWords();
     std::ostringstream trace;
-    window7 editor{"ceste_rijeci", trace};
+    TestStopWordEditor editor{"ceste_rijeci", trace};
 };
 
 } // namespace
@@ -411,6 +484,59 @@ TEST_F(StopWordEditorTest, AddedEntryIsScrolledIntoView) {
     EXPECT_TRUE(first <= added && added <= last)
         << first.to_string() << " " << added.to_string() << " " << last.to_string();
     ASSERT_NE(nullptr, editing());
+
+    // Typed in, the word moves to its place in the sorted list, and the
+    // list follows it there.
+    type("zzz");
+    ASSERT_TRUE(editor.treeview->get_visible_range(first, last));
+    const Gtk::TreePath typed = pathOf("zzz");
+    EXPECT_TRUE(first <= typed && typed <= last)
+        << first.to_string() << " " << typed.to_string() << " " << last.to_string();
+}
+
+// Escape takes the entry Add put in back out; what was typed over stays.
+TEST_F(StopWordEditorTest, EscapeAfterAddLeavesTheListAsItWas) {
+    click(editor.add_toolbutton);
+    ASSERT_NE(nullptr, editing());
+    pressKey(*editing(), GDK_Escape);
+    EXPECT_EQ(nullptr, editing());
+    EXPECT_EQ("and of the", rows());
+
+    editor.treeview->set_cursor(pathOf("of"), *editor.treeview->get_column(0), true);
+    ASSERT_NE(nullptr, editing());
+    pressKey(*editing(), GDK_Escape);
+    EXPECT_EQ("and of the", rows());
+
+    // Nothing changed, so closing asks nothing.
+    closeFromTitleBar(editor);
+    EXPECT_EQ(std::vector<std::string>{}, editor.questions);
+    EXPECT_FALSE(editor.get_visible());
+}
+
+// Closing with edits not saved asks first; a "no" keeps the editor open, and
+// once saved it closes without asking.
+TEST_F(StopWordEditorTest, ClosingWithUnsavedEditsAsksFirst) {
+    const std::vector<std::string> asked{window7::closeQuestion};
+    typeOver("of", "off");
+    closeFromTitleBar(editor);
+    EXPECT_EQ(asked, editor.questions);
+    EXPECT_TRUE(editor.get_visible());
+
+    click(editor.save_toolbutton);
+    EXPECT_EQ("and\noff\nthe\n", readFile("ceste_rijeci"));
+    closeFromTitleBar(editor);
+    EXPECT_EQ(asked, editor.questions);
+    EXPECT_FALSE(editor.get_visible());
+
+    editor.show();
+    drainEvents();
+    editor.treeview->get_selection()->select(pathOf("the"));
+    click(editor.delete_toolbutton);
+    editor.confirmationAnswer = true;
+    closeFromTitleBar(editor);
+    EXPECT_EQ(std::vector<std::string>(2, window7::closeQuestion), editor.questions);
+    EXPECT_FALSE(editor.get_visible());
+    EXPECT_EQ("and\noff\nthe\n", readFile("ceste_rijeci"));
 }
 
 TEST_F(StopWordEditorTest, SaveErrorsAppearOverTheEditorWithTheSystemsReason) {
@@ -500,16 +626,20 @@ template <typename T> std::string optionalText(const std::optional<T> &value) {
 
 // The settings and figures of each row as "min_df|top_ig|stemming|stop_words|
 // c|m|attributes|size_before|size_after|error_before|error_after|micro_f1|
-// macro_f1|error", rows separated by " ".
-std::string seriesText(const std::vector<SeriesRow> &rows) {
+// macro_f1|error", rows separated by " "; the switches as 0 and 1, or as
+// the table shows them, "da" and "ne".
+std::string seriesText(const std::vector<SeriesRow> &rows, bool asShown = false) {
+    const auto yesNo = [asShown](bool value) {
+        return asShown ? (value ? "da" : "ne") : std::to_string(value);
+    };
     std::string out;
     for (const SeriesRow &row : rows) {
         out += (out.empty() ? "" : " ") +
-               joined("|", {std::to_string(row.minDf), optionalText(row.topIg),
-                            std::to_string(row.stemming), std::to_string(row.stopWords),
-                            optionalText(row.confidence), optionalText(row.minCases),
-                            optionalText(row.attributes), optionalText(row.sizeBefore),
-                            optionalText(row.sizeAfter), optionalText(row.testErrorBeforePercent),
+               joined("|", {std::to_string(row.minDf), optionalText(row.topIg), yesNo(row.stemming),
+                            yesNo(row.stopWords), optionalText(row.confidence),
+                            optionalText(row.minCases), optionalText(row.attributes),
+                            optionalText(row.sizeBefore), optionalText(row.sizeAfter),
+                            optionalText(row.testErrorBeforePercent),
                             optionalText(row.testErrorAfterPercent), optionalText(row.microF1),
                             optionalText(row.macroF1), row.error});
     }
@@ -684,6 +814,42 @@ TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
               messageOf([&] { window.showRealError("Neispravno"); }, window));
 }
 
+// A learner that fails with a message of several lines: its row keeps to one
+// line, the whole message shows over it; the form says that -t is not used.
+TEST_F(SeriesWindowTest, FailedRunShowsOneLineAndTheWholeMessageOverItsRow) {
+    std::ofstream("failing-c45") << "#!/bin/sh\necho 'ERROR: first' >&2\necho 'second' >&2\n"
+                                    "exit 1\n";
+    std::filesystem::permissions("failing-c45", std::filesystem::perms::owner_all);
+    base.c45Program = folder.path() + "/failing-c45";
+    TestSeriesWindow window(base, trace);
+    window.start_button->clicked();
+    ASSERT_TRUE(window.waitUntilIdle());
+    ASSERT_EQ(1u, window.rows().size());
+    const std::string &error = window.rows()[0].error;
+    const std::size_t lineEnd = error.find('\n');
+    ASSERT_NE(std::string::npos, lineEnd) << error;
+
+    const Gtk::TreeModel::Row row = *window.store->children().begin();
+    const Glib::ustring cellText = row[window.columns.text[window9::errorColumn]];
+    EXPECT_EQ(error.substr(0, lineEnd) + " …", cellText.raw());
+    EXPECT_EQ(window.columns.errorTooltip.index(), window.treeview->get_tooltip_column());
+    const Glib::ustring tooltip = row[window.columns.errorTooltip];
+    EXPECT_EQ(Glib::Markup::escape_text(error).raw(), tooltip.raw());
+    EXPECT_NE(std::string::npos, error.find("ERROR: first\nsecond")) << error;
+
+    bool trialsNoted = false;
+    std::function<void(Gtk::Widget &)> search = [&](Gtk::Widget &widget) {
+        if (auto *label = dynamic_cast<Gtk::Label *>(&widget))
+            trialsNoted |= label->get_text().find("Opcija -t (više stabala) iz glavnih opcija ne "
+                                                  "koristi se") != Glib::ustring::npos;
+        if (auto *container = dynamic_cast<Gtk::Container *>(&widget))
+            for (Gtk::Widget *child : container->get_children())
+                search(*child);
+    };
+    search(window);
+    EXPECT_TRUE(trialsNoted);
+}
+
 // A learner that never ends by itself: only cancelling ends the series.
 TEST_F(SeriesWindowTest, CancelAndClosingStopEveryLearnerAndKeepTheWindowUsable) {
     std::ofstream("endless-c45") << "#!/bin/sh\nexec sleep 60\n";
@@ -747,7 +913,16 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
         std::atomic<bool>(false), engineTrace);
     ASSERT_EQ(4u, expected.size());
     EXPECT_EQ(seriesText(expected), seriesText(window.rows()));
-    EXPECT_EQ(seriesText(expected), tableText(window, window.store));
+    EXPECT_EQ(seriesText(expected, true), tableText(window, window.store));
+    std::vector<std::string> titles;
+    for (Gtk::TreeViewColumn *column : window.treeview->get_columns())
+        titles.push_back(column->get_title());
+    EXPECT_EQ(
+        (std::vector<std::string>{"Najmanji df", "Najboljih po IG", "Stemiranje", "Stop riječi",
+                                  "-c", "-m", "Atributa", "Stablo prije", "Stablo nakon",
+                                  "Pogreška prije (%)", "Pogreška nakon (%)", "Mikro F1",
+                                  "Makro F1", "Sekunde", "Greška", "Fajl rezultata"}),
+        titles);
     EXPECT_EQ("4/4", window.progressbar->get_text());
     EXPECT_EQ(1.0, window.progressbar->get_fraction());
     EXPECT_EQ(chartText(seriesChart(expected)), chartText(window.chart()));
@@ -759,7 +934,8 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
         byAttributes.begin(), byAttributes.end(),
         [](const SeriesRow &a, const SeriesRow &b) { return a.attributes < b.attributes; });
     window.treeview->get_column(6)->clicked();
-    EXPECT_EQ(seriesText(byAttributes), tableText(window, window.sorted));
+    EXPECT_EQ(seriesText(byAttributes, true), tableText(window, window.sorted));
+    EXPECT_EQ(seriesText(byAttributes), seriesText(window.shownRows()));
 
     // The chart area paints the chart: a white background with dark ink.
     window.show();
@@ -782,12 +958,12 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
     EXPECT_GT(dark, 0u);
     window.hide();
 
-    // The CSV and the chart files through the choosers; a name without its
-    // extension gets it, and a file under that name is replaced only when
-    // the user agrees.
+    // The CSV, in the order the table shows, and the chart files through the
+    // choosers; a name without its extension gets it, and a file under that
+    // name is replaced only when the user agrees.
     window.pathAnswers = {"serija", "graf.svg", "graf", "graf"};
     window.export_csv_button->clicked();
-    writeSeriesCsv(window.rows(), "expected.csv");
+    writeSeriesCsv(window.shownRows(), "expected.csv");
     EXPECT_EQ(readFile("expected.csv"), readFile("serija.csv"));
     window.save_svg_button->clicked();
     std::ofstream("graf.png") << "older picture";
@@ -821,10 +997,12 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
                                        "kad završi."},
               window.errors);
 
-    // From the main window: the series opens on its folder and selection,
-    // and a double-clicked run becomes the main window's result.
+    // From the main window: the series opens on its folder, selection and
+    // text options, and a double-clicked run becomes the main window's result.
     TestWindow main;
     main.df_scale->set_value(3);
+    main.textOptionsAnswer = window1::TextOptions{true, false, false, true};
+    main.on_options_activate();
     Gtk::MenuItem *seriesItem = findMenuItem(main, "Serija pokusa");
     ASSERT_NE(nullptr, seriesItem);
     seriesItem->activate();
@@ -832,6 +1010,8 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
     window9 &opened = main.presentedAs<window9>(0);
     EXPECT_EQ("xml", opened.folder_label->get_text());
     EXPECT_EQ("3", opened.min_df_entry->get_text());
+    EXPECT_EQ(1, opened.stemming_combo->get_active_row_number());
+    EXPECT_TRUE(opened.shownSettings().stemStopWords);
     opened.start_button->clicked();
     ASSERT_TRUE(runLoopUntil([&] { return !opened.running(); }));
     ASSERT_EQ(1u, opened.rows().size());

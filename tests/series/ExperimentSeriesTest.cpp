@@ -231,10 +231,15 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
     EXPECT_THROW(writeSeriesCsv({done}, (folder.path / "none" / "x.csv").string()),
                  std::runtime_error);
 
-    // Only the settings that differ name a line; a failed run draws nothing.
-    EXPECT_EQ("korjenovanje da, -m zadano: 1500/59.5/1839 40/70/99\n"
-              "korjenovanje ne, -m 2: 1500/59.5/1839\n",
+    // Only the settings that differ name a line, in the series form's words;
+    // a failed run draws nothing.
+    EXPECT_EQ("Stemiranje da, -m zadano: 1500/59.5/1839 40/70/99\n"
+              "Stemiranje ne, -m 2: 1500/59.5/1839\n",
               chartText(seriesChart({done, failed, other, unstemmed})));
+    SeriesRow withoutStopWords = done;
+    withoutStopWords.stopWords = true;
+    EXPECT_EQ("Stop riječi ne: 1500/59.5/1839\nStop riječi da: 1500/59.5/1839\n",
+              chartText(seriesChart({done, withoutStopWords})));
     EXPECT_EQ("svi pokusi: 1500/59.5/1839 40/70/99\n", chartText(seriesChart({done, other})));
     EXPECT_TRUE(seriesChart({}).lines.empty());
 }
