@@ -17,6 +17,7 @@ int runExperiment(const Arguments &arguments) {
     int minDf = 50;
     int topIg = 0;
     bool stemming = false;
+    bool multiCategory = false;
     bool stemStopWords = false;
     std::string stopWords;
     std::string saveAs;
@@ -33,6 +34,8 @@ int runExperiment(const Arguments &arguments) {
                   "workbench)");
     parser.number("top-ig", "K", topIg, "then keep only the K words of highest information gain");
     parser.flag("stemming", stemming, "reduce words to their Porter stems");
+    parser.flag("multi-category", multiCategory,
+                "keep every category word of a document (sparse cases only)");
     parser.text("stop-words", "FILE", stopWords, "leave out the words listed in FILE");
     parser.flag("stem-stop-words", stemStopWords,
                 "with --stemming, stem the listed words too before leaving them out");
@@ -52,10 +55,11 @@ int runExperiment(const Arguments &arguments) {
         throw UsageError("--stem-stop-words applies only with --stemming");
     const std::optional<int> top = topIgOption(parser, topIg);
 
-    request.sparse = sparseFormat(format);
+    request.sparse = fileSetLayout(parser, format, multiCategory);
     checkSavePath(saveAs);
     TextProcessor engine;
     engine.setFileStem(stem);
+    engine.multiCategory = multiCategory;
     parseFolder(engine, directory, stemming);
     selectAttributes(engine, {minDf, top, parser.given("stop-words"), stopWords, stemStopWords});
     engine.printSelectedWordCount();

@@ -18,6 +18,7 @@ struct ExportOptions {
     int minDf = 1;
     int topIg = 0;
     bool stemming = false;
+    bool multiCategory = false;
     bool stemStopWords = false;
     std::string stopWords;
     bool informationGain = false;
@@ -66,6 +67,8 @@ int runExport(const Arguments &arguments) {
     parser.number("top-ig", "K", options.topIg,
                   "then keep only the K words of highest information gain");
     parser.flag("stemming", options.stemming, "reduce words to their Porter stems (with --dir)");
+    parser.flag("multi-category", options.multiCategory,
+                "keep every category word of a document (with --dir; sparse cases only)");
     parser.text("stop-words", "FILE", options.stopWords, "leave out the words listed in FILE");
     parser.flag("stem-stop-words", options.stemStopWords,
                 "with --stemming, stem the listed words too before leaving them out");
@@ -83,7 +86,10 @@ int runExport(const Arguments &arguments) {
         throw UsageError("--stemming applies only when parsing a folder with --dir");
     if (options.stemStopWords && !options.stemming)
         throw UsageError("--stem-stop-words applies only with --stemming");
-    const bool sparse = sparseFormat(options.format);
+    if (options.multiCategory && parser.given("state"))
+        throw UsageError("--multi-category applies only when parsing a folder with --dir: a state "
+                         "file keeps the mode it was saved in");
+    bool sparse = fileSetLayout(parser, options.format, options.multiCategory);
     checkMinDf(options.minDf);
     const std::optional<int> top = topIgOption(parser, options.topIg);
 
@@ -91,10 +97,12 @@ int runExport(const Arguments &arguments) {
     engine.setFileStem(options.stem);
     PhaseClock clock(options.timing);
     if (parser.given("dir")) {
+        engine.multiCategory = options.multiCategory;
         parseFolder(engine, options.directory, options.stemming);
         clock.lap("parse");
     } else {
         loadState(engine, options.state);
+        sparse = fileSetLayout(parser, options.format, engine.multiCategory);
         clock.lap("load");
     }
     if (options.informationGain) {

@@ -80,6 +80,15 @@ bool OptionParser::given(const char *name) const {
                        [&](const Option &o) { return o.name == name && o.seen; });
 }
 
+bool fileSetLayout(const OptionParser &parser, const std::string &format, bool multiCategory) {
+    if (!multiCategory)
+        return sparseFormat(format);
+    if (parser.given("format") && !sparseFormat(format))
+        throw UsageError("the dense layout (--format c45) cannot carry several categories per "
+                         "document: give --format libsvm or leave it out");
+    return true;
+}
+
 void checkMinDf(int minDf) {
     if (minDf < 1)
         throw UsageError("--min-df needs at least 1 training document");

@@ -58,6 +58,13 @@ private:
     std::vector<Option> options_;
 };
 
+// The file-set layout for the "--format" option bound to format: as
+// sparseFormat says, or the sparse one when the option was not given and
+// the corpus is of the multi-category mode, whose several categories per
+// document a dense case cannot carry: asking for the dense layout then
+// throws UsageError.
+bool fileSetLayout(const OptionParser &parser, const std::string &format, bool multiCategory);
+
 // Throws UsageError for a "--min-df" below 1: a word is in at least one
 // training document, so a lower threshold would only look like one.
 void checkMinDf(int minDf);

@@ -1,7 +1,8 @@
 // The C4.5 file set: ".info", ".names", ".data" and ".test", or in the sparse
 // layout ".data.svm" and ".test.svm" in place of the last two: one LIBSVM line
 // per document, "LABEL IDX:COUNT ...", with the category's zero-based and the
-// attribute's one-based position in ".names" and only the non-zero counts.
+// attribute's one-based position in ".names" and only the non-zero counts;
+// in the multi-category mode LABEL lists the document's categories, "0,3".
 //
 // A ".data" line holds one value per attribute, mostly zeros, so lines are
 // assembled from a prepared run of "0, " and the few counts a document has,
@@ -15,6 +16,7 @@
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <stdexcept>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -39,6 +41,14 @@ void writeNames(std::ostream &out, const TextProcessor &engine) {
         out << word.first << ": continuous.\n";
 }
 
+// A dense case holds one class value, so it cannot say that a document is in
+// several categories.
+void requireSingleCategory(const TextProcessor &engine) {
+    if (engine.multiCategory)
+        throw std::logic_error("the dense C4.5 file set cannot carry several categories per "
+                               "document: write the sparse file set");
+}
+
 void removeIfPresent(const std::string &path) {
     if (std::remove(path.c_str()) != 0 && errno != ENOENT)
         throw FileError::cannotWrite(path, errno);
@@ -59,12 +69,14 @@ void TextProcessor::writeNamesFile() const {
 }
 
 void TextProcessor::writeDataFile(const std::atomic<bool> *cancel) const {
+    requireSingleCategory(*this);
     AtomicFile file(fileStem + ".data");
     writeCases(file.stream(), "train", trainDocuments, trainTopics, false, cancel);
     file.commit();
 }
 
 void TextProcessor::writeTestFile(const std::atomic<bool> *cancel) const {
+    requireSingleCategory(*this);
     AtomicFile file(fileStem + ".test");
     writeCases(file.stream(), "test", testDocuments, testTopics, false, cancel);
     file.commit();
@@ -77,6 +89,8 @@ void TextProcessor::writeTestFile(const std::atomic<bool> *cancel) const {
 // other attributes, and the layout is told by which case files exist.
 void TextProcessor::writeFileSetAs(const std::string &stem, bool sparse,
                                    const std::atomic<bool> *cancel) const {
+    if (!sparse)
+        requireSingleCategory(*this);
     const TemporaryFileGuard guard;
     AtomicFile info(stem + ".info");
     writeInfo(info.stream(), *this);
@@ -145,8 +159,17 @@ void TextProcessor::writeCases(std::ostream &out, const char *setName,
         line.clear();
         if (sparse) {
             // Every document has a category of the table: the parser and the
-            // state file make sure of it.
-            appendNumber(categoryIndex.at(*topics[i].begin()));
+            // state file make sure of it. Both walk in the same order, so
+            // the positions ascend. The single-category mode writes the
+            // first category only, whatever a state file lists.
+            const char *separator = "";
+            for (const std::string &topic : topics[i]) {
+                line += separator;
+                appendNumber(categoryIndex.at(topic));
+                separator = ",";
+                if (!multiCategory)
+                    break;
+            }
             for (const DocumentTable::Entry *entry = documents.begin(i); entry != documents.end(i);
                  ++entry) {
                 const std::size_t attribute = attributeOf[entry->word];

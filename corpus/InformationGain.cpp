@@ -6,6 +6,18 @@
 #include <cmath>
 #include <string_view>
 
+namespace {
+
+// The gain of a word of probability p for one partition of the documents
+// into classes: sw and snw are sum P log P over the classes among the
+// documents with and without the word, s0 over all documents.
+float partitionGain(float p, float sw, float snw, float s0) {
+    const float gain = sw * p - s0;
+    return (1 - p) * snw + gain;
+}
+
+} // namespace
+
 float cachedLog10(float x, std::map<float, float> &cache) {
     if (!(x > 0))
         return 0;
@@ -30,11 +42,21 @@ void TextProcessor::computeInformationGain(const std::atomic<bool> *cancel) {
     // the cache lives as long as one computation.
     std::map<float, float> log10Cache;
 
+    // s0 is sum P log P over the classes: the categories, or per category
+    // (in s0Of) "in" and "not in" it.
     float s0 = 0;
+    std::vector<float> s0Of;
     for (const auto &category : categories)
         categoryPriors.push_back(static_cast<float>(category.second) / static_cast<float>(n));
     for (const float p : categoryPriors)
         s0 = s0 + cachedLog10(p, log10Cache) * p;
+    if (multiCategory) {
+        for (const auto &category : categories) {
+            const float in = static_cast<float>(category.second) / static_cast<float>(n);
+            const float out = static_cast<float>(n - category.second) / static_cast<float>(n);
+            s0Of.push_back(cachedLog10(in, log10Cache) * in + cachedLog10(out, log10Cache) * out);
+        }
+    }
 
     // inBoth[w * K + c]: training documents of category c containing word w
     // (the w-th of documentFrequency), gathered in one pass over the
@@ -59,16 +81,20 @@ void TextProcessor::computeInformationGain(const std::atomic<bool> *cancel) {
     for (int i = 0; i < n; ++i) {
         if (i % 4096 == 0)
             stopIfCancelled(cancel);
-        if (trainTopics[i].empty())
-            continue;
-        const auto category = categoryIndex.find(*trainTopics[i].begin());
-        if (category == categoryIndex.end())
-            continue;
-        for (const DocumentTable::Entry *entry = trainDocuments.begin(i);
-             entry != trainDocuments.end(i); ++entry) {
-            const std::size_t word = wordIndex[entry->word];
-            if (word != none)
-                ++inBoth[word * k + category->second];
+        // The single-category mode reads a document's first category only,
+        // whatever a state file lists.
+        for (const std::string &topic : trainTopics[i]) {
+            const auto category = categoryIndex.find(topic);
+            if (category != categoryIndex.end()) {
+                for (const DocumentTable::Entry *entry = trainDocuments.begin(i);
+                     entry != trainDocuments.end(i); ++entry) {
+                    const std::size_t word = wordIndex[entry->word];
+                    if (word != none)
+                        ++inBoth[word * k + category->second];
+                }
+            }
+            if (!multiCategory)
+                break;
         }
     }
 
@@ -84,6 +110,7 @@ void TextProcessor::computeInformationGain(const std::atomic<bool> *cancel) {
         givenNot.reserve(k);
         float sw = 0;
         float snw = 0;
+        float sum = 0;
         std::size_t c = 0;
         for (const auto &category : categories) {
             const int a = inBoth[w * k + c];
@@ -92,13 +119,26 @@ void TextProcessor::computeInformationGain(const std::atomic<bool> *cancel) {
                 n > df ? static_cast<float>(category.second - a) / static_cast<float>(n - df) : 0;
             given.push_back(q);
             givenNot.push_back(r);
-            sw = sw + cachedLog10(q, log10Cache) * q;
-            snw = snw + cachedLog10(r, log10Cache) * r;
+            if (multiCategory) {
+                // P(not c | w) and P(not c | not w) from counts, not as 1 - q
+                // and 1 - r, so that a word in every document gains exactly 0.
+                const float qn = df > 0 ? static_cast<float>(df - a) / static_cast<float>(df) : 0;
+                const float rn = n > df ? static_cast<float>(n - df - category.second + a) /
+                                              static_cast<float>(n - df)
+                                        : 0;
+                sum =
+                    sum + partitionGain(
+                              p, cachedLog10(q, log10Cache) * q + cachedLog10(qn, log10Cache) * qn,
+                              cachedLog10(r, log10Cache) * r + cachedLog10(rn, log10Cache) * rn,
+                              s0Of[c]);
+            } else {
+                sw = sw + cachedLog10(q, log10Cache) * q;
+                snw = snw + cachedLog10(r, log10Cache) * r;
+            }
             ++c;
         }
-        float gain = sw * p - s0;
-        gain = (1 - p) * snw + gain;
-        informationGain.emplace_hint(informationGain.end(), word, gain);
+        informationGain.emplace_hint(informationGain.end(), word,
+                                     multiCategory ? sum : partitionGain(p, sw, snw, s0));
         categoryGivenWord.push_back(std::move(given));
         categoryGivenNoWord.push_back(std::move(givenNot));
         ++w;

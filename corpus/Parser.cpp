@@ -394,10 +394,18 @@ public:
         }
     }
 
-    void finish() {
+    // What the multi-category line reports of the documents of this parse.
+    struct CategoryCounts {
+        std::size_t severalCategories = 0; // kept documents with more than one
+        std::size_t droppedTestDocuments = 0;
+        std::size_t droppedTestCategories = 0; // of the test documents kept
+    };
+
+    CategoryCounts finish() {
         addDocumentFrequencies();
         dropTestDocumentsOfUnknownCategories();
         buildVocabulary();
+        return counts_;
     }
 
 private:
@@ -429,12 +437,19 @@ private:
             return;
 
         counter_.count(c.substr(t + 7, u - t - 7));
-        if (counter_.words().size() != 1)
+        const std::size_t categoryCount = counter_.words().size();
+        if (categoryCount == 0 || (categoryCount != 1 && !engine_.multiCategory))
             return;
-        const std::string category(counter_.words().front().text);
-        if (isTrain)
-            ++engine_.categories[category];
-        (isTrain ? engine_.trainTopics : engine_.testTopics).push_back({category});
+        TextProcessor::TopicSet topics;
+        for (const auto &word : counter_.words())
+            topics.emplace(word.text);
+        if (isTrain) {
+            for (const std::string &category : topics)
+                ++engine_.categories[category];
+            if (categoryCount > 1)
+                ++counts_.severalCategories;
+        }
+        (isTrain ? engine_.trainTopics : engine_.testTopics).push_back(std::move(topics));
 
         counter_.count(c.substr(x + 6, y - x - 6));
         DocumentTable &documents = isTrain ? engine_.trainDocuments : engine_.testDocuments;
@@ -470,15 +485,31 @@ private:
 
     // Whether a category is known must not depend on where its training
     // documents stand in the folder listing, so the test documents of this
-    // parse are only judged now; the kept ones keep their order.
+    // parse are only judged now: each loses its categories that no training
+    // document has, and goes when none is left. The kept ones keep their
+    // order.
     void dropTestDocumentsOfUnknownCategories() {
         auto &topics = engine_.testTopics;
         std::vector<bool> keep(topics.size() - firstTest_);
         std::size_t kept = firstTest_;
         for (std::size_t i = firstTest_; i < topics.size(); ++i) {
-            keep[i - firstTest_] = engine_.categories.count(*topics[i].begin()) != 0;
-            if (!keep[i - firstTest_])
+            std::size_t unknown = 0;
+            for (auto category = topics[i].begin(); category != topics[i].end();) {
+                if (engine_.categories.count(*category) != 0) {
+                    ++category;
+                    continue;
+                }
+                category = topics[i].erase(category);
+                ++unknown;
+            }
+            keep[i - firstTest_] = !topics[i].empty();
+            if (!keep[i - firstTest_]) {
+                ++counts_.droppedTestDocuments;
                 continue;
+            }
+            counts_.droppedTestCategories += unknown;
+            if (topics[i].size() > 1)
+                ++counts_.severalCategories;
             if (kept != i)
                 topics[kept] = std::move(topics[i]);
             ++kept;
@@ -519,7 +550,14 @@ private:
     WordCounter counter_;
     std::vector<int> frequencies_;
     std::size_t firstTest_;
+    CategoryCounts counts_;
 };
+
+void traceCategoryCounts(std::ostream &trace, const DocumentParser::CategoryCounts &counts) {
+    trace << "Dokumenata sa vise kategorija: " << counts.severalCategories
+          << ", odbacenih test dokumenata: " << counts.droppedTestDocuments
+          << ", odbacenih test kategorija: " << counts.droppedTestCategories << std::endl;
+}
 
 // Named pipes, devices and folders that carry the ".xml" ending are left out:
 // reading them hangs, never ends or means nothing.
@@ -569,10 +607,12 @@ std::vector<std::string> TextProcessor::listDocumentFiles() const {
 bool TextProcessor::parseDocuments(const std::atomic<bool> *cancel) {
     TextProcessor staged(directory, fileStem, *trace_);
     staged.useStemming = useStemming;
+    staged.multiCategory = multiCategory;
     const bool listed = listInto(staged.fileNames);
     *trace_ << "---------------------------------------------------------+" << std::endl;
     staged.fileCount = static_cast<int>(staged.fileNames.size());
     DocumentParser parser(staged, cancel);
+    DocumentParser::CategoryCounts counts;
     std::string content;
     std::string path = directory;
     try {
@@ -589,11 +629,13 @@ bool TextProcessor::parseDocuments(const std::atomic<bool> *cancel) {
                 traceSkipped(*trace_, name);
         }
         path = directory;
-        parser.finish();
+        counts = parser.finish();
     } catch (const std::bad_alloc &) {
         throw FileError::outOfMemory(path);
     }
     *trace_ << '\n' << "----------------------------------------------------------" << std::endl;
+    if (multiCategory)
+        traceCategoryCounts(*trace_, counts);
     adoptCorpus(staged);
     currentFileIndex = staged.currentFileIndex;
     fileCount = staged.fileCount;
@@ -603,7 +645,9 @@ bool TextProcessor::parseDocuments(const std::atomic<bool> *cancel) {
 void TextProcessor::parseFileText(const std::string &content) {
     DocumentParser parser(*this);
     parser.parse(content);
-    parser.finish();
+    const DocumentParser::CategoryCounts counts = parser.finish();
+    if (multiCategory)
+        traceCategoryCounts(*trace_, counts);
 }
 
 TextProcessor::WordCounts TextProcessor::tokenize(const std::string &text, WordCounts &counts,

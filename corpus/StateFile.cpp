@@ -14,6 +14,10 @@
 
 namespace {
 
+// The first line of a file written in the multi-category mode only, so that
+// the files of the single-category mode keep their layout and a reader that
+// knows no other mode refuses the file at its first line.
+const char *const multiCategoryTitle = "vise kategorija po dokumentu";
 const char *const trainTitle = "rijeci iz train dokumenata";
 const char *const testTitle = "rijeci iz test dokumenata";
 const char *const categoryTitle = "kategorije sa brojem dokumenata";
@@ -56,6 +60,16 @@ public:
             fail(std::string("expected \"") + expected + "\"");
         if (tracePrefix)
             trace_ << tracePrefix << line << std::endl;
+    }
+
+    // Whether the next line is expected, taking it only if it is.
+    bool optionalTitle(const char *expected) {
+        const std::size_t stop = std::min(content_.find('\n', position_), content_.size());
+        if (position_ >= content_.size() ||
+            std::string_view(content_).substr(position_, stop - position_) != expected)
+            return false;
+        next(expected);
+        return true;
     }
 
     int count(const char *what, bool traced = false) {
@@ -237,6 +251,8 @@ void TextProcessor::saveTextProcessingState(const std::string &fileName) const {
     const TemporaryFileGuard guard;
     AtomicFile file(fileName);
     std::ostream &out = file.stream();
+    if (multiCategory)
+        out << multiCategoryTitle << '\n';
     writeDocuments(out, trainTitle, trainDocuments, vocabulary);
     writeDocuments(out, testTitle, testDocuments, vocabulary);
     out << categoryTitle << '\n' << categories.size() << '\n';
@@ -262,6 +278,7 @@ void TextProcessor::loadTextProcessingState(const std::string &fileName) {
     try {
         StateReader in(fileName, *trace_);
         VocabularyBuilder vocabulary;
+        staged.multiCategory = in.optionalTitle(multiCategoryTitle);
         in.title(trainTitle);
         readDocuments(in, staged.trainDocuments, vocabulary, true);
         in.title(testTitle);
@@ -299,4 +316,5 @@ void TextProcessor::loadTextProcessingState(const std::string &fileName) {
         throw FileError::outOfMemory(fileName);
     }
     adoptCorpus(staged);
+    multiCategory = staged.multiCategory;
 }

@@ -46,7 +46,10 @@ public:
     // be opened. Throws FileError::cannotOpen, cannotRead or outOfMemory
     // (directory/NAME) for a file that cannot be read, keeping the previous
     // corpus, selection and gains; WorkCancelled, keeping them too, once
-    // cancel is true (looked at between documents).
+    // cancel is true (looked at between documents). With multiCategory the
+    // rule is followed by the line "Dokumenata sa vise kategorija: N,
+    // odbacenih test dokumenata: D, odbacenih test kategorija: C" (see
+    // parseFileText).
     bool parseDocuments(const std::atomic<bool> *cancel = nullptr);
 
     // The names in directory whose part from the last "." is exactly ".xml",
@@ -59,12 +62,18 @@ public:
     // Appends the documents of one file's content to the corpus. Documents
     // start at "<DATA>"; the set ("TRAIN"/"TEST", otherwise that of the
     // previous document of the file, test at the start) carries over. A
-    // document needs exactly one category word. A test document is kept when
-    // the corpus, once this content is read, has a training document of its
-    // category, wherever that document stands; parseDocuments decides this
+    // document needs exactly one category word, or with multiCategory at
+    // least one: it keeps every distinct word of its TOPIC element. A test
+    // document keeps those of its categories that the corpus, once this
+    // content is read, has a training document of, wherever that document
+    // stands, and is dropped when none is left; parseDocuments decides this
     // once, after every file. A document runs from its "<DATA>" to the next;
     // one whose elements cannot all be found there is skipped, and the next
-    // document is read as usual.
+    // document is read as usual. Prints nothing, but with multiCategory the
+    // line "Dokumenata sa vise kategorija: N, odbacenih test dokumenata: D,
+    // odbacenih test kategorija: C" about the documents of this content: N
+    // kept with more than one category, D test documents dropped, C
+    // categories taken from the test documents kept.
     void parseFileText(const std::string &content);
 
     // Counts the normalised words of text (lower-cased, hyphens trimmed,
@@ -99,11 +108,29 @@ public:
     int printSelectedInformationGainCount() const; // selectedInformationGain
     int printCategoryCount() const;                // categories
 
-    // Fills categoryPriors, wordProbabilities, categoryGivenWord,
-    // categoryGivenNoWord and informationGain afresh from the training
-    // documents (all empty when there is none). Prints nothing; never stores
-    // a NaN: a word in every training document has P(c | not w) = 0. The
-    // logarithms it memoises are dropped when it returns. Throws
+    // Fills categoryPriors (P(c)), wordProbabilities (P(w)),
+    // categoryGivenWord (P(c | w)), categoryGivenNoWord (P(c | not w)) and
+    // informationGain afresh from the training documents (all empty when
+    // there is none), with base-10 logarithms:
+    //
+    //   G(w) = -sum_c P(c) log P(c)
+    //          + P(w) sum_c P(c | w) log P(c | w)
+    //          + P(not w) sum_c P(c | not w) log P(c | not w)
+    //
+    // With multiCategory a document may be in several categories, so each
+    // category c splits the documents into two classes, c and not c, and the
+    // gain is the sum of these binary gains:
+    //
+    //   G(w) = sum_c [ -P(c) log P(c) - P(not c) log P(not c)
+    //                  + P(w) (P(c | w) log P(c | w)
+    //                          + P(not c | w) log P(not c | w))
+    //                  + P(not w) (P(c | not w) log P(c | not w)
+    //                              + P(not c | not w) log P(not c | not w)) ]
+    //
+    // P(c) is the share of training documents that carry c (categories),
+    // P(w) that of those that hold w; 0 log 0 is 0. Prints nothing; never
+    // stores a NaN: a word in every training document has P(c | not w) = 0.
+    // The logarithms it memoises are dropped when it returns. Throws
     // WorkCancelled once cancel is true, leaving the tables incomplete.
     void computeInformationGain(const std::atomic<bool> *cancel = nullptr);
 
@@ -115,7 +142,9 @@ public:
     // written, and removes its temporary files when SIGINT or SIGTERM ends
     // (or SIGHUP) ends the process meanwhile (see TemporaryFileGuard). Throws FileError when a
     // file cannot be written, and WorkCancelled once cancel is true (looked
-    // at between documents), leaving every old file as it was.
+    // at between documents), leaving every old file as it was. The dense
+    // case writers throw std::logic_error with multiCategory, writing
+    // nothing: a dense case has one class.
     void writeInfoFile() const;
     void writeNamesFile() const;
     void writeDataFile(const std::atomic<bool> *cancel = nullptr) const;
@@ -124,8 +153,10 @@ public:
     // The sparse file set: ".info" and ".names" as above, ".data.svm" and
     // ".test.svm" in place of ".data" and ".test", one LIBSVM line per
     // document in the same order ("LABEL IDX:COUNT ...": the category's
-    // zero-based position in ".names", then the one-based positions of the
-    // document's attribute words, ascending, with their non-zero counts).
+    // zero-based position in ".names", with multiCategory the positions of
+    // the document's categories, ascending and comma-separated ("0,3"),
+    // then the one-based positions of the document's attribute words,
+    // ascending, with their non-zero counts).
     // Traced and replaced together as writeC45Files does. Each of the two
     // removes the other layout's case files of the stem once its own set is
     // in place, so that a stem never pairs ".names" with stale cases.
@@ -142,13 +173,14 @@ public:
     std::map<std::string, float> selectedGainTable() const;
 
     // The ".tpp" state file: the documents' counts, categories and document
-    // frequencies (with gains when computed). Loading prints its "broj je" /
-    // "linija je" lines, replaces the corpus and empties the selection and
-    // the gains. Saving replaces the file atomically. Both throw FileError
-    // and keep the engine: cannotOpen (also for a folder), cannotRead,
-    // outOfMemory, or malformed with the line number for a malformed or
-    // truncated file, a word or category that the tokenizer cannot produce
-    // (anything but lower-case letters and inner hyphens), a document
+    // frequencies (with gains when computed). A file saved in the
+    // multi-category mode starts with the line "vise kategorija po
+    // dokumentu"; loading takes the file's mode into multiCategory. Loading
+    // prints its "broj je" / "linija je" lines, replaces the corpus and
+    // empties the selection and the gains. Saving replaces the file atomically. Both throw
+    // FileError and keep the engine: cannotOpen (also for a folder), cannotRead, outOfMemory, or
+    // malformed with the line number for a malformed or truncated file, a word or category that the
+    // tokenizer cannot produce (anything but lower-case letters and inner hyphens), a document
     // category missing from the category section and a document frequency
     // above the number of training documents.
     void saveTextProcessingState(const std::string &fileName) const;
@@ -182,6 +214,12 @@ public:
     int fileCount = 0;
     bool useStemming = false;
     bool stemStopWords = false; // with useStemming: stem the stop list too
+    // The multi-category mode: a document carries a set of categories (the
+    // sets of trainTopics and testTopics hold one each otherwise), and
+    // categories counts the training documents that carry each. Parsing,
+    // information gain, the sparse file set and the state file follow it;
+    // the dense file set cannot carry it.
+    bool multiCategory = false;
 
 private:
     bool listInto(std::vector<std::string> &names) const;

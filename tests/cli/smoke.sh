@@ -90,6 +90,32 @@ transcript() {
     ls out
 
     c45_runs
+    multi_category
+}
+
+# Documents with several categories: sparse labels such as "0,1", the state
+# file's marker line, and the dense layout refused.
+multi_category() {
+    mkdir multi
+    run export --dir multi-corpus --stem multi/set --multi-category --ig --top-ig 4
+    show multi/set.info multi/set.names multi/set.data.svm multi/set.test.svm
+    run save-state --dir multi-corpus --out multi/state.tpp --multi-category --ig
+    show multi/state.tpp
+    run export --state multi/state.tpp --stem multi/again --top-ig 4
+    for extension in info names data.svm test.svm; do
+        cmp multi/set.$extension multi/again.$extension
+    done && echo "the folder and its saved state give the same sparse set"
+    run export --dir multi-corpus --stem multi/set --multi-category --format c45
+    run export --state multi/state.tpp --stem multi/set --format c45
+    run export --state multi/state.tpp --stem multi/set --multi-category
+    run experiment --dir multi-corpus --stem multi/set --multi-category --format c45
+    FAKE_C45_ARGS=args FAKE_C45_TRANSCRIPT=release8-test.out "$tcw" experiment --dir multi-corpus \
+        --stem multi/run --min-df 1 --multi-category --c45 ./fake-c45.sh >/dev/null &&
+        echo "== arguments of tcw experiment --multi-category"
+    tr '\0' ' ' <args
+    echo
+    echo "== files left in multi/"
+    ls multi
 }
 
 # C4.5 runs through the stand-in ./fake-c45.sh (see tests/c45/data), which

@@ -91,6 +91,45 @@ TEST_F(C45Export, WritesBothLayoutsAndKeepsTheCorpus) {
     EXPECT_EQ(folderEntries(folder), "set.data set.info set.names set.test");
 }
 
+// In the multi-category mode a sparse label lists a document's categories
+// by their positions in ".names", ascending; the dense layout, which has one
+// class per case, is refused before any file is touched.
+TEST_F(C45Export, MultiCategoryLabelsAndNoDenseSet) {
+    engine.multiCategory = true;
+    engine.parseFileText(
+        "<DATA><SET>TRAIN</SET><TOPIC>oil crude</TOPIC><TEXT>oil oil rig</TEXT>"
+        "<DATA><SET>TRAIN</SET><TOPIC>earn</TOPIC><TEXT>price net</TEXT>"
+        "<DATA><SET>TRAIN</SET><TOPIC>earn acq crude</TOPIC><TEXT>oil price</TEXT>"
+        "<DATA><SET>TEST</SET><TOPIC>gold earn crude</TOPIC><TEXT>price price zzz</TEXT>"
+        "<DATA><SET>TEST</SET><TOPIC>oil acq</TOPIC><TEXT>rig</TEXT>");
+    engine.selectWords(2, false, "");
+    trace.str("");
+    engine.writeSparseFiles();
+    EXPECT_EQ(trace.str(), progress);
+    EXPECT_EQ(readFile(folder + "/set.info"), "3\n2\n4\n2\n");
+    EXPECT_EQ(readFile(folder + "/set.names"),
+              "acq, crude, earn, oil.\n\noil: continuous.\nprice: continuous.\n");
+    EXPECT_EQ(readFile(folder + "/set.data.svm"), "1,3 1:2\n2 2:1\n0,1,2 1:1 2:1\n");
+    EXPECT_EQ(readFile(folder + "/set.test.svm"), "1,2 2:2\n0,3\n");
+
+    const std::string sparseSet = "set.data.svm set.info set.names set.test.svm";
+    const std::string names = readFile(folder + "/set.names");
+    const std::function<void()> denseWriters[] = {
+        [&] { engine.writeC45Files(); }, [&] { engine.writeDataFile(); },
+        [&] { engine.writeTestFile(); }, [&] { engine.writeFileSetAs(folder + "/other", false); }};
+    for (const auto &write : denseWriters) {
+        try {
+            write();
+            ADD_FAILURE() << "a dense file was written";
+        } catch (const std::logic_error &error) {
+            EXPECT_STREQ(error.what(), "the dense C4.5 file set cannot carry several categories "
+                                       "per document: write the sparse file set");
+        }
+        EXPECT_EQ(folderEntries(folder), sparseSet);
+    }
+    EXPECT_EQ(readFile(folder + "/set.names"), names);
+}
+
 TEST_F(C45Export, EmptyCorpusAndNoAttributes) {
     engine.writeC45Files();
     EXPECT_EQ(files(), "== .info\n0\n0\n0\n0\n== .names\n.\n\n== .data\n== .test\n");

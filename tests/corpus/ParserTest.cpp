@@ -61,6 +61,49 @@ TEST(Parser, ReadsDocuments) {
     }
 }
 
+// With multiCategory a document keeps every distinct category word; a test
+// document keeps its trained categories and goes when it has none. The
+// trace is the one line counting these.
+TEST(Parser, MultiCategoryKeepsEveryCategoryWord) {
+    const auto d = document;
+    const struct {
+        std::string text;
+        bool stemming;
+        std::string expected;
+        std::string counts; // several categories, dropped documents, dropped categories
+    } cases[] = {{d("TRAIN", "earn acq", "a") + d("TRAIN", "", "b") + d("TRAIN", "42 !", "c") +
+                      d("TRAIN", "Earn EARN", "d") + d("TRAIN", "acq, acq", "e"),
+                  false,
+                  "train acq earn | a:1\ntrain earn | d:1\ntrain acq | e:1\n"
+                  "categories: acq:2 earn:2\ndf: a:1 d:1 e:1\n",
+                  "1, 0, 0"},
+                 {d("TEST", "grain oil", "early") + d("TRAIN", "grain", "wheat") +
+                      d("TEST", "oil", "crude") + d("TEST", "corn grain wheat", "mixed") +
+                      d("TRAIN", "wheat", "flour") + d("TEST", "wheat grain", "bread") +
+                      d("TEST", "oil corn", "spill"),
+                  false,
+                  "train grain | wheat:1\ntrain wheat | flour:1\ntest grain | early:1\n"
+                  "test grain wheat | mixed:1\ntest grain wheat | bread:1\n"
+                  "categories: grain:1 wheat:1\ndf: flour:1 wheat:1\n",
+                  "2, 2, 2"},
+                 {d("TRAIN", "Ponies pony s", "x") + d("TRAIN", "pony", "y"), true,
+                  "train poni | x:1\ntrain poni | y:1\ncategories: poni:2\ndf: x:1 y:1\n",
+                  "0, 0, 0"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.expected);
+        std::ostringstream trace;
+        TextProcessor engine(trace);
+        engine.useStemming = c.stemming;
+        engine.multiCategory = true;
+        engine.parseFileText(c.text);
+        EXPECT_EQ(describe(engine), c.expected + "selected: \n");
+        const std::string counts = c.counts;
+        EXPECT_EQ(trace.str(), "Dokumenata sa vise kategorija: " + counts.substr(0, 1) +
+                                   ", odbacenih test dokumenata: " + counts.substr(3, 1) +
+                                   ", odbacenih test kategorija: " + counts.substr(6, 1) + "\n");
+    }
+}
+
 // The documents share one vocabulary in word order: a later text's words
 // fall between the earlier ones, and neither category words nor the words of
 // dropped test documents enter it.
@@ -256,6 +299,38 @@ TEST_F(ParseDocuments, TestSetDoesNotDependOnTheListingOrder) {
         EXPECT_EQ(describe(engine), "train grain | wheat:1\ntest grain | early:1\n"
                                     "categories: grain:1\ndf: wheat:1\nselected: \n");
     }
+}
+
+// The multi-category line follows the parse's closing rule and counts the
+// whole folder; training documents in a later file still keep a test
+// document's categories.
+TEST_F(ParseDocuments, MultiCategoryLineCountsTheFolder) {
+    writeFile(folder + "/a.xml", document("TEST", "grain oil", "early") +
+                                     document("TEST", "corn", "yellow") +
+                                     document("TRAIN", "grain wheat", "bread"));
+    TextProcessor engine(folder, "bla", trace);
+    engine.multiCategory = true;
+    engine.parseDocuments();
+    EXPECT_EQ(trace.str(), "sadrzaj direktorija je:\na.xml\n"
+                           "---------------------------------------------------------+\n"
+                           "Parsiram fajl: a.xml\r"
+                           "\n----------------------------------------------------------\n"
+                           "Dokumenata sa vise kategorija: 1, odbacenih test dokumenata: 1, "
+                           "odbacenih test kategorija: 1\n");
+    EXPECT_EQ(describe(engine), "train grain wheat | bread:1\ntest grain | early:1\n"
+                                "categories: grain:1 wheat:1\ndf: bread:1\nselected: \n");
+
+    writeFile(folder + "/b.xml", document("TRAIN", "corn oil", "crop"));
+    trace.str("");
+    engine.parseDocuments();
+    EXPECT_EQ(trace.str().substr(trace.str().rfind("Dokumenata")),
+              "Dokumenata sa vise kategorija: 3, odbacenih test dokumenata: 0, "
+              "odbacenih test kategorija: 0\n");
+    // The training documents come in the system's listing order.
+    const std::string tables = describe(engine);
+    EXPECT_EQ(tables.substr(tables.find("test")), "test grain oil | early:1\ntest corn | yellow:1\n"
+                                                  "categories: corn:1 grain:1 oil:1 wheat:1\n"
+                                                  "df: bread:1 crop:1\nselected: \n");
 }
 
 // Only ".xml" files are read. A named pipe would block the read, a device

@@ -80,6 +80,37 @@ TEST_F(StateFile, RoundTripRestoresTheCorpusAndPrintsItsLines) {
     EXPECT_EQ(describe(engine), tables);
 }
 
+// A multi-category file is the single-category layout after one marker
+// line; loading takes the mode from the file, either way.
+TEST_F(StateFile, MultiCategoryRoundTripCarriesTheMode) {
+    engine.multiCategory = true;
+    engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>x y</TOPIC><TEXT>ab cd ab</TEXT>"
+                         "<DATA><SET>TRAIN</SET><TOPIC>y</TOPIC><TEXT>cd</TEXT>"
+                         "<DATA><SET>TEST</SET><TOPIC>y x z</TOPIC><TEXT>ab</TEXT>");
+    engine.saveTextProcessingState(path);
+    EXPECT_EQ(readFile(path), "vise kategorija po dokumentu\n"
+                              "rijeci iz train dokumenata\n2\n2\nab 2\ncd 1\n1\ncd 1\n"
+                              "rijeci iz test dokumenata\n1\n1\nab 1\n"
+                              "kategorije sa brojem dokumenata\n2\nx 1\ny 2\n"
+                              "train dokumenti kategorije\n2\n2\nx\ny\n1\ny\n"
+                              "test dokumenti kategorije\n1\n2\nx\ny\n"
+                              "sve rijeci\n2\nnig\nab 1\ncd 2\n");
+
+    TextProcessor loaded(trace);
+    loaded.loadTextProcessingState(path);
+    EXPECT_TRUE(loaded.multiCategory);
+    EXPECT_EQ(describe(loaded), describe(engine));
+    EXPECT_EQ(describe(loaded), "train x y | ab:2 cd:1\ntrain y | cd:1\ntest x y | ab:1\n"
+                                "categories: x:1 y:2\ndf: ab:1 cd:2\nselected: \n");
+    loaded.saveTextProcessingState(folder + "/again.tpp");
+    EXPECT_EQ(readFile(folder + "/again.tpp"), readFile(path));
+
+    loaded.loadTextProcessingState(TEST_DATA_DIR "/one-document.tpp");
+    EXPECT_FALSE(loaded.multiCategory);
+    EXPECT_EQ(describe(loaded),
+              "train x | ab:2 cd:1\ncategories: x:1\ndf: ab:1 cd:1\nselected: \n");
+}
+
 TEST_F(StateFile, MalformedFilesAreRejectedAndTheEngineKept) {
     const std::string head =
         "rijeci iz train dokumenata\n1\n1\nab 2\nrijeci iz test dokumenata\n0\n"
@@ -105,6 +136,14 @@ TEST_F(StateFile, MalformedFilesAreRejectedAndTheEngineKept) {
         {one + "ab\n", "line 4: expected a word and its count"},
         {one + "ab 2 0.5\n", "line 4: expected a word and its count"},
         {"rijeci iz test dokumenata\n", "line 1: expected \"rijeci iz train dokumenata\""},
+        {"vise kategorija po dokumentu\n",
+         "line 2: unexpected end of file, expected rijeci iz train dokumenata"},
+        {"vise kategorija po dokumentu\nvise kategorija po dokumentu\n" + head,
+         "line 2: expected \"rijeci iz train dokumenata\""},
+        {"vise kategorija po dokumentu \n" + head,
+         "line 1: expected \"rijeci iz train dokumenata\""},
+        {"vise kategorija po dokumentu\n" + head + "train dokumenti kategorije\n1\n2\nx\ny\n",
+         "line 15: " + missing},
         {head + "train dokumenti kategorije\n2\n",
          "line 11: the number of documents differs from that of the word section"},
         {head + "train dokumenti kategorije\n1\n0\n", "line 12: a document without a category"},
