@@ -41,7 +41,7 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
                 value = args[++i];
             else
                 throw UsageError(unrecognisedOptionLine);
-        } else if (arg.size() > 2 || std::string("usgpbL").find(letter) == std::string::npos) {
+        } else if (arg.size() > 2 || std::string("usgpbLY").find(letter) == std::string::npos) {
             throw UsageError(unrecognisedOptionLine);
         }
         if (!echoed) {
@@ -73,6 +73,10 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
         case 'L':
             options.sparseFiles = true;
             out << "\tCases read from sparse (LIBSVM) files\n";
+            break;
+        case 'Y':
+            options.perCategory = true;
+            out << "\tOne tree per category against the rest\n";
             break;
         case 'b':
             options.trials = 0;
@@ -116,5 +120,8 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
             break;
         }
     }
+    if (options.perCategory &&
+        (!options.sparseFiles || !options.evaluateTest || options.windowing()))
+        throw UsageError(perCategoryLine);
     return options;
 }
