@@ -25,7 +25,7 @@ CategorySection learnCategory(const CategoryCases &training, const CategoryCases
     const Tree unpruned = grower.grow(allCases(data));
     Tree pruned = unpruned;
     float estimate = 0;
-    pruneTree(pruned, data, allCases(data), options.confidence, estimate);
+    const bool changed = pruneTree(pruned, data, allCases(data), options.confidence, estimate);
 
     CategorySection section;
     section.name = binary.classes[0];
@@ -40,8 +40,10 @@ CategorySection learnCategory(const CategoryCases &training, const CategoryCases
     section.table = {assessment.counts[0], assessment.counts[2], assessment.counts[1],
                      assessment.counts[3]};
     if (options.verbosity >= 1) {
+        // The tree a normal run shows last: a tree pruning left unchanged is
+        // shown as grown, its leaves with training errors, not estimates.
         std::ostringstream tree;
-        printTree(tree, pruned, binary);
+        printTree(tree, changed ? pruned : unpruned, binary);
         section.tree = tree.str();
     }
     return section;
