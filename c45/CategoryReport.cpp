@@ -268,9 +268,12 @@ ParsedCategoryReport parseCategoryReport(std::istream &in) {
         const std::string next =
             i < k ? categoryPrefix + std::to_string(i + 1) + ": " : summaryLine;
         std::vector<std::string> between;
-        while (!lines.atEnd() && lines.peek().compare(0, next.size(), next) != 0)
+        const auto starts = [&lines](const std::string &prefix) {
+            return lines.peek().compare(0, prefix.size(), prefix) == 0;
+        };
+        while (!lines.atEnd() && !starts(categoryPrefix) && !starts("Summary of "))
             between.push_back(lines.take(next));
-        if (lines.atEnd())
+        if (lines.atEnd() || !starts(next))
             lines.fail(next);
         if (between.empty() || !between.back().empty())
             lines.fail("");

@@ -145,7 +145,7 @@ TEST(CategoryRun, EachTreeIsTheTreeOfItsBinaryFileSet) {
 // Whatever the thread budget, the same report: a category's tree does not
 // depend on which thread grew it or on what the other thread grows.
 TEST(CategoryRun, ReportsDoNotDependOnTheThreadBudget) {
-    const std::string generated = ::testing::TempDir() + "/budget";
+    const std::string generated = ::testing::TempDir() + "/categorybudget";
     writeMultiLabel(generated, 30, 400, 100, 5);
     Options options = withOptions(2, 0.25f, false);
     options.fileStem = generated;
