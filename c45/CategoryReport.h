@@ -46,6 +46,9 @@
 #include <string>
 #include <vector>
 
+// The options echo line of -Y.
+inline constexpr const char *perCategoryEchoLine = "\tOne tree per category against the rest";
+
 // The 2x2 table of a binary task, or the sum of several.
 struct BinaryTable {
     std::int64_t tp = 0, fp = 0, fn = 0, tn = 0;

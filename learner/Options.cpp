@@ -3,6 +3,8 @@
 #include "Format.h"
 #include "OptionLimits.h"
 
+#include "c45/CategoryReport.h"
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -76,7 +78,7 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
             break;
         case 'Y':
             options.perCategory = true;
-            out << "\tOne tree per category against the rest\n";
+            out << perCategoryEchoLine << '\n';
             break;
         case 'b':
             options.trials = 0;
