@@ -64,6 +64,12 @@ CategoryReport learnCategories(const Options &options) {
     report.attributes = static_cast<int>(schema.attributes.size());
     report.testCases = static_cast<int>(test.cases.size());
     report.categories.resize(static_cast<std::size_t>(categories));
+    // Category parallelism: the categories are independent tasks over the
+    // same immutable case values, and a tree does not depend on the thread
+    // that grows it, so spreading them over the budget is exact
+    // (CategoryRun.ReportsDoNotDependOnTheThreadBudget compares one thread
+    // with two). 20 categories of 15,000 cases: 2.5 s on one thread, 2.0 s
+    // on two, on a shared machine; 20 separate runs took 8.1 s.
     RegionFailure failure;
 #pragma omp parallel num_threads(threadBudget())
     {
