@@ -120,7 +120,7 @@ Options withOptions(int minObjs, float confidence, bool gain) {
 TEST(CategoryRun, EachTreeIsTheTreeOfItsBinaryFileSet) {
     const std::string generated = ::testing::TempDir() + "/multilabel";
     writeMultiLabel(generated, 40, 600, 200, 6);
-    const std::string binary = ::testing::TempDir() + "/binary";
+    const std::string binary = ::testing::TempDir() + "/categorybinary";
     const std::vector<std::pair<std::string, Options>> cases = {
         {dataDir + "/multi/multi", withOptions(2, 0.25f, false)},
         {dataDir + "/multi/multi", withOptions(1, 0.6f, false)},

@@ -358,7 +358,7 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
 // Label lists: one or more ascending category positions, comma-separated;
 // read only by readCategoryCases, refused by the single-label reader.
 TEST(ReadCategoryCases, ReadsAscendingLabelListsAndRefusesOthers) {
-    const std::string stem = ::testing::TempDir() + "/lists";
+    const std::string stem = ::testing::TempDir() + "/labellists";
     std::ofstream(stem + ".names") << "a, b, c.\nx: continuous.\ny: continuous.\n";
     const Schema schema = readNames(stem + ".names");
     const std::string path = stem + ".data.svm";
@@ -402,7 +402,7 @@ TEST(ReadCategoryCases, ReadsAscendingLabelListsAndRefusesOthers) {
 
 // Cases with other classes share the values of the set they come from.
 TEST(ReadCategoryCases, ClassesOfABinaryTaskShareTheValues) {
-    const std::string stem = ::testing::TempDir() + "/share";
+    const std::string stem = ::testing::TempDir() + "/sharedvalues";
     std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
     std::ofstream(stem + ".data.svm") << "0 1:2\n0,1 1:5\n";
     const CategoryCases cases = readCategoryCases(stem + ".data.svm", readNames(stem + ".names"));
