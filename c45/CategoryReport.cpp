@@ -4,6 +4,7 @@
 #include "c45/NumberText.h"
 
 #include <cctype>
+#include <limits>
 
 namespace {
 
@@ -131,6 +132,13 @@ public:
             fail("");
         }
     }
+    // A value of the line just read that must fit an int.
+    int count(std::int64_t value) const {
+        if (value > std::numeric_limits<int>::max())
+            throw CategoryReportError("line " + std::to_string(next_) + ": " +
+                                      std::to_string(value) + " is beyond the range of a count");
+        return static_cast<int>(value);
+    }
     // Skips to the header and reads it.
     Values header() {
         Values values;
@@ -146,10 +154,6 @@ private:
     std::vector<std::string> lines_;
     std::size_t next_ = 0;
 };
-
-int toInt(std::int64_t value) {
-    return static_cast<int>(value);
-}
 
 } // namespace
 
@@ -240,9 +244,9 @@ ParsedCategoryReport parseCategoryReport(std::istream &in) {
     CategoryReport &report = parsed.report;
     const Values header = lines.header();
     const std::int64_t k = header.whole[0];
-    report.trainingCases = toInt(header.whole[1]);
-    report.attributes = toInt(header.whole[2]);
-    report.testCases = toInt(header.whole[3]);
+    report.trainingCases = lines.count(header.whole[1]);
+    report.attributes = lines.count(header.whole[2]);
+    report.testCases = lines.count(header.whole[3]);
     const std::string summaryLine = fill(summaryPattern, {{k}, {}});
     lines.expectEmpty();
     for (std::int64_t i = 1; i <= k; ++i) {
@@ -253,14 +257,14 @@ ParsedCategoryReport parseCategoryReport(std::istream &in) {
         CategorySection c;
         c.name = title.substr(prefix.size());
         Values v = lines.expect(sizePattern);
-        c.unprunedSize = toInt(v.whole[0]);
-        c.prunedSize = toInt(v.whole[1]);
+        c.unprunedSize = lines.count(v.whole[0]);
+        c.prunedSize = lines.count(v.whole[1]);
         v = lines.expect(trainingPattern);
-        c.trainingErrorsBefore = toInt(v.whole[0]);
-        c.trainingErrorsAfter = toInt(v.whole[1]);
+        c.trainingErrorsBefore = lines.count(v.whole[0]);
+        c.trainingErrorsAfter = lines.count(v.whole[1]);
         v = lines.expect(testPattern);
-        c.testErrorsBefore = toInt(v.whole[0]);
-        c.testErrorsAfter = toInt(v.whole[1]);
+        c.testErrorsBefore = lines.count(v.whole[0]);
+        c.testErrorsAfter = lines.count(v.whole[1]);
         v = lines.expect(tablePattern);
         c.table = {v.whole[0], v.whole[1], v.whole[2], v.whole[3]};
         // Up to the next section or the closing block: an empty line, or an
@@ -297,7 +301,7 @@ ParsedCategoryReport parseCategoryReport(std::istream &in) {
     s.micro = {v.rates[0], v.rates[1], v.rates[2]};
     v = lines.expect(macroPattern);
     s.macro = {v.rates[0], v.rates[1], v.rates[2]};
-    s.macroCategories = toInt(v.whole[0]);
+    s.macroCategories = lines.count(v.whole[0]);
     return parsed;
 }
 

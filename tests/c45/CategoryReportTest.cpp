@@ -141,6 +141,8 @@ TEST(CategoryReport, MalformedReportsNameTheLine) {
         {"", "line 1: expected \"Per-category trees of # categories: # training cases (# "
              "attributes), # test cases\""},
         {replaced("Category 2", "Category 3"), "line 14: expected \"Category 2: \""},
+        {replaced("size before 7 after 5", "size before 7 after 2147483648"),
+         "line 5: 2147483648 is beyond the range of a count"},
         {replaced("TP 1 FP", "TP x FP"), "line 18: expected \"\ttest table TP # FP # FN # TN #\""},
         {replaced("recall 0.7500", "recall 75%"),
          "line 23: expected \"\tmicro precision % recall % F1 %\""},
