@@ -1,5 +1,7 @@
 #include "c45/C45OutputFile.h"
 
+#include "c45/CategoryReport.h"
+
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
 #include "corpus/ReadFile.h"
@@ -7,6 +9,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <new>
+#include <sstream>
 
 namespace {
 
@@ -71,6 +74,17 @@ std::optional<std::string> c45RunProblem(const std::vector<std::string> &lines) 
     });
     const bool withTest =
         std::find(lines.begin(), read, "\tTrees evaluated on unseen cases") != read;
+    if (std::find(lines.begin(), lines.end(), perCategoryEchoLine) != lines.end()) {
+        std::stringstream text;
+        for (const std::string &line : lines)
+            text << line << '\n';
+        try {
+            parseCategoryReport(text);
+            return std::nullopt;
+        } catch (const CategoryReportError &e) {
+            return std::string("incomplete per-category run, ") + e.what();
+        }
+    }
     const std::string incomplete = "incomplete C4.5 run, no ";
     if (!parts.find({"Read "}))
         return incomplete + "line of the cases read";

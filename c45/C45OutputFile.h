@@ -20,7 +20,10 @@ void saveC45Output(const std::vector<std::string> &lines, const std::string &pat
 // and the training evaluation whose table has its saved row (ending in
 // "<<"); when its options echo "Trees evaluated on unseen cases" (-u), also
 // the test evaluation with its saved row and the "<CM>" block up to
-// "</CM>". A run that printed an "ERROR:" line is refused with that line.
+// "</CM>". A per-category run (its options echo perCategoryEchoLine) is
+// whole when its report reads back (parseCategoryReport), and is otherwise
+// refused with "incomplete per-category run, " and the reader's message. A
+// run that printed an "ERROR:" line is refused with that line.
 std::optional<std::string> c45RunProblem(const std::vector<std::string> &lines);
 
 // The lines of the file, split at "\n" (a last line without "\n" counts).

@@ -88,17 +88,24 @@ float Dataset::value(std::size_t item, int a) const {
     return it != end && it->attribute == a ? it->value : 0.0f;
 }
 
-void Dataset::indexColumns(std::size_t attributes) {
-    columnStart_.assign(attributes + 1, 0);
-    for (const Entry &e : entries_)
-        ++columnStart_[e.attribute + 1];
+Dataset Dataset::withClasses(std::vector<int> classes) const {
+    Dataset other;
+    other.classes_ = std::move(classes);
+    other.cases_ = cases_;
+    return other;
+}
+
+void Dataset::Values::indexColumns(std::size_t attributes, std::size_t items) {
+    columnStart.assign(attributes + 1, 0);
+    for (const Entry &e : entries)
+        ++columnStart[e.attribute + 1];
     for (std::size_t a = 0; a < attributes; ++a)
-        columnStart_[a + 1] += columnStart_[a];
-    column_.resize(entries_.size());
-    std::vector<std::size_t> fill(columnStart_.begin(), columnStart_.end() - 1);
-    for (std::size_t i = 0; i < size(); ++i)
-        for (const Entry *e = rowBegin(i); e != rowEnd(i); ++e)
-            column_[fill[e->attribute]++] = {static_cast<int>(i), e->value};
+        columnStart[a + 1] += columnStart[a];
+    column.resize(entries.size());
+    std::vector<std::size_t> fill(columnStart.begin(), columnStart.end() - 1);
+    for (std::size_t i = 0; i < items; ++i)
+        for (std::size_t k = rowStart[i]; k < rowStart[i + 1]; ++k)
+            column[fill[entries[k].attribute]++] = {static_cast<int>(i), entries[k].value};
 }
 
 Dataset readCases(const std::string &path, Schema &schema) {
@@ -117,7 +124,8 @@ Dataset readCases(const std::string &path, Schema &schema) {
         classIndex.emplace(grown.classes[c], static_cast<int>(c));
 
     Dataset data;
-    data.discrete_.resize(grown.attributes.size());
+    const auto values = std::make_shared<Dataset::Values>();
+    values->discrete.resize(grown.attributes.size());
     const std::size_t expected = grown.attributes.size() + 1;
     // Per field: the continuous attributes in a row from it on (0 for the class).
     std::vector<std::size_t> continuousRun(expected, 0);
@@ -137,7 +145,7 @@ Dataset readCases(const std::string &path, Schema &schema) {
         std::size_t badValue = none; // first continuous field that is no number
         int delimiter = ',';
         const long line = reader.line();
-        const std::size_t rowBegin = data.entries_.size();
+        const std::size_t rowBegin = values->entries.size();
         named.clear();
         while (delimiter == ',' || delimiter == ':') {
             const bool continuous = used + 1 < expected && continuousRun[used] > 0;
@@ -149,7 +157,7 @@ Dataset readCases(const std::string &path, Schema &schema) {
                 float value = 0;
                 if (reader.readInteger(value, delimiter)) {
                     if (value != 0.0f)
-                        data.entries_.push_back({static_cast<int>(used), value});
+                        values->entries.push_back({static_cast<int>(used), value});
                     ++used;
                     continue;
                 }
@@ -162,16 +170,16 @@ Dataset readCases(const std::string &path, Schema &schema) {
             if (!continuous) {
                 named.push_back(used);
             } else if (fields[used] == "?") {
-                data.entries_.push_back(
+                values->entries.push_back(
                     {static_cast<int>(used), std::numeric_limits<float>::quiet_NaN()});
-                data.hasUnknowns_ = true;
+                values->hasUnknowns = true;
             } else {
                 float value = 0;
                 if (!parseNumber(fields[used], value)) {
                     if (badValue == none)
                         badValue = used;
                 } else if (value != 0.0f) {
-                    data.entries_.push_back({static_cast<int>(used), value});
+                    values->entries.push_back({static_cast<int>(used), value});
                 }
             }
             ++used;
@@ -184,9 +192,9 @@ Dataset readCases(const std::string &path, Schema &schema) {
             path + ", line " + std::to_string(line) + ": case " + std::to_string(item);
         const auto reject = [&](std::string message) {
             errors.push_back(std::move(message));
-            data.entries_.resize(rowBegin);
+            values->entries.resize(rowBegin);
             for (std::size_t a = 0; a + 1 < expected; ++a)
-                data.discrete_[a].resize(data.classes_.size());
+                values->discrete[a].resize(data.classes_.size());
         };
         if (used != expected || delimiter == ',') {
             reject(where + " has " + (delimiter == ',' ? "more than " : "") + std::to_string(used) +
@@ -209,7 +217,7 @@ Dataset readCases(const std::string &path, Schema &schema) {
             const std::string &text = fields[a];
             int v = 0;
             if (text == "?") {
-                data.hasUnknowns_ = true;
+                values->hasUnknowns = true;
             } else if (const auto known = valueIndex[a].find(text); known != valueIndex[a].end()) {
                 v = known->second;
             } else if (attribute.openValues > static_cast<int>(attribute.values.size())) {
@@ -220,7 +228,7 @@ Dataset readCases(const std::string &path, Schema &schema) {
                 badValue = a;
                 break;
             }
-            data.discrete_[a].push_back(v);
+            values->discrete[a].push_back(v);
         }
         if (badValue != none) {
             reject(where + "'s value of " + quoted(fields[badValue]) + " for attribute " +
@@ -228,14 +236,15 @@ Dataset readCases(const std::string &path, Schema &schema) {
             continue;
         }
         data.classes_.push_back(cls->second);
-        data.rowStart_.push_back(data.entries_.size());
+        values->rowStart.push_back(values->entries.size());
     }
     if (!errors.empty()) {
         if (errors.size() == errorLimit)
             errors.push_back("Error limit exceeded");
         throw InputError(std::move(errors));
     }
-    data.indexColumns(grown.attributes.size());
+    values->indexColumns(grown.attributes.size(), data.size());
+    data.cases_ = values;
     schema = std::move(grown);
     return data;
 }
@@ -261,14 +270,16 @@ bool parseIndex(const char *first, const char *last, std::size_t limit, std::siz
 }
 
 // Reads the case of one line, which holds more than blanks and has no
-// comment: its class into cls and its entries onto entries. Returns the
-// first problem, or an empty text if the line is sound; entries pushed
-// before a problem are the caller's to take back.
+// comment: its categories onto labels (one unless lists are allowed) and
+// its entries onto entries. Returns the first problem, or an empty text if
+// the line is sound; labels and entries pushed before a problem are the
+// caller's to take back.
 class SparseLine {
 public:
-    SparseLine(const std::string &path, const Schema &schema) : path_(path), schema_(schema) {}
+    SparseLine(const std::string &path, const Schema &schema, bool lists)
+        : path_(path), schema_(schema), lists_(lists) {}
 
-    std::string read(const char *p, const char *end, long line, int &cls,
+    std::string read(const char *p, const char *end, long line, std::vector<int> &labels,
                      std::vector<Dataset::Entry> &entries) const {
         const auto where = [&](const char *first, const char *last, const char *before,
                                const char *after) {
@@ -280,10 +291,14 @@ public:
         const char *token = p;
         while (p != end && !isBlank(*p))
             ++p;
-        std::size_t label = 0;
-        if (schema_.classes.empty() || !parseIndex(token, p, schema_.classes.size() - 1, label))
+        switch (readLabels(token, p, labels)) {
+        case Labels::Sound:
+            break;
+        case Labels::Illegal:
             return where(token, p, "class label ", " is illegal");
-        cls = static_cast<int>(label);
+        case Labels::Descending:
+            return where(token, p, "class labels of ", " do not ascend");
+        }
         const std::size_t attributes = schema_.attributes.size();
         std::size_t previous = 0;
         for (;;) {
@@ -316,13 +331,39 @@ public:
     }
 
 private:
+    enum class Labels { Sound, Illegal, Descending };
+
+    // Reads the label token [first, last) onto labels.
+    Labels readLabels(const char *first, const char *last, std::vector<int> &labels) const {
+        const std::size_t before = labels.size();
+        for (;;) {
+            const char *comma = lists_ ? std::find(first, last, ',') : last;
+            std::size_t label = 0;
+            if (schema_.classes.empty() ||
+                !parseIndex(first, comma, schema_.classes.size() - 1, label))
+                return Labels::Illegal;
+            if (labels.size() > before && static_cast<int>(label) <= labels.back())
+                return Labels::Descending;
+            labels.push_back(static_cast<int>(label));
+            if (comma == last)
+                return Labels::Sound;
+            first = comma + 1;
+        }
+    }
+
     const std::string &path_;
     const Schema &schema_;
+    const bool lists_;
 };
 
 } // namespace
 
-Dataset readSparseCases(const std::string &path, const Schema &schema) {
+// Reads a sparse file; with lists, a label may name several categories.
+struct SparseReader {
+    static CategoryCases read(const std::string &path, const Schema &schema, bool lists);
+};
+
+CategoryCases SparseReader::read(const std::string &path, const Schema &schema, bool lists) {
     for (const Attribute &a : schema.attributes)
         if (a.kind == AttributeKind::Discrete)
             throw InputError(
@@ -331,9 +372,11 @@ Dataset readSparseCases(const std::string &path, const Schema &schema) {
     if (!file)
         throw FileError("cannot open file " + path);
 
-    Dataset data;
-    data.discrete_.resize(schema.attributes.size());
-    const SparseLine parser(path, schema);
+    CategoryCases result;
+    Dataset &data = result.cases;
+    const auto values = std::make_shared<Dataset::Values>();
+    values->discrete.resize(schema.attributes.size());
+    const SparseLine parser(path, schema, lists);
     std::vector<std::string> errors;
     // Whole lines are parsed from the buffer; a line cut by its end moves to
     // the front and the rest of the buffer is filled behind it.
@@ -365,14 +408,16 @@ Dataset readSparseCases(const std::string &path, const Schema &schema) {
             const char *hash = static_cast<const char *>(std::memchr(p, '#', stop - p));
             const char *content = hash ? hash : stop;
             if (!std::all_of(p, content, isBlank)) {
-                int cls = 0;
-                const std::size_t rowBegin = data.entries_.size();
-                std::string error = parser.read(p, content, line, cls, data.entries_);
+                const std::size_t rowBegin = values->entries.size();
+                const std::size_t labelBegin = result.labels.size();
+                std::string error = parser.read(p, content, line, result.labels, values->entries);
                 if (error.empty()) {
-                    data.classes_.push_back(cls);
-                    data.rowStart_.push_back(data.entries_.size());
+                    data.classes_.push_back(result.labels[labelBegin]);
+                    values->rowStart.push_back(values->entries.size());
+                    result.labelStart.push_back(result.labels.size());
                 } else {
-                    data.entries_.resize(rowBegin);
+                    values->entries.resize(rowBegin);
+                    result.labels.resize(labelBegin);
                     errors.push_back(std::move(error));
                 }
             }
@@ -386,6 +431,26 @@ Dataset readSparseCases(const std::string &path, const Schema &schema) {
             errors.push_back("Error limit exceeded");
         throw InputError(std::move(errors));
     }
-    data.indexColumns(schema.attributes.size());
-    return data;
+    values->indexColumns(schema.attributes.size(), data.size());
+    data.cases_ = values;
+    return result;
+}
+
+Dataset readSparseCases(const std::string &path, const Schema &schema) {
+    return SparseReader::read(path, schema, false).cases;
+}
+
+CategoryCases readCategoryCases(const std::string &path, const Schema &schema) {
+    return SparseReader::read(path, schema, true);
+}
+
+std::vector<int> CategoryCases::binaryClasses(int category) const {
+    std::vector<int> classes(cases.size());
+    for (std::size_t i = 0; i < classes.size(); ++i)
+        classes[i] = std::binary_search(
+                         labels.begin() + static_cast<std::ptrdiff_t>(labelStart[i]),
+                         labels.begin() + static_cast<std::ptrdiff_t>(labelStart[i + 1]), category)
+                         ? 0
+                         : 1;
+    return classes;
 }

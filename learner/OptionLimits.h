@@ -18,3 +18,6 @@ inline constexpr OptionRange<long long> windowItemsRange{1, 1000000}; // -w and 
 inline constexpr const char *illegalValueLine = "\t** illegal value **";
 // Printed for an unknown option, a stray argument or a missing value.
 inline constexpr const char *unrecognisedOptionLine = "unrecognised option";
+// Printed for -Y without -L and -u, or with windowing (-t, -w, -i).
+inline constexpr const char *perCategoryLine =
+    "\t** -Y needs -L and -u and cannot be combined with -t, -w or -i **";

@@ -3,6 +3,8 @@
 #include "Format.h"
 #include "OptionLimits.h"
 
+#include "c45/CategoryReport.h"
+
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -41,7 +43,7 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
                 value = args[++i];
             else
                 throw UsageError(unrecognisedOptionLine);
-        } else if (arg.size() > 2 || std::string("usgpbL").find(letter) == std::string::npos) {
+        } else if (arg.size() > 2 || std::string("usgpbLY").find(letter) == std::string::npos) {
             throw UsageError(unrecognisedOptionLine);
         }
         if (!echoed) {
@@ -73,6 +75,10 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
         case 'L':
             options.sparseFiles = true;
             out << "\tCases read from sparse (LIBSVM) files\n";
+            break;
+        case 'Y':
+            options.perCategory = true;
+            out << perCategoryEchoLine << '\n';
             break;
         case 'b':
             options.trials = 0;
@@ -116,5 +122,8 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
             break;
         }
     }
+    if (options.perCategory &&
+        (!options.sparseFiles || !options.evaluateTest || options.windowing()))
+        throw UsageError(perCategoryLine);
     return options;
 }

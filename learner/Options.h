@@ -13,6 +13,7 @@ struct Options {
     bool gainCriterion = false;  // -g: plain gain instead of gain ratio
     bool softThresholds = false; // -p: accepted and echoed; classification uses plain cuts
     bool sparseFiles = false;    // -L: cases from STEM.data.svm and STEM.test.svm (LIBSVM)
+    bool perCategory = false;    // -Y: one binary tree per category (needs -L and -u)
     int minObjs = 2;             // -m
     float confidence = 0.25f;    // -c, as a fraction
     int verbosity = 0;           // -v: accepted and echoed, no trace is printed
@@ -36,5 +37,7 @@ public:
 // "\n    Options:\n" before the first option and one echo line per option, in
 // command-line order, to out. Throws UsageError for an unknown option, a
 // missing value or a value out of range (after that option's echo line):
-// the ranges of OptionLimits.h; -v takes any value an int holds.
+// the ranges of OptionLimits.h; -v takes any value an int holds. After the
+// last option, throws UsageError(perCategoryLine) if -Y comes without -L or
+// -u, or with windowing.
 Options parseOptions(const std::vector<std::string> &args, std::ostream &out);

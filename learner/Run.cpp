@@ -1,6 +1,7 @@
 // Sequence of a run, batch or windowing.
 #include "Run.h"
 
+#include "CategoryRun.h"
 #include "Classify.h"
 #include "Dataset.h"
 #include "Grow.h"
@@ -86,6 +87,8 @@ std::vector<EvaluationRow> rowsFor(const std::vector<Trial> &trials, std::size_t
 } // namespace
 
 void runLearner(const Options &options, std::ostream &out) {
+    if (options.perCategory)
+        return runCategories(options, out);
     const std::string &stem = options.fileStem;
     Schema schema = readNames(stem + ".names");
     // The test cases are read alongside when a second thread is allowed,

@@ -7,7 +7,7 @@
 
 // Reads STEM.names and STEM.data (and STEM.test with -u) and writes
 // everything after the options echo to out, in C4.5 release 8's layout; with
-// -u the "<CM>" block is the last output. Throws FileError for a file that
+// -u the "<CM>" block is the last output. With -Y, runCategories instead. Throws FileError for a file that
 // cannot be opened or read and InputError for a malformed one or a data file
 // without cases; what was printed before stays printed. Keeps at most
 // threadBudget() threads busy.

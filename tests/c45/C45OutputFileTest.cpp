@@ -1,5 +1,6 @@
 #include "c45/C45OutputFile.h"
 #include "TestLines.h"
+#include "c45/CategoryReport.h"
 #include "corpus/FileError.h"
 
 #include <gtest/gtest.h>
@@ -57,6 +58,38 @@ std::string refusals(const std::string &name) {
         result += std::to_string(percent) + ": " + c45RunProblem(lines).value_or("whole") + "\n";
     }
     return result + "100: " + c45RunProblem(splitLines(text)).value_or("whole") + "\n";
+}
+
+// A per-category run is whole once its closing block is; a saved one reads
+// back to the same report.
+TEST(C45OutputFile, KeepsAPerCategoryRun) {
+    EXPECT_EQ(refusals("per-category.out"),
+              "0: no C4.5 output in it\n"
+              "10: incomplete C4.5 run, no line of the cases read\n"
+              "20: incomplete per-category run, line 13: expected \"Per-category trees of # "
+              "categories: # training cases (# attributes), # test cases\"\n"
+              "30: incomplete per-category run, line 16: expected \"\ttraining errors before # "
+              "after #\"\n"
+              "40: incomplete per-category run, line 27: expected \"Category 2: \"\n"
+              "50: incomplete per-category run, line 33: expected \"Category 3: \"\n"
+              "60: incomplete per-category run, line 41: expected \"\ttest errors before # after "
+              "#\"\n"
+              "70: incomplete per-category run, line 51: expected \"Category 4: \"\n"
+              "80: incomplete per-category run, line 57: expected \"Summary of 4 categories\"\n"
+              "90: incomplete per-category run, line 64: expected \"\ttest table TP # FP # FN # "
+              "TN #\"\n"
+              "99: incomplete per-category run, line 66: expected \"\tmacro precision % recall % "
+              "F1 % over # categories with positive test cases\"\n"
+              "100: whole\n");
+    const fs::path path =
+        fs::temp_directory_path() / ("per-category-" + std::to_string(getpid()) + ".c45p");
+    saveC45Output(transcript("per-category.out"), path.string());
+    std::stringstream saved, original;
+    for (const std::string &line : loadC45Output(path.string()))
+        saved << line << '\n';
+    original << fileText(dataPath("per-category.out"));
+    EXPECT_TRUE(parseCategoryReport(original).report == parseCategoryReport(saved).report);
+    fs::remove(path);
 }
 
 TEST(C45OutputFile, RefusesAFileThatIsNotAWholeRun) {

@@ -18,7 +18,8 @@ std::string canonical(const Options &o) {
     text << "f=" << o.fileStem << " u=" << o.evaluateTest << " s=" << o.valueSubsets
          << " m=" << o.minObjs << " c=" << o.confidence << " t=" << o.trials
          << " w=" << o.windowSize << " i=" << o.windowIncrement << " g=" << o.gainCriterion
-         << (o.sparseFiles ? " files=" + o.dataFile() + "," + o.testFile() : "");
+         << (o.sparseFiles ? " files=" + o.dataFile() + "," + o.testFile() : "")
+         << (o.perCategory ? " per-category" : "");
     return text.str();
 }
 
@@ -84,6 +85,23 @@ TEST(Options, EchoesAndValuesInCommandLineOrder) {
          "\tWindowing enabled with 10000 trials\n\tPruning confidence level 0.001%\n"
          "\tMaximum window increment of 1000000 items\n",
          "f=DF u=0 s=0 m=1000000 c=1e-05 t=10000 w=0 i=1000000 g=0"},
+        {{"-L", "-Y", "-u", "-f", "bla"},
+         "\n    Options:\n\tCases read from sparse (LIBSVM) files\n\tOne tree per category "
+         "against the rest\n\tTrees evaluated on unseen cases\n\tFile stem <bla>\n",
+         "f=bla u=1 s=0 m=2 c=0.25 t=0 w=0 i=0 g=0 files=bla.data.svm,bla.test.svm per-category"},
+        // -Y needs the sparse files and the test cases, and grows no windows.
+        {{"-Y", "-u"},
+         "\n    Options:\n\tOne tree per category against the rest\n\tTrees evaluated on unseen "
+         "cases\n",
+         "error:\t** -Y needs -L and -u and cannot be combined with -t, -w or -i **"},
+        {{"-Y", "-L"},
+         "\n    Options:\n\tOne tree per category against the rest\n\tCases read from sparse "
+         "(LIBSVM) files\n",
+         "error:\t** -Y needs -L and -u and cannot be combined with -t, -w or -i **"},
+        {{"-Y", "-L", "-u", "-w", "5"},
+         "\n    Options:\n\tOne tree per category against the rest\n\tCases read from sparse "
+         "(LIBSVM) files\n\tTrees evaluated on unseen cases\n\tInitial window size of 5 items\n",
+         "error:\t** -Y needs -L and -u and cannot be combined with -t, -w or -i **"},
         {{"-x"}, "", "error:unrecognised option"},
         {{"-u", "bla"},
          "\n    Options:\n\tTrees evaluated on unseen cases\n",

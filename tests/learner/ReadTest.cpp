@@ -117,11 +117,20 @@ TEST(ReadCases, AcceptsOnlyWholeFiniteNumbers) {
     const std::string stem = ::testing::TempDir() + "/value";
     std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
     const std::vector<std::pair<std::string, std::string>> cases = {
-        {"1e-40", "9.9999461e-41"}, {"-1.5e-45", "-1.40129846e-45"}, {"1e-320", "0"},
-        {"+7", "7"}, {"3.4e38", "3.39999995e+38"}, {"inf", "'inf'"}, {"nan", "'nan'"},
-        {"-infinity", "'-infinity'"}, {"1e39", "'1e39'"}, {"-1e39", "'-1e39'"},
-        {"1e309", "'1e309'"}, {"GARBAGE", "'GARBAGE'"},
-        {std::string("\0GARBAGE", 8), "'\\000GARBAGE'"}, {std::string("7\0", 2), "'7\\000'"},
+        {"1e-40", "9.9999461e-41"},
+        {"-1.5e-45", "-1.40129846e-45"},
+        {"1e-320", "0"},
+        {"+7", "7"},
+        {"3.4e38", "3.39999995e+38"},
+        {"inf", "'inf'"},
+        {"nan", "'nan'"},
+        {"-infinity", "'-infinity'"},
+        {"1e39", "'1e39'"},
+        {"-1e39", "'-1e39'"},
+        {"1e309", "'1e309'"},
+        {"GARBAGE", "'GARBAGE'"},
+        {std::string("\0GARBAGE", 8), "'\\000GARBAGE'"},
+        {std::string("7\0", 2), "'7\\000'"},
         {std::string(60, 'x'), "'" + std::string(60, 'x') + "'"},
         {std::string(1 << 20, 'x'), "'" + std::string(60, 'x') + "...'"},
         {std::string(59, 'x') + "\xc3\xa9z", "'" + std::string(59, 'x') + "...'"}};
@@ -346,6 +355,66 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
 
 // Lines far longer than the reader's buffer, and many of them, keep every
 // value on its own attribute and case.
+// Label lists: one or more ascending category positions, comma-separated;
+// read only by readCategoryCases, refused by the single-label reader.
+TEST(ReadCategoryCases, ReadsAscendingLabelListsAndRefusesOthers) {
+    const std::string stem = ::testing::TempDir() + "/labellists";
+    std::ofstream(stem + ".names") << "a, b, c.\nx: continuous.\ny: continuous.\n";
+    const Schema schema = readNames(stem + ".names");
+    const std::string path = stem + ".data.svm";
+    const auto read = [&](const std::string &text) {
+        std::ofstream(path, std::ios::binary) << text;
+        std::string rows;
+        const std::string error = failure([&] {
+            const CategoryCases cases = readCategoryCases(path, schema);
+            for (std::size_t i = 0; i < cases.cases.size(); ++i) {
+                for (std::size_t k = cases.labelStart[i]; k < cases.labelStart[i + 1]; ++k)
+                    rows += (k > cases.labelStart[i] ? "," : "") + std::to_string(cases.labels[k]);
+                rows += "/" + std::to_string(cases.cases.classOf(i)) + " ";
+            }
+            for (int c = 0; c < 3; ++c) {
+                rows += "|";
+                for (const int binary : cases.binaryClasses(c))
+                    rows += std::to_string(binary);
+            }
+        });
+        return error == "no error" ? rows : error;
+    };
+    const std::string at = path + ", line 1: ";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"", "|||"},
+        {"0,2 1:1\n1\n0,1,2 2:3\n2 1:1\n", "0,2/0 1/1 0,1,2/0 2/2 |0101|1001|0100"},
+        {"2,1 1:1\n", at + "class labels of '2,1' do not ascend\n"},
+        {"1,1 1:1\n", at + "class labels of '1,1' do not ascend\n"},
+        {"0,3 1:1\n", at + "class label '0,3' is illegal\n"},
+        {"0, 1:1\n", at + "class label '0,' is illegal\n"},
+        {",0 1:1\n", at + "class label ',0' is illegal\n"},
+        {"0,,1 1:1\n", at + "class label '0,,1' is illegal\n"},
+        {"0,1 1:x\n", at + "value of '1:x' is illegal\n"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.first);
+        EXPECT_EQ(c.second, read(c.first));
+    }
+    std::ofstream(path) << "0,2 1:1\n";
+    EXPECT_EQ(at + "class label '0,2' is illegal\n",
+              failure([&] { readSparseCases(path, schema); }));
+}
+
+// Cases with other classes share the values of the set they come from.
+TEST(ReadCategoryCases, ClassesOfABinaryTaskShareTheValues) {
+    const std::string stem = ::testing::TempDir() + "/sharedvalues";
+    std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
+    std::ofstream(stem + ".data.svm") << "0 1:2\n0,1 1:5\n";
+    const CategoryCases cases = readCategoryCases(stem + ".data.svm", readNames(stem + ".names"));
+    const Dataset binary = cases.cases.withClasses(cases.binaryClasses(1));
+    EXPECT_EQ(cases.cases.rowBegin(0), binary.rowBegin(0));
+    EXPECT_EQ(cases.cases.columnBegin(0), binary.columnBegin(0));
+    EXPECT_EQ("0 0 / 1 0", std::to_string(cases.cases.classOf(0)) + " " +
+                               std::to_string(cases.cases.classOf(1)) + " / " +
+                               std::to_string(binary.classOf(0)) + " " +
+                               std::to_string(binary.classOf(1)));
+}
+
 TEST(ReadSparseCases, LongLinesCrossTheBuffer) {
     const std::string stem = ::testing::TempDir() + "/widesparse";
     const Schema schema = readNames(wideNames(stem, 600000));
