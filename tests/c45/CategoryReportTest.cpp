@@ -40,8 +40,9 @@ void expectNear(const std::optional<double> &expected, const std::optional<doubl
                 const char *what) {
     SCOPED_TRACE(what);
     ASSERT_EQ(expected.has_value(), actual.has_value());
-    if (expected)
+    if (expected) {
         EXPECT_NEAR(*expected, *actual, 0.00005);
+    }
 }
 
 // The report reads back whole, and the closing block to the values
