@@ -26,6 +26,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <regex>
 #include <chrono>
 #include <clocale>
 #include <cstring>
@@ -879,9 +880,18 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
     window.min_df_entry->set_text("1,3");
     window.stemming_combo->set_active(2);
     window.stop_words_combo->set_active(1);
+    // Each finished run is named with its settings as the form words them.
+    std::vector<std::string> progress;
+    window.progressbar->property_text().signal_changed().connect(
+        [&] { progress.push_back(window.progressbar->get_text()); });
     window.start_button->clicked();
     ASSERT_TRUE(window.waitUntilIdle());
     ASSERT_EQ(std::vector<std::string>{}, window.errors);
+    const std::regex runEnded(
+        "[1-4]/4, gotovo run-[1-4] \\(min df [0-9]+, stemiranje (da|ne), stop riječi da\\)");
+    EXPECT_EQ(4, std::count_if(progress.begin(), progress.end(), [&](const std::string &text) {
+                  return std::regex_match(text, runEnded);
+              })) << ::testing::PrintToString(progress);
 
     SeriesSettings engineSettings = window.shownSettings();
     engineSettings.stem = "engine";
