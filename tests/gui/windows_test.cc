@@ -847,6 +847,17 @@ TEST_F(SeriesWindowTest, CancelAndClosingStopEveryLearnerAndKeepTheWindowUsable)
     EXPECT_TRUE(window->cancel_button->is_sensitive());
     ASSERT_TRUE(runLoopUntil([&] { return childProcesses() >= before + 2; }));
 
+    // A second series on the same stem is refused while the first runs.
+    {
+        TestSeriesWindow second(base, trace);
+        second.start_button->clicked();
+        ASSERT_TRUE(second.waitUntilIdle());
+        ASSERT_EQ(1u, second.errors.size());
+        EXPECT_EQ(0u, second.errors[0].find("U mapi ")) << second.errors[0];
+        EXPECT_NE(std::string::npos, second.errors[0].find("već radi druga serija"));
+        EXPECT_TRUE(window->running());
+    }
+
     // The learners sleep for a minute: ending within the loop's ten seconds
     // means they were stopped, not waited for.
     window->cancel_button->clicked();
