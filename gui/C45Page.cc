@@ -47,7 +47,15 @@ void C45Page::chooseNames() {
                                               {{"Names files", "*.names"}, {"Any files", "*"}}});
     if (path.empty())
         return;
-    chooseFileSet(namesStem(path));
+    // C4.5 reads STEM.names first: a set without it would only fail to run.
+    const std::string stem = namesStem(path);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(stem + ".names", error)) {
+        host.showError("Skup fajlova " + stem + " nema fajl " + stem +
+                       ".names. Odaberite fajl .names skupa.");
+        return;
+    }
+    chooseFileSet(stem);
 }
 
 // A new file set has no run yet: its result, the run figures and the result

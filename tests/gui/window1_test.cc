@@ -972,8 +972,18 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     EXPECT_EQ("-L -u -f bla\n", readFile("arguments"));
     EXPECT_TRUE(window.errors.empty());
 
-    chooseNames("nothing.names");
-    EXPECT_EQ(joined("\n", {na, na, na, na, noRunFigures}), window.c45PageLabels());
+    // A set without its ".names" is refused; the set shown stays.
+    const std::string labels = window.c45PageLabels();
+    for (const char *missing : {"nothing.names", "bla.data"}) {
+        SCOPED_TRACE(missing);
+        window.errors.clear();
+        chooseNames(missing);
+        ASSERT_EQ(1u, window.errors.size());
+        EXPECT_EQ(0u, window.errors[0].find("Skup fajlova ")) << window.errors[0];
+        EXPECT_EQ("bla", window.fileSet);
+        EXPECT_EQ(labels, window.c45PageLabels());
+        EXPECT_TRUE(window.run_c45_button->is_sensitive());
+    }
 }
 
 // Both pages whole at the opening size, and the window keeps its place and
