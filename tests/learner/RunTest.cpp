@@ -21,17 +21,39 @@
 #include <utility>
 #include <vector>
 
+// GCC cannot see that the operator delete below pairs with the operator new.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
 // While set, every allocation made inside an active OpenMP parallel region
 // fails, as when memory runs out on a worker thread.
 std::atomic<bool> failInParallelRegions{false};
 
-// (The library's operator delete frees with std::free.)
+// The deletes pair with the two news, so that a sanitizer sees malloc freed
+// by free.
 void *operator new(std::size_t size) {
     if (failInParallelRegions && omp_in_parallel())
         throw std::bad_alloc();
     if (void *memory = std::malloc(size ? size : 1))
         return memory;
     throw std::bad_alloc();
+}
+
+void *operator new(std::size_t size, const std::nothrow_t &) noexcept {
+    if (failInParallelRegions && omp_in_parallel())
+        return nullptr;
+    return std::malloc(size ? size : 1);
+}
+
+void operator delete(void *memory) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void *memory, const std::nothrow_t &) noexcept {
+    std::free(memory);
+}
+
+void operator delete(void *memory, std::size_t) noexcept {
+    std::free(memory);
 }
 
 namespace {
