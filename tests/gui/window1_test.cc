@@ -140,10 +140,7 @@ TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOu
               window.sensitivity());
     EXPECT_FALSE(window.save_as_menuitem->get_sensitive());
     EXPECT_FALSE(window.save_settings_menuitem->get_sensitive());
-    EXPECT_EQ("xml", window.textProcessor.directory);
     EXPECT_EQ("bla", window.textProcessor.fileStem);
-    EXPECT_FALSE(window.textProcessor.useStemming);
-    EXPECT_EQ(50, window.df_scale->get_value());
     EXPECT_FALSE(window.run_progressbar->get_visible());
     // The threshold keeps words in at least that many training documents.
     EXPECT_NE(nullptr, findLabel(window, "Riječi koje se pojavljuju u najmanje:"));
