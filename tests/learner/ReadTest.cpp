@@ -353,8 +353,6 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
               }));
 }
 
-// Lines far longer than the reader's buffer, and many of them, keep every
-// value on its own attribute and case.
 // Label lists: one or more ascending category positions, comma-separated;
 // read only by readCategoryCases, refused by the single-label reader.
 TEST(ReadCategoryCases, ReadsAscendingLabelListsAndRefusesOthers) {
@@ -415,6 +413,8 @@ TEST(ReadCategoryCases, ClassesOfABinaryTaskShareTheValues) {
                                std::to_string(binary.classOf(1)));
 }
 
+// Lines far longer than the reader's buffer, and many of them, keep every
+// value on its own attribute and case.
 TEST(ReadSparseCases, LongLinesCrossTheBuffer) {
     const std::string stem = ::testing::TempDir() + "/widesparse";
     const Schema schema = readNames(wideNames(stem, 600000));
