@@ -1,7 +1,7 @@
 #!/bin/bash
-# How fast long work stops: a series cancelled while it parses a large corpus
-# (as closing the series window or quitting the workbench cancels its job),
-# and a main-window C4.5 run cancelled half-way. Prints the seconds from the
+# How fast long work stops: a series cancelled while it prepares its first run
+# (parsing a large corpus, writing the file set), as closing the series window
+# or quitting the workbench cancels its job, and a C4.5 run cancelled half-way. Prints the seconds from the
 # signal to the end of the process; the work itself would take far longer.
 #
 #   bench/cancel-bench.sh [DOCUMENTS]      (default 300000)
@@ -16,7 +16,8 @@ cd "$work"
 "$top/bench/make-synthetic-corpus.sh" corpus "$count" > /dev/null
 echo "load average: $(cut -d' ' -f1-3 /proc/loadavg)"
 
-# Stops tcw with SIGINT after DELAY seconds; prints the seconds it took to end.
+# Stops tcw with SIGTERM after DELAY seconds (as Ctrl-C would; a background
+# job of a script ignores SIGINT); prints the seconds it took to end.
 stop_after() {
     local delay=$1
     shift
@@ -25,13 +26,13 @@ stop_after() {
     sleep "$delay"
     local start
     start=$(date +%s.%N)
-    kill -INT "$pid"
+    kill -TERM "$pid"
     wait "$pid" || true
     awk -v start="$start" -v end="$(date +%s.%N)" 'BEGIN { printf "%.2f", end - start }'
 }
 
 for delay in 1 2 3; do
-    echo "series cancelled ${delay} s into its parse of $count documents: $(stop_after "$delay" \
+    echo "series cancelled ${delay} s into preparing its first run (parse, file set) of $count documents: $(stop_after "$delay" \
         "$tcw" series --dir corpus --stem s --csv s.csv --c45 "$c45") s"
 done
 "$tcw" export --dir corpus --stem set --min-df 2 > /dev/null

@@ -154,8 +154,8 @@ void TextProcessor::writeCases(std::ostream &out, const char *setName,
         // is a write per document, a million of them in a large corpus.
         if ((i + 1) % 4096 == 0)
             *trace_ << std::flush;
-        if (i % 4096 == 0)
-            stopIfCancelled(cancel);
+        // A dense line can be long: thousands of attributes a document.
+        stopIfCancelled(cancel);
         line.clear();
         if (sparse) {
             // Every document has a category of the table: the parser and the
