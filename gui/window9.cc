@@ -154,21 +154,6 @@ bool endsWithIgnoringCase(const std::string &text, const std::string &end) {
            });
 }
 
-// A row's settings as the form names them: "min df 5, stemiranje da, stop
-// riječi ne, -m 2".
-std::string croatianSettingsText(const SeriesRow &row) {
-    std::string text = "min df " + std::to_string(row.minDf);
-    if (row.topIg)
-        text += ", top IG " + std::to_string(*row.topIg);
-    text += std::string(", stemiranje ") + (row.stemming ? "da" : "ne") + ", stop riječi " +
-            (row.stopWords ? "da" : "ne");
-    if (row.minCases)
-        text += ", -m " + std::to_string(*row.minCases);
-    if (row.confidence)
-        text += ", -c " + numberToString(*row.confidence);
-    return text;
-}
-
 } // namespace
 
 window9::window9(const SeriesSettings &base, JobService &jobs, RunViewer viewRun,
@@ -403,7 +388,9 @@ void window9::showProgress(std::size_t done, std::size_t total, const SeriesRow 
     progressbar->set_fraction(total == 0 ? 0.0 : static_cast<double>(done) / total);
     std::string text = std::to_string(done) + "/" + std::to_string(total);
     if (last)
-        text += ", gotovo " + last->name + " (" + croatianSettingsText(*last) + ")";
+        text += ", gotovo " + last->name + " (" +
+                settingsText(*last, {"min df", "top IG", "stemiranje", "stop riječi", "da", "ne"}) +
+                ")";
     progressbar->set_text(text);
 }
 

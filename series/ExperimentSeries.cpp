@@ -356,12 +356,12 @@ std::vector<float> parseFloatList(const std::string &text) {
     return parseList<float>(text, "numbers");
 }
 
-std::string settingsText(const SeriesRow &row) {
-    std::string text = "min_df " + std::to_string(row.minDf);
+std::string settingsText(const SeriesRow &row, const SettingsWords &words) {
+    std::string text = words.minDf + " " + std::to_string(row.minDf);
     if (row.topIg)
-        text += ", top_ig " + std::to_string(*row.topIg);
-    text += std::string(", stemming ") + (row.stemming ? "on" : "off") + ", stop words " +
-            (row.stopWords ? "on" : "off");
+        text += ", " + words.topIg + " " + std::to_string(*row.topIg);
+    text += ", " + words.stemming + " " + (row.stemming ? words.on : words.off) + ", " +
+            words.stopWords + " " + (row.stopWords ? words.on : words.off);
     if (row.minCases)
         text += ", -m " + std::to_string(*row.minCases);
     if (row.confidence)

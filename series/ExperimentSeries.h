@@ -70,9 +70,16 @@ std::size_t seriesRunCount(const SeriesSettings &settings);
 // does, before building anything.
 std::vector<SeriesRow> seriesPlan(const SeriesSettings &settings);
 
+// The words a settings text names the settings by: the console's English, or
+// a window's own.
+struct SettingsWords {
+    std::string minDf = "min_df", topIg = "top_ig", stemming = "stemming",
+                stopWords = "stop words", on = "on", off = "off";
+};
+
 // The settings of a row as the progress lines name them: "min_df 5, stemming
 // on, stop words off, -m 2".
-std::string settingsText(const SeriesRow &row);
+std::string settingsText(const SeriesRow &row, const SettingsWords &words = {});
 
 // What a series checks before anything runs, so that nothing it could have
 // seen at the start fails every run or the series at its end: the C4.5
