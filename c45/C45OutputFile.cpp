@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <initializer_list>
 #include <new>
-#include <sstream>
 
 namespace {
 
@@ -74,12 +73,9 @@ std::optional<std::string> c45RunProblem(const std::vector<std::string> &lines) 
     });
     const bool withTest =
         std::find(lines.begin(), read, "\tTrees evaluated on unseen cases") != read;
-    if (std::find(lines.begin(), lines.end(), perCategoryEchoLine) != lines.end()) {
-        std::stringstream text;
-        for (const std::string &line : lines)
-            text << line << '\n';
+    if (isPerCategoryRun(lines)) {
         try {
-            parseCategoryReport(text);
+            parseCategoryReport(lines);
             return std::nullopt;
         } catch (const CategoryReportError &e) {
             return std::string("incomplete per-category run, ") + e.what();

@@ -1,6 +1,7 @@
 #include "c45/C45Runner.h"
 
 #include "c45/C45OutputFile.h"
+#include "c45/CategoryReport.h"
 #include "c45/NumberText.h"
 #include "learner/OptionLimits.h"
 
@@ -13,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -221,6 +223,8 @@ C45Command buildC45Command(const C45RunRequest &request) {
     command.arguments = {request.program};
     if (request.sparse)
         command.arguments.push_back("-L");
+    if (request.perCategory)
+        command.arguments.insert(command.arguments.end(), {"-Y", "-v", "1"});
     if (command.hasTest)
         command.arguments.push_back("-u");
     command.arguments.push_back("-f");
@@ -446,6 +450,9 @@ C45Process::Outcome C45Process::finish(const std::atomic<bool> *cancel) {
 
     Outcome outcome;
     outcome.program = program_;
+    outcome.perCategory =
+        std::find(command_.arguments.begin(), command_.arguments.end(), "-Y") !=
+        command_.arguments.end();
     outcome.startError = startError_;
     outcome.outputCut = outputCut_;
     outcome.outputLimit = outputLimit_;
@@ -481,7 +488,8 @@ std::optional<std::string> incompleteRun(const C45Process::Outcome &outcome) {
     if (std::optional<std::string> problem = c45RunProblem(outcome.result.outputLines))
         return problem;
     const C45Evaluation &test = outcome.summary.test;
-    if (outcome.summary.hasTest && (!test.sizeBeforePruning || !test.sizeAfterPruning))
+    if (!outcome.perCategory && outcome.summary.hasTest &&
+        (!test.sizeBeforePruning || !test.sizeAfterPruning))
         return "incomplete C4.5 run, no evaluation on test data";
     return std::nullopt;
 }
@@ -506,7 +514,10 @@ std::optional<std::string> runFailure(const C45Process::Outcome &outcome) {
         message += " did not end normally";
     else if (*outcome.exitStatus != 0)
         message += " ended with status " + std::to_string(*outcome.exitStatus);
-    else if (!training.sizeBeforePruning && !training.sizeAfterPruning)
+    else if (outcome.perCategory != isPerCategoryRun(outcome.result.outputLines))
+        message += outcome.perCategory ? " printed no per-category report"
+                                       : " printed a per-category report unasked";
+    else if (!outcome.perCategory && !training.sizeBeforePruning && !training.sizeAfterPruning)
         message += " printed no result";
     else if (const std::optional<std::string> problem = incompleteRun(outcome))
         message += " gave no whole result (" + *problem + ")";

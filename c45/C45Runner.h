@@ -55,6 +55,9 @@ struct C45RunRequest {
     // The sparse file set: C4.5 gets "-L" and reads STEM.data.svm and
     // STEM.test.svm in place of STEM.data and STEM.test.
     bool sparse = false;
+    // One binary tree per category (with sparse): C4.5 gets "-Y -v 1" and
+    // prints the per-category report with every category's tree.
+    bool perCategory = false;
     // The most output, in bytes, a run may print: a program that prints more
     // is stopped and its run fails (see runFailure); what it printed up to
     // the limit is kept.
@@ -69,9 +72,9 @@ struct C45Command {
     bool hasTest = false;               // stem + ".test" could be opened: "-u" was added
 };
 
-// program, "-L" for a sparse set, "-u" when the test file (STEM.test, or
-// STEM.test.svm for a sparse set) opens, "-f", the stem, then the words of
-// the option text. Backslashes in the stem become slashes before the test
+// program, "-L" for a sparse set, "-Y", "-v", "1" for a per-category run,
+// "-u" when the test file (STEM.test, or STEM.test.svm for a sparse set)
+// opens, "-f", the stem, then the words of the option text. Backslashes in the stem become slashes before the test
 // file is looked for (in the working folder when the stem is relative).
 // "C:\data\my set" with a test file and " -m 2" gives
 // {"./c4.5.exe", "-u", "-f", "C:/data/my set", "-m", "2"}. Throws
@@ -153,6 +156,8 @@ public:
         std::vector<std::string> errorLines;
         // The output passed the request's outputLimit.
         bool outputCut = false;
+        // The run was asked for a per-category report ("-Y").
+        bool perCategory = false;
         std::size_t outputLimit = 0;
     };
 
@@ -195,9 +200,10 @@ C45Process::Outcome runC45(const C45RunRequest &request, std::ostream &trace = s
 
 // A message for the user when the run gave no result (C4.5 could not be
 // started, was ended by a signal, exited non-zero, printed more than its
-// output limit, printed no result, or printed a result without a part that
-// its options promise or without the test evaluation that "-u" asked for;
-// see c45RunProblem),
+// output limit, printed no result, printed a per-category report when not
+// asked for one or a normal one when asked, or printed a result without a
+// part that its options promise or without the test evaluation that "-u"
+// asked for; see c45RunProblem),
 // quoting C4.5's own error lines when it printed any; nothing when the run
 // succeeded. The first line says what happened ("./c4.5.exe ended with
 // status 1"); each error line follows on a line of its own.

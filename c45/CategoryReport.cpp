@@ -3,8 +3,10 @@
 
 #include "c45/NumberText.h"
 
+#include <algorithm>
 #include <cctype>
 #include <limits>
+#include <sstream>
 
 namespace {
 
@@ -13,6 +15,7 @@ namespace {
 // two cannot drift apart.
 const char *const headerPattern =
     "Per-category trees of # categories: # training cases (# attributes), # test cases";
+const char *const casesPattern = "\tcases in the category: training # test #";
 const char *const sizePattern = "\tsize before # after #";
 const char *const trainingPattern = "\ttraining errors before # after #";
 const char *const testPattern = "\ttest errors before # after #";
@@ -97,11 +100,6 @@ std::optional<double> ratio(std::int64_t numerator, std::int64_t denominator) {
     return static_cast<double>(numerator) / static_cast<double>(denominator);
 }
 
-Averages averagesOf(const BinaryTable &t) {
-    return {ratio(t.tp, t.tp + t.fp), ratio(t.tp, t.tp + t.fn),
-            ratio(2 * t.tp, 2 * t.tp + t.fp + t.fn)};
-}
-
 class LineReader {
 public:
     explicit LineReader(std::istream &in) {
@@ -157,6 +155,21 @@ private:
 
 } // namespace
 
+Averages binaryAverages(const BinaryTable &t) {
+    return {ratio(t.tp, t.tp + t.fp), ratio(t.tp, t.tp + t.fn),
+            ratio(2 * t.tp, 2 * t.tp + t.fp + t.fn)};
+}
+
+PooledErrors pooledTestErrors(const CategoryReport &report) {
+    PooledErrors errors;
+    for (const CategorySection &c : report.categories) {
+        errors.before += c.testErrorsBefore;
+        errors.after += c.testErrorsAfter;
+    }
+    errors.decisions = static_cast<std::int64_t>(report.categories.size()) * report.testCases;
+    return errors;
+}
+
 BinaryTable &BinaryTable::operator+=(const BinaryTable &other) {
     tp += other.tp;
     fp += other.fp;
@@ -170,7 +183,8 @@ bool BinaryTable::operator==(const BinaryTable &other) const {
 }
 
 bool CategorySection::operator==(const CategorySection &other) const {
-    return name == other.name && unprunedSize == other.unprunedSize &&
+    return name == other.name && trainingCases == other.trainingCases &&
+           testCases == other.testCases && unprunedSize == other.unprunedSize &&
            prunedSize == other.prunedSize && trainingErrorsBefore == other.trainingErrorsBefore &&
            trainingErrorsAfter == other.trainingErrorsAfter &&
            testErrorsBefore == other.testErrorsBefore && testErrorsAfter == other.testErrorsAfter &&
@@ -191,13 +205,13 @@ CategorySummary summarise(const std::vector<CategorySection> &categories) {
         summary.table += c.table;
         if (c.table.tp + c.table.fn == 0)
             continue;
-        const Averages own = averagesOf(c.table);
+        const Averages own = binaryAverages(c.table);
         ++summary.macroCategories;
         precision += own.precision.value_or(0);
         recall += *own.recall;
         f1 += *own.f1;
     }
-    summary.micro = averagesOf(summary.table);
+    summary.micro = binaryAverages(summary.table);
     if (summary.macroCategories > 0) {
         const double n = summary.macroCategories;
         summary.macro = {precision / n, recall / n, f1 / n};
@@ -220,6 +234,7 @@ void writeCategoryReport(std::ostream &out, const CategoryReport &report) {
                                         " does not end in an empty line");
         out << '\n'
             << categoryPrefix << i + 1 << ": " << c.name << '\n'
+            << fill(casesPattern, {{c.trainingCases, c.testCases}, {}}) << '\n'
             << fill(sizePattern, {{c.unprunedSize, c.prunedSize}, {}}) << '\n'
             << fill(trainingPattern, {{c.trainingErrorsBefore, c.trainingErrorsAfter}, {}}) << '\n'
             << fill(testPattern, {{c.testErrorsBefore, c.testErrorsAfter}, {}}) << '\n'
@@ -256,7 +271,10 @@ ParsedCategoryReport parseCategoryReport(std::istream &in) {
             lines.fail(prefix + "<name>");
         CategorySection c;
         c.name = title.substr(prefix.size());
-        Values v = lines.expect(sizePattern);
+        Values v = lines.expect(casesPattern);
+        c.trainingCases = lines.count(v.whole[0]);
+        c.testCases = lines.count(v.whole[1]);
+        v = lines.expect(sizePattern);
         c.unprunedSize = lines.count(v.whole[0]);
         c.prunedSize = lines.count(v.whole[1]);
         v = lines.expect(trainingPattern);
@@ -305,8 +323,27 @@ ParsedCategoryReport parseCategoryReport(std::istream &in) {
     return parsed;
 }
 
+std::vector<std::string> treeLines(const CategorySection &section) {
+    std::vector<std::string> lines;
+    std::istringstream text(section.tree);
+    for (std::string line; std::getline(text, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool isPerCategoryRun(const std::vector<std::string> &lines) {
+    return std::find(lines.begin(), lines.end(), perCategoryEchoLine) != lines.end();
+}
+
+ParsedCategoryReport parseCategoryReport(const std::vector<std::string> &lines) {
+    std::stringstream text;
+    for (const std::string &line : lines)
+        text << line << '\n';
+    return parseCategoryReport(text);
+}
+
 std::ostream &operator<<(std::ostream &out, const CategorySection &c) {
-    return out << c.name << ' ' << c.unprunedSize << '/' << c.prunedSize << " train "
+    return out << c.name << ' ' << c.trainingCases << '+' << c.testCases << ' ' << c.unprunedSize << '/' << c.prunedSize << " train "
                << c.trainingErrorsBefore << '/' << c.trainingErrorsAfter << " test "
                << c.testErrorsBefore << '/' << c.testErrorsAfter << " TP " << c.table.tp << " FP "
                << c.table.fp << " FN " << c.table.fn << " TN " << c.table.tn

@@ -11,6 +11,7 @@
 //   then per category k = 1 .. K, in names-file order:
 //   (empty line)
 //   Category <k>: <name>
+//   \tcases in the category: training <n> test <n>
 //   \tsize before <S> after <S>
 //   \ttraining errors before <E> after <E>
 //   \ttest errors before <E> after <E>
@@ -58,6 +59,7 @@ struct BinaryTable {
 
 struct CategorySection {
     std::string name;
+    int trainingCases = 0, testCases = 0; // the cases in the category
     int unprunedSize = 0, prunedSize = 0;
     int trainingErrorsBefore = 0, trainingErrorsAfter = 0;
     int testErrorsBefore = 0, testErrorsAfter = 0;
@@ -90,6 +92,16 @@ struct CategorySummary {
 // The closing block's values, computed from the sections.
 CategorySummary summarise(const std::vector<CategorySection> &categories);
 
+// The errors of all category decisions on the test cases (one decision per
+// category and case), before and after pruning.
+struct PooledErrors {
+    std::int64_t before = 0, after = 0, decisions = 0;
+};
+PooledErrors pooledTestErrors(const CategoryReport &report);
+
+// Precision, recall and F1 of one table.
+Averages binaryAverages(const BinaryTable &table);
+
 // Writes the layout above: the header, every section and the closing block.
 // Throws std::invalid_argument for a tree text that does not end in "\n\n"
 // or a name holding a line end, which the layout could not carry.
@@ -113,6 +125,17 @@ struct ParsedCategoryReport {
 // output ends early.
 ParsedCategoryReport parseCategoryReport(std::istream &in);
 
-// "acq 7/5 train 2/3 test 0/1 TP 2 FP 0 FN 0 TN 4 tree" (", tree" only
+// The section's tree text as lines without their "\n" (none when the
+// report holds no tree), ready for parseDecisionTree.
+std::vector<std::string> treeLines(const CategorySection &section);
+
+// Whether the lines are a per-category run's output: its options echo
+// perCategoryEchoLine before the report.
+bool isPerCategoryRun(const std::vector<std::string> &lines);
+
+// parseCategoryReport on an output held as lines.
+ParsedCategoryReport parseCategoryReport(const std::vector<std::string> &lines);
+
+// "acq 3+2 7/5 train 2/3 test 0/1 TP 2 FP 0 FN 0 TN 4 tree" (", tree" only
 // when it holds one), for readable test failures.
 std::ostream &operator<<(std::ostream &out, const CategorySection &section);

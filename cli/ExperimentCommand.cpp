@@ -35,7 +35,8 @@ int runExperiment(const Arguments &arguments) {
     parser.number("top-ig", "K", topIg, "then keep only the K words of highest information gain");
     parser.flag("stemming", stemming, "reduce words to their Porter stems");
     parser.flag("multi-category", multiCategory,
-                "keep every category word of a document (sparse cases only)");
+                "keep every category word of a document (sparse cases only) and grow one "
+                "tree per category");
     parser.text("stop-words", "FILE", stopWords, "leave out the words listed in FILE");
     parser.flag("stem-stop-words", stemStopWords,
                 "with --stemming, stem the listed words too before leaving them out");
@@ -56,6 +57,7 @@ int runExperiment(const Arguments &arguments) {
     const std::optional<int> top = topIgOption(parser, topIg);
 
     request.sparse = fileSetLayout(parser, format, multiCategory);
+    request.perCategory = multiCategory;
     checkSavePath(saveAs);
     TextProcessor engine;
     engine.setFileStem(stem);

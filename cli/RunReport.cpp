@@ -107,6 +107,21 @@ void printMeasures(const ConfusionMatrix &matrix, std::ostream &out) {
     out << summaryLines(measures.summary);
 }
 
+std::string rateText(const std::optional<double> &rate) {
+    return rate ? fixedNumber(*rate, 4) : "n/a";
+}
+
+std::string errorText(std::int64_t errors, std::int64_t decisions) {
+    const std::string percent =
+        decisions > 0 ? fixedNumber(100.0 * static_cast<double>(errors) / decisions, 1) : "n/a";
+    return std::to_string(errors) + " (" + percent + "%)";
+}
+
+std::string averagesLine(const char *title, const Averages &averages) {
+    return std::string(title) + ": preciznost " + rateText(averages.precision) + ", odziv " +
+           rateText(averages.recall) + ", F1 " + rateText(averages.f1);
+}
+
 } // namespace
 
 InterruptGuard::InterruptGuard(void (*react)(int)) {
@@ -193,6 +208,41 @@ void printRunReport(const C45Summary &summary, const ConfusionMatrix &matrix, st
     printMeasures(matrix, out);
 }
 
+void printCategoryRunReport(const ParsedCategoryReport &run, std::ostream &out) {
+    const CategoryReport &report = run.report;
+    const CategorySummary &summary = run.summary;
+    const PooledErrors errors = pooledTestErrors(report);
+    out << "Dokumenti\n"
+        << "  Broj train dokumenata: " << report.trainingCases << '\n'
+        << "  Broj test dokumenata: " << report.testCases << '\n'
+        << "  Broj kategorija: " << report.categories.size() << '\n'
+        << "  Broj atributa: " << report.attributes << '\n'
+        << "Stabla odluke po kategorijama\n"
+        << "  Zbroj veličina: BP " << summary.unprunedSize << ", AP " << summary.prunedSize
+        << '\n'
+        << "  Broj grešaka na test podacima (sve odluke): BP "
+        << errorText(errors.before, errors.decisions) << ", AP "
+        << errorText(errors.after, errors.decisions) << '\n';
+    std::size_t nameWidth = std::string("Kategorija").size();
+    for (const CategorySection &c : report.categories)
+        nameWidth = std::max(nameWidth, c.name.size());
+    out << "Mjere po kategorijama\n  " << padded("Kategorija", nameWidth)
+        << "  Train   Test     TP     FP     FN     TN Preciznost  Odziv     F1  Veličina AP\n";
+    for (const CategorySection &c : report.categories) {
+        const Averages own = binaryAverages(c.table);
+        out << "  " << padded(c.name, nameWidth) << ' ' << std::setw(6) << c.trainingCases << ' '
+            << std::setw(6) << c.testCases;
+        for (const std::int64_t count : {c.table.tp, c.table.fp, c.table.fn, c.table.tn})
+            out << ' ' << std::setw(6) << count;
+        out << ' ' << std::setw(10) << rateText(own.precision) << ' ' << std::setw(6)
+            << rateText(own.recall) << ' ' << std::setw(6) << rateText(own.f1) << ' '
+            << std::setw(12) << c.prunedSize << '\n';
+    }
+    out << averagesLine("Mikroprosjek", summary.micro) << '\n'
+        << averagesLine("Makroprosjek", summary.macro)
+        << " (kategorija s pozitivnim test dokumentima: " << summary.macroCategories << ")\n";
+}
+
 void checkSavePath(const std::string &saveAs) {
     if (!saveAs.empty())
         AtomicFile probe(saveAs);
@@ -218,7 +268,10 @@ int runAndReport(const C45RunRequest &request, const std::string &saveAs, std::o
         }
     }
     const std::optional<std::string> failure = runFailure(run);
-    printRunReport(run.summary, run.result.confusionMatrix, out);
+    if (!request.perCategory)
+        printRunReport(run.summary, run.result.confusionMatrix, out);
+    else if (!failure)
+        printCategoryRunReport(parseCategoryReport(run.result.outputLines), out);
     if (!failure) {
         if (!saveAs.empty())
             saveC45Output(run.result.outputLines, saveAs);
@@ -234,4 +287,11 @@ C45RunResult loadRun(const std::string &path, C45Summary &summary) {
     result.outputLines = loadC45Output(path);
     summary = parseC45Output(result, true);
     return result;
+}
+
+void printLoadedRun(const C45RunResult &run, const C45Summary &summary, std::ostream &out) {
+    if (isPerCategoryRun(run.outputLines))
+        printCategoryRunReport(parseCategoryReport(run.outputLines), out);
+    else
+        printRunReport(summary, run.confusionMatrix, out);
 }

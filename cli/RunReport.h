@@ -7,6 +7,7 @@
 
 #include "c45/C45Output.h"
 #include "c45/C45Runner.h"
+#include "c45/CategoryReport.h"
 
 #include <signal.h>
 
@@ -47,11 +48,19 @@ std::optional<std::string> takeOperand(Arguments &arguments);
 // ("%.2f" like the measures window) and the six averages.
 void printRunReport(const C45Summary &summary, const ConfusionMatrix &matrix, std::ostream &out);
 
+// A per-category run as `tcw experiment --multi-category` prints it: the
+// documents, the summed tree sizes, the pooled test errors, a row per
+// category (cases in it, TP, FP, FN, TN, precision, recall, F1, size after
+// pruning; "n/a" where undefined) and the micro and macro averages.
+void printCategoryRunReport(const ParsedCategoryReport &run, std::ostream &out);
+
 // Throws FileError when saveAs is not empty and a file of that name could
 // not be written; nothing is written.
 void checkSavePath(const std::string &saveAs);
 
-// Runs C4.5 as the workbench's "Pokreni C4.5" does and prints the report;
+// Runs C4.5 as the workbench's "Pokreni C4.5" does and prints the report
+// (printCategoryRunReport for a per-category run, which prints nothing
+// when the run failed);
 // when the run succeeded (see runFailure) saves the output to saveAs, if
 // not empty. Returns the exit status of tcw: 0, or 1 after the runFailure
 // message on standard error, any old saveAs file left as it was. Checks
@@ -63,3 +72,7 @@ int runAndReport(const C45RunRequest &request, const std::string &saveAs, std::o
 // The lines of a ".c45p" file, parsed as the workbench does after opening
 // one (with the test evaluation). Throws FileError.
 C45RunResult loadRun(const std::string &path, C45Summary &summary);
+
+// The report of a loaded run: printCategoryRunReport for a per-category
+// run, printRunReport for any other.
+void printLoadedRun(const C45RunResult &run, const C45Summary &summary, std::ostream &out);

@@ -12,6 +12,7 @@
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
 
+#include <optional>
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
@@ -88,10 +89,13 @@ void TextProcessor::writeTestFile(const std::atomic<bool> *cancel) const {
 // once the set is in place: left beside the new ".names" they would describe
 // other attributes, and the layout is told by which case files exist.
 void TextProcessor::writeFileSetAs(const std::string &stem, bool sparse,
-                                   const std::atomic<bool> *cancel) const {
+                                   const std::atomic<bool> *cancel,
+                                   SignalGuard signalGuard) const {
     if (!sparse)
         requireSingleCategory(*this);
-    const TemporaryFileGuard guard;
+    std::optional<TemporaryFileGuard> guard;
+    if (signalGuard == SignalGuard::Guarded)
+        guard.emplace();
     AtomicFile info(stem + ".info");
     writeInfo(info.stream(), *this);
     AtomicFile names(stem + ".names");

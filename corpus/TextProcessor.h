@@ -163,8 +163,13 @@ public:
     void writeSparseFiles(const std::atomic<bool> *cancel = nullptr) const;
     // writeSparseFiles or writeC45Files, as sparse says, under stem in place
     // of fileStem: a job writes a set of a shared engine without changing it.
+    // A caller that stops on SIGINT itself and removes the folder it writes
+    // in (a series, which keeps its finished rows) passes Unguarded, so that
+    // no TemporaryFileGuard ends the process.
+    enum class SignalGuard { Guarded, Unguarded };
     void writeFileSetAs(const std::string &stem, bool sparse,
-                        const std::atomic<bool> *cancel = nullptr) const;
+                        const std::atomic<bool> *cancel = nullptr,
+                        SignalGuard signalGuard = SignalGuard::Guarded) const;
 
     // Copies of selectedWords, categories and selectedInformationGain, each
     // printed first between two lines of 59 hyphens under its heading.

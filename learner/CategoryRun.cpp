@@ -12,33 +12,46 @@
 
 #include <omp.h>
 
+#include <algorithm>
+#include <optional>
 #include <sstream>
 
 namespace {
 
+int countOf(const std::vector<int> &classes, int value) {
+    return static_cast<int>(std::count(classes.begin(), classes.end(), value));
+}
+
 // The numbers of one category's binary task; binary holds its class names.
-CategorySection learnCategory(const CategoryCases &training, const CategoryCases &test,
+// Without test cases (no -u) the test figures stay 0.
+CategorySection learnCategory(const CategoryCases &training, const CategoryCases *test,
                               int category, const Schema &binary, const Options &options) {
-    const Dataset data = training.cases.withClasses(training.binaryClasses(category));
-    const Dataset unseen = test.cases.withClasses(test.binaryClasses(category));
+    std::vector<int> classes = training.binaryClasses(category);
+    CategorySection section;
+    section.trainingCases = countOf(classes, 0);
+    const Dataset data = training.cases.withClasses(std::move(classes));
     Grower grower(data, binary, options);
     const Tree unpruned = grower.grow(allCases(data));
     Tree pruned = unpruned;
     float estimate = 0;
     const bool changed = pruneTree(pruned, data, allCases(data), options.confidence, estimate);
 
-    CategorySection section;
     section.name = binary.classes[0];
     section.unprunedSize = unpruned.size();
     section.prunedSize = pruned.size();
     section.trainingErrorsBefore = assess(unpruned, data, 2).errors;
     section.trainingErrorsAfter = assess(pruned, data, 2).errors;
-    section.testErrorsBefore = assess(unpruned, unseen, 2).errors;
-    const Assessment assessment = assess(pruned, unseen, 2);
-    section.testErrorsAfter = assessment.errors;
-    // counts[actual * 2 + predicted], class 0 being the category.
-    section.table = {assessment.counts[0], assessment.counts[2], assessment.counts[1],
-                     assessment.counts[3]};
+    if (test) {
+        std::vector<int> testClasses = test->binaryClasses(category);
+        section.testCases = countOf(testClasses, 0);
+        const Dataset unseen = test->cases.withClasses(std::move(testClasses));
+        section.testErrorsBefore = assess(unpruned, unseen, 2).errors;
+        const Assessment assessment = assess(pruned, unseen, 2);
+        section.testErrorsAfter = assessment.errors;
+        // counts[actual * 2 + predicted], class 0 being the category.
+        section.table = {assessment.counts[0], assessment.counts[2], assessment.counts[1],
+                         assessment.counts[3]};
+    }
     if (options.verbosity >= 1) {
         // The tree a normal run shows last: a tree pruning left unchanged is
         // shown as grown, its leaves with training errors, not estimates.
@@ -56,13 +69,15 @@ CategoryReport learnCategories(const Options &options) {
     const CategoryCases training = readCategoryCases(options.dataFile(), schema);
     if (training.cases.size() == 0)
         throw InputError({options.dataFile() + ": no cases"});
-    const CategoryCases test = readCategoryCases(options.testFile(), schema);
+    std::optional<CategoryCases> test;
+    if (options.evaluateTest)
+        test = readCategoryCases(options.testFile(), schema);
 
     const int categories = static_cast<int>(schema.classes.size());
     CategoryReport report;
     report.trainingCases = static_cast<int>(training.cases.size());
     report.attributes = static_cast<int>(schema.attributes.size());
-    report.testCases = static_cast<int>(test.cases.size());
+    report.testCases = test ? static_cast<int>(test->cases.size()) : 0;
     report.categories.resize(static_cast<std::size_t>(categories));
     // Category parallelism: the categories are independent tasks over the
     // same immutable case values, and a tree does not depend on the thread
@@ -86,7 +101,7 @@ CategoryReport learnCategories(const Options &options) {
         for (int c = 0; c < categories; ++c)
             failure.run([&] {
                 binary.classes = {schema.classes[c], "not-" + schema.classes[c]};
-                report.categories[c] = learnCategory(training, test, c, binary, options);
+                report.categories[c] = learnCategory(training, test ? &*test : nullptr, c, binary, options);
             });
     }
     failure.rethrow();

@@ -20,4 +20,4 @@ inline constexpr const char *illegalValueLine = "\t** illegal value **";
 inline constexpr const char *unrecognisedOptionLine = "unrecognised option";
 // Printed for -Y without -L and -u, or with windowing (-t, -w, -i).
 inline constexpr const char *perCategoryLine =
-    "\t** -Y needs -L and -u and cannot be combined with -t, -w or -i **";
+    "\t** -Y needs -L and cannot be combined with -t, -w or -i **";

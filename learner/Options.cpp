@@ -122,8 +122,7 @@ Options parseOptions(const std::vector<std::string> &args, std::ostream &out) {
             break;
         }
     }
-    if (options.perCategory &&
-        (!options.sparseFiles || !options.evaluateTest || options.windowing()))
+    if (options.perCategory && (!options.sparseFiles || options.windowing()))
         throw UsageError(perCategoryLine);
     return options;
 }

@@ -39,5 +39,5 @@ public:
 // missing value or a value out of range (after that option's echo line):
 // the ranges of OptionLimits.h; -v takes any value an int holds. After the
 // last option, throws UsageError(perCategoryLine) if -Y comes without -L or
-// -u, or with windowing.
+// with windowing.
 Options parseOptions(const std::vector<std::string> &args, std::ostream &out);

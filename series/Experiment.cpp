@@ -3,7 +3,9 @@
 
 #include "measures/Measures.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -35,5 +37,29 @@ ExperimentFigures experimentFigures(const C45Summary &summary, const ConfusionMa
     const MeasureSummary measures = computeMeasures(matrix, false).summary;
     figures.microF1 = measure(measures.microF1);
     figures.macroF1 = measure(measures.macroF1);
+    return figures;
+}
+
+ExperimentFigures categoryExperimentFigures(const ParsedCategoryReport &run) {
+    ExperimentFigures figures;
+    figures.attributes = run.report.attributes;
+    const auto narrowed = [](std::int64_t value) {
+        return static_cast<int>(std::min<std::int64_t>(value, std::numeric_limits<int>::max()));
+    };
+    figures.sizeBefore = narrowed(run.summary.unprunedSize);
+    figures.sizeAfter = narrowed(run.summary.prunedSize);
+    const PooledErrors errors = pooledTestErrors(run.report);
+    if (errors.decisions > 0) {
+        const auto percent = [&](std::int64_t count) {
+            return static_cast<float>(100.0 * static_cast<double>(count) /
+                                      static_cast<double>(errors.decisions));
+        };
+        figures.testErrorBeforePercent = percent(errors.before);
+        figures.testErrorAfterPercent = percent(errors.after);
+    }
+    if (run.summary.micro.f1)
+        figures.microF1 = static_cast<float>(*run.summary.micro.f1);
+    if (run.summary.macro.f1)
+        figures.macroF1 = static_cast<float>(*run.summary.macro.f1);
     return figures;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "c45/C45Output.h"
+#include "c45/CategoryReport.h"
 #include "corpus/TextProcessor.h"
 
 #include <optional>
@@ -35,3 +36,8 @@ struct ExperimentFigures {
 };
 
 ExperimentFigures experimentFigures(const C45Summary &summary, const ConfusionMatrix &matrix);
+
+// The same figures of a per-category run: the summed tree sizes, the error
+// rates of all category decisions on the test data (absent without test
+// cases), and the micro and macro F1 of the binary tables.
+ExperimentFigures categoryExperimentFigures(const ParsedCategoryReport &run);

@@ -99,11 +99,13 @@ void checkStopWordFile(const std::string &path) {
         throw FileError::cannotOpen(path, fs::is_directory(path, ignored) ? EISDIR : 0);
 }
 
-std::unique_ptr<TextProcessor> parsedCorpus(const std::string &directory, bool stemming,
+std::unique_ptr<TextProcessor> parsedCorpus(const SeriesSettings &settings, bool stemming,
                                             std::ostream &quiet, const std::atomic<bool> &cancel) {
+    const std::string &directory = settings.directory;
     auto engine = std::make_unique<TextProcessor>(quiet);
     engine->setDirectory(directory);
     engine->useStemming = stemming;
+    engine->multiCategory = settings.multiCategory;
     if (!engine->parseDocuments(&cancel))
         throw FileError::cannotOpenDirectory(directory, directoryError(directory));
     return engine;
@@ -126,7 +128,7 @@ public:
           quiet_(nullptr) {
         // The first corpus is read here, so a folder that cannot be read is
         // reported before anything runs.
-        engine_ = parsedCorpus(settings.directory, plan.front().stemming, quiet_, cancel);
+        engine_ = parsedCorpus(settings, plan.front().stemming, quiet_, cancel);
         stemming_ = plan.front().stemming;
         thread_ = std::thread([this] { prepareAll(); });
     }
@@ -194,7 +196,7 @@ private:
                 engine_.reset();
                 parseError_.clear();
                 try {
-                    engine_ = parsedCorpus(settings_.directory, row.stemming, quiet_, cancel_);
+                    engine_ = parsedCorpus(settings_, row.stemming, quiet_, cancel_);
                 } catch (const std::exception &error) {
                     parseError_ = error.what();
                 }
@@ -204,15 +206,10 @@ private:
             selectAttributes(*engine_, {row.minDf, row.topIg, row.stopWords, settings_.stopWordFile,
                                         settings_.stemStopWords});
             fs::create_directories(run.folder);
-            engine_->setFileStem((run.folder / "set").string());
-            // The same four files as writeC45Files, but without its guard,
-            // which makes SIGINT end the process while it writes: a series
-            // stops on SIGINT, ends its learners and keeps its rows, and a
-            // run's folder is removed whatever it holds.
-            engine_->writeInfoFile();
-            engine_->writeNamesFile();
-            engine_->writeDataFile(&cancel_);
-            engine_->writeTestFile(&cancel_);
+            // A series stops on SIGINT, ends its learners and keeps its rows,
+            // and a run's folder is removed whatever it holds.
+            engine_->writeFileSetAs((run.folder / "set").string(), settings_.multiCategory,
+                                    &cancel_, TextProcessor::SignalGuard::Unguarded);
         } catch (const std::exception &error) {
             run.error = error.what();
         }
@@ -473,6 +470,7 @@ runSeries(const SeriesSettings &settings,
             request.program = program;
             request.workingDirectory = prepared->folder.string();
             request.threads = budget;
+            request.sparse = request.perCategory = settings.multiCategory;
             try {
                 auto process = std::make_unique<C45Process>(request, quiet);
                 active.push_back(
@@ -503,7 +501,9 @@ runSeries(const SeriesSettings &settings,
                 row.error = *failure;
             } else {
                 const ExperimentFigures figures =
-                    experimentFigures(outcome.summary, outcome.result.confusionMatrix);
+                    settings.multiCategory
+                        ? categoryExperimentFigures(parseCategoryReport(outcome.result.outputLines))
+                        : experimentFigures(outcome.summary, outcome.result.confusionMatrix);
                 row.attributes = figures.attributes;
                 row.sizeBefore = figures.sizeBefore;
                 row.sizeAfter = figures.sizeAfter;

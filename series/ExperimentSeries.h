@@ -27,6 +27,9 @@ struct SeriesSettings {
     std::vector<std::optional<int>> minCases{std::nullopt};     // -m
     std::vector<std::optional<float>> confidence{std::nullopt}; // -c
     bool discreteGroups = false;                                // -s
+    // Documents keep every category word and each run grows one tree per
+    // category from the sparse file set (see categoryExperimentFigures).
+    bool multiCategory = false;
     int jobs = 0;                                               // 0: the number of cores
     std::string c45Program = "./c4.5.exe";
 };

@@ -14,6 +14,8 @@ namespace {
 CategorySection section(const std::string &name, BinaryTable table, std::string tree = "") {
     CategorySection s;
     s.name = name;
+    s.trainingCases = 4;
+    s.testCases = static_cast<int>(table.tp + table.fn);
     s.unprunedSize = 7;
     s.prunedSize = 5;
     s.trainingErrorsBefore = 2;
@@ -120,7 +122,7 @@ TEST(CategoryReport, ClosingBlockSumsAndAverages) {
               text.substr(text.find("Summary")));
     EXPECT_EQ(
         "\nPer-category trees of 3 categories: 10 training cases (2 attributes), 10 test "
-        "cases\n\nCategory 1: a\n\tsize before 7 after 5\n\ttraining errors before 2 after "
+        "cases\n\nCategory 1: a\n\tcases in the category: training 4 test 3\n\tsize before 7 after 5\n\ttraining errors before 2 after "
         "3\n\ttest errors before 3 after 2\n\ttest table TP 2 FP 1 FN 1 TN 6\n\nCategory 2: b",
         text.substr(0, text.find("\n", text.find("Category 2"))));
 }
@@ -141,16 +143,16 @@ TEST(CategoryReport, MalformedReportsNameTheLine) {
     const std::vector<std::pair<std::string, std::string>> cases = {
         {"", "line 1: expected \"Per-category trees of # categories: # training cases (# "
              "attributes), # test cases\""},
-        {replaced("Category 2", "Category 3"), "line 14: expected \"Category 2: \""},
+        {replaced("Category 2", "Category 3"), "line 15: expected \"Category 2: \""},
         {replaced("size before 7 after 5", "size before 7 after 2147483648"),
-         "line 5: 2147483648 is beyond the range of a count"},
-        {replaced("TP 1 FP", "TP x FP"), "line 18: expected \"\ttest table TP # FP # FN # TN #\""},
+         "line 6: 2147483648 is beyond the range of a count"},
+        {replaced("TP 1 FP", "TP x FP"), "line 20: expected \"\ttest table TP # FP # FN # TN #\""},
         {replaced("recall 0.7500", "recall 75%"),
-         "line 23: expected \"\tmicro precision % recall % F1 %\""},
+         "line 25: expected \"\tmicro precision % recall % F1 %\""},
         {good.substr(0, good.find("\tmacro")),
-         "line 24: expected \"\tmacro precision % recall % F1 % "
+         "line 26: expected \"\tmacro precision % recall % F1 % "
          "over # categories with positive test cases\""},
-        {good.substr(0, good.find("Summary")), "line 20: expected \"Summary of 2 categories\""}};
+        {good.substr(0, good.find("Summary")), "line 22: expected \"Summary of 2 categories\""}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.first);
         try {
@@ -180,18 +182,21 @@ TEST(CategoryReport, LearnerOutputReadsBack) {
     const struct {
         std::string what, names, data, test;
         int verbosity;
-    } cases[] = {{"trees", names, data, test, 1},
-                 {"no trees", names, data, test, 0},
-                 {"an empty test set", names, data, "", 1},
+        bool evaluateTest;
+    } cases[] = {{"trees", names, data, test, 1, true},
+                 {"no trees", names, data, test, 0, true},
+                 {"an empty test set", names, data, "", 1, true},
+                 {"no test evaluation", names, data, test, 1, false},
                  {"one category", "acq.\nprofit: continuous.\nshare: continuous.\n",
-                  "0 2:2\n0 1:1\n0\n", "0 2:1\n0\n", 1}};
+                  "0 2:2\n0 1:1\n0\n", "0 2:1\n0\n", 1, true}};
     for (const auto &c : cases) {
         SCOPED_TRACE(c.what);
         const int verbosity = c.verbosity;
         writeSet(stem, c.names, c.data, c.test);
         Options options;
         options.fileStem = stem;
-        options.sparseFiles = options.evaluateTest = options.perCategory = true;
+        options.sparseFiles = options.perCategory = true;
+        options.evaluateTest = c.evaluateTest;
         options.minObjs = 1;
         options.verbosity = verbosity;
         const CategoryReport report = learnCategories(options);
@@ -200,8 +205,17 @@ TEST(CategoryReport, LearnerOutputReadsBack) {
         std::istringstream in(out.str());
         const ParsedCategoryReport back = parseCategoryReport(in);
         EXPECT_TRUE(report == back.report) << out.str();
-        for (const CategorySection &c : back.report.categories)
+        std::string counts;
+        for (const CategorySection &c : back.report.categories) {
             EXPECT_EQ(verbosity > 0, !c.tree.empty()) << c.name;
+            counts += c.name + ":" + std::to_string(c.trainingCases) + "+" +
+                      std::to_string(c.testCases) + " ";
+        }
+        if (c.names == names) {
+            EXPECT_EQ(c.test.empty() || !c.evaluateTest ? "acq:5+0 earn:6+0 ship:2+0 "
+                                                         : "acq:5+2 earn:6+3 ship:2+0 ",
+                      counts);
+        }
     }
 }
 

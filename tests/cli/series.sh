@@ -5,9 +5,9 @@
 # (but for the date and the file stem). Then the usage errors, the chart files
 # and a series stopped by a signal.
 #
-#   series.sh TCW C45 CORPUS STOP_WORDS
+#   series.sh TCW C45 CORPUS STOP_WORDS MULTI_CATEGORY_CORPUS
 set -u
-tcw=$1 c45=$2 corpus=$3 stopwords=$4
+tcw=$1 c45=$2 corpus=$3 stopwords=$4 multi=$5
 work=$(mktemp -d) || exit 1
 trap 'rm -rf "$work"' EXIT
 cd "$work" || exit 1
@@ -223,5 +223,32 @@ status=0
 [ "$status" = 1 ] || fail "a series over the file-size limit: exit $status, $(cat z.err)"
 grep -q 'Could not write file' z.csv || fail "over the file-size limit: $(cat z.csv)"
 ! find . -name '*.tmp-*' | grep -q . || fail "temporaries left: $(find . -name '*.tmp-*')"
+
+# The multi-category mode: each row's run is the experiment's run (tcw show
+# prints the same report), and the CSV holds its attributes, summed sizes and
+# pooled error rates and micro and macro F1.
+category_figures() {
+    awk '
+        /^  Broj atributa: / { attributes = $3 }
+        /^  Zbroj / { before = $4; sub(",", "", before); after = $6 }
+        /sve odluke/ { split($0, p, "[(%]"); errb = p[3]; erra = p[5] }
+        /^Mikroprosjek: / { micro = $NF }
+        /^Makroprosjek: / { macro = $7; sub(" .*", "", macro) }
+        END { print attributes "," before "," after "," errb "," erra "," micro "," macro }' "$1"
+}
+"$tcw" series --dir "$multi" --stem mc --csv mc.csv --min-df 1,2 -m 1 --multi-category \
+    --c45 "$c45" > /dev/null 2> mc.err || fail "the multi-category series: $(cat mc.err)"
+[ "$(wc -l < mc.csv)" = 3 ] || fail "the multi-category series: $(cat mc.csv)"
+while IFS=, read -r min_df _ _ _ _ _ attributes before after errb erra micro macro _ _ saved; do
+    "$tcw" experiment --dir "$multi" --stem mc1 --min-df "$min_df" -m 1 --multi-category \
+        --c45 "$c45" --save mc1.c45p > /dev/null || fail "tcw experiment --multi-category"
+    "$tcw" show mc1.c45p > expected.show && "$tcw" show "$saved" > series.show ||
+        fail "tcw show of the multi-category runs"
+    diff expected.show series.show > /dev/null || fail "min_df $min_df: $saved differs"
+    row=$(LC_ALL=C printf '%s,%s,%s,%.1f,%.1f,%.4f,%.4f' "$attributes" "$before" "$after" \
+        "$errb" "$erra" "$micro" "$macro")
+    [ "$row" = "$(category_figures expected.show)" ] ||
+        fail "min_df $min_df: row $row, report $(category_figures expected.show)"
+done < <(tail -n +2 mc.csv)
 
 echo "series rows agree with tcw experiment"

@@ -11,7 +11,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp -r "$here/data/." "$work"
 c45data="$here/../c45/data"
-cp "$c45data/fake-c45.sh" "$c45data/release8-test.out" "$c45data/learner-error.out" "$work"
+cp "$c45data/fake-c45.sh" "$c45data/release8-test.out" "$c45data/learner-error.out" \
+    "$c45data/per-category.out" "$work"
 cd "$work"
 mkdir out
 
@@ -109,11 +110,22 @@ multi_category() {
     run export --state multi/state.tpp --stem multi/set --format c45
     run export --state multi/state.tpp --stem multi/set --multi-category
     run experiment --dir multi-corpus --stem multi/set --multi-category --format c45
-    FAKE_C45_ARGS=args FAKE_C45_TRANSCRIPT=release8-test.out "$tcw" experiment --dir multi-corpus \
-        --stem multi/run --min-df 1 --multi-category --c45 ./fake-c45.sh >/dev/null &&
-        echo "== arguments of tcw experiment --multi-category"
+    export FAKE_C45_ARGS=args FAKE_C45_TRANSCRIPT=per-category.out
+    run experiment --dir multi-corpus --stem multi/run --min-df 1 --multi-category \
+        --c45 ./fake-c45.sh --save multi/run.c45p
+    echo "== arguments of tcw experiment --multi-category"
     tr '\0' ' ' <args
     echo
+    run show multi/run.c45p
+    run trees multi/run.c45p --category earn
+    run trees multi/run.c45p
+    run trees multi/run.c45p --category wheat
+    run run --stem multi/run --per-category --c45 ./fake-c45.sh
+    run run --stem out/set --per-category --c45 ./fake-c45.sh
+    # A learner that answers -Y with a normal run gives no per-category result.
+    FAKE_C45_TRANSCRIPT=release8-test.out run experiment --dir multi-corpus --stem multi/run \
+        --min-df 1 --multi-category --c45 ./fake-c45.sh
+    unset FAKE_C45_ARGS FAKE_C45_TRANSCRIPT
     echo "== files left in multi/"
     ls multi
 }

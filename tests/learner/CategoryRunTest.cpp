@@ -96,8 +96,13 @@ CategorySection normalRun(Options options, const std::string &stem, const std::s
     section.testErrorsBefore = summary.test.errorsBeforePruning.value_or(-1);
     section.testErrorsAfter = summary.test.errorsAfterPruning.value_or(-1);
     const ConfusionMatrix &m = result.confusionMatrix;
-    if (m.size() == 2)
+    if (m.size() == 2) {
         section.table = {m.count(0, 0), m.count(1, 0), m.count(0, 1), m.count(1, 1)};
+        section.testCases = m.count(0, 0) + m.count(0, 1);
+    }
+    std::ifstream data(stem + ".data.svm");
+    for (std::string line; std::getline(data, line);)
+        section.trainingCases += line.compare(0, 2, "0 ") == 0 || line == "0";
     // The pruned tree is the last tree block, which ends before "Tree saved".
     const std::size_t heading = text.rfind("Decision Tree:\n");
     const std::size_t end = text.find("\nTree saved\n", heading);

@@ -89,19 +89,19 @@ TEST(Options, EchoesAndValuesInCommandLineOrder) {
          "\n    Options:\n\tCases read from sparse (LIBSVM) files\n\tOne tree per category "
          "against the rest\n\tTrees evaluated on unseen cases\n\tFile stem <bla>\n",
          "f=bla u=1 s=0 m=2 c=0.25 t=0 w=0 i=0 g=0 files=bla.data.svm,bla.test.svm per-category"},
-        // -Y needs the sparse files and the test cases, and grows no windows.
+        // -Y needs the sparse files and grows no windows; the test cases are optional.
         {{"-Y", "-u"},
          "\n    Options:\n\tOne tree per category against the rest\n\tTrees evaluated on unseen "
          "cases\n",
-         "error:\t** -Y needs -L and -u and cannot be combined with -t, -w or -i **"},
+         "error:\t** -Y needs -L and cannot be combined with -t, -w or -i **"},
         {{"-Y", "-L"},
          "\n    Options:\n\tOne tree per category against the rest\n\tCases read from sparse "
          "(LIBSVM) files\n",
-         "error:\t** -Y needs -L and -u and cannot be combined with -t, -w or -i **"},
+         "f=DF u=0 s=0 m=2 c=0.25 t=0 w=0 i=0 g=0 files=DF.data.svm,DF.test.svm per-category"},
         {{"-Y", "-L", "-u", "-w", "5"},
          "\n    Options:\n\tOne tree per category against the rest\n\tCases read from sparse "
          "(LIBSVM) files\n\tTrees evaluated on unseen cases\n\tInitial window size of 5 items\n",
-         "error:\t** -Y needs -L and -u and cannot be combined with -t, -w or -i **"},
+         "error:\t** -Y needs -L and cannot be combined with -t, -w or -i **"},
         {{"-x"}, "", "error:unrecognised option"},
         {{"-u", "bla"},
          "\n    Options:\n\tTrees evaluated on unseen cases\n",
