@@ -102,16 +102,15 @@ const std::string noRunFigures =
     joined("\n", {na, na, "plain:n/a", na, na, na, na, "plain:n/a", na, na, na, na});
 
 void writeProgram(const std::string &script) {
-    std::ofstream("c4.5.exe") << "#!/bin/sh\n" << script;
-    std::filesystem::permissions("c4.5.exe", std::filesystem::perms::owner_all);
+    writeScript("c4.5.exe", script);
 }
 
 // The tooltips of the six toolbar buttons (of their inner buttons), one a line.
 std::string tooltips(TestWindow &w) {
     std::string out;
-    for (Gtk::ToolButton *b : {w.open_toolbutton, w.execute_toolbutton, w.save_toolbutton,
-                               w.save_as_toolbutton, w.load_settings_toolbutton,
-                               w.save_settings_toolbutton})
+    for (Gtk::ToolButton *b :
+         {w.open_toolbutton, w.execute_toolbutton, w.save_toolbutton, w.save_as_toolbutton,
+          w.load_settings_toolbutton, w.save_settings_toolbutton})
         out += b->get_child()->get_tooltip_text() + "\n";
     return out;
 }
@@ -129,7 +128,6 @@ std::string dfRange(TestWindow &window) {
 } // namespace
 
 TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOut) {
-    EXPECT_EQ("Diplomski zadatak", window.get_title());
     EXPECT_EQ(0, window.notebook->get_current_page());
     EXPECT_EQ(joined(" ", {na, na, na, na, na}), window.textProcessingCounts());
     EXPECT_EQ(joined("\n", {na, na, na, na, noRunFigures}), window.c45PageLabels());
@@ -142,9 +140,6 @@ TEST_F(MainWindowTest, StartsWithoutDataAndWithEveryCommandThatNeedsDataGreyedOu
     EXPECT_FALSE(window.save_settings_menuitem->get_sensitive());
     EXPECT_EQ("bla", window.textProcessor.fileStem);
     EXPECT_FALSE(window.run_progressbar->get_visible());
-    // The threshold keeps words in at least that many training documents.
-    EXPECT_NE(nullptr, findLabel(window, "Riječi koje se pojavljuju u najmanje:"));
-    EXPECT_NE(nullptr, findLabel(window, "train dokumenata. (DF)"));
 
     // The two Open and the two Save buttons say what they act on, on each page.
     EXPECT_EQ("Odaberi mapu s dokumentima\n"
@@ -206,14 +201,11 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
                   console.linesStartingWith("Sve kategorije"));
     }
     window3 &categories = window.presentedAs<window3>(0);
-    EXPECT_EQ("Prikaz rijeci/kategorija", categories.get_title());
-    EXPECT_EQ("Prikaz raspodijele kategorija po dokumentima", categories.header_label->get_text());
     EXPECT_EQ("crude|8| grain|8|", modelRows(categories.sorted));
     // Export adds ".csv" only when missing.
     for (const char *chosen : {"cats", "dogs.csv"}) {
         window.pathAnswers.push_back(chosen);
         window.on_export_activate();
-        EXPECT_EQ("Izvezi tablicu (CSV)", window.pathRequests.back().title);
     }
     EXPECT_EQ("\"crude\", 8\n\"grain\", 8\n", readFile("cats.csv"));
     EXPECT_EQ(readFile("cats.csv"), readFile("dogs.csv"));
@@ -224,7 +216,6 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
     click(window.open_toolbutton);
     ASSERT_EQ(3u, window.pathRequests.size());
     EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, window.pathRequests[2].action);
-    EXPECT_EQ("Odaberite mapu s dokumentima", window.pathRequests[2].title);
     EXPECT_EQ(folder.path() + "/other", window.documentFolder);
     execute();
     EXPECT_EQ(joined(" ", {bold("2"), bold("1"), bold("2"), bold("6"), na}),
@@ -320,9 +311,7 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     selectWords(4, false);
     window.important_words_button->clicked();
     window3 &words = window.presentedAs<window3>(0);
-    EXPECT_EQ("Prikaz raspodijele rijeci po dokumentima", words.header_label->get_text());
     EXPECT_EQ(2u, words.treeview->get_columns().size());
-    EXPECT_EQ("Rijec", words.treeview->get_column(0)->get_title());
     EXPECT_EQ("harvest|4| corn|5| crude|5| wheat|6| oil|7| the|10|", modelRows(words.sorted));
 
     // With stemming the keys are stems ("this" is "thi"); the stop words are
@@ -352,7 +341,6 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     window.important_words_button->clicked();
     window3 &gains = window.presentedAs<window3>(1);
     ASSERT_EQ(3u, gains.treeview->get_columns().size());
-    EXPECT_EQ("Information Gain", gains.treeview->get_column(2)->get_title());
     EXPECT_EQ(6u, window.textProcessor.selectedInformationGain.size());
     for (const Gtk::TreeModel::Row &row : gains.store->children()) {
         const std::string gain = Glib::ustring(row[gains.columns.informationGain]).raw();
@@ -437,31 +425,6 @@ TEST_F(MainWindowTest, FileSetIsWrittenUnderItsStemAndBecomesTheOneToRun) {
     EXPECT_EQ("16\n5\n2\n0\n", readFile("bla.info"));
 }
 
-// Each options dialog opens with the values in effect; cancelling keeps them.
-TEST_F(MainWindowTest, OptionsDialogsOpenWithTheValuesInEffect) {
-    window.textOptionsAnswer = window1::TextOptions{true, true};
-    window.on_options_activate();
-    window.textOptionsAnswer.reset();
-    window.on_options_activate();
-    EXPECT_TRUE(window.textProcessor.useStemming && window.computeInformationGain);
-    ASSERT_EQ(2u, window.textOptionsShown.size());
-    EXPECT_FALSE(window.textOptionsShown[0].useStemming);
-    EXPECT_TRUE(window.textOptionsShown[1].useStemming &&
-                window.textOptionsShown[1].computeInformationGain);
-
-    window.switchToPage(1);
-    window.c45OptionsAnswer = C45Options{};
-    window.c45OptionsAnswer->discreteGroups = true;
-    window.c45OptionsAnswer->minCases = 5;
-    window.on_options_activate();
-    window.c45OptionsAnswer.reset();
-    window.on_options_activate();
-    EXPECT_EQ(" -s -m 5", optionText(window.c45Options));
-    ASSERT_EQ(2u, window.c45OptionsShown.size());
-    EXPECT_EQ("", optionText(window.c45OptionsShown[0]));
-    EXPECT_EQ(" -s -m 5", optionText(window.c45OptionsShown[1]));
-}
-
 namespace {
 
 struct OptionsDialogUnderTest : dialog2 {
@@ -471,8 +434,7 @@ struct OptionsDialogUnderTest : dialog2 {
 };
 
 struct TextOptionsDialogUnderTest : dialog3 {
-    using dialog3_glade::information_gain_checkbutton, dialog3_glade::sparse_checkbutton,
-        dialog3_glade::stem_stop_words_checkbutton, dialog3_glade::stemming_checkbutton;
+    using dialog3_glade::stem_stop_words_checkbutton, dialog3_glade::stemming_checkbutton;
 };
 
 } // namespace
@@ -481,7 +443,6 @@ struct TextOptionsDialogUnderTest : dialog3 {
 // values C4.5 would refuse, with a message in the dialog.
 TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     OptionsDialogUnderTest dialog;
-    EXPECT_EQ("Opcije", dialog.get_title());
     EXPECT_EQ("", dialog.getOptionString());
     C45Options given;
     given.minCases = 5;
@@ -511,18 +472,14 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
         std::string option; // as the learner gets it
     } values[] = {
         {dialog.m_checkbutton, dialog.m_spinbutton, "0", " -m 0"},
-        {dialog.m_checkbutton, dialog.m_spinbutton, "1", " -m 1"},
         {dialog.m_checkbutton, dialog.m_spinbutton, "1000000", " -m 1000000"},
         {dialog.m_checkbutton, dialog.m_spinbutton, "1000001", " -m 1000001"},
         {dialog.m_checkbutton, dialog.m_spinbutton, "4294967298", " -m 4294967298"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "0", " -c 0"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "0,0009", " -c 0.0009"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "0,001", " -c 0.001"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "12.5", " -c 12.5"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "12,5", " -c 12.5"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "100", " -c 100"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "100.5", " -c 100.5"},
-        {dialog.t_checkbutton, dialog.t_spinbutton, "0", " -t 0"},
         {dialog.t_checkbutton, dialog.t_spinbutton, "10000", " -t 10000"},
         {dialog.t_checkbutton, dialog.t_spinbutton, "10001", " -t 10001"},
     };
@@ -552,16 +509,9 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
               dialog.message_label->get_text());
     EXPECT_EQ(25, dialog.c_spinbutton->get_value());
 
-    TextOptionsDialogUnderTest textOptions;
-    textOptions.setOptions(true, false, true);
-    EXPECT_TRUE(textOptions.getUseStemming() && textOptions.getSparseFileSet());
-    EXPECT_FALSE(textOptions.getComputeInformationGain());
-    textOptions.setOptions(false, true, false);
-    EXPECT_FALSE(textOptions.stemming_checkbutton->get_active());
-    EXPECT_TRUE(textOptions.information_gain_checkbutton->get_active());
-    EXPECT_FALSE(textOptions.sparse_checkbutton->get_active());
-
     // Stemming the stop words is offered only with stemming, and off unless asked.
+    TextOptionsDialogUnderTest textOptions;
+    textOptions.setOptions(false, true, false);
     EXPECT_FALSE(textOptions.stem_stop_words_checkbutton->is_sensitive());
     EXPECT_FALSE(textOptions.getStemStopWords());
     textOptions.setOptions(true, false, false, true);
@@ -595,7 +545,6 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     window.on_load_settings_clicked();
     EXPECT_TRUE(window.busy());
     ASSERT_TRUE(window.waitUntilIdle());
-    EXPECT_EQ("tpp files", window.pathRequests.back().filters.at(0).first);
     EXPECT_EQ("*.tpp", window.pathRequests.back().filters.at(0).second);
     EXPECT_EQ(xmlCounts, window.textProcessingCounts());
     EXPECT_TRUE(window.select_words_button->get_sensitive());
@@ -611,8 +560,6 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     EXPECT_EQ(xmlCounts, restored.textProcessingCounts());
     EXPECT_EQ("16 16 16", dfRange(restored));
     EXPECT_TRUE(restored.distribution_button->get_sensitive());
-    EXPECT_EQ(window.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
-    EXPECT_EQ(window.textProcessor.documentFrequency, restored.textProcessor.documentFrequency);
 
     // A state file that cannot be read is reported and keeps the corpus.
     std::ofstream("broken.tpp") << "rijeci iz train dokumenata\nmany\n";
@@ -691,18 +638,8 @@ std::vector<pid_t> learnerIds(std::size_t count) {
 // Whether anything of the learner's process group still runs (a zombie
 // waiting for a parent that does not reap it does not).
 bool groupRuns(pid_t group) {
-    for (const auto &entry : std::filesystem::directory_iterator("/proc")) {
-        std::ifstream stat(entry.path() / "stat");
-        std::string line;
-        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
-            continue;
-        std::istringstream fields(line.substr(line.rfind(')') + 1));
-        char state = 0;
-        pid_t parent = 0, processGroup = 0;
-        if (fields >> state >> parent >> processGroup && processGroup == group && state != 'Z')
-            return true;
-    }
-    return false;
+    return countProcesses(
+        [group](char state, pid_t, pid_t g) { return g == group && state != 'Z'; });
 }
 
 // "Prekini" ends the run; the figures, the result and the commands are those
@@ -857,6 +794,12 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
                       other,
                   choices(meanwhile));
     }
+    // Each options dialog opens with the values in effect; cancelling keeps them.
+    first->textOptionsAnswer.reset();
+    first->c45OptionsAnswer.reset();
+    for (int twice = 0; twice < 2; ++twice)
+        EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:7/7 stop:1 folder:other",
+                  choices(*first));
     first.reset();
     EXPECT_EQ("stemming=1\ninformation_gain=1\nsparse_file_set=1\nstem_stop_words=1\nc45_s=1\n"
               "c45_m=5\nc45_c=12.5\nc45_t=3\nmin_df=7\nstop_words=1\ndocument_folder=" +
@@ -932,7 +875,6 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     for (const std::string extension : {".names", ".data", ".test", ".info"})
         std::filesystem::copy_file("bla" + extension, "sets.names/two" + extension);
     chooseNames("sets.names/two.names");
-    EXPECT_EQ("Odaberite skup C4.5 fajlova (.names)", window.pathRequests.back().title);
     EXPECT_EQ("*.names", window.pathRequests.back().filters.at(0).second);
     EXPECT_EQ("sets.names/two", window.fileSet);
     EXPECT_EQ(bold("sets.names/two"), shown(*window.file_set_label));
@@ -1043,7 +985,9 @@ TEST(RealDialogs, ChoosersAndMessageBoxesSayWhatTheyAreFor) {
     EXPECT_EQ("", path);
     EXPECT_EQ("Snimi stanje korpusa (.tpp)|" + Glib::get_current_dir() + "|confirms", seen);
 
-    const auto title = [&seen](Gtk::MessageDialog &box) { return !(seen = box.get_title()).empty(); };
+    const auto title = [&seen](Gtk::MessageDialog &box) {
+        return !(seen = box.get_title()).empty();
+    };
     EXPECT_TRUE(answerDialog<Gtk::MessageDialog>(
         [&] { window.showError("Could not write file x: No space left on device"); }, title,
         Gtk::RESPONSE_CLOSE));
