@@ -160,6 +160,11 @@ public:
     std::vector<std::string> errors;
     std::vector<std::unique_ptr<Gtk::Window>> presented;
 
+    // Queues path as the answer to the next chooser: window.answer("x").on_...().
+    TestWindow &answer(const std::string &path) {
+        pathAnswers.push_back(path);
+        return *this;
+    }
     template <typename W> W &presentedAs(std::size_t index) {
         return dynamic_cast<W &>(*presented.at(index));
     }

@@ -64,10 +64,6 @@ struct MainWindowTest : testing::Test {
         selectWords(4, false);
         writeBla();
     }
-    void chooseNames(const std::string &path) {
-        window.pathAnswers.push_back(path);
-        window.choose_names_button->clicked();
-    }
     void runToEnd() {
         window.run_c45_button->clicked();
         ASSERT_TRUE(window.waitUntilIdle());
@@ -204,16 +200,14 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
     EXPECT_EQ("crude|8| grain|8|", modelRows(categories.sorted));
     // Export adds ".csv" only when missing.
     for (const char *chosen : {"cats", "dogs.csv"}) {
-        window.pathAnswers.push_back(chosen);
-        window.on_export_activate();
+        window.answer(chosen).on_export_activate();
     }
     EXPECT_EQ("\"crude\", 8\n\"grain\", 8\n", readFile("cats.csv"));
     EXPECT_EQ(readFile("cats.csv"), readFile("dogs.csv"));
     EXPECT_FALSE(fileExists("dogs.csv.csv"));
     EXPECT_FALSE(fileExists("cats-mjere.csv"));
 
-    window.pathAnswers.push_back(folder.path() + "/other");
-    click(window.open_toolbutton);
+    click(window.answer(folder.path() + "/other").open_toolbutton);
     ASSERT_EQ(3u, window.pathRequests.size());
     EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SELECT_FOLDER, window.pathRequests[2].action);
     EXPECT_EQ(folder.path() + "/other", window.documentFolder);
@@ -256,8 +250,7 @@ TEST_F(MainWindowTest, FolderProblemsAreReportedAndKeepTheCorpus) {
     for (const auto &row : cases) {
         SCOPED_TRACE(row.folder);
         window.errors.clear();
-        window.pathAnswers.push_back(row.folder);
-        click(window.open_toolbutton);
+        click(window.answer(row.folder).open_toolbutton);
         execute();
         ASSERT_EQ(1u, window.errors.size());
         EXPECT_EQ(row.message, window.errors[0].substr(0, row.message.size()));
@@ -269,8 +262,7 @@ TEST_F(MainWindowTest, FolderProblemsAreReportedAndKeepTheCorpus) {
 
     // "Parsiraj dokumente" reads "xml" and keeps the chosen folder when it fails.
     window.errors.clear();
-    window.pathAnswers.push_back("other");
-    click(window.open_toolbutton);
+    click(window.answer("other").open_toolbutton);
     window.parse_button->clicked();
     ASSERT_TRUE(window.waitUntilIdle());
     EXPECT_EQ(1u, window.errors.size());
@@ -387,8 +379,7 @@ TEST_F(MainWindowTest, FileSetIsWrittenUnderItsStemAndBecomesTheOneToRun) {
     } cases[] = {{"mine.names", "mine"}, {"sets.names/other", "sets.names/other"}};
     for (const auto &row : cases) {
         SCOPED_TRACE(row.chosen);
-        window.pathAnswers.push_back(row.chosen);
-        click(window.save_as_toolbutton);
+        click(window.answer(row.chosen).save_as_toolbutton);
         ASSERT_TRUE(window.waitUntilIdle());
         EXPECT_EQ(Gtk::FILE_CHOOSER_ACTION_SAVE, window.pathRequests.back().action);
         EXPECT_EQ("*.names", window.pathRequests.back().filters.at(0).second);
@@ -531,8 +522,7 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     } cases[] = {{"state", "state.tpp"}, {"corp3.tpp", "corp3.tpp"}};
     for (const auto &row : cases) {
         SCOPED_TRACE(row.chosen);
-        window.pathAnswers.push_back(row.chosen);
-        window.on_save_settings_clicked();
+        window.answer(row.chosen).on_save_settings_clicked();
         EXPECT_EQ("Snimi stanje korpusa (.tpp)", window.pathRequests.back().title);
         EXPECT_TRUE(fileExists(row.written));
         EXPECT_EQ(row.written, window.stateFile);
@@ -541,8 +531,7 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     EXPECT_EQ(readFile("state.tpp"), readFile("corp3.tpp"));
 
     // Loading runs in the background and empties the selection.
-    window.pathAnswers.push_back("corp3.tpp");
-    window.on_load_settings_clicked();
+    window.answer("corp3.tpp").on_load_settings_clicked();
     EXPECT_TRUE(window.busy());
     ASSERT_TRUE(window.waitUntilIdle());
     EXPECT_EQ("*.tpp", window.pathRequests.back().filters.at(0).second);
@@ -554,8 +543,7 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     EXPECT_EQ("", window.fileSet);
 
     TestWindow restored;
-    restored.pathAnswers.push_back("state.tpp");
-    restored.on_load_settings_clicked();
+    restored.answer("state.tpp").on_load_settings_clicked();
     ASSERT_TRUE(restored.waitUntilIdle());
     EXPECT_EQ(xmlCounts, restored.textProcessingCounts());
     EXPECT_EQ("16 16 16", dfRange(restored));
@@ -573,8 +561,7 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     for (const auto &row : unreadable) {
         SCOPED_TRACE(row.name);
         restored.errors.clear();
-        restored.pathAnswers.push_back(row.name);
-        restored.on_load_settings_clicked();
+        restored.answer(row.name).on_load_settings_clicked();
         ASSERT_TRUE(restored.waitUntilIdle());
         ASSERT_EQ(1u, restored.errors.size());
         EXPECT_EQ(row.message, restored.errors[0].substr(0, row.message.size()));
@@ -676,9 +663,8 @@ TEST_F(MainWindowTest, QuittingEndsEveryJobAndLeavesNoProcessOrRunFolder) {
     writeFileSet();
     writeLingeringProgram();
     auto quitting = std::make_unique<TestWindow>();
-    quitting->pathAnswers.push_back("bla.names");
     quitting->switchToPage(1);
-    quitting->choose_names_button->clicked();
+    quitting->answer("bla.names").choose_names_button->clicked();
     quitting->run_c45_button->clicked();
     ASSERT_EQ(1u, learnerIds(1).size());
     quitting->on_series_activate();
@@ -784,8 +770,7 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
     first->c45OptionsAnswer = c45;
     first->on_options_activate();
     first->switchToPage(0);
-    first->pathAnswers.push_back("other");
-    click(first->open_toolbutton);
+    click(first->answer("other").open_toolbutton);
     first->df_scale->set_value(7);
     first->stop_words_checkbutton->set_active(true);
     {
@@ -826,8 +811,7 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
 TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     const std::string fixture = std::string(TEST_DATA_DIR) + "/run.c45p";
     window.switchToPage(1);
-    window.pathAnswers.push_back(fixture);
-    window.on_load_settings_clicked();
+    window.answer(fixture).on_load_settings_clicked();
     EXPECT_FALSE(window.run_c45_button->get_sensitive());
     EXPECT_FALSE(window.execute_toolbutton->get_sensitive());
     window.run_c45_button->clicked();
@@ -837,8 +821,7 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     writeFileSet();
     window.switchToPage(1);
     writeProgram("echo \"$@\" > arguments\ncat '" + fixture + "'\n");
-    window.pathAnswers.push_back(fixture);
-    window.on_load_settings_clicked();
+    window.answer(fixture).on_load_settings_clicked();
     EXPECT_NE(noRunFigures, runFigures(window));
     // A file without a whole run in it is refused; the run shown stays.
     const std::string run = readFile(fixture);
@@ -848,8 +831,7 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     const C45RunResult result = window.c45Result;
     window.errors.clear();
     for (const std::string name : {"table.csv", "cut.c45p"}) {
-        window.pathAnswers.push_back(name);
-        window.on_load_settings_clicked();
+        window.answer(name).on_load_settings_clicked();
         EXPECT_EQ(fixture, window.runFile);
         EXPECT_EQ(result, window.c45Result);
         EXPECT_EQ(figures, runFigures(window));
@@ -860,8 +842,7 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
                   "vrednovanje na podacima za učenje"}),
               window.errors);
     window.errors.clear();
-    window.pathAnswers.push_back("myrun");
-    window.on_save_settings_clicked();
+    window.answer("myrun").on_save_settings_clicked();
     EXPECT_EQ("myrun.c45p", window.runFile);
     click(window.execute_toolbutton);
     EXPECT_TRUE(window.run_progressbar->get_visible());
@@ -874,7 +855,7 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     std::filesystem::create_directory("sets.names");
     for (const std::string extension : {".names", ".data", ".test", ".info"})
         std::filesystem::copy_file("bla" + extension, "sets.names/two" + extension);
-    chooseNames("sets.names/two.names");
+    window.answer("sets.names/two.names").choose_names_button->clicked();
     EXPECT_EQ("*.names", window.pathRequests.back().filters.at(0).second);
     EXPECT_EQ("sets.names/two", window.fileSet);
     EXPECT_EQ(bold("sets.names/two"), shown(*window.file_set_label));
@@ -898,10 +879,10 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     window.switchToPage(1);
     runToEnd();
     EXPECT_EQ("-L -u -f bla\n", readFile("arguments"));
-    chooseNames("sets.names/two.names");
+    window.answer("sets.names/two.names").choose_names_button->clicked();
     runToEnd();
     EXPECT_EQ("-u -f two\n", readFile("sets.names/arguments"));
-    chooseNames("bla.names");
+    window.answer("bla.names").choose_names_button->clicked();
     runToEnd();
     EXPECT_EQ("-L -u -f bla\n", readFile("arguments"));
     EXPECT_TRUE(window.errors.empty());
@@ -911,7 +892,7 @@ TEST_F(MainWindowTest, RunsAlwaysUseTheFileSetThePageNames) {
     for (const char *missing : {"nothing.names", "bla.data"}) {
         SCOPED_TRACE(missing);
         window.errors.clear();
-        chooseNames(missing);
+        window.answer(missing).choose_names_button->clicked();
         ASSERT_EQ(1u, window.errors.size());
         EXPECT_EQ(0u, window.errors[0].find("Skup fajlova ")) << window.errors[0];
         EXPECT_EQ("bla", window.fileSet);
@@ -1047,8 +1028,7 @@ TEST_F(MainWindowTest, FullWorkflowGivesTheFiguresOfTcwExperiment) {
     for (const auto &corpus : corpora) {
         SCOPED_TRACE(corpus.folder);
         TestWindow gui;
-        gui.pathAnswers.push_back(corpus.folder);
-        click(gui.open_toolbutton);
+        click(gui.answer(corpus.folder).open_toolbutton);
         click(gui.execute_toolbutton);
         ASSERT_TRUE(gui.waitUntilIdle());
         gui.df_scale->set_value(corpus.minDf);
@@ -1100,26 +1080,21 @@ TEST_F(MainWindowTest, FullWorkflowGivesTheFiguresOfTcwExperiment) {
         EXPECT_FALSE(gui.presentedAs<window6>(3).store->children().empty());
         EXPECT_NE("", gui.presentedAs<window5>(4).textview->get_buffer()->get_text());
 
-        gui.pathAnswers.push_back("results.csv");
-        gui.on_export_activate();
+        gui.answer("results.csv").on_export_activate();
         EXPECT_EQ(summary, section("\n" + readFile("results-mjere.csv"), "F1 micro je", ""));
         EXPECT_NE("", readFile("results.csv"));
 
-        gui.pathAnswers.push_back("run");
-        gui.on_save_settings_clicked();
+        gui.answer("run").on_save_settings_clicked();
         gui.switchToPage(0);
-        gui.pathAnswers.push_back("corpus");
-        gui.on_save_settings_clicked();
+        gui.answer("corpus").on_save_settings_clicked();
 
         TestWindow restored;
-        restored.pathAnswers.push_back("corpus.tpp");
-        restored.on_load_settings_clicked();
+        restored.answer("corpus.tpp").on_load_settings_clicked();
         ASSERT_TRUE(restored.waitUntilIdle());
         EXPECT_EQ(gui.textProcessor.trainDocuments, restored.textProcessor.trainDocuments);
         EXPECT_EQ(gui.textProcessor.testDocuments, restored.textProcessor.testDocuments);
         restored.switchToPage(1);
-        restored.pathAnswers.push_back("run.c45p");
-        restored.on_load_settings_clicked();
+        restored.answer("run.c45p").on_load_settings_clicked();
         EXPECT_EQ(report, pageReport(restored));
         EXPECT_EQ(gui.c45Result, restored.c45Result);
         EXPECT_EQ(std::vector<std::string>{}, restored.errors);
