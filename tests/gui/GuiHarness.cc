@@ -7,7 +7,6 @@
 #include <gtkmm/messagedialog.h>
 
 #include <chrono>
-#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -207,16 +206,6 @@ std::string rowsOf(const Glib::RefPtr<Gtk::TreeModel> &model,
 
 std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model) {
     return rowsOf(model, model->children());
-}
-
-CroatianLocale::CroatianLocale() : previousC(std::setlocale(LC_ALL, nullptr)) {
-    if ((available = std::setlocale(LC_ALL, "hr_HR.UTF-8") != nullptr))
-        std::locale::global(std::locale("hr_HR.UTF-8"));
-}
-
-CroatianLocale::~CroatianLocale() {
-    std::locale::global(previousGlobal);
-    std::setlocale(LC_ALL, previousC.c_str());
 }
 
 ConsoleCapture::ConsoleCapture(std::ostream &console)

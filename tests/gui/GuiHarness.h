@@ -3,6 +3,7 @@
 // temporary working folder, and canonical renderings of labels and models.
 #pragma once
 
+#include "CroatianLocale.h"
 #include "window1.h"
 
 #include <glibmm/main.h>
@@ -13,7 +14,6 @@
 
 #include <deque>
 #include <iostream>
-#include <locale>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -118,16 +118,6 @@ void closeFromTitleBar(Gtk::Window &window);
 // Every row of model as "c0|c1|..." (integers in decimal), rows separated by
 // " ", the children of a row in "[...]" after it.
 std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model);
-
-// Switches the process to the locale the workbench's users have, as the
-// toolkit does at start-up, for as long as it lives.
-struct CroatianLocale {
-    CroatianLocale();
-    ~CroatianLocale();
-    const std::locale previousGlobal;
-    const std::string previousC;
-    bool available = false;
-};
 
 // Captures console (std::cout: the engine's and the windows' trace; or
 // std::cerr) while it lives.

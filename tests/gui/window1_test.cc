@@ -792,7 +792,7 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
               readFile(settings));
     {
         const CroatianLocale croatian;
-        ASSERT_TRUE(croatian.available) << "hr_HR.UTF-8 is not installed";
+        ASSERT_TRUE(croatian.active()) << "hr_HR.UTF-8 is not installed";
         TestWindow second;
         EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:7/7 stop:1 folder:" +
                       other,

@@ -133,7 +133,7 @@ TEST(ResultWindows, OpenEmptyWithoutARunTraceRowsAndShowFiguresAsInTheCLocale) {
     EXPECT_EQ("pritisnut je redak...\nredak broj 2\n", trace.str());
 
     CroatianLocale croatian;
-    ASSERT_TRUE(croatian.available) << "hr_HR.UTF-8 is not installed";
+    ASSERT_TRUE(croatian.active()) << "hr_HR.UTF-8 is not installed";
     window3 words({{"a", 5}, {"b", 1}, {"c", 3}}, true,
                   {{"a", 0.5f}, {"b", 0.12345f}, {"c", 1234.5f}});
     EXPECT_EQ("b|1|0.1235 c|3|1234.5000 a|5|0.5000", modelRows(words.sorted));
