@@ -284,9 +284,9 @@ TEST(SeriesChart, ManyLinesGetALegendEntryEachInsideThePicture) {
     EXPECT_LT(kept.size(), chart.lines.back().label.size());
 }
 
-// The numbers' locale is checked on the SVG file below.
-TEST(SeriesChart, DrawingLeavesTheContextAsItFoundIt) {
+TEST(SeriesChart, DrawingLeavesTheContextAndIgnoresTheNumberLocale) {
     const SeriesChart chart{"Mali postoci", {{"a", {{3, 0.35, 3}, {30, 0.7, 11}}}}};
+    const Picture before = draw(chart);
     const auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, 800, 600);
     const auto cr = Cairo::Context::create(surface);
     cr->set_line_width(7);
@@ -307,6 +307,14 @@ TEST(SeriesChart, DrawingLeavesTheContextAsItFoundIt) {
     Cairo::RefPtr<Cairo::SolidPattern>::cast_dynamic(cr->get_source())
         ->get_rgba(red, green, blue, alpha);
     EXPECT_EQ(1, green);
+
+    // The same picture, moved by the translation: the tick labels did not change.
+    surface->flush();
+    int differences = 0;
+    for (int y = 4; y < 600; ++y)
+        for (int x = 3; x < 800; ++x)
+            differences += Picture{surface, {}}.pixel(x, y) != before.pixel(x - 3, y - 4);
+    EXPECT_EQ(0, differences);
 }
 
 TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
