@@ -124,8 +124,11 @@ TEST(ReadCases, AcceptsOnlyWholeFiniteNumbers) {
         {"3.4e38", "3.39999995e+38"},
         {"inf", "'inf'"},
         {"nan", "'nan'"},
+        {"-infinity", "'-infinity'"},
         {"1e39", "'1e39'"},
+        {"-1e39", "'-1e39'"},
         {"1e309", "'1e309'"},
+        {"GARBAGE", "'GARBAGE'"},
         {std::string("\0GARBAGE", 8), "'\\000GARBAGE'"},
         {std::string("7\0", 2), "'7\\000'"},
         {std::string(60, 'x'), "'" + std::string(60, 'x') + "'"},
@@ -318,6 +321,7 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"0 1:1\n3 1:1\n", at + "2: class label '3' is illegal\n"},
         {"-1 1:1\n", first("class label '-1' is illegal")},
         {"a 1:1\n", first("class label 'a' is illegal")},
+        {"0.0 1:1\n", first("class label '0.0' is illegal")},
         {std::string(1 << 20, '7') + " 1:1\n",
          first("class label '" + std::string(60, '7') + "...' is illegal")},
         // Blank lines and "#" comments hold no case, as in LIBSVM's own files.
@@ -326,6 +330,7 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"0 1:1 3\n", first("'3' has no colon")},
         {"0 0:1\n", first("attribute index of '0:1' is out of range")},
         {"0 4:1\n", first("attribute index of '4:1' is out of range")},
+        {"0 :1\n", first("attribute index of ':1' is out of range")},
         {"0 99999999999999999999:1\n",
          first("attribute index of '99999999999999999999:1' is out of range")},
         {"0 3:1 1:1\n", first("attribute index of '1:1' does not ascend")},
@@ -333,7 +338,9 @@ TEST(ReadSparseCases, ReadsLinesAndRefusesMalformedTokens) {
         {"0 1:-1\n", first("value of '1:-1' is illegal")},
         {"0 1:\n", first("value of '1:' is illegal")},
         {"0 1:nan\n", first("value of '1:nan' is illegal")},
+        {"0 1:inf\n", first("value of '1:inf' is illegal")},
         {"0 1:1e39\n", first("value of '1:1e39' is illegal")},
+        {"0 1:2:3\n", first("value of '1:2:3' is illegal")},
         {std::string("0 1:2\0\n", 7), first("value of '1:2\\000' is illegal")},
         {"1 1:1\n0 a\n2 1:x\n",
          at + "2: 'a' has no colon\n" + at + "3: value of '1:x' is illegal\n"}};
@@ -395,8 +402,10 @@ TEST(ReadCategoryCases, ReadsAscendingLabelListsAndRefusesOthers) {
         {"", "|||"},
         {"0,2 1:1\n1\n0,1,2 2:3\n2 1:1\n", "0,2/0 1/1 0,1,2/0 2/2 |0101|1001|0100"},
         {"2,1 1:1\n", at + "class labels of '2,1' do not ascend\n"},
+        {"1,1 1:1\n", at + "class labels of '1,1' do not ascend\n"},
         {"0,3 1:1\n", at + "class label '0,3' is illegal\n"},
         {"0, 1:1\n", at + "class label '0,' is illegal\n"},
+        {",0 1:1\n", at + "class label ',0' is illegal\n"},
         {"0,,1 1:1\n", at + "class label '0,,1' is illegal\n"},
         {"0,1 1:x\n", at + "value of '1:x' is illegal\n"}};
     for (const auto &c : cases) {
