@@ -51,9 +51,12 @@ TEST(C45Runner, BuildsPathsAndTheOptionTextAndRefusesWhatC45WouldRefuseOrAlter) 
         {false, 1, 100.0f, 1},
         {true, 1000000, 0.001f, 10000},
         {false, 0, std::nullopt, std::nullopt},
+        {false, -3, std::nullopt, std::nullopt},
         {false, 1000001, std::nullopt, std::nullopt},
         {false, 4294967298, std::nullopt, std::nullopt},
         {false, std::nullopt, 0.0005f, std::nullopt},
+        {false, std::nullopt, 0.0f, std::nullopt},
+        {false, std::nullopt, -5.0f, std::nullopt},
         {false, std::nullopt, 100.5f, std::nullopt},
         {false, std::nullopt, std::nanf(""), std::nullopt},
         {false, std::nullopt, std::nullopt, 0},
@@ -195,8 +198,9 @@ TEST_F(FakeC45, RunsAndParsesAndTracesTheOptionsAlsoReadWithoutBlocking) {
 
 TEST_F(FakeC45, HostileStemsReachTheProgramLiterally) {
     for (const std::string hostile :
-         {"x; touch PWNED", "$(touch PWNED)", "`touch PWNED`", "x\ntouch PWNED",
-          "'; touch PWNED; '", "x\\\";touch PWNED", "#(*?[~!{a,b}) &"}) {
+         {"x; touch PWNED", "x && touch PWNED", "$(touch PWNED)", "`touch PWNED`",
+          "x | touch PWNED", "x > PWNED", "x\ntouch PWNED", "'; touch PWNED; '",
+          "\"; touch PWNED; \"", "x\\\";touch PWNED", "#(*?[~!{a,b}) &", "x\ttouch\tPWNED"}) {
         SCOPED_TRACE(hostile);
         const fs::path folder = fs::path(dir) / "work";
         fs::create_directory(folder);
