@@ -463,14 +463,18 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
         std::string option; // as the learner gets it
     } values[] = {
         {dialog.m_checkbutton, dialog.m_spinbutton, "0", " -m 0"},
+        {dialog.m_checkbutton, dialog.m_spinbutton, "1", " -m 1"},
         {dialog.m_checkbutton, dialog.m_spinbutton, "1000000", " -m 1000000"},
         {dialog.m_checkbutton, dialog.m_spinbutton, "1000001", " -m 1000001"},
         {dialog.m_checkbutton, dialog.m_spinbutton, "4294967298", " -m 4294967298"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "0", " -c 0"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "0,0009", " -c 0.0009"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "0,001", " -c 0.001"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "12.5", " -c 12.5"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "12,5", " -c 12.5"},
+        {dialog.c_checkbutton, dialog.c_spinbutton, "100", " -c 100"},
         {dialog.c_checkbutton, dialog.c_spinbutton, "100.5", " -c 100.5"},
+        {dialog.t_checkbutton, dialog.t_spinbutton, "0", " -t 0"},
         {dialog.t_checkbutton, dialog.t_spinbutton, "10000", " -t 10000"},
         {dialog.t_checkbutton, dialog.t_spinbutton, "10001", " -t 10001"},
     };

@@ -655,6 +655,7 @@ TEST_F(SeriesWindowTest, ReadsListsAndRefusesMalformedOnesWithAMessage) {
         {window.min_df_entry, tooMany.c_str(),
          "Serija bi imala 10001 pokretanja, a smije ih imati najviše 10000."},
         {window.top_ig_entry, "10,0", "Najboljih po IG (top-IG) mora biti barem 1."},
+        {window.m_entry, "2.5", notAList("Najmanje slučajeva (-m)", "2.5")},
         {window.m_entry, "2,0",
          "Najmanji broj slučajeva (-m) mora biti cijeli broj od 1 do 1000000."},
         {window.c_entry, "25,1O", notAList("Pouzdanost (-c)", "25,1O")},
