@@ -197,6 +197,8 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
                   console.linesStartingWith("Sve kategorije"));
     }
     window3 &categories = window.presentedAs<window3>(0);
+    // One window serves the categories and the words; its heading says which.
+    EXPECT_EQ("Prikaz raspodijele kategorija po dokumentima", categories.header_label->get_text());
     EXPECT_EQ("crude|8| grain|8|", modelRows(categories.sorted));
     // Export adds ".csv" only when missing.
     for (const char *chosen : {"cats", "dogs.csv"}) {
@@ -303,6 +305,8 @@ TEST_F(MainWindowTest, IzbaciSelectsByDocumentFrequencyWithAndWithoutStopWords) 
     selectWords(4, false);
     window.important_words_button->clicked();
     window3 &words = window.presentedAs<window3>(0);
+    EXPECT_EQ("Prikaz raspodijele rijeci po dokumentima", words.header_label->get_text());
+    EXPECT_EQ("Rijec", words.treeview->get_column(0)->get_title());
     EXPECT_EQ(2u, words.treeview->get_columns().size());
     EXPECT_EQ("harvest|4| corn|5| crude|5| wheat|6| oil|7| the|10|", modelRows(words.sorted));
 

@@ -815,6 +815,13 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
     ASSERT_EQ(4u, expected.size());
     EXPECT_EQ(seriesText(expected), seriesText(window.rows()));
     EXPECT_EQ(seriesText(expected, true), tableText(window, window.store));
+    std::string titles; // the headings over the figures, in their order
+    for (Gtk::TreeViewColumn *column : window.treeview->get_columns())
+        titles += column->get_title() + "|";
+    EXPECT_EQ("Najmanji df|Najboljih po IG|Stemiranje|Stop riječi|-c|-m|Atributa|Stablo prije|"
+              "Stablo nakon|Pogreška prije (%)|Pogreška nakon (%)|Mikro F1|Makro F1|Sekunde|"
+              "Greška|Fajl rezultata|",
+              titles);
     EXPECT_EQ("4/4", window.progressbar->get_text());
     EXPECT_EQ(1.0, window.progressbar->get_fraction());
     EXPECT_EQ(chartText(seriesChart(expected)), chartText(window.chart()));
