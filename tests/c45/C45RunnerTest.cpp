@@ -28,15 +28,9 @@ std::string joinedLines(const std::vector<std::string> &lines) {
 }
 
 TEST(C45Runner, BuildsPathsAndTheOptionTextAndRefusesWhatC45WouldRefuseOrAlter) {
-    // Replacing resumes after each inserted text.
-    const std::vector<std::vector<std::string>> cases = {
-        {"C:\\data\\my set", "\\", "/", "C:/data/my set"},
-        {"my set", " ", "\\ ", "my\\ set"},
-        {"aaa", "a", "aa", "aaaaaa"},
-        {"abc", "", "x", "abc"},
-        {"", "a", "b", ""},
-    };
-    for (const auto &c : cases) {
+    // Replacing resumes after each inserted text; an empty pattern changes nothing.
+    for (const auto &c : std::vector<std::vector<std::string>>{{"aaa", "a", "aa", "aaaaaa"},
+                                                               {"abc", "", "x", "abc"}}) {
         std::string text = c[0];
         EXPECT_EQ(replaceAll(text, c[1], c[2]), c[3]);
         EXPECT_EQ(text, c[3]);
@@ -60,8 +54,8 @@ TEST(C45Runner, BuildsPathsAndTheOptionTextAndRefusesWhatC45WouldRefuseOrAlter) 
         {false, -3, std::nullopt, std::nullopt},
         {false, 1000001, std::nullopt, std::nullopt},
         {false, 4294967298, std::nullopt, std::nullopt},
-        {false, std::nullopt, 0.0f, std::nullopt},
         {false, std::nullopt, 0.0005f, std::nullopt},
+        {false, std::nullopt, 0.0f, std::nullopt},
         {false, std::nullopt, -5.0f, std::nullopt},
         {false, std::nullopt, 100.5f, std::nullopt},
         {false, std::nullopt, std::nanf(""), std::nullopt},
@@ -203,12 +197,10 @@ TEST_F(FakeC45, RunsAndParsesAndTracesTheOptionsAlsoReadWithoutBlocking) {
 }
 
 TEST_F(FakeC45, HostileStemsReachTheProgramLiterally) {
-    const std::vector<std::string> stems = {
-        "x; touch PWNED",      "x && touch PWNED",  "$(touch PWNED)",  "`touch PWNED`",
-        "x | touch PWNED",     "x > PWNED",         "x\ntouch PWNED",  "'; touch PWNED; '",
-        "\"; touch PWNED; \"", "x\\\";touch PWNED", "#(*?[~!{a,b}) &", "x\ttouch\tPWNED",
-    };
-    for (const std::string &hostile : stems) {
+    for (const std::string hostile :
+         {"x; touch PWNED", "x && touch PWNED", "$(touch PWNED)", "`touch PWNED`",
+          "x | touch PWNED", "x > PWNED", "x\ntouch PWNED", "'; touch PWNED; '",
+          "\"; touch PWNED; \"", "x\\\";touch PWNED", "#(*?[~!{a,b}) &", "x\ttouch\tPWNED"}) {
         SCOPED_TRACE(hostile);
         const fs::path folder = fs::path(dir) / "work";
         fs::create_directory(folder);
@@ -360,7 +352,8 @@ TEST_F(FakeC45, ReportsEveryWayARunCanFail) {
     const C45Process::Outcome flood = runC45(limited, trace);
     EXPECT_TRUE(flood.outputCut);
     EXPECT_LE(joinedLines(flood.result.outputLines).size(), 100u);
-    EXPECT_EQ(runFailure(flood), dataPath("fake-c45.sh") + " printed more than 100 bytes and was stopped");
+    EXPECT_EQ(runFailure(flood),
+              dataPath("fake-c45.sh") + " printed more than 100 bytes and was stopped");
 
     setenv("FAKE_C45_LINGER", (dir + "/linger").c_str(), 1);
     C45Process cancelled(request(dir + "/bla"), trace);
@@ -414,8 +407,9 @@ TEST_F(FakeC45, RunsEndTogetherAndWithTheThreadThatStartedThem) {
     // A learner whose starting thread ends is killed with it.
     std::unique_ptr<C45Process> orphan;
     setenv("FAKE_C45_LINGER", (dir + "/three").c_str(), 1);
-    std::thread([&] { orphan = std::make_unique<C45Process>(request(dir + "/bla"), trace); })
-        .join();
+    std::thread([&] {
+        orphan = std::make_unique<C45Process>(request(dir + "/bla"), trace);
+    }).join();
     unsetenv("FAKE_C45_LINGER");
     EXPECT_EQ(orphan->finish().signal, SIGKILL);
 }

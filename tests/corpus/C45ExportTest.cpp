@@ -147,25 +147,6 @@ TEST_F(C45Export, UnwritableStemThrowsAndLeavesNothingBehind) {
     EXPECT_EQ(folderEntries(folder), "");
 }
 
-TEST(AtomicFile, ReplacesOnlyOnCommit) {
-    const std::string folder = makeTempFolder();
-    const std::string path = folder + "/file";
-    writeFile(path, "old\n");
-    {
-        AtomicFile file(path);
-        file.stream() << "abandoned\n";
-    }
-    EXPECT_EQ(readFile(path), "old\n");
-    {
-        AtomicFile file(path);
-        file.stream() << "new\n";
-        EXPECT_EQ(readFile(path), "old\n");
-        file.commit();
-    }
-    EXPECT_EQ(readFile(path), "new\n");
-    EXPECT_EQ(folderEntries(folder), "file");
-}
-
 std::string linkTarget(const std::string &path) {
     char target[256];
     const ssize_t size = readlink(path.c_str(), target, sizeof target);
@@ -341,9 +322,8 @@ extern "C" void ownHandler(int) {}
 // handler.
 std::string dispositions() {
     std::string text;
-    for (const auto &[name, signal] :
-         {std::pair{"INT", SIGINT}, std::pair{"TERM", SIGTERM}, std::pair{"HUP", SIGHUP},
-          std::pair{"XFSZ", SIGXFSZ}}) {
+    for (const auto &[name, signal] : {std::pair{"INT", SIGINT}, std::pair{"TERM", SIGTERM},
+                                       std::pair{"HUP", SIGHUP}, std::pair{"XFSZ", SIGXFSZ}}) {
         struct sigaction now {};
         sigaction(signal, nullptr, &now);
         text += std::string(" ") + name + ":" +

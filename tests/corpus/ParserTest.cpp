@@ -112,7 +112,6 @@ TEST(Parser, LaterTextsJoinTheVocabularyInWordOrder) {
     TextProcessor engine(trace);
     engine.parseFileText(document("TRAIN", "earn", "net profit net") +
                          document("TEST", "oil", "crude barrel"));
-    const TextProcessor first = engine;
     engine.parseFileText(document("TEST", "earn", "profit margin") +
                          document("TRAIN", "acq", "buy net") + document("TEST", "grain", "wheat"));
     EXPECT_EQ(describe(engine), "train earn | net:2 profit:1\n"
@@ -122,16 +121,6 @@ TEST(Parser, LaterTextsJoinTheVocabularyInWordOrder) {
                                 "df: buy:1 net:2 profit:1\n"
                                 "selected: \n");
     EXPECT_EQ(engine.vocabulary, (std::vector<std::string>{"buy", "margin", "net", "profit"}));
-    EXPECT_EQ(first.vocabulary, (std::vector<std::string>{"net", "profit"}));
-
-    // The same documents read in one go give the same tables.
-    TextProcessor once(trace);
-    once.parseFileText(document("TRAIN", "earn", "net profit net") +
-                       document("TEST", "earn", "profit margin") +
-                       document("TRAIN", "acq", "buy net"));
-    EXPECT_EQ(once.vocabulary, engine.vocabulary);
-    EXPECT_EQ(once.trainDocuments, engine.trainDocuments);
-    EXPECT_EQ(once.testDocuments, engine.testDocuments);
 }
 
 // Runs of more than eight equal bytes as "<N*c>", so that long words compare
@@ -395,19 +384,13 @@ TEST_F(ParseDocuments, UnreadableInputsAreReportedByEveryReader) {
     EXPECT_EQ(error([&] { engine.parseDocuments(); }),
               "Could not open file " + folder + "/docs/broken.xml");
     ASSERT_EQ(remove((folder + "/docs/broken.xml").c_str()), 0);
-    const std::string folderPath = folder + "/docs";
-    EXPECT_EQ(error([&] { engine.loadTextProcessingState(folderPath); }),
-              "Could not open file " + folderPath);
-    EXPECT_EQ(error([&] { engine.selectWords(1, true, folderPath); }),
-              "Could not open file " + folderPath);
-    EXPECT_EQ(error([&] { engine.loadTextProcessingState(failing); }),
-              "Could not read file " + failing);
-    EXPECT_EQ(error([&] { engine.selectWords(1, true, failing); }),
-              "Could not read file " + failing);
-    EXPECT_EQ(error([&] { engine.loadTextProcessingState(huge); }),
-              "out of memory while reading " + huge);
-    EXPECT_EQ(error([&] { engine.selectWords(1, true, huge); }),
-              "out of memory while reading " + huge);
+    for (const auto &[path, message] : {std::pair{folder + "/docs", "Could not open file "},
+                                        std::pair{failing, "Could not read file "},
+                                        std::pair{huge, "out of memory while reading "}}) {
+        SCOPED_TRACE(path);
+        EXPECT_EQ(error([&] { engine.loadTextProcessingState(path); }), message + path);
+        EXPECT_EQ(error([&] { engine.selectWords(1, true, path); }), message + path);
+    }
 
     ASSERT_EQ(symlink(failing.c_str(), (folder + "/docs/mem.xml").c_str()), 0);
     EXPECT_EQ(error([&] { engine.parseDocuments(); }),

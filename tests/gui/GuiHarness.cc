@@ -4,9 +4,9 @@
 #include <gtkmm/container.h>
 #include <gtkmm/label.h>
 #include <gtkmm/main.h>
+#include <gtkmm/messagedialog.h>
 
 #include <chrono>
-#include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -79,14 +79,95 @@ std::string shown(const Gtk::Label &label) {
     return "plain:" + label.get_text();
 }
 
-Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text) {
-    if (auto *label = dynamic_cast<Gtk::Label *>(&top); label && label->get_text() == text)
-        return label;
+Gtk::Widget *findWidget(Gtk::Widget &top, const std::function<bool(Gtk::Widget &)> &match) {
+    if (match(top))
+        return &top;
+    std::vector<Gtk::Widget *> children;
     if (auto *container = dynamic_cast<Gtk::Container *>(&top))
-        for (Gtk::Widget *child : container->get_children())
-            if (Gtk::Label *found = findLabel(*child, text))
-                return found;
+        children = container->get_children();
+    if (auto *item = dynamic_cast<Gtk::MenuItem *>(&top); item && item->get_submenu())
+        children.push_back(item->get_submenu());
+    for (Gtk::Widget *child : children)
+        if (Gtk::Widget *found = findWidget(*child, match))
+            return found;
     return nullptr;
+}
+
+Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text) {
+    return findWidget<Gtk::Label>(top, [&](Gtk::Label &l) { return l.get_text() == text; });
+}
+
+Gtk::MenuItem *findMenuItem(Gtk::Widget &top, const std::string &text) {
+    return findWidget<Gtk::MenuItem>(top, [&](Gtk::MenuItem &item) {
+        auto *label = dynamic_cast<Gtk::Label *>(item.get_child());
+        return label && label->get_text() == text;
+    });
+}
+
+void writeScript(const std::string &path, const std::string &body) {
+    std::ofstream(path) << "#!/bin/sh\n" << body;
+    fs::permissions(path, fs::perms::owner_all);
+}
+
+int countProcesses(const std::function<bool(char state, pid_t parent, pid_t group)> &keep) {
+    int count = 0;
+    for (const auto &entry : fs::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.rfind(')') == std::string::npos)
+            continue;
+        std::istringstream fields(line.substr(line.rfind(')') + 1));
+        char state = 0;
+        pid_t parent = 0, group = 0;
+        count += fields >> state >> parent >> group && keep(state, parent, group);
+    }
+    return count;
+}
+
+namespace {
+
+std::string stringProperty(Gtk::Widget &widget, const char *name) {
+    gchar *value = nullptr;
+    g_object_get(widget.gobj(), name, &value, nullptr);
+    const std::string text = value ? value : "";
+    g_free(value);
+    return text;
+}
+
+} // namespace
+
+std::string messageOf(const std::function<void()> &action, const Gtk::Window &parent) {
+    std::string seen = "no message";
+    answerDialog<Gtk::MessageDialog>(
+        action,
+        [&](Gtk::MessageDialog &box) {
+            seen = joined("|", {box.get_title(), stringProperty(box, "text"),
+                                stringProperty(box, "secondary-text"),
+                                box.get_transient_for() == &parent ? "over" : "apart"});
+            return true;
+        },
+        Gtk::RESPONSE_CLOSE);
+    return seen;
+}
+
+void pressKey(Gtk::Widget &widget, guint keyval) {
+    GdkEvent *event = gdk_event_new(GDK_KEY_PRESS);
+    event->key.window = GDK_WINDOW(g_object_ref(widget.get_window()->gobj()));
+    event->key.send_event = TRUE;
+    event->key.time = GDK_CURRENT_TIME;
+    event->key.keyval = keyval;
+    gtk_widget_event(widget.gobj(), event);
+    gdk_event_free(event);
+    drainEvents();
+}
+
+void closeFromTitleBar(Gtk::Window &window) {
+    GdkEvent *event = gdk_event_new(GDK_DELETE);
+    event->any.window = GDK_WINDOW(g_object_ref(window.get_window()->gobj()));
+    event->any.send_event = TRUE;
+    gtk_main_do_event(event);
+    gdk_event_free(event);
+    drainEvents();
 }
 
 namespace {
@@ -125,16 +206,6 @@ std::string rowsOf(const Glib::RefPtr<Gtk::TreeModel> &model,
 
 std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model) {
     return rowsOf(model, model->children());
-}
-
-CroatianLocale::CroatianLocale() : previousC(std::setlocale(LC_ALL, nullptr)) {
-    if ((available = std::setlocale(LC_ALL, "hr_HR.UTF-8") != nullptr))
-        std::locale::global(std::locale("hr_HR.UTF-8"));
-}
-
-CroatianLocale::~CroatianLocale() {
-    std::locale::global(previousGlobal);
-    std::setlocale(LC_ALL, previousC.c_str());
 }
 
 ConsoleCapture::ConsoleCapture(std::ostream &console)
@@ -183,15 +254,24 @@ bool TestWindow::waitUntilIdle() {
 
 std::string TestWindow::sensitivity() const {
     const std::pair<const char *, const Gtk::Widget *> widgets[] = {
-        {"distribution", distribution_button}, {"select", select_words_button},
-        {"important", important_words_button}, {"save", save_toolbutton},
-        {"saveAs", save_as_toolbutton},        {"cm", cm_button},
-        {"log", show_log_button},              {"tree", show_tree_button},
-        {"pruned", show_pruned_tree_button},   {"run", run_c45_button},
-        {"measures", measures_button},         {"names", choose_names_button},
-        {"edit", edit_button},                 {"parse", parse_button},
-        {"write", write_c45_button},           {"toolbar", toolbar},
-        {"export", export_menuitem},           {"saveSettings", save_settings_toolbutton},
+        {"distribution", distribution_button},
+        {"select", select_words_button},
+        {"important", important_words_button},
+        {"save", save_toolbutton},
+        {"saveAs", save_as_toolbutton},
+        {"cm", cm_button},
+        {"log", show_log_button},
+        {"tree", show_tree_button},
+        {"pruned", show_pruned_tree_button},
+        {"run", run_c45_button},
+        {"measures", measures_button},
+        {"names", choose_names_button},
+        {"edit", edit_button},
+        {"parse", parse_button},
+        {"write", write_c45_button},
+        {"toolbar", toolbar},
+        {"export", export_menuitem},
+        {"saveSettings", save_settings_toolbutton},
         {"execute", execute_toolbutton},
     };
     std::string out;

@@ -3,14 +3,17 @@
 // temporary working folder, and canonical renderings of labels and models.
 #pragma once
 
+#include "CroatianLocale.h"
 #include "window1.h"
 
 #include <glibmm/main.h>
+#include <gtkmm/menuitem.h>
 #include <gtkmm/treemodel.h>
+
+#include <functional>
 
 #include <deque>
 #include <iostream>
-#include <locale>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -80,22 +83,41 @@ bool fileExists(const std::string &path);
 // The label as shown: its markup when it uses markup, else "plain:" + text.
 std::string shown(const Gtk::Label &label);
 
-// The first label under top whose text is text; nullptr when there is none.
+// The first widget of type W under top (top itself and the submenus of menu
+// items included) that match accepts; nullptr when there is none.
+Gtk::Widget *findWidget(Gtk::Widget &top, const std::function<bool(Gtk::Widget &)> &match);
+template <typename W>
+W *findWidget(
+    Gtk::Widget &top, const std::function<bool(W &)> &match = [](W &) { return true; }) {
+    return static_cast<W *>(findWidget(top, [&](Gtk::Widget &w) {
+        auto *typed = dynamic_cast<W *>(&w);
+        return typed && match(*typed);
+    }));
+}
+// The first label, or menu item, under top whose text is text.
 Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text);
+Gtk::MenuItem *findMenuItem(Gtk::Widget &top, const std::string &text);
+
+// Writes an executable shell script of the given body at path.
+void writeScript(const std::string &path, const std::string &body);
+
+// The processes whose state ('Z' for a zombie), parent and group keep accepts.
+int countProcesses(const std::function<bool(char state, pid_t parent, pid_t group)> &keep);
+
+// Runs action and closes the message box it opens, as the user would; the box
+// as "title|text|secondary text|over" (or "apart" when it does not stand
+// over parent); "no message" when none opened.
+std::string messageOf(const std::function<void()> &action, const Gtk::Window &parent);
+
+// Delivers a key press to widget as the keyboard does.
+void pressKey(Gtk::Widget &widget, guint keyval);
+
+// Asks window to close as the window manager does for the title bar's button.
+void closeFromTitleBar(Gtk::Window &window);
 
 // Every row of model as "c0|c1|..." (integers in decimal), rows separated by
 // " ", the children of a row in "[...]" after it.
 std::string modelRows(const Glib::RefPtr<Gtk::TreeModel> &model);
-
-// Switches the process to the locale the workbench's users have, as the
-// toolkit does at start-up, for as long as it lives.
-struct CroatianLocale {
-    CroatianLocale();
-    ~CroatianLocale();
-    const std::locale previousGlobal;
-    const std::string previousC;
-    bool available = false;
-};
 
 // Captures console (std::cout: the engine's and the windows' trace; or
 // std::cerr) while it lives.
@@ -128,6 +150,11 @@ public:
     std::vector<std::string> errors;
     std::vector<std::unique_ptr<Gtk::Window>> presented;
 
+    // Queues path as the answer to the next chooser: window.answer("x").on_...().
+    TestWindow &answer(const std::string &path) {
+        pathAnswers.push_back(path);
+        return *this;
+    }
     template <typename W> W &presentedAs(std::size_t index) {
         return dynamic_cast<W &>(*presented.at(index));
     }
@@ -170,8 +197,7 @@ public:
 
     using window1::on_about_activate, window1::on_export_activate,
         window1::on_load_settings_clicked, window1::on_options_activate, window1::on_quit_activate,
-        window1::on_series_activate,
-        window1::on_save_settings_clicked;
+        window1::on_series_activate, window1::on_save_settings_clicked;
 
 protected:
     std::string askForPath(const PathRequest &request) override;

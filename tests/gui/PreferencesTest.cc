@@ -58,8 +58,8 @@ Preferences everyChoice(const std::string &folder) {
 // threshold given, and folder as the last line unless empty.
 std::string fileText(const char *stemming, const char *c45, const char *minDf,
                      const std::string &folder) {
-    return std::string("stemming=") + stemming + "\ninformation_gain=1\nsparse_file_set=1\nstem_stop_words=1\n" +
-           c45 +
+    return std::string("stemming=") + stemming +
+           "\ninformation_gain=1\nsparse_file_set=1\nstem_stop_words=1\n" + c45 +
            "min_df=" + minDf + "\nstop_words=1\n" +
            (folder.empty() ? "" : "document_folder=" + folder + "\n");
 }
@@ -97,7 +97,7 @@ TEST(Preferences, RoundTripInEveryLocaleMakingTheFolder) {
     few.documentFolder = folder.path();
     const Preferences every = everyChoice(folder.path());
     const CroatianLocale croatian;
-    ASSERT_TRUE(croatian.available) << "hr_HR.UTF-8 is not installed";
+    ASSERT_TRUE(croatian.active()) << "hr_HR.UTF-8 is not installed";
     for (const auto &[written, before] : {std::pair{few, every}, std::pair{every, few}}) {
         writePreferences(written, path);
         EXPECT_EQ(preferencesText(written), readFile(path));

@@ -164,14 +164,4 @@ TEST(CategoryRun, ReportsDoNotDependOnTheThreadBudget) {
     EXPECT_EQ(alone.categories, shared.categories);
 }
 
-// Trees appear only with -v 1 or more.
-TEST(CategoryRun, TreesOnlyWhenAsked) {
-    Options options = withOptions(2, 0.25f, false);
-    options.fileStem = dataDir + "/multi/multi";
-    options.perCategory = true;
-    options.verbosity = 0;
-    for (const CategorySection &c : learnCategories(options).categories)
-        EXPECT_EQ("", c.tree) << c.name;
-}
-
 } // namespace

@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <fstream>
@@ -80,29 +81,28 @@ std::string failure(const std::string &names, const std::string &data) {
 }
 
 TEST(ReadCases, RefusesMalformedFilesNamingFileCaseAndValue) {
-    const std::string m = dataDir + "/malformed/";
-    const std::string r = dataDir + "/read/";
-    EXPECT_EQ(m + "count.data, line 2: case 2 has 2 values, expected 3 (attributes and class)\n" +
-                  m +
-                  "count.data, line 3: case 3 has 4 values, expected 3 (attributes and class)\n",
-              failure("malformed/count.names", "malformed/count.data"));
-    EXPECT_EQ(m + "class.data, line 2: case 2's class of 'wheat' is illegal\n",
-              failure("malformed/class.names", "malformed/class.data"));
-    EXPECT_EQ(m + "number.data, line 2: case 2's value of '1x' for attribute a is illegal\n" + m +
-                  "number.data, line 3: case 3's value of '2.5e' for attribute b is illegal\n",
-              failure("malformed/number.names", "malformed/number.data"));
-    EXPECT_EQ(m + "empty.names: no class names\n", failure("malformed/empty.names", ""));
-    EXPECT_EQ(m + "dot.names: no class names\n", failure("malformed/dot.names", ""));
-    EXPECT_EQ(m + "emptyclass.names: class 2 has an empty name\n",
-              failure("malformed/emptyclass.names", ""));
-    EXPECT_EQ("file: cannot open file " + m + "missing.names\n",
-              failure("malformed/missing.names", ""));
-    EXPECT_EQ(r + "colon.names: colon expected after attribute name size\n",
-              failure("read/colon.names", ""));
-    EXPECT_EQ(r + "onevalue.names: attribute size has only one value\n",
-              failure("read/onevalue.names", ""));
-    EXPECT_EQ(r + "open.data, line 4: case 4's value of 'huge' for attribute size is illegal\n",
-              failure("read/open.names", "read/open.data"));
+    const std::string m = dataDir + "/malformed/", r = dataDir + "/read/";
+    const std::vector<std::array<std::string, 3>> cases = {
+        {"malformed/count.names", "malformed/count.data",
+         m + "count.data, line 2: case 2 has 2 values, expected 3 (attributes and class)\n" + m +
+             "count.data, line 3: case 3 has 4 values, expected 3 (attributes and class)\n"},
+        {"malformed/class.names", "malformed/class.data",
+         m + "class.data, line 2: case 2's class of 'wheat' is illegal\n"},
+        {"malformed/number.names", "malformed/number.data",
+         m + "number.data, line 2: case 2's value of '1x' for attribute a is illegal\n" + m +
+             "number.data, line 3: case 3's value of '2.5e' for attribute b is illegal\n"},
+        {"malformed/empty.names", "", m + "empty.names: no class names\n"},
+        {"malformed/dot.names", "", m + "dot.names: no class names\n"},
+        {"malformed/emptyclass.names", "", m + "emptyclass.names: class 2 has an empty name\n"},
+        {"malformed/missing.names", "", "file: cannot open file " + m + "missing.names\n"},
+        {"read/colon.names", "", r + "colon.names: colon expected after attribute name size\n"},
+        {"read/onevalue.names", "", r + "onevalue.names: attribute size has only one value\n"},
+        {"read/open.names", "read/open.data",
+         r + "open.data, line 4: case 4's value of 'huge' for attribute size is illegal\n"}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c[0]);
+        EXPECT_EQ(c[2], failure(c[0], c[1]));
+    }
     const std::string limit = failure("malformed/class.names", "read/limit.data");
     EXPECT_EQ(11, std::count(limit.begin(), limit.end(), '\n'));
     const std::string tail = r + "limit.data, line 10: case 10's class of 'x' is illegal\n"
@@ -237,10 +237,10 @@ std::string wideNames(const std::string &stem, int attributes) {
     return stem + ".names";
 }
 
-// Long rows of mostly zeros, in several spellings, cross the reader's
-// buffer: every non-zero value must land on its own attribute, and a bad
-// value after a run of zeros must still be named.
-TEST(ReadCases, LongSparseRowsKeepEveryValueInPlace) {
+// Long rows of mostly zeros, in several spellings, and long sparse lines
+// cross the reader's buffer: every non-zero value must land on its own
+// attribute, and a bad value after a run of zeros must still be named.
+TEST(ReadCases, LongRowsCrossTheBufferInBothLayouts) {
     const std::string stem = ::testing::TempDir() + "/wide";
     Schema schema = readNames(wideNames(stem, 40000));
     const std::vector<std::string> zeros = {"0, ", "0,", " 0 ,", "\t0\t, "};
@@ -273,6 +273,25 @@ TEST(ReadCases, LongSparseRowsKeepEveryValueInPlace) {
     }
     EXPECT_EQ(stem + ".data, line 2: case 2's value of '0x' for attribute w30000 is illegal\n",
               failure([&] { readCases(stem + ".data", schema); }));
+
+    // Sparse lines far longer than the buffer, one of them dense.
+    const std::string sparse = ::testing::TempDir() + "/widesparse";
+    const Schema wide = readNames(wideNames(sparse, 600000));
+    expected.clear();
+    {
+        std::ofstream data(sparse + ".data.svm");
+        for (int row = 0; row < 5; ++row) {
+            data << row % 2;
+            expected += std::to_string(row % 2) + ":";
+            for (int a = row; a < 600000; a += row == 2 ? 1 : 1000) {
+                data << ' ' << a + 1 << ':' << a % 9 + 1;
+                expected += " " + std::to_string(a) + "=" + std::to_string(a % 9 + 1);
+            }
+            data << '\n';
+            expected += ";";
+        }
+    }
+    EXPECT_TRUE(expected == entries(readSparseCases(sparse + ".data.svm", wide)));
 }
 
 // A sparse line is a class position and ascending one-based attribute
@@ -396,43 +415,6 @@ TEST(ReadCategoryCases, ReadsAscendingLabelListsAndRefusesOthers) {
     std::ofstream(path) << "0,2 1:1\n";
     EXPECT_EQ(at + "class label '0,2' is illegal\n",
               failure([&] { readSparseCases(path, schema); }));
-}
-
-// Cases with other classes share the values of the set they come from.
-TEST(ReadCategoryCases, ClassesOfABinaryTaskShareTheValues) {
-    const std::string stem = ::testing::TempDir() + "/sharedvalues";
-    std::ofstream(stem + ".names") << "a, b.\nx: continuous.\n";
-    std::ofstream(stem + ".data.svm") << "0 1:2\n0,1 1:5\n";
-    const CategoryCases cases = readCategoryCases(stem + ".data.svm", readNames(stem + ".names"));
-    const Dataset binary = cases.cases.withClasses(cases.binaryClasses(1));
-    EXPECT_EQ(cases.cases.rowBegin(0), binary.rowBegin(0));
-    EXPECT_EQ(cases.cases.columnBegin(0), binary.columnBegin(0));
-    EXPECT_EQ("0 0 / 1 0", std::to_string(cases.cases.classOf(0)) + " " +
-                               std::to_string(cases.cases.classOf(1)) + " / " +
-                               std::to_string(binary.classOf(0)) + " " +
-                               std::to_string(binary.classOf(1)));
-}
-
-// Lines far longer than the reader's buffer, and many of them, keep every
-// value on its own attribute and case.
-TEST(ReadSparseCases, LongLinesCrossTheBuffer) {
-    const std::string stem = ::testing::TempDir() + "/widesparse";
-    const Schema schema = readNames(wideNames(stem, 600000));
-    std::string expected;
-    {
-        std::ofstream data(stem + ".data.svm");
-        for (int row = 0; row < 5; ++row) {
-            data << row % 2;
-            expected += std::to_string(row % 2) + ":";
-            for (int a = row; a < 600000; a += row == 2 ? 1 : 1000) {
-                data << ' ' << a + 1 << ':' << a % 9 + 1;
-                expected += " " + std::to_string(a) + "=" + std::to_string(a % 9 + 1);
-            }
-            data << '\n';
-            expected += ";";
-        }
-    }
-    EXPECT_TRUE(expected == entries(readSparseCases(stem + ".data.svm", schema)));
 }
 
 } // namespace
