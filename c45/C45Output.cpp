@@ -2,6 +2,7 @@
 
 #include "c45/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -312,4 +313,38 @@ std::ostream &operator<<(std::ostream &out, const C45RunResult &result) {
     for (const std::string &line : result.outputLines)
         out << "\n  |" << line;
     return out;
+}
+
+C45Summary summaryOfCategoryRun(const ParsedCategoryReport &run) {
+    const CategoryReport &report = run.report;
+    const auto clamped = [](std::int64_t value) {
+        return static_cast<int>(std::min<std::int64_t>(value, std::numeric_limits<int>::max()));
+    };
+    const auto evaluation = [&](int cases, std::int64_t before, std::int64_t after) {
+        C45Evaluation e;
+        e.items = cases;
+        e.sizeBeforePruning = clamped(run.summary.unprunedSize);
+        e.sizeAfterPruning = clamped(run.summary.prunedSize);
+        e.errorsBeforePruning = clamped(before);
+        e.errorsAfterPruning = clamped(after);
+        const double decisions = static_cast<double>(cases) * report.categories.size();
+        if (decisions > 0) {
+            e.errorPercentBeforePruning = static_cast<float>(100.0 * before / decisions);
+            e.errorPercentAfterPruning = static_cast<float>(100.0 * after / decisions);
+        }
+        return e;
+    };
+    std::int64_t trainingBefore = 0, trainingAfter = 0;
+    for (const CategorySection &c : report.categories) {
+        trainingBefore += c.trainingErrorsBefore;
+        trainingAfter += c.trainingErrorsAfter;
+    }
+    const PooledErrors test = pooledTestErrors(report);
+    C45Summary summary;
+    summary.hasTest = true;
+    summary.attributes = report.attributes;
+    summary.categoryCount = static_cast<int>(report.categories.size());
+    summary.training = evaluation(report.trainingCases, trainingBefore, trainingAfter);
+    summary.test = evaluation(report.testCases, test.before, test.after);
+    return summary;
 }

@@ -3,6 +3,7 @@
 // evaluations, and the confusion matrix between the "<CM>" and "</CM>" lines.
 #pragma once
 
+#include "c45/CategoryReport.h"
 #include "c45/ConfusionMatrix.h"
 
 #include <optional>
@@ -68,6 +69,12 @@ struct C45Summary {
 // whole, each row keeps only the columns of the categories that have a row,
 // so the matrix is always square.
 C45Summary parseC45Output(C45RunResult &result, bool hasTest);
+
+// A per-category run in the terms of one run, as the C4.5 page shows it: its
+// cases, attributes and categories, the tree sizes summed over the
+// categories, and the errors of all category decisions (one per category and
+// case) with their share of them (absent without cases); no estimates.
+C45Summary summaryOfCategoryRun(const ParsedCategoryReport &run);
 
 // The texts of the C4.5 page's labels for one summary: a number, or "n/a"
 // for a value the output did not hold. The labels other than the two

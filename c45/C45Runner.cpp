@@ -20,6 +20,7 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <limits>
 #include <stdexcept>
 #include <system_error>
 #include <thread>
@@ -241,6 +242,20 @@ bool isSparseFileSet(const std::string &stem) {
     struct stat info;
     return ::stat((stem + ".data.svm").c_str(), &info) == 0 &&
            ::stat((stem + ".data").c_str(), &info) != 0 && errno == ENOENT;
+}
+
+FileSetLayout fileSetLayout(const std::string &stem) {
+    FileSetLayout layout;
+    layout.sparse = isSparseFileSet(stem);
+    if (!layout.sparse)
+        return layout;
+    std::ifstream cases(stem + ".data.svm");
+    std::string label;
+    while (!layout.perCategory && cases >> label) {
+        layout.perCategory = label.find(',') != std::string::npos;
+        cases.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    }
+    return layout;
 }
 
 C45Process::C45Process(const C45RunRequest &request, std::ostream &trace)

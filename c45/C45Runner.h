@@ -86,6 +86,17 @@ C45Command buildC45Command(const C45RunRequest &request);
 // does not.
 bool isSparseFileSet(const std::string &stem);
 
+// How C4.5 reads and learns a file set.
+struct FileSetLayout {
+    bool sparse = false;      // STEM.data.svm and STEM.test.svm: C4.5 gets -L
+    bool perCategory = false; // cases in several categories: one tree per category (-Y)
+};
+
+// The layout of the file set on disk: sparse as isSparseFileSet says, per
+// category when a case of STEM.data.svm is in several categories (its label
+// is a list, "0,3"); the case file is read up to the first such case.
+FileSetLayout fileSetLayout(const std::string &stem);
+
 // A run of C4.5 in progress. The constructor writes "opcije su " + the
 // option text and a line end to trace, then starts the program directly
 // (no shell) in a process group of its own, with standard input from

@@ -395,11 +395,7 @@ public:
     }
 
     // What the multi-category line reports of the documents of this parse.
-    struct CategoryCounts {
-        std::size_t severalCategories = 0; // kept documents with more than one
-        std::size_t droppedTestDocuments = 0;
-        std::size_t droppedTestCategories = 0; // of the test documents kept
-    };
+    using CategoryCounts = TextProcessor::CategoryCounts;
 
     CategoryCounts finish() {
         addDocumentFrequencies();
@@ -637,6 +633,7 @@ bool TextProcessor::parseDocuments(const std::atomic<bool> *cancel) {
     if (multiCategory)
         traceCategoryCounts(*trace_, counts);
     adoptCorpus(staged);
+    categoryCounts = counts;
     currentFileIndex = staged.currentFileIndex;
     fileCount = staged.fileCount;
     return listed;
@@ -645,9 +642,9 @@ bool TextProcessor::parseDocuments(const std::atomic<bool> *cancel) {
 void TextProcessor::parseFileText(const std::string &content) {
     DocumentParser parser(*this);
     parser.parse(content);
-    const DocumentParser::CategoryCounts counts = parser.finish();
+    categoryCounts = parser.finish();
     if (multiCategory)
-        traceCategoryCounts(*trace_, counts);
+        traceCategoryCounts(*trace_, categoryCounts);
 }
 
 TextProcessor::WordCounts TextProcessor::tokenize(const std::string &text, WordCounts &counts,

@@ -225,6 +225,14 @@ public:
     // information gain, the sparse file set and the state file follow it;
     // the dense file set cannot carry it.
     bool multiCategory = false;
+    // What the last parse in the multi-category mode kept and dropped, as
+    // its console line says; zeros after any other parse.
+    struct CategoryCounts {
+        std::size_t severalCategories = 0; // kept documents with more than one
+        std::size_t droppedTestDocuments = 0;
+        std::size_t droppedTestCategories = 0; // of the test documents kept
+    };
+    CategoryCounts categoryCounts;
 
 private:
     bool listInto(std::vector<std::string> &names) const;

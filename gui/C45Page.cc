@@ -7,6 +7,7 @@
 #include "window5.h"
 #include "window6.h"
 #include "window8.h"
+#include "window12.h"
 
 #include <glibmm/miscutils.h>
 
@@ -19,10 +20,12 @@ namespace {
 // C4.5 runs in the file set's folder on the stem's last part, so that no
 // folder name reaches the runner's stem rule, which cuts a path at its first
 // ".names".
-C45RunRequest runRequest(const std::string &fileSet, const C45Options &options, bool sparse) {
+C45RunRequest runRequest(const std::string &fileSet, const C45Options &options,
+                         const FileSetLayout &layout) {
     C45RunRequest request;
     request.optionText = optionText(options);
-    request.sparse = sparse;
+    request.sparse = layout.sparse;
+    request.perCategory = layout.perCategory;
     const std::filesystem::path stem(fileSet);
     if (!stem.has_parent_path()) {
         request.namesPath = fileSet + ".names";
@@ -60,9 +63,9 @@ void C45Page::chooseNames() {
 
 // A new file set has no run yet: its result, the run figures and the result
 // commands go until it is run.
-void C45Page::chooseFileSet(const std::string &stem, std::optional<bool> sparse) {
+void C45Page::chooseFileSet(const std::string &stem, std::optional<FileSetLayout> layout) {
     state.fileSet = stem;
-    state.fileSetSparse = sparse ? *sparse : isSparseFileSet(stem);
+    state.fileSetLayout = layout ? *layout : fileSetLayout(stem);
     resetRunResult(state.c45Result);
     clearRunFigures();
     widgets.file_set_label->set_markup(smallBoldMarkup(state.fileSet));
@@ -84,6 +87,24 @@ void C45Page::clearRunFigures() {
         label->set_markup(smallBoldMarkup("n/a"));
     widgets.train_estimate_label->set_text("n/a");
     widgets.test_estimate_label->set_text("n/a");
+    widgets.category_f1_label->hide();
+}
+
+void C45Page::showRunFigures(const C45Summary &summary) {
+    const std::vector<std::string> &lines = state.c45Result.outputLines;
+    if (!isPerCategoryRun(lines)) {
+        showPageTexts(pageTexts(summary));
+        return;
+    }
+    const ParsedCategoryReport run = parseCategoryReport(lines);
+    showPageTexts(pageTexts(summaryOfCategoryRun(run)));
+    const auto rate = [](const std::optional<double> &value) {
+        return value ? fixedNumber(*value, 4) : std::string("n/a");
+    };
+    widgets.category_f1_label->set_markup(
+        "F1 mikro " + smallBoldMarkup(rate(run.summary.micro.f1)) + ", makro " +
+        smallBoldMarkup(rate(run.summary.macro.f1)));
+    widgets.category_f1_label->show();
 }
 
 void C45Page::showPageTexts(const C45PageTexts &texts) {
@@ -114,7 +135,7 @@ void C45Page::run() {
         return;
     const std::vector<LabelState> previousFigures = runFigures();
     clearRunFigures();
-    const C45RunRequest request = runRequest(state.fileSet, state.c45Options, state.fileSetSparse);
+    const C45RunRequest request = runRequest(state.fileSet, state.c45Options, state.fileSetLayout);
     auto outcome = std::make_shared<C45Process::Outcome>();
     runningC45 = true;
     host.startWork(
@@ -129,7 +150,7 @@ void C45Page::run() {
                 return;
             }
             state.c45Result = std::move(outcome->result);
-            showPageTexts(pageTexts(outcome->summary));
+            showRunFigures(outcome->summary);
         },
         [this, previousFigures](const JobEnd &end) {
             runningC45 = false;
@@ -140,6 +161,8 @@ void C45Page::run() {
                     figure.label->set_markup(figure.text);
                 else
                     figure.label->set_text(figure.text);
+            if (isPerCategoryRun(state.c45Result.outputLines))
+                widgets.category_f1_label->show();
         });
 }
 
@@ -174,7 +197,7 @@ bool C45Page::showSavedRun(const std::string &path, const std::vector<std::strin
     resetRunResult(state.c45Result);
     clearRunFigures();
     state.c45Result.outputLines = lines;
-    showPageTexts(pageTexts(parseC45Output(state.c45Result, true)));
+    showRunFigures(parseC45Output(state.c45Result, true));
     host.updateSensitivity();
     return true;
 }
@@ -215,6 +238,11 @@ void C45Page::showConfusionMatrix() {
 }
 
 void C45Page::showMeasures() {
+    const std::vector<std::string> &lines = state.c45Result.outputLines;
+    if (isPerCategoryRun(lines)) {
+        host.presentWindow(new window12(parseCategoryReport(lines)));
+        return;
+    }
     const ConfusionMatrix &matrix = state.c45Result.confusionMatrix;
     host.presentWindow(new window8(matrix.counts, matrix.categoryNames));
 }

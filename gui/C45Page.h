@@ -35,6 +35,7 @@ public:
         Gtk::Label *test_size_ap_label;
         Gtk::Label *test_errors_bp_label;
         Gtk::Label *test_errors_ap_label;
+        Gtk::Label *category_f1_label;
     };
 
     C45Page(PageHost &host, WorkbenchState &state, const Widgets &widgets);
@@ -60,10 +61,10 @@ public:
     void showMeasures();
 
     // Names stem as the file set of the page, with the sizes of its ".info"
-    // file, and clears the run figures. The set is sparse when sparse says
-    // so, or when not given, when STEM.data.svm is there and STEM.data is
-    // not.
-    void chooseFileSet(const std::string &stem, std::optional<bool> sparse = std::nullopt);
+    // file, and clears the run figures. The set is read and learnt as layout
+    // says, or when not given, as fileSetLayout finds it on disk.
+    void chooseFileSet(const std::string &stem,
+                       std::optional<FileSetLayout> layout = std::nullopt);
     // Makes the lines of the run file path the current result and shows
     // its figures; false, changing nothing, while busy.
     bool showSavedRun(const std::string &path, const std::vector<std::string> &lines);
@@ -71,6 +72,9 @@ public:
 private:
     void clearRunFigures();
     void showPageTexts(const C45PageTexts &texts);
+    // The figures of the run in state.c45Result: a normal run's, or for a
+    // run with one tree per category its summed ones and its averages.
+    void showRunFigures(const C45Summary &summary);
     // The page's figures as shown, to put back when a run is cancelled.
     struct LabelState {
         Gtk::Label *label;

@@ -34,6 +34,7 @@ public:
         bool computeInformationGain = false;
         bool sparseFileSet = false; // the LIBSVM case files in place of ".data" and ".test"
         bool stemStopWords = false; // with stemming, the stop words are stemmed too
+        bool multiCategory = false; // documents keep every category word (sparse sets only)
     };
 
     // The chosen path, or empty when the user cancelled. The chooser is gone
@@ -63,7 +64,7 @@ public:
     // Sets every command's sensitivity from the state, for the current page.
     virtual void updateSensitivity() = 0;
     // The file set under stem was just written: the "C4.5" page runs it now.
-    virtual void fileSetWritten(const std::string &stem, bool sparse) = 0;
+    virtual void fileSetWritten(const std::string &stem, const FileSetLayout &layout) = 0;
 
     // Writes message to standard error and shows it, in Croatian, in an
     // error box.

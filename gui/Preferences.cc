@@ -71,6 +71,8 @@ const std::map<std::string, Reader> &readers() {
          [](const std::string &v, Preferences &p) { readFlagInto(v, p.sparseFileSet); }},
         {"stem_stop_words",
          [](const std::string &v, Preferences &p) { readFlagInto(v, p.stemStopWords); }},
+        {"multi_category",
+         [](const std::string &v, Preferences &p) { readFlagInto(v, p.multiCategory); }},
         {"c45_s", [](const std::string &v,
                      Preferences &p) { readFlagInto(v, p.c45Options.discreteGroups); }},
         {"c45_m", [](const std::string &v,
@@ -161,10 +163,12 @@ std::string preferencesText(const Preferences &preferences) {
         "\nc45_s=" + flag(c45.discreteGroups) + "\nc45_m=" + optionalText(c45.minCases) +
         "\nc45_c=" + optionalText(c45.confidence) + "\nc45_t=" + optionalText(c45.trials) +
         "\nmin_df=" + std::to_string(preferences.minDf) +
-        "\nstop_words=" + flag(preferences.stopWords) + "\n";
+        "\nstop_words=" + flag(preferences.stopWords) +
+        "\nmulti_category=" + flag(preferences.multiCategory) + "\n";
     const std::string &folder = preferences.documentFolder;
     if (!folder.empty() && folder.find_first_of("\r\n") == std::string::npos)
         text += "document_folder=" + folder + "\n";
+
     return text;
 }
 

@@ -6,7 +6,7 @@
 //
 //   stemming=0|1  information_gain=0|1  sparse_file_set=0|1  stem_stop_words=0|1
 //   c45_s=0|1  c45_m=N  c45_c=CF  c45_t=N  (empty: the option is not given)
-//   min_df=N  stop_words=0|1  document_folder=PATH
+//   min_df=N  stop_words=0|1  multi_category=0|1  document_folder=PATH
 //
 // Numbers are written and read in the C locale whatever the process locale.
 #pragma once
@@ -20,6 +20,7 @@ struct Preferences {
     bool computeInformationGain = false;
     bool sparseFileSet = false;
     bool stemStopWords = false;
+    bool multiCategory = false;
     C45Options c45Options;
     int minDf = 0;
     bool stopWords = false;

@@ -47,6 +47,7 @@ std::unique_ptr<TextProcessor> TextProcessingPage::freshEngine() const {
     const TextProcessor &current = state.textProcessor;
     auto engine = std::make_unique<TextProcessor>(current.directory, current.fileStem);
     engine->useStemming = current.useStemming;
+    engine->multiCategory = state.multiCategory;
     return engine;
 }
 
@@ -89,7 +90,7 @@ void TextProcessingPage::parseInBackground(TextForm countForm,
             textProcessor.printCategoryCount();
             widgets.selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
             showCounts(countForm);
-            showCorpusSource("mapa " + textProcessor.directory);
+            showCorpusSource(CorpusSource::Folder, textProcessor.directory);
             showSelection();
         },
         failed);
@@ -141,16 +142,17 @@ void TextProcessingPage::writeFileSet(const std::string &stem) {
         !host.askConfirmation("Nijedna riječ nije izabrana, pa skup fajlova " + stem +
                               " neće imati nijedan atribut. Svejedno ga snimiti?"))
         return;
-    const bool sparse = state.writeSparse;
     const TextProcessor &engine = state.textProcessor;
+    // Several categories per case need the sparse layout.
+    const FileSetLayout layout{state.writeSparse || engine.multiCategory, engine.multiCategory};
     host.startWork(
         "Snimam C4.5 fajlove...",
-        [&engine, stem, sparse](const std::atomic<bool> &cancel) {
-            engine.writeFileSetAs(stem, sparse, &cancel);
+        [&engine, stem, layout](const std::atomic<bool> &cancel) {
+            engine.writeFileSetAs(stem, layout.sparse, &cancel);
         },
-        [this, stem, sparse] {
+        [this, stem, layout] {
             state.textProcessor.setFileStem(stem);
-            host.fileSetWritten(stem, sparse);
+            host.fileSetWritten(stem, layout);
         },
         {});
 }
@@ -197,7 +199,7 @@ void TextProcessingPage::loadState() {
             state.wordsSelected = false;
             showCounts(TextForm::Markup);
             widgets.selected_word_count_label->set_markup(smallBoldMarkup("n/a"));
-            showCorpusSource("stanje " + path);
+            showCorpusSource(CorpusSource::StateFile, path);
             showSelection();
         },
         {});
@@ -236,11 +238,12 @@ void TextProcessingPage::selectWords() {
 void TextProcessingPage::editOptions() {
     if (const std::optional<PageHost::TextOptions> options =
             host.askTextOptions({state.textProcessor.useStemming, state.computeInformationGain,
-                                 state.writeSparse, state.stemStopWords})) {
+                                 state.writeSparse, state.stemStopWords, state.multiCategory})) {
         state.textProcessor.useStemming = options->useStemming;
         state.computeInformationGain = options->computeInformationGain;
         state.writeSparse = options->sparseFileSet;
         state.stemStopWords = options->stemStopWords;
+        state.multiCategory = options->multiCategory;
     }
 }
 
@@ -258,9 +261,20 @@ void TextProcessingPage::followDfScale() {
     showSelection();
 }
 
-void TextProcessingPage::showCorpusSource(const std::string &source) {
-    const std::string text =
-        source + ", stemiranje " + (state.textProcessor.useStemming ? "da" : "ne");
+void TextProcessingPage::showCorpusSource(CorpusSource kind, const std::string &path) {
+    const TextProcessor &engine = state.textProcessor;
+    std::string text = (kind == CorpusSource::Folder ? "mapa " : "stanje ") + path +
+                       ", stemiranje " + (engine.useStemming ? "da" : "ne");
+    if (engine.multiCategory && kind == CorpusSource::StateFile)
+        text += ", više kategorija po dokumentu";
+    if (engine.multiCategory && kind == CorpusSource::Folder) {
+        const TextProcessor::CategoryCounts &counts = engine.categoryCounts;
+        text += ", više kategorija po dokumentu (dokumenata s više kategorija: " +
+                std::to_string(counts.severalCategories) +
+                ", odbačenih test dokumenata: " + std::to_string(counts.droppedTestDocuments) +
+                ", odbačenih test kategorija: " + std::to_string(counts.droppedTestCategories) +
+                ")";
+    }
     widgets.corpus_label->set_markup("<small>" + Glib::Markup::escape_text(text) + "</small>");
     widgets.corpus_label->set_tooltip_text(text);
 }

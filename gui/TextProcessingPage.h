@@ -89,8 +89,11 @@ private:
     // console line. The DF threshold then goes up to the number of training
     // documents, and a larger one is lowered to it.
     void showCounts(TextForm form);
-    // Names where the corpus came from: source and the stemming it was read with.
-    void showCorpusSource(const std::string &source);
+    // Names where the corpus came from ("mapa PATH" or "stanje PATH") and the
+    // stemming it was read with. A parsed multi-category corpus also says what its parse kept and
+    // dropped; a loaded one only its mode.
+    enum class CorpusSource { Folder, StateFile };
+    void showCorpusSource(CorpusSource kind, const std::string &path);
     // Writes the file set under stem in the background, asking first when it
     // would have no attribute; the written set becomes the one the "C4.5"
     // page runs.

@@ -27,6 +27,10 @@ struct WorkbenchState {
     bool writeSparse = false;
     // On a stemmed corpus "Izbaci" and the series stem the stop words too.
     bool stemStopWords = false;
+    // The next parse keeps every category word of a document; the corpus
+    // parsed or loaded says its own mode (textProcessor.multiCategory), and
+    // such a corpus is written only as a sparse file set.
+    bool multiCategory = false;
     // "Izbaci" was pressed on the current corpus, with this threshold and
     // stop-word choice.
     bool wordsSelected = false;
@@ -36,8 +40,7 @@ struct WorkbenchState {
     // The stem of the C4.5 file set that the "C4.5" page names and runs;
     // empty until one is chosen or written.
     std::string fileSet;
-    // The file set the page runs is sparse: C4.5 gets -L.
-    bool fileSetSparse = false;
+    FileSetLayout fileSetLayout;
     // The run file last opened or saved.
     std::string runFile;
     C45RunResult c45Result;

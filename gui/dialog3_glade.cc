@@ -20,6 +20,8 @@ dialog3_glade::dialog3_glade() {
     information_gain_checkbutton = Gtk::manage(new Gtk::CheckButton("Računaj informacijsku dobit"));
     sparse_checkbutton =
         Gtk::manage(new Gtk::CheckButton("Rijetki skup fajlova (LIBSVM: .data.svm, .test.svm)"));
+    multi_category_checkbutton = Gtk::manage(new Gtk::CheckButton(
+        "Više kategorija po dokumentu (rijetki skup, jedno stablo po kategoriji)"));
     Gtk::VBox *box = Gtk::manage(new Gtk::VBox(false, 2));
     box->set_border_width(6);
     box->pack_start(*stemming_checkbutton, Gtk::PACK_SHRINK);
@@ -29,6 +31,7 @@ dialog3_glade::dialog3_glade() {
     box->pack_start(*indented, Gtk::PACK_SHRINK);
     box->pack_start(*information_gain_checkbutton, Gtk::PACK_SHRINK);
     box->pack_start(*sparse_checkbutton, Gtk::PACK_SHRINK);
+    box->pack_start(*multi_category_checkbutton, Gtk::PACK_SHRINK);
 
     Gtk::Frame *frame = Gtk::manage(new Gtk::Frame());
     Gtk::Label *title = Gtk::manage(new Gtk::Label());
@@ -49,6 +52,8 @@ dialog3_glade::dialog3_glade() {
     add_action_widget(*ok_button, Gtk::RESPONSE_OK);
     stemming_checkbutton->signal_toggled().connect(
         sigc::mem_fun(*this, &dialog3_glade::on_stemming_toggled), false);
+    multi_category_checkbutton->signal_toggled().connect(
+        sigc::mem_fun(*this, &dialog3_glade::on_multi_category_toggled), false);
     cancel_button->signal_clicked().connect(sigc::mem_fun(*this, &dialog3_glade::on_cancel_clicked),
                                             false);
     ok_button->signal_clicked().connect(sigc::mem_fun(*this, &dialog3_glade::on_ok_clicked), false);

@@ -33,7 +33,7 @@ window1::window1()
                tree_size_ap_label, train_estimate_label, train_size_bp_label, train_size_ap_label,
                train_errors_bp_label, train_errors_ap_label, test_estimate_label,
                test_size_bp_label, test_size_ap_label, test_errors_bp_label,
-               test_errors_ap_label}) {
+               test_errors_ap_label, category_f1_label}) {
     restorePreferences();
     updateSensitivity(textProcessingPageNumber);
 }
@@ -82,12 +82,10 @@ std::optional<C45Options> window1::askC45Options(const C45Options &current) {
 std::optional<window1::TextOptions> window1::askTextOptions(const TextOptions &current) {
     dialog3 dialog;
     dialog.set_transient_for(*this);
-    dialog.setOptions(current.useStemming, current.computeInformationGain, current.sparseFileSet,
-                      current.stemStopWords);
+    dialog.setOptions(current);
     if (dialog.run() != Gtk::RESPONSE_OK)
         return std::nullopt;
-    return TextOptions{dialog.getUseStemming(), dialog.getComputeInformationGain(),
-                       dialog.getSparseFileSet(), dialog.getStemStopWords()};
+    return dialog.getOptions();
 }
 
 bool window1::askConfirmation(const std::string &question) {
@@ -216,8 +214,8 @@ void window1::on_write_c45_files_clicked() {
     textPage.writeDefaultFileSet();
 }
 
-void window1::fileSetWritten(const std::string &stem, bool sparse) {
-    c45Page.chooseFileSet(stem, sparse);
+void window1::fileSetWritten(const std::string &stem, const FileSetLayout &layout) {
+    c45Page.chooseFileSet(stem, layout);
 }
 
 void window1::on_load_settings_clicked() {
@@ -370,6 +368,9 @@ void window1::updateSensitivity(int page) {
         !textProcessor.trainDocuments.empty() || !textProcessor.testDocuments.empty();
     const bool result = !c45Result.outputLines.empty();
     const bool matrix = !c45Result.confusionMatrix.empty();
+    // A run with one tree per category keeps no confusion matrix and only
+    // each category's final tree.
+    const bool perCategory = isPerCategoryRun(c45Result.outputLines);
     const bool fileSetWritable = idle && wordsSelected;
     const bool onCorpusPage = page == textProcessingPageNumber;
     const std::pair<Gtk::Widget *, bool> states[] = {
@@ -392,9 +393,9 @@ void window1::updateSensitivity(int page) {
         {choose_names_button, idle},
         {run_c45_button, idle && !fileSet.empty()},
         {cm_button, matrix},
-        {measures_button, matrix},
+        {measures_button, matrix || perCategory},
         {show_log_button, result},
-        {show_tree_button, result},
+        {show_tree_button, result && !perCategory},
         {show_pruned_tree_button, result},
     };
     for (const auto &[widget, sensitive] : states)

@@ -109,7 +109,7 @@ private:
 
     void startWork(const std::string &progressText, Work work, std::function<void()> succeeded,
                    std::function<void(const JobEnd &)> failed) override;
-    void fileSetWritten(const std::string &stem, bool sparse) override;
+    void fileSetWritten(const std::string &stem, const FileSetLayout &layout) override;
 
     void startBusyFeedback(const std::string &text);
     void stopBusyFeedback();

@@ -90,6 +90,8 @@ protected:
     Gtk::Label *test_size_ap_label;
     Gtk::Label *test_errors_bp_label;
     Gtk::Label *test_errors_ap_label;
+    // The averages of a run with one tree per category; hidden otherwise.
+    Gtk::Label *category_f1_label;
     Gtk::Button *cm_button;
     Gtk::Button *measures_button;
     Gtk::Button *show_log_button;

@@ -17,6 +17,7 @@ void window1::restorePreferences() {
     computeInformationGain = preferences.computeInformationGain;
     writeSparse = preferences.sparseFileSet;
     stemStopWords = preferences.stemStopWords;
+    multiCategory = preferences.multiCategory;
     c45Options = preferences.c45Options;
     if (preferences.minDf <= df_scale->get_adjustment()->get_upper())
         df_scale->set_value(preferences.minDf);
@@ -48,6 +49,7 @@ Preferences window1::shownPreferences() const {
     preferences.computeInformationGain = computeInformationGain;
     preferences.sparseFileSet = writeSparse;
     preferences.stemStopWords = stemStopWords;
+    preferences.multiCategory = multiCategory;
     preferences.c45Options = c45Options;
     preferences.minDf = static_cast<int>(df_scale->get_value());
     preferences.stopWords = stop_words_checkbutton->get_active();

@@ -40,13 +40,42 @@ window6::window6(const std::vector<std::string> &outputLines, bool simplified) {
 
     treeview->remove_all_columns();
     appendColumn(*treeview, "Stablo odlučivanja", columns.text, true);
+    store = Gtk::TreeStore::create(columns);
+    if (!isPerCategoryRun(outputLines)) {
+        const std::vector<TreeRow> treeRows = showRows(outputLines, simplified);
+        // Wide enough for the tree as the user expands it.
+        openWideEnough(*this, expandedWidth(*treeview, treeRows));
+        return;
+    }
+    categories = parseCategoryReport(outputLines).report.categories;
+    int widest = 0;
+    for (const CategorySection &category : categories) {
+        category_combo->append_text(category.name);
+        widest = std::max(widest, expandedWidth(*treeview,
+                                                parseDecisionTree(treeLines(category), true)));
+    }
+    category_combo->show();
+    if (!categories.empty())
+        category_combo->set_active(0);
+    openWideEnough(*this, widest);
+}
 
+void window6::on_category_changed() {
+    const int chosen = category_combo->get_active_row_number();
+    if (chosen < 0 || static_cast<std::size_t>(chosen) >= categories.size())
+        return;
+    header_label->set_text("Stablo kategorije " + categories[chosen].name);
+    showRows(treeLines(categories[chosen]), true);
+}
+
+std::vector<TreeRow> window6::showRows(const std::vector<std::string> &lines, bool simplified) {
     // Filled before the view listens, which would otherwise follow every
     // inserted row down its whole path. Each row is inserted with its text,
     // so that the store works out the row's path (as long as the tree is
     // deep) once, not again for setting the text.
-    store = Gtk::TreeStore::create(columns);
-    const std::vector<TreeRow> treeRows = parseDecisionTree(outputLines, simplified);
+    treeview->unset_model();
+    store->clear();
+    const std::vector<TreeRow> treeRows = parseDecisionTree(lines, simplified);
     std::vector<GtkTreeIter> rows(treeRows.size());
     for (std::size_t i = 0; i < treeRows.size(); ++i) {
         const TreeRow &row = treeRows[i];
@@ -56,6 +85,5 @@ window6::window6(const std::vector<std::string> &outputLines, bool simplified) {
     }
     treeview->set_model(store);
     treeview->set_headers_visible(true);
-    // Wide enough for the tree as the user expands it.
-    openWideEnough(*this, expandedWidth(*treeview, treeRows));
+    return treeRows;
 }

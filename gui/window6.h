@@ -1,8 +1,13 @@
 // The decision-tree window: the tree C4.5 printed before or after pruning as
-// an expandable tree with one row per node.
+// an expandable tree with one row per node. A run with one tree per category
+// keeps only each category's final tree: the window shows it for the
+// category chosen above the tree, the first at the start.
 #pragma once
 
 #include "window6_glade.h"
+
+#include "c45/CategoryReport.h"
+#include "c45/DecisionTreeText.h"
 
 #include <gtkmm/treestore.h>
 
@@ -26,4 +31,11 @@ public:
 
 protected:
     void on_treeview_row_activated(const Gtk::TreeModel::Path &, Gtk::TreeViewColumn *) override {}
+    void on_category_changed() override;
+
+private:
+    // Replaces the rows by those of the tree text; returns them.
+    std::vector<TreeRow> showRows(const std::vector<std::string> &lines, bool simplified);
+
+    std::vector<CategorySection> categories;
 };

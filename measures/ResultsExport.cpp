@@ -22,6 +22,19 @@ std::string diagonalShare(const ConfusionMatrix &matrix, std::size_t row, std::i
     return '"' + fixedNumber(percent, 2) + '"';
 }
 
+std::string rateField(const std::optional<double> &rate) {
+    return rate ? fixedNumber(*rate, 4) : "";
+}
+
+std::string tableFields(const BinaryTable &t) {
+    return std::to_string(t.tp) + ',' + std::to_string(t.fp) + ',' + std::to_string(t.fn) + ',' +
+           std::to_string(t.tn);
+}
+
+std::string rateFields(const Averages &a) {
+    return rateField(a.precision) + ',' + rateField(a.recall) + ',' + rateField(a.f1);
+}
+
 } // namespace
 
 void exportCategoryDistribution(const std::map<std::string, int> &categories,
@@ -48,4 +61,17 @@ void exportRunResults(const ConfusionMatrix &matrix, const std::string &baseName
     for (const CategoryMeasures &category : measures.categories)
         measureLines += measuresLine(category) + '\n';
     writeWhole(baseName + "-mjere.csv", measureLines + summaryLines(measures.summary));
+}
+
+void exportCategoryTable(const ParsedCategoryReport &run, const std::string &path) {
+    std::string content = "category,training,test,tp,fp,fn,tn,precision,recall,f1,size_after\n";
+    for (const CategorySection &c : run.report.categories)
+        content += c.name + ',' + std::to_string(c.trainingCases) + ',' +
+                   std::to_string(c.testCases) + ',' + tableFields(c.table) + ',' +
+                   rateFields(binaryAverages(c.table)) + ',' + std::to_string(c.prunedSize) + '\n';
+    const CategorySummary &s = run.summary;
+    content += "micro,,," + tableFields(s.table) + ',' + rateFields(s.micro) + ',' +
+               std::to_string(s.prunedSize) + '\n';
+    content += "macro,,,,,,," + rateFields(s.macro) + ",\n";
+    writeWhole(path, content);
 }

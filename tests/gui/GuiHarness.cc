@@ -1,5 +1,7 @@
 #include "GuiHarness.h"
 
+#include "c45/NumberText.h"
+
 #include <glibmm/main.h>
 #include <gtkmm/container.h>
 #include <gtkmm/label.h>
@@ -179,6 +181,8 @@ std::string cellText(const Glib::RefPtr<Gtk::TreeModel> &model, const Gtk::TreeM
     std::string text;
     if (G_VALUE_HOLDS_INT(&value))
         text = std::to_string(g_value_get_int(&value));
+    else if (G_VALUE_HOLDS_DOUBLE(&value))
+        text = numberToString(static_cast<float>(g_value_get_double(&value)));
     else if (G_VALUE_HOLDS_STRING(&value) && g_value_get_string(&value))
         text = g_value_get_string(&value);
     g_value_unset(&value);

@@ -176,6 +176,7 @@ public:
 
     using window1_glade::attribute_count_label, window1_glade::c45_category_count_label,
         window1_glade::c45_test_count_label, window1_glade::c45_train_count_label,
+        window1_glade::category_f1_label,
         window1_glade::category_count_label, window1_glade::corpus_label,
         window1_glade::selection_label, window1_glade::choose_names_button,
         window1_glade::cm_button, window1_glade::df_scale, window1_glade::df_spinbutton,

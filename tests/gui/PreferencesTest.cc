@@ -51,6 +51,7 @@ Preferences everyChoice(const std::string &folder) {
     preferences.minDf = 7;
     preferences.stopWords = true;
     preferences.documentFolder = folder;
+    preferences.multiCategory = true;
     return preferences;
 }
 
@@ -60,7 +61,7 @@ std::string fileText(const char *stemming, const char *c45, const char *minDf,
                      const std::string &folder) {
     return std::string("stemming=") + stemming +
            "\ninformation_gain=1\nsparse_file_set=1\nstem_stop_words=1\n" + c45 +
-           "min_df=" + minDf + "\nstop_words=1\n" +
+           "min_df=" + minDf + "\nstop_words=1\nmulti_category=1\n" +
            (folder.empty() ? "" : "document_folder=" + folder + "\n");
 }
 

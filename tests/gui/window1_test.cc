@@ -10,6 +10,7 @@
 #include "window6.h"
 #include "window8.h"
 #include "window9.h"
+#include "window12.h"
 
 #include "c45/C45Runner.h"
 #include "learner/OptionLimits.h"
@@ -429,7 +430,8 @@ struct OptionsDialogUnderTest : dialog2 {
 };
 
 struct TextOptionsDialogUnderTest : dialog3 {
-    using dialog3_glade::stem_stop_words_checkbutton, dialog3_glade::stemming_checkbutton;
+    using dialog3_glade::multi_category_checkbutton, dialog3_glade::sparse_checkbutton,
+        dialog3_glade::stem_stop_words_checkbutton, dialog3_glade::stemming_checkbutton;
 };
 
 } // namespace
@@ -508,17 +510,28 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
               dialog.message_label->get_text());
     EXPECT_EQ(25, dialog.c_spinbutton->get_value());
 
-    // Stemming the stop words is offered only with stemming, and off unless asked.
+    // Stemming the stop words is offered only with stemming, and off unless
+    // asked; the multi-category mode writes sparse sets whatever the sparse
+    // box says, so the box waits while the mode is on.
     TextOptionsDialogUnderTest textOptions;
-    textOptions.setOptions(false, true, false);
-    EXPECT_FALSE(textOptions.stem_stop_words_checkbutton->is_sensitive());
-    EXPECT_FALSE(textOptions.getStemStopWords());
-    textOptions.setOptions(true, false, false, true);
-    EXPECT_TRUE(textOptions.stem_stop_words_checkbutton->is_sensitive());
-    EXPECT_TRUE(textOptions.getStemStopWords());
+    const auto shown = [&] {
+        const PageHost::TextOptions o = textOptions.getOptions();
+        return std::to_string(o.useStemming) + std::to_string(o.computeInformationGain) +
+               std::to_string(o.sparseFileSet) + std::to_string(o.stemStopWords) +
+               std::to_string(o.multiCategory) +
+               (textOptions.stem_stop_words_checkbutton->is_sensitive() ? " stem-stop" : "") +
+               (textOptions.sparse_checkbutton->is_sensitive() ? " sparse" : "");
+    };
+    textOptions.setOptions({false, true, false});
+    EXPECT_EQ("01000 sparse", shown());
+    textOptions.setOptions({true, false, false, true});
+    EXPECT_EQ("10010 stem-stop sparse", shown());
     textOptions.stemming_checkbutton->set_active(false);
-    EXPECT_FALSE(textOptions.stem_stop_words_checkbutton->is_sensitive());
-    EXPECT_FALSE(textOptions.getStemStopWords());
+    EXPECT_EQ("00000 sparse", shown());
+    textOptions.setOptions({false, false, true, false, true});
+    EXPECT_EQ("00101", shown());
+    textOptions.multi_category_checkbutton->set_active(false);
+    EXPECT_EQ("00100 sparse", shown());
 }
 
 TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
@@ -795,7 +808,8 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
                   choices(*first));
     first.reset();
     EXPECT_EQ("stemming=1\ninformation_gain=1\nsparse_file_set=1\nstem_stop_words=1\nc45_s=1\n"
-              "c45_m=5\nc45_c=12.5\nc45_t=3\nmin_df=7\nstop_words=1\ndocument_folder=" +
+              "c45_m=5\nc45_c=12.5\nc45_t=3\nmin_df=7\nstop_words=1\nmulti_category=0\n"
+              "document_folder=" +
                   other + "\n",
               readFile(settings));
     {
@@ -1109,3 +1123,84 @@ TEST_F(MainWindowTest, FullWorkflowGivesTheFiguresOfTcwExperiment) {
     }
 }
 #endif
+
+// The multi-category mode from the options to the windows: the corpus says
+// what its parse kept and dropped, the set is sparse with label lists, the
+// run grows one tree per category, and the page, the per-category window
+// and the tree window's chooser show what tcw experiment prints.
+TEST_F(MainWindowTest, MultiCategoryRunGivesOneTreePerCategory) {
+    std::filesystem::copy_file(C45_PROGRAM, "c4.5.exe");
+    std::filesystem::copy(MULTI_CATEGORY_CORPUS, "multi");
+    window.textOptionsAnswer = window1::TextOptions{false, false, false, false, true};
+    window.on_options_activate();
+    click(window.answer("multi").open_toolbutton);
+    execute();
+    EXPECT_EQ("mapa multi, stemiranje ne, više kategorija po dokumentu (dokumenata s više "
+              "kategorija: 3, odbačenih test dokumenata: 1, odbačenih test kategorija: 1)",
+              window.corpus_label->get_tooltip_text());
+    selectWords(1, false);
+    writeBla();
+    window.switchToPage(1);
+    click(window.execute_toolbutton);
+    ASSERT_TRUE(window.waitUntilIdle());
+    ASSERT_EQ(std::vector<std::string>{}, window.errors);
+
+    ASSERT_EQ(0, std::system(TCW_PROGRAM " experiment --dir multi --stem tcw --min-df 1 "
+                                         "--multi-category > tcw.out 2>/dev/null"));
+    for (const char *extension : {".names", ".data.svm", ".test.svm", ".info"}) {
+        SCOPED_TRACE(extension);
+        EXPECT_EQ(readFile(std::string("tcw") + extension),
+                  readFile(std::string("bla") + extension));
+    }
+    // Sizes summed over the three trees; errors of all 3 x 4 training and
+    // 3 x 3 test decisions.
+    EXPECT_EQ(joined("\n", {bold("4"), bold("3"), bold("3"), bold("18"), bold("9"), bold("9"),
+                             "plain:n/a", bold("9"), bold("9"), bold("0 (0%)"), bold("0 (0%)"),
+                             "plain:n/a", bold("9"), bold("9"), bold("2 (22.2222%)"),
+                             bold("2 (22.2222%)")}),
+              window.c45PageLabels());
+    EXPECT_EQ("F1 mikro 0.7500, makro 0.6000", window.category_f1_label->get_text());
+    EXPECT_NE(std::string::npos,
+              readFile("tcw.out").find("Mikroprosjek: preciznost 0.7500, odziv 0.7500, F1 0.7500"));
+    EXPECT_FALSE(window.cm_button->is_sensitive() || window.show_tree_button->is_sensitive());
+
+    window.measures_button->clicked();
+    window.show_pruned_tree_button->clicked();
+    ASSERT_EQ(2u, window.presented.size());
+    window12 &table = window.presentedAs<window12>(0);
+    EXPECT_EQ("crude|2|1|1|0|0|2|1.0000|1.0000|1.0000|3|1|1|1 "
+              "earn|2|1|0|0|1|2|n/a|0.0000|0.0000|3|-1|0|0 "
+              "ship|2|2|2|1|0|0|0.6667|1.0000|0.8000|3|0.666667|1|0.8",
+              modelRows(table.store));
+    table.sorted->set_sort_column(table.columns.f1Value, Gtk::SORT_ASCENDING);
+    EXPECT_EQ("earn ship crude", [&] {
+        std::string names;
+        for (const Gtk::TreeModel::Row &row : table.sorted->children())
+            names += (names.empty() ? "" : " ") + row.get_value(table.columns.name);
+        return names;
+    }());
+    EXPECT_EQ(joined(" ", {bold("0.7500"), bold("0.7500"), bold("0.7500"), bold("0.5556"),
+                           bold("0.6667"), bold("0.6000")}),
+              joined(" ", {shown(*table.micro_precision_label), shown(*table.micro_recall_label),
+                           shown(*table.micro_f1_label), shown(*table.macro_precision_label),
+                           shown(*table.macro_recall_label), shown(*table.macro_f1_label)}));
+
+    window6 &tree = window.presentedAs<window6>(1);
+    EXPECT_TRUE(tree.category_combo->get_visible());
+    tree.category_combo->set_active(2);
+    EXPECT_EQ("Stablo kategorije ship", tree.header_label->get_text());
+    EXPECT_EQ("company [<= 0 : ship (2.0) > 0 : not-ship (2.0)]", modelRows(tree.store));
+
+    struct ExportingWindow : window12 {
+        using window12::window12, window12::on_export_clicked;
+        std::string askCsvPath() override { return "categories.csv"; }
+    } exporting(parseCategoryReport(window.c45Result.outputLines));
+    exporting.on_export_clicked();
+    EXPECT_EQ("category,training,test,tp,fp,fn,tn,precision,recall,f1,size_after\n"
+              "crude,2,1,1,0,0,2,1.0000,1.0000,1.0000,3\n"
+              "earn,2,1,0,0,1,2,,0.0000,0.0000,3\n"
+              "ship,2,2,2,1,0,0,0.6667,1.0000,0.8000,3\n"
+              "micro,,,3,1,1,4,0.7500,0.7500,0.7500,9\n"
+              "macro,,,,,,,0.5556,0.6667,0.6000,\n",
+              readFile("categories.csv"));
+}

@@ -1,0 +1,106 @@
+#include "window12.h"
+
+#include "Messages.h"
+#include "TableLayout.h"
+#include "c45/NumberText.h"
+#include "corpus/FileError.h"
+#include "measures/ResultsExport.h"
+
+#include <gtkmm/filechooserdialog.h>
+#include <gtkmm/messagedialog.h>
+#include <gtkmm/stock.h>
+
+namespace {
+
+std::string rateText(const std::optional<double> &rate) {
+    return rate ? fixedNumber(*rate, 4) : "n/a";
+}
+
+std::string rateMarkup(const std::optional<double> &rate) {
+    return smallBoldMarkup(rateText(rate));
+}
+
+// A rate column shows its text and sorts by its value.
+void appendRateColumn(Gtk::TreeView &view, const Glib::ustring &title,
+                      const Gtk::TreeModelColumn<Glib::ustring> &text,
+                      const Gtk::TreeModelColumn<double> &value) {
+    appendColumn(view, title, text, false);
+    view.get_column(view.get_columns().size() - 1)->set_sort_column(value);
+}
+
+} // namespace
+
+window12::window12(ParsedCategoryReport parsed) : run(std::move(parsed)) {
+    appendColumn(*treeview, "Kategorija", columns.name, true);
+    appendColumn(*treeview, "Train", columns.training, true);
+    appendColumn(*treeview, "Test", columns.test, true);
+    appendColumn(*treeview, "TP", columns.tp, true);
+    appendColumn(*treeview, "FP", columns.fp, true);
+    appendColumn(*treeview, "FN", columns.fn, true);
+    appendColumn(*treeview, "TN", columns.tn, true);
+    appendRateColumn(*treeview, "Preciznost", columns.precision, columns.precisionValue);
+    appendRateColumn(*treeview, "Odziv", columns.recall, columns.recallValue);
+    appendRateColumn(*treeview, "F1", columns.f1, columns.f1Value);
+    appendColumn(*treeview, "Veličina AP", columns.sizeAfter, true);
+
+    store = Gtk::ListStore::create(columns);
+    for (const CategorySection &c : run.report.categories) {
+        const Averages rates = binaryAverages(c.table);
+        Gtk::TreeModel::Row row = *store->append();
+        row[columns.name] = c.name;
+        row[columns.training] = c.trainingCases;
+        row[columns.test] = c.testCases;
+        // A table counts the cases of one category, which fit an int.
+        row[columns.tp] = static_cast<int>(c.table.tp);
+        row[columns.fp] = static_cast<int>(c.table.fp);
+        row[columns.fn] = static_cast<int>(c.table.fn);
+        row[columns.tn] = static_cast<int>(c.table.tn);
+        row[columns.precision] = rateText(rates.precision);
+        row[columns.recall] = rateText(rates.recall);
+        row[columns.f1] = rateText(rates.f1);
+        row[columns.precisionValue] = rates.precision.value_or(-1);
+        row[columns.recallValue] = rates.recall.value_or(-1);
+        row[columns.f1Value] = rates.f1.value_or(-1);
+        row[columns.sizeAfter] = c.prunedSize;
+    }
+    sorted = Gtk::TreeModelSort::create(store);
+    treeview->set_model(sorted);
+    treeview->set_headers_visible(true);
+    treeview->set_headers_clickable(true);
+
+    const CategorySummary &s = run.summary;
+    micro_precision_label->set_markup(rateMarkup(s.micro.precision));
+    micro_recall_label->set_markup(rateMarkup(s.micro.recall));
+    micro_f1_label->set_markup(rateMarkup(s.micro.f1));
+    macro_precision_label->set_markup(rateMarkup(s.macro.precision));
+    macro_recall_label->set_markup(rateMarkup(s.macro.recall));
+    macro_f1_label->set_markup(rateMarkup(s.macro.f1));
+    macro_categories_label->set_text("(kategorija s test dokumentima: " +
+                                     std::to_string(s.macroCategories) + " od " +
+                                     std::to_string(run.report.categories.size()) + ")");
+    openWideEnough(*this, *treeview);
+}
+
+std::string window12::askCsvPath() {
+    Gtk::FileChooserDialog chooser(*this, "Izvezi rezultate po kategorijama (.csv)",
+                                   Gtk::FILE_CHOOSER_ACTION_SAVE);
+    chooser.add_button(Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
+    chooser.add_button(Gtk::Stock::SAVE, Gtk::RESPONSE_OK);
+    chooser.set_do_overwrite_confirmation(true);
+    if (chooser.run() != Gtk::RESPONSE_OK)
+        return {};
+    return chooser.get_filename();
+}
+
+void window12::on_export_clicked() {
+    const std::string path = askCsvPath();
+    if (path.empty())
+        return;
+    try {
+        exportCategoryTable(run, path);
+    } catch (const FileError &error) {
+        Gtk::MessageDialog box(*this, croatianMessage(error.messageWithReason()), false, Gtk::MESSAGE_ERROR,
+                               Gtk::BUTTONS_OK, true);
+        box.run();
+    }
+}
