@@ -158,6 +158,7 @@ void window1::on_series_activate() {
     settings.stemming = {textProcessor.useStemming};
     settings.stopWords = {stop_words_checkbutton->get_active()};
     settings.stemStopWords = stemStopWords;
+    settings.multiCategory = multiCategory;
     if (c45Options.minCases)
         settings.minCases = {static_cast<int>(*c45Options.minCases)};
     settings.confidence = {c45Options.confidence};
