@@ -92,6 +92,10 @@ private:
                  const std::vector<NodeCases> &parts);
     float keep(int index, Counts &k, float errors);
     void gather(int index, std::vector<WeightedCase> &out) const;
+    // Lets go of the cases kept by the leaves of a subtree that pruning has
+    // cut off: a deep chain collapsed level by level would otherwise hold
+    // its cases once per level.
+    void release(int index);
 
     Tree &tree_;
     const Dataset &data_;
@@ -227,6 +231,12 @@ float Pruner::sumPassed(int index) {
     return leafEstimate(items, items - (node.classDist[best] + extra[best]));
 }
 
+void Pruner::release(int index) {
+    std::vector<WeightedCase>().swap(leafCases_[index]);
+    for (const int child : tree_.nodes[index].children)
+        release(child);
+}
+
 void Pruner::gather(int index, std::vector<WeightedCase> &out) const {
     const Node &node = tree_.nodes[index];
     if (node.kind == NodeKind::Leaf) {
@@ -328,6 +338,8 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
         if (additive_) {
             std::vector<WeightedCase> all;
             gather(index, all);
+            for (const int child : children)
+                release(child);
             leafCases_[index] = std::move(all);
         }
         if (additive_)
@@ -346,8 +358,10 @@ float Pruner::decide(int index, Counts &k, const std::vector<WeightedCase> &case
         const int branch = children[largest];
         if (additive_) {
             for (std::size_t b = 0; b < children.size(); ++b)
-                if (b != largest)
+                if (b != largest) {
                     chains_->bury(children[b]);
+                    release(children[b]);
+                }
             chains_->drop(branch);
         }
         tree_.nodes[index] = std::move(tree_.nodes[branch]);
