@@ -328,9 +328,13 @@ C45Summary summaryOfCategoryRun(const ParsedCategoryReport &run) {
         e.errorsBeforePruning = clamped(before);
         e.errorsAfterPruning = clamped(after);
         const double decisions = static_cast<double>(cases) * report.categories.size();
+        // To one decimal, as the learner prints its percentages.
+        const auto percent = [&](std::int64_t errors) {
+            return static_cast<float>(std::round(1000.0 * errors / decisions) / 10);
+        };
         if (decisions > 0) {
-            e.errorPercentBeforePruning = static_cast<float>(100.0 * before / decisions);
-            e.errorPercentAfterPruning = static_cast<float>(100.0 * after / decisions);
+            e.errorPercentBeforePruning = percent(before);
+            e.errorPercentAfterPruning = percent(after);
         }
         return e;
     };

@@ -73,7 +73,8 @@ C45Summary parseC45Output(C45RunResult &result, bool hasTest);
 // A per-category run in the terms of one run, as the C4.5 page shows it: its
 // cases, attributes and categories, the tree sizes summed over the
 // categories, and the errors of all category decisions (one per category and
-// case) with their share of them (absent without cases); no estimates.
+// case) with their share of them in percent to one decimal (absent without
+// cases); no estimates.
 C45Summary summaryOfCategoryRun(const ParsedCategoryReport &run);
 
 // The texts of the C4.5 page's labels for one summary: a number, or "n/a"

@@ -87,7 +87,7 @@ void C45Page::clearRunFigures() {
         label->set_markup(smallBoldMarkup("n/a"));
     widgets.train_estimate_label->set_text("n/a");
     widgets.test_estimate_label->set_text("n/a");
-    widgets.category_f1_label->hide();
+    widgets.category_f1_label->set_text("");
 }
 
 void C45Page::showRunFigures(const C45Summary &summary) {
@@ -104,7 +104,6 @@ void C45Page::showRunFigures(const C45Summary &summary) {
     widgets.category_f1_label->set_markup(
         "F1 mikro " + smallBoldMarkup(rate(run.summary.micro.f1)) + ", makro " +
         smallBoldMarkup(rate(run.summary.macro.f1)));
-    widgets.category_f1_label->show();
 }
 
 void C45Page::showPageTexts(const C45PageTexts &texts) {
@@ -161,8 +160,6 @@ void C45Page::run() {
                     figure.label->set_markup(figure.text);
                 else
                     figure.label->set_text(figure.text);
-            if (isPerCategoryRun(state.c45Result.outputLines))
-                widgets.category_f1_label->show();
         });
 }
 
@@ -172,7 +169,8 @@ std::vector<C45Page::LabelState> C45Page::runFigures() const {
          {widgets.tree_size_bp_label, widgets.tree_size_ap_label, widgets.train_size_bp_label,
           widgets.train_size_ap_label, widgets.train_errors_bp_label, widgets.train_errors_ap_label,
           widgets.test_size_bp_label, widgets.test_size_ap_label, widgets.test_errors_bp_label,
-          widgets.test_errors_ap_label, widgets.train_estimate_label, widgets.test_estimate_label})
+          widgets.test_errors_ap_label, widgets.train_estimate_label, widgets.test_estimate_label,
+          widgets.category_f1_label})
         figures.push_back({label, label->get_label(), label->get_use_markup()});
     return figures;
 }

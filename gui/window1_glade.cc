@@ -220,7 +220,6 @@ window1_glade::window1_glade() {
 
     add(*top);
     show_all_children();
-    category_f1_label->hide();
     // The pages were hidden when added, so none is current yet; choosing the
     // first before the handlers are connected keeps the switch unseen.
     notebook->set_current_page(0);
@@ -428,8 +427,10 @@ Gtk::Widget &window1_glade::buildC45Page() {
     results->pack_start(*measures_button, Gtk::PACK_SHRINK);
     category_f1_label = Gtk::manage(new Gtk::Label());
     category_f1_label->set_alignment(0.0, 0.5);
-    results->pack_start(*category_f1_label, Gtk::PACK_SHRINK, 4);
-    rows->attach(titledFrame("<b>Prikaz rezultata</b>", frameWidth, *results), 0, 1, 4, 5);
+    Gtk::VBox *resultRows = Gtk::manage(new Gtk::VBox(false, 2));
+    resultRows->pack_start(*results, Gtk::PACK_SHRINK);
+    resultRows->pack_start(*category_f1_label, Gtk::PACK_SHRINK);
+    rows->attach(titledFrame("<b>Prikaz rezultata</b>", frameWidth, *resultRows), 0, 1, 4, 5);
 
     show_log_button = captionButton(Gtk::Stock::JUSTIFY_FILL, "Prikaži Log");
     show_log_button->set_relief(Gtk::RELIEF_NONE);

@@ -90,7 +90,8 @@ protected:
     Gtk::Label *test_size_ap_label;
     Gtk::Label *test_errors_bp_label;
     Gtk::Label *test_errors_ap_label;
-    // The averages of a run with one tree per category; hidden otherwise.
+    // The averages of a run with one tree per category; empty otherwise, but
+    // with its line kept, so that the page never grows under the user.
     Gtk::Label *category_f1_label;
     Gtk::Button *cm_button;
     Gtk::Button *measures_button;

@@ -24,6 +24,10 @@ if [ -d workspace/xml ]; then
     ln -s "$top/workspace/xml" "$work/xml"
 fi
 scripts/prepare-workspace.sh "$work" >/dev/null
+# A multi-category corpus: Debian's tagged package descriptions when the
+# package lists are there, else the small committed one.
+python3 bench/make-debtags-corpus.py "$work/multi" --documents 600 >/dev/null 2>&1 ||
+    { rm -rf "$work/multi" && cp -r tests/cli/data/multi-corpus "$work/multi"; }
 if [ -x "$build/learner/c4.5.exe" ]; then
     cp -f "$build/learner/c4.5.exe" "$work/c4.5.exe"
 fi

@@ -1156,8 +1156,8 @@ TEST_F(MainWindowTest, MultiCategoryRunGivesOneTreePerCategory) {
     // 3 x 3 test decisions.
     EXPECT_EQ(joined("\n", {bold("4"), bold("3"), bold("3"), bold("18"), bold("9"), bold("9"),
                              "plain:n/a", bold("9"), bold("9"), bold("0 (0%)"), bold("0 (0%)"),
-                             "plain:n/a", bold("9"), bold("9"), bold("2 (22.2222%)"),
-                             bold("2 (22.2222%)")}),
+                             "plain:n/a", bold("9"), bold("9"), bold("2 (22.2%)"),
+                             bold("2 (22.2%)")}),
               window.c45PageLabels());
     EXPECT_EQ("F1 mikro 0.7500, makro 0.6000", window.category_f1_label->get_text());
     EXPECT_NE(std::string::npos,
