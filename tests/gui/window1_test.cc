@@ -1203,4 +1203,10 @@ TEST_F(MainWindowTest, MultiCategoryRunGivesOneTreePerCategory) {
               "micro,,,3,1,1,4,0.7500,0.7500,0.7500,9\n"
               "macro,,,,,,,0.5556,0.6667,0.6000,\n",
               readFile("categories.csv"));
+
+    // Chosen from disk, the set is known by its label lists.
+    window.answer("bla.names").choose_names_button->clicked();
+    EXPECT_EQ("", window.category_f1_label->get_text());
+    runToEnd();
+    EXPECT_EQ("F1 mikro 0.7500, makro 0.6000", window.category_f1_label->get_text());
 }
