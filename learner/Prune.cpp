@@ -124,7 +124,10 @@ Pruner::Counts Pruner::count(const Node &node, const std::vector<WeightedCase> &
 }
 
 Pruner::Counts Pruner::settle(const Node &node, Counts k) const {
-    k.best = node.bestClass;
+    // Of tied classes a leaf takes the earliest, the one classify gives a
+    // case that reaches it, so that the printed tree tells each case's class.
+    // A leaf without cases predicts its own class and keeps it.
+    k.best = k.items > 0 ? 0 : node.bestClass;
     for (std::size_t c = 0; c < k.dist.size(); ++c)
         if (k.dist[c] > k.dist[k.best])
             k.best = static_cast<int>(c);
