@@ -1,0 +1,184 @@
+#include "classify/Classifier.h"
+
+#include "corpus/FileError.h"
+#include "corpus/ReadFile.h"
+#include "corpus/TextProcessor.h"
+#include "corpus/TokenizerFile.h"
+
+#include <algorithm>
+
+namespace {
+
+bool holds(const TreeNode &branch, int count) {
+    const float value = static_cast<float>(count);
+    return branch.kind == TestKind::AtMost ? value <= branch.threshold : value > branch.threshold;
+}
+
+// The text between open and close from position from, or npos.
+std::size_t element(const std::string &text, std::size_t from, std::size_t to, const char *open,
+                    const char *close, std::string &inside) {
+    const std::string openTag = open;
+    const std::size_t start = text.find(openTag, from);
+    if (start == std::string::npos || start >= to)
+        return std::string::npos;
+    const std::size_t end = text.find(close, start + openTag.size());
+    if (end == std::string::npos || end >= to)
+        return std::string::npos;
+    inside = text.substr(start + openTag.size(), end - start - openTag.size());
+    return end;
+}
+
+std::string joinedWords(const WordCountMap &words) {
+    std::string joined;
+    for (const auto &word : words)
+        joined += (joined.empty() ? "" : " ") + word.first;
+    return joined;
+}
+
+std::string trimmed(const std::string &text) {
+    const std::size_t first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return "";
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// The categories of the first line up to its '.', and the attribute names
+// of the "word: continuous." lines after it.
+void readNames(const std::string &stem, RunClassifier &run) {
+    const std::string path = stem + ".names";
+    std::string text;
+    readWholeFile(path, text);
+    std::size_t line = 0;
+    bool first = true;
+    for (std::size_t at = 0; at < text.size(); at = line + 1) {
+        line = std::min(text.find('\n', at), text.size());
+        const std::string content = trimmed(text.substr(at, line - at));
+        if (content.empty())
+            continue;
+        const std::size_t end = content.find(first ? '.' : ':');
+        if (end == std::string::npos)
+            throw FileError::malformed(path, "the line \"" + content + "\" lacks its " +
+                                                 (first ? "'.'" : "':'"));
+        if (!first) {
+            run.attributes.insert(trimmed(content.substr(0, end)));
+            continue;
+        }
+        first = false;
+        const std::string classes = content.substr(0, end);
+        for (std::size_t c = 0; c <= classes.size();) {
+            const std::size_t comma = std::min(classes.find(',', c), classes.size());
+            run.categories.push_back(trimmed(classes.substr(c, comma - c)));
+            c = comma + 1;
+        }
+    }
+    if (run.categories.empty())
+        throw FileError::malformed(path, "no categories");
+}
+
+} // namespace
+
+TreePath classifyCounts(const DecisionTree &tree, const WordCountMap &counts) {
+    TreePath path;
+    int index = 0;
+    while (!tree.nodes[static_cast<std::size_t>(index)].isLeaf()) {
+        const TreeNode &node = tree.nodes[static_cast<std::size_t>(index)];
+        const auto found = counts.find(node.attribute);
+        PathStep step{index, node.attribute, found == counts.end() ? 0 : found->second, -1};
+        for (std::size_t c = 0; c < node.children.size(); ++c) {
+            const TreeNode &branch = tree.nodes[static_cast<std::size_t>(node.children[c])];
+            if (branch.kind == TestKind::Discrete)
+                throw TreeError("decision tree: the test \"" + node.attribute + " " + branch.test +
+                                "\" is not one of a word count");
+            if (holds(branch, step.count)) {
+                step.child = static_cast<int>(c);
+                break;
+            }
+        }
+        if (step.child < 0)
+            throw TreeError("decision tree: no branch of \"" + node.attribute + "\" takes " +
+                            std::to_string(step.count));
+        index = node.children[static_cast<std::size_t>(step.child)];
+        path.steps.push_back(std::move(step));
+    }
+    path.leaf = index;
+    return path;
+}
+
+std::vector<TextDocument> readTextDocuments(const std::string &text, bool stemming,
+                                            std::size_t &skipped) {
+    TextProcessor tokenizer;
+    tokenizer.useStemming = stemming;
+    WordCountMap unused;
+    std::vector<TextDocument> documents;
+    skipped = 0;
+    std::string inside;
+    if (text.find("<DATA>") == std::string::npos) {
+        TextDocument document;
+        const bool marked =
+            element(text, 0, text.size(), "<TEXT>", "</TEXT>", inside) != std::string::npos;
+        document.counts = tokenizer.tokenize(marked ? inside : text, unused, false, false);
+        documents.push_back(std::move(document));
+        return documents;
+    }
+    // Sets carry over from one document to the next, as the corpus parser
+    // reads them, so the test documents of a corpus file are found here too.
+    bool test = true;
+    for (std::size_t d = text.find("<DATA>"); d != std::string::npos;) {
+        const std::size_t next = text.find("<DATA>", d + 6);
+        const std::size_t end = next == std::string::npos ? text.size() : next;
+        TextDocument document;
+        std::size_t after = element(text, d, end, "<SET>", "</SET>", inside);
+        document.hasSet = after != std::string::npos;
+        if (inside == "TRAIN" && document.hasSet)
+            test = false;
+        else if (inside == "TEST" && document.hasSet)
+            test = true;
+        document.test = test;
+        if (!document.hasSet)
+            after = d;
+        const std::size_t topicEnd = element(text, after, end, "<TOPIC>", "</TOPIC>", inside);
+        if (topicEnd != std::string::npos) {
+            document.category = joinedWords(tokenizer.tokenize(inside, unused, false, false));
+            after = topicEnd;
+        }
+        if (element(text, after, end, "<TEXT>", "</TEXT>", inside) == std::string::npos) {
+            ++skipped;
+        } else {
+            document.counts = tokenizer.tokenize(inside, unused, false, false);
+            documents.push_back(std::move(document));
+        }
+        d = next;
+    }
+    return documents;
+}
+
+RunClassifier loadRunClassifier(const std::vector<std::string> &outputLines, bool pruned,
+                                const std::string &stem) {
+    RunClassifier run;
+    readNames(stem, run);
+    run.stemming = readTokenizerFile(stem).stemming;
+    run.tree = readDecisionTree(outputLines, pruned);
+    for (const TreeNode &node : run.tree.nodes) {
+        if (!node.isLeaf() && run.attributes.count(node.attribute) == 0)
+            throw TreeError("decision tree: the word \"" + node.attribute +
+                            "\" is no attribute of " + stem + ".names");
+        if (node.isLeaf() && std::find(run.categories.begin(), run.categories.end(),
+                                       node.category) == run.categories.end())
+            throw TreeError("decision tree: the category \"" + node.category + "\" is not one of " +
+                            stem + ".names");
+    }
+    return run;
+}
+
+std::string pathText(const DecisionTree &tree, const TreePath &path) {
+    std::string text = tree.nodes[static_cast<std::size_t>(path.leaf)].category + ":";
+    const char *separator = " ";
+    for (const PathStep &step : path.steps) {
+        const TreeNode &node = tree.nodes[static_cast<std::size_t>(step.node)];
+        const TreeNode &branch = tree.nodes[static_cast<std::size_t>(
+            node.children[static_cast<std::size_t>(step.child)])];
+        text += separator + step.word + "=" + std::to_string(step.count) + " " + branch.test;
+        separator = ", ";
+    }
+    return text;
+}
