@@ -170,14 +170,18 @@ RunClassifier loadRunClassifier(const std::vector<std::string> &outputLines, boo
     return run;
 }
 
+std::string stepText(const DecisionTree &tree, const PathStep &step) {
+    const TreeNode &node = tree.nodes[static_cast<std::size_t>(step.node)];
+    const int branch = node.children[static_cast<std::size_t>(step.child)];
+    return step.word + "=" + std::to_string(step.count) + " " +
+           tree.nodes[static_cast<std::size_t>(branch)].test;
+}
+
 std::string pathText(const DecisionTree &tree, const TreePath &path) {
     std::string text = tree.nodes[static_cast<std::size_t>(path.leaf)].category + ":";
     const char *separator = " ";
     for (const PathStep &step : path.steps) {
-        const TreeNode &node = tree.nodes[static_cast<std::size_t>(step.node)];
-        const TreeNode &branch = tree.nodes[static_cast<std::size_t>(
-            node.children[static_cast<std::size_t>(step.child)])];
-        text += separator + step.word + "=" + std::to_string(step.count) + " " + branch.test;
+        text += separator + stepText(tree, step);
         separator = ", ";
     }
     return text;

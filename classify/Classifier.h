@@ -62,6 +62,8 @@ struct RunClassifier {
 RunClassifier loadRunClassifier(const std::vector<std::string> &outputLines, bool pruned,
                                 const std::string &stem);
 
-// A document's category and path as "category: word=count <= 0, ..." —
-// the line tcw prints and the tests compare.
+// One step as "word=count <= 0": the document's count and the test it passed.
+std::string stepText(const DecisionTree &tree, const PathStep &step);
+
+// A document's category and path as "category: word=count <= 0, ...".
 std::string pathText(const DecisionTree &tree, const TreePath &path);

@@ -80,9 +80,17 @@ bool overlaps(double x0, double y0, double x1, double y1, double left, double to
     return x1 >= left && x0 <= right && y1 >= top && y0 <= bottom;
 }
 
-void drawLegend(const Context &cr, const CategoryColours &colours, double width, double height) {
+// The legend's entries go down in columns as high as the picture allows.
+struct LegendShape {
+    std::size_t rows = 0;
+    double columnWidth = 0;
+    double width = 0, height = 0;
+};
+
+LegendShape legendShape(const Context &cr, const CategoryColours &colours, double height) {
+    LegendShape shape;
     if (colours.categories.empty())
-        return;
+        return shape;
     setFont(cr, legendFontSize);
     double textWidth = 0;
     for (const std::string &category : colours.categories) {
@@ -90,13 +98,24 @@ void drawLegend(const Context &cr, const CategoryColours &colours, double width,
         cr->get_text_extents(category, extents);
         textWidth = std::max(textWidth, extents.x_advance);
     }
-    const std::size_t rows = std::max<std::size_t>(
+    shape.rows = std::max<std::size_t>(
         1, std::min(colours.categories.size(),
                     static_cast<std::size_t>((height - 2 * margin - 8) / legendRow)));
-    const std::size_t columns = (colours.categories.size() + rows - 1) / rows;
-    const double columnWidth = 14 + 6 + textWidth + 10;
-    const double boxWidth = static_cast<double>(columns) * columnWidth + 8;
-    const double boxHeight = static_cast<double>(rows) * legendRow + 8;
+    const std::size_t columns = (colours.categories.size() + shape.rows - 1) / shape.rows;
+    shape.columnWidth = 14 + 6 + textWidth + 10;
+    shape.width = static_cast<double>(columns) * shape.columnWidth + 8;
+    shape.height = static_cast<double>(shape.rows) * legendRow + 8;
+    return shape;
+}
+
+void drawLegend(const Context &cr, const CategoryColours &colours, double width, double height) {
+    if (colours.categories.empty())
+        return;
+    const LegendShape shape = legendShape(cr, colours, height);
+    const std::size_t rows = shape.rows;
+    const double columnWidth = shape.columnWidth;
+    const double boxWidth = shape.width;
+    const double boxHeight = shape.height;
     const double left = width - margin - boxWidth;
     cr->rectangle(left, margin, boxWidth, boxHeight);
     cr->set_source_rgba(1, 1, 1, 0.92);
@@ -186,6 +205,13 @@ TextMeasure cairoTextMeasure() {
         cr->get_text_extents(text, extents);
         return widths->emplace(text, extents.x_advance).first->second;
     };
+}
+
+double legendWidth(const DecisionTree &tree, double height) {
+    const auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_A8, 1, 1);
+    const LegendShape shape =
+        legendShape(Cairo::Context::create(surface), CategoryColours(tree), height);
+    return shape.width > 0 ? shape.width + margin : 0;
 }
 
 TreeView fitView(const TreeLayout &layout, double width, double height) {

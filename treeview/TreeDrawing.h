@@ -27,6 +27,10 @@ struct CategoryColours {
 // The layout's text measure for the drawing's font.
 TextMeasure cairoTextMeasure();
 
+// The room the legend of the tree's categories takes at the right of a
+// picture of this height, so that a picture can keep it free of the tree.
+double legendWidth(const DecisionTree &tree, double height);
+
 // How the layout maps onto the picture: picture = (layout - origin) * scale.
 struct TreeView {
     double scale = 1;
