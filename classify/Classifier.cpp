@@ -152,6 +152,14 @@ std::vector<TextDocument> readTextDocuments(const std::string &text, bool stemmi
     return documents;
 }
 
+std::string echoedFileStem(const std::vector<std::string> &outputLines) {
+    const std::string echo = "\tFile stem <";
+    for (const std::string &line : outputLines)
+        if (line.compare(0, echo.size(), echo) == 0 && line.back() == '>')
+            return line.substr(echo.size(), line.size() - echo.size() - 1);
+    return "";
+}
+
 RunClassifier loadRunClassifier(const std::vector<std::string> &outputLines, bool pruned,
                                 const std::string &stem) {
     RunClassifier run;

@@ -55,6 +55,10 @@ struct RunClassifier {
     std::set<std::string> attributes;    // of STEM.names
 };
 
+// The file stem the learner's options echo in its output ("File stem
+// <STEM>"), or "" when they echo none: where a saved run's file set was.
+std::string echoedFileStem(const std::vector<std::string> &outputLines);
+
 // Reads the tree of the run's output lines, STEM.names and STEM.tokens.
 // Throws FileError for a missing or malformed file and TreeError for a tree
 // that tests a word STEM.names lacks or ends in a category it lacks: a run
