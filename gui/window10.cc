@@ -61,7 +61,8 @@ void window10::relayout() {
 
 void window10::fit() {
     const auto [width, height] = areaSize();
-    view_ = fitView(layout_, width, height);
+    // The legend stands at the right; the fitted tree keeps clear of it.
+    view_ = fitView(layout_, std::max(1.0, width - legendWidth(tree(), height)), height);
     showStatus();
     tree_area->queue_draw();
 }
