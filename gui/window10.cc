@@ -103,6 +103,11 @@ void window10::showNode(bool unpruned, int node, const std::vector<int> &path) {
     showStatus();
 }
 
+void window10::expandAll() {
+    collapsed_[unpruned_].assign(tree().nodes.size(), false);
+    relayout();
+}
+
 void window10::panBy(double dx, double dy) {
     view_.originX -= dx / view_.scale;
     view_.originY -= dy / view_.scale;

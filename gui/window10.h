@@ -30,6 +30,8 @@ public:
     // before it is shown.
     std::pair<int, int> areaSize() const;
 
+    // Shows every node of the tree, keeping the scale.
+    void expandAll();
     // Moves the picture by (dx, dy) pixels, as dragging it does.
     void panBy(double dx, double dy);
     // Zooms by factor about the point (x, y) of the area.

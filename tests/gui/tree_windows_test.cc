@@ -87,6 +87,10 @@ TEST(DrawnTreeWindow, ViewsFindsCollapsesAndSavesWhatIsShown) {
     window.clickNode(corn);
     EXPECT_EQ("Prikazano 3 od 5 čvorova, mjerilo 100 %", status());
     EXPECT_EQ(describeBoxes(window.layout()), "0@0 1@1+2 2@1");
+    window.expandAll();
+    EXPECT_EQ("Prikazano 5 od 5 čvorova, mjerilo 100 %", status());
+    window.clickNode(corn);
+    EXPECT_EQ("Prikazano 3 od 5 čvorova, mjerilo 100 %", status());
     window.clickNode(corn);
     EXPECT_EQ("Prikazano 5 od 5 čvorova, mjerilo 100 %", status());
     window.find_entry->set_text("zlato");
