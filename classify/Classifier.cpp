@@ -6,6 +6,7 @@
 #include "corpus/TokenizerFile.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -160,22 +161,59 @@ std::string echoedFileStem(const std::vector<std::string> &outputLines) {
     return "";
 }
 
+namespace {
+
+// A tree of another file set tests a word the set lacks or ends in a
+// category it cannot have.
+void checkTree(const DecisionTree &tree, const RunClassifier &run, const std::string &stem,
+               const std::function<bool(const std::string &)> &knownCategory) {
+    for (const TreeNode &node : tree.nodes) {
+        if (!node.isLeaf() && run.attributes.count(node.attribute) == 0)
+            throw TreeError("decision tree: the word \"" + node.attribute +
+                            "\" is no attribute of " + stem + ".names");
+        if (node.isLeaf() && !knownCategory(node.category))
+            throw TreeError("decision tree: the category \"" + node.category + "\" is not one of " +
+                            stem + ".names");
+    }
+}
+
+} // namespace
+
 RunClassifier loadRunClassifier(const std::vector<std::string> &outputLines, bool pruned,
                                 const std::string &stem) {
     RunClassifier run;
     readNames(stem, run);
     run.stemming = readTokenizerFile(stem).stemming;
-    run.tree = readDecisionTree(outputLines, pruned);
-    for (const TreeNode &node : run.tree.nodes) {
-        if (!node.isLeaf() && run.attributes.count(node.attribute) == 0)
-            throw TreeError("decision tree: the word \"" + node.attribute +
-                            "\" is no attribute of " + stem + ".names");
-        if (node.isLeaf() && std::find(run.categories.begin(), run.categories.end(),
-                                       node.category) == run.categories.end())
-            throw TreeError("decision tree: the category \"" + node.category + "\" is not one of " +
-                            stem + ".names");
+    const auto isCategory = [&run](const std::string &name) {
+        return std::find(run.categories.begin(), run.categories.end(), name) !=
+               run.categories.end();
+    };
+    if (!isPerCategoryRun(outputLines)) {
+        run.tree = readDecisionTree(outputLines, pruned);
+        checkTree(run.tree, run, stem, isCategory);
+        return run;
+    }
+    run.categoryTrees = readCategoryTrees(outputLines);
+    for (const CategoryTree &categoryTree : run.categoryTrees) {
+        const std::string &own = categoryTree.category;
+        checkTree(categoryTree.tree, run, stem, [&](const std::string &leaf) {
+            return isCategory(own) && (leaf == own || leaf == "not-" + own);
+        });
     }
     return run;
+}
+
+CategoryPaths classifyByCategory(const std::vector<CategoryTree> &trees,
+                                 const WordCountMap &counts) {
+    CategoryPaths result;
+    for (const CategoryTree &categoryTree : trees) {
+        result.paths.push_back(classifyCounts(categoryTree.tree, counts));
+        const TreeNode &leaf =
+            categoryTree.tree.nodes[static_cast<std::size_t>(result.paths.back().leaf)];
+        if (leaf.category == categoryTree.category)
+            result.assigned.push_back(categoryTree.category);
+    }
+    return result;
 }
 
 std::string stepText(const DecisionTree &tree, const PathStep &step) {

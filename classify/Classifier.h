@@ -47,9 +47,11 @@ struct TextDocument {
 std::vector<TextDocument> readTextDocuments(const std::string &text, bool stemming,
                                             std::size_t &skipped);
 
-// What a run applies to new text: its tree and what made its file set.
+// What a run applies to new text: its tree (or with a per-category run, a
+// tree per category) and what made its file set.
 struct RunClassifier {
-    DecisionTree tree;
+    DecisionTree tree;                       // empty for a per-category run
+    std::vector<CategoryTree> categoryTrees; // a per-category run's
     bool stemming = false;
     std::vector<std::string> categories; // of STEM.names, in order
     std::set<std::string> attributes;    // of STEM.names
@@ -59,12 +61,23 @@ struct RunClassifier {
 // <STEM>"), or "" when they echo none: where a saved run's file set was.
 std::string echoedFileStem(const std::vector<std::string> &outputLines);
 
-// Reads the tree of the run's output lines, STEM.names and STEM.tokens.
-// Throws FileError for a missing or malformed file and TreeError for a tree
-// that tests a word STEM.names lacks or ends in a category it lacks: a run
-// of another file set.
+// Reads the tree of the run's output lines (pruned or not), or a
+// per-category run's trees (see readCategoryTrees), STEM.names and
+// STEM.tokens. Throws FileError for a missing or malformed file and
+// TreeError for a tree that tests a word STEM.names lacks or ends in a
+// category it lacks (a category tree: neither its category nor "not-" and
+// its category): a run of another file set.
 RunClassifier loadRunClassifier(const std::vector<std::string> &outputLines, bool pruned,
                                 const std::string &stem);
+
+// The categories whose trees give a document these counts their own
+// category, in the trees' order, and the path in every tree.
+struct CategoryPaths {
+    std::vector<std::string> assigned;
+    std::vector<TreePath> paths; // one per tree
+};
+CategoryPaths classifyByCategory(const std::vector<CategoryTree> &trees,
+                                 const WordCountMap &counts);
 
 // One step as "word=count <= 0": the document's count and the test it passed.
 std::string stepText(const DecisionTree &tree, const PathStep &step);

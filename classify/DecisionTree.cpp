@@ -4,10 +4,12 @@
 // lines of the node under that branch.
 #include "classify/DecisionTree.h"
 
+#include "c45/CategoryReport.h"
 #include "c45/DecisionTreeText.h"
 
 #include <algorithm>
 #include <charconv>
+#include <sstream>
 
 namespace {
 
@@ -161,6 +163,29 @@ private:
 
 DecisionTree readDecisionTree(const std::vector<std::string> &lines, bool pruned) {
     return NodeBuilder(parseDecisionTree(lines, pruned)).build();
+}
+
+bool isPerCategoryRun(const std::vector<std::string> &lines) {
+    return std::find(lines.begin(), lines.end(), perCategoryEchoLine) != lines.end();
+}
+
+std::vector<CategoryTree> readCategoryTrees(const std::vector<std::string> &lines) {
+    std::string text;
+    for (const std::string &line : lines)
+        text += line + '\n';
+    std::istringstream in(text);
+    std::vector<CategoryTree> trees;
+    for (const CategorySection &section : parseCategoryReport(in).report.categories) {
+        if (section.tree.empty())
+            throw TreeError("decision tree: the run printed no tree of category \"" + section.name +
+                            "\" (the learner prints them from -v 1)");
+        std::vector<std::string> treeLines;
+        std::istringstream treeText(section.tree);
+        for (std::string line; std::getline(treeText, line);)
+            treeLines.push_back(line);
+        trees.push_back(CategoryTree{section.name, readDecisionTree(treeLines, true)});
+    }
+    return trees;
 }
 
 void writeTreeOutline(const DecisionTree &tree, std::ostream &out) {

@@ -46,6 +46,24 @@ public:
 // branches of one node test different words.
 DecisionTree readDecisionTree(const std::vector<std::string> &lines, bool pruned);
 
+// A tree of a per-category run: its category against the rest, the leaves
+// naming the category or "not-" and the category.
+struct CategoryTree {
+    std::string category;
+    DecisionTree tree;
+};
+
+// Whether the output is of a per-category run (its options echo
+// perCategoryEchoLine of CategoryReport.h).
+bool isPerCategoryRun(const std::vector<std::string> &lines);
+
+// The tree of every category of a per-category run, in report order: the
+// tree each section shows (after pruning, or as grown when pruning changed
+// nothing). Throws CategoryReportError for a report that does not read
+// back, and TreeError for a section without its tree (a run with -v 0
+// prints none) or with a tree that cannot be read.
+std::vector<CategoryTree> readCategoryTrees(const std::vector<std::string> &lines);
+
 // One line per node in depth-first order, each indented by two blanks per
 // level: "wheat", "  <= 0 corn", "    <= 1 earn (10.0)" — compact text for
 // tests and a check by eye.

@@ -18,6 +18,42 @@ std::string csvQuoted(const std::string &text) {
     return quoted + '"';
 }
 
+// The category and path of a run of one tree, or a per-category run's
+// categories and every tree's path, as lines or as one CSV line.
+void printDocument(const std::string &file, std::size_t number, const TextDocument &document,
+                   const RunClassifier &run, bool csv) {
+    std::string categories;
+    std::vector<std::string> paths;
+    if (run.categoryTrees.empty()) {
+        const TreePath path = classifyCounts(run.tree, document.counts);
+        categories = run.tree.nodes[static_cast<std::size_t>(path.leaf)].category;
+        for (const PathStep &step : path.steps)
+            paths.push_back(stepText(run.tree, step));
+    } else {
+        const CategoryPaths result = classifyByCategory(run.categoryTrees, document.counts);
+        for (const std::string &category : result.assigned)
+            categories += (categories.empty() ? "" : " ") + category;
+        for (std::size_t t = 0; t < run.categoryTrees.size(); ++t)
+            paths.push_back("[" + run.categoryTrees[t].category + "] " +
+                            pathText(run.categoryTrees[t].tree, result.paths[t]));
+    }
+    if (csv) {
+        std::string joined;
+        for (const std::string &path : paths)
+            joined += (joined.empty() ? "" : "; ") + path;
+        std::cout << csvQuoted(file) << ',' << number << ',' << csvQuoted(document.category) << ','
+                  << csvQuoted(categories) << ',' << csvQuoted(joined) << '\n';
+        return;
+    }
+    std::cout << file << ", document " << number << ": "
+              << (categories.empty() ? "no category" : categories);
+    if (!document.category.empty())
+        std::cout << " (marked " << document.category << ")";
+    std::cout << '\n';
+    for (const std::string &path : paths)
+        std::cout << "  " << path << '\n';
+}
+
 } // namespace
 
 int runClassify(const Arguments &arguments) {
@@ -30,7 +66,8 @@ int runClassify(const Arguments &arguments) {
                         "text as one\ndocument) with the run's tree after pruning (or before "
                         "it), counting words as\nthe file set STEM was counted (STEM.names, "
                         "STEM.tokens), and prints each\ndocument's category and every test on its "
-                        "path with the document's count.");
+                        "path with the document's count; with a\nper-category run, the "
+                        "categories whose trees claim it and every tree's path.");
     parser.operands(operands);
     parser.text("stem", "STEM", stem, "the file set of the run");
     parser.flag("csv", csv, "one comma-separated line per document");
@@ -55,26 +92,8 @@ int runClassify(const Arguments &arguments) {
         if (skipped > 0)
             std::cerr << file << ": " << skipped << (skipped == 1 ? " document" : " documents")
                       << " without <TEXT> left out\n";
-        for (std::size_t d = 0; d < documents.size(); ++d) {
-            const TreePath path = classifyCounts(run.tree, documents[d].counts);
-            const std::string &category =
-                run.tree.nodes[static_cast<std::size_t>(path.leaf)].category;
-            if (csv) {
-                std::string steps;
-                for (const PathStep &step : path.steps)
-                    steps += (steps.empty() ? "" : "; ") + stepText(run.tree, step);
-                std::cout << csvQuoted(file) << ',' << d + 1 << ','
-                          << csvQuoted(documents[d].category) << ',' << csvQuoted(category) << ','
-                          << csvQuoted(steps) << '\n';
-                continue;
-            }
-            std::cout << file << ", document " << d + 1 << ": " << category;
-            if (!documents[d].category.empty())
-                std::cout << " (marked " << documents[d].category << ")";
-            std::cout << '\n';
-            for (const PathStep &step : path.steps)
-                std::cout << "  " << stepText(run.tree, step) << '\n';
-        }
+        for (std::size_t d = 0; d < documents.size(); ++d)
+            printDocument(file, d + 1, documents[d], run, csv);
     }
     return 0;
 }

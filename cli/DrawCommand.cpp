@@ -27,6 +27,26 @@ std::string lowerExtension(const std::string &path) {
     return extension;
 }
 
+// The run's tree, or of a per-category run the tree of category.
+DecisionTree chosenTree(const std::vector<std::string> &lines, const std::string *category,
+                        bool unpruned) {
+    if (!isPerCategoryRun(lines)) {
+        if (category)
+            throw UsageError("--category is for a run of one tree per category");
+        return readDecisionTree(lines, !unpruned);
+    }
+    if (unpruned)
+        throw UsageError("a per-category run shows one tree per category: leave out --unpruned");
+    std::vector<CategoryTree> trees = readCategoryTrees(lines);
+    std::string names;
+    for (CategoryTree &tree : trees) {
+        if (category && tree.category == *category)
+            return std::move(tree.tree);
+        names += (names.empty() ? "" : " ") + tree.category;
+    }
+    throw UsageError("name one of the run's categories with --category: " + names);
+}
+
 } // namespace
 
 int runDraw(const Arguments &arguments) {
@@ -36,8 +56,9 @@ int runDraw(const Arguments &arguments) {
     int depth = -1;
     int width = 0;
     int height = 0;
-    OptionParser parser("draw FILE.c45p --out PICTURE.svg|.png|.dot [--unpruned] [--depth N] "
-                        "[--width W] [--height H]",
+    std::string category;
+    OptionParser parser("draw FILE.c45p --out PICTURE.svg|.png|.dot [--unpruned | --category NAME] "
+                        "[--depth N] [--width W] [--height H]",
                         "Draws the decision tree after pruning (or before it) as the tree window "
                         "does: an SVG or PNG\npicture of the whole tree fitted into W x H "
                         "pixels (by default the size it needs,\nat most 8192 a side), or DOT "
@@ -45,6 +66,7 @@ int runDraw(const Arguments &arguments) {
     parser.operands(files);
     parser.text("out", "FILE", out, "the picture or DOT file, by its extension");
     parser.flag("unpruned", unpruned, "the tree before pruning");
+    parser.text("category", "NAME", category, "the tree of this category (a per-category run)");
     parser.number("depth", "N", depth,
                   "collapse the test nodes at depth N (the root is 0) and below");
     parser.number("width", "W", width, "picture width in pixels");
@@ -61,7 +83,9 @@ int runDraw(const Arguments &arguments) {
     if (parser.given("depth") && depth < 0)
         throw UsageError("--depth must be 0 or more");
     C45Summary summary;
-    const DecisionTree tree = readDecisionTree(loadRun(files[0], summary).outputLines, !unpruned);
+    const std::vector<std::string> lines = loadRun(files[0], summary).outputLines;
+    const DecisionTree tree =
+        chosenTree(lines, parser.given("category") ? &category : nullptr, unpruned);
     const std::vector<bool> collapsed =
         depth >= 0 ? collapsedBelow(tree, depth) : std::vector<bool>();
     if (extension == "dot") {

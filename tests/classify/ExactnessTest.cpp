@@ -8,6 +8,8 @@
 #include "corpus/ReadFile.h"
 #include "corpus/TextProcessor.h"
 
+#include "c45/CategoryReport.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -83,8 +85,8 @@ Outcome applyToTestDocuments(const Corpus &corpus, const std::string &stem) {
 // depends on them through several levels with one document in five put in a
 // wrong category: a deep tree, printed in deferred sections, whose leaves
 // hold mixed cases. Every fourth text is written twice in different
-// categories, so that leaves tie.
-void writeTiedCorpus(const std::string &folder) {
+// categories, so that leaves tie, or with multiCategory once with both.
+void writeTiedCorpus(const std::string &folder, bool multiCategory = false) {
     fs::create_directories(folder);
     const char *const forms[][3] = {{"transportation", "transported", "transporting"},
                                     {"administration", "administrations", "administration"},
@@ -112,10 +114,13 @@ void writeTiedCorpus(const std::string &folder) {
                            (counts[4] % 3 == counts[5] % 3);
             category = next(5) == 0 ? static_cast<int>(next(4)) : category % 4;
             const char *set = d < 450 ? "TRAIN" : "TEST";
-            const int copies = d % 4 == 0 ? 2 : 1;
-            for (int copy = 0; copy < copies; ++copy)
-                out << "<DATA><SET>" << set << "</SET><TOPIC>" << categories[(category + copy) % 4]
-                    << "</TOPIC><TEXT>" << text << "</TEXT></DATA>\n";
+            const bool twice = d % 4 == 0;
+            std::string topics[2] = {categories[category], categories[(category + 1) % 4]};
+            if (twice && multiCategory)
+                topics[0] += std::string(" ") + topics[1];
+            for (int copy = 0; copy < (twice && !multiCategory ? 2 : 1); ++copy)
+                out << "<DATA><SET>" << set << "</SET><TOPIC>" << topics[copy] << "</TOPIC><TEXT>"
+                    << text << "</TEXT></DATA>\n";
         }
     }
 }
@@ -149,4 +154,60 @@ TEST_F(Exactness, TestDocumentsGiveTheLearnersConfusionMatrixOnTheDefaultCorpus)
     EXPECT_TRUE(outcome.unnumberedSections);
     EXPECT_EQ(outcome.applied, outcome.learner);
     EXPECT_EQ(outcome.appliedErrorsBeforePruning, outcome.learnerErrorsBeforePruning);
+}
+
+// Each category's tree of a per-category run, applied to the test texts,
+// gives that category's test table as the learner printed it.
+TEST_F(Exactness, TestDocumentsGiveEachCategoryTreesTestTable) {
+    writeTiedCorpus(folder + "/multi", true);
+    const std::string stem = folder + "/multi-set";
+    std::ostringstream trace;
+    TextProcessor engine(folder + "/multi", stem, trace);
+    engine.useStemming = true;
+    engine.multiCategory = true;
+    engine.parseDocuments();
+    engine.selectWords(1, false, "");
+    engine.writeSparseFiles();
+    C45RunRequest request{stem + ".names", " -Y -v 1 -m 1", C45_PROGRAM};
+    request.sparse = true;
+    const C45Process::Outcome run = runC45(request, trace);
+    std::string printed;
+    for (const std::string &line : run.result.outputLines)
+        printed += line + '\n';
+    std::istringstream in(printed);
+    std::string learner;
+    for (const CategorySection &section : parseCategoryReport(in).report.categories)
+        learner += section.name + ":" + std::to_string(section.table.tp) + "," +
+                   std::to_string(section.table.fp) + "," + std::to_string(section.table.fn) + "," +
+                   std::to_string(section.table.tn) + " ";
+
+    const RunClassifier classifier = loadRunClassifier(run.result.outputLines, true, stem);
+    ASSERT_EQ(classifier.categoryTrees.size(), 4u);
+    std::vector<BinaryTable> tables(classifier.categoryTrees.size());
+    for (const std::string &name : engine.fileNames) {
+        std::string text;
+        readWholeFile(folder + "/multi/" + name, text);
+        std::size_t skipped = 0;
+        for (const TextDocument &document : readTextDocuments(text, true, skipped)) {
+            if (!document.test || !document.hasSet)
+                continue;
+            const std::string marked = " " + document.category + " ";
+            const CategoryPaths paths =
+                classifyByCategory(classifier.categoryTrees, document.counts);
+            for (std::size_t c = 0; c < tables.size(); ++c) {
+                const std::string &category = classifier.categoryTrees[c].category;
+                const bool actual = marked.find(" " + category + " ") != std::string::npos;
+                const bool predicted = std::find(paths.assigned.begin(), paths.assigned.end(),
+                                                 category) != paths.assigned.end();
+                BinaryTable &table = tables[c];
+                ++(actual ? (predicted ? table.tp : table.fn) : (predicted ? table.fp : table.tn));
+            }
+        }
+    }
+    std::string applied;
+    for (std::size_t c = 0; c < tables.size(); ++c)
+        applied += classifier.categoryTrees[c].category + ":" + std::to_string(tables[c].tp) + "," +
+                   std::to_string(tables[c].fp) + "," + std::to_string(tables[c].fn) + "," +
+                   std::to_string(tables[c].tn) + " ";
+    EXPECT_EQ(applied, learner);
 }
