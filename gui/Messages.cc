@@ -174,6 +174,9 @@ std::optional<std::string> treeProblem(const std::string &line) {
             {"the test \"(.*)\" is not one of a word count",
              "test „$1” ne ispituje broj pojavljivanja riječi"},
             {"no branch of \"(.*)\" takes (.+)", "nijedna grana čvora „$1” ne prima $2"},
+            {"the run printed no tree of category \"(.*)\" \\(the learner prints them from -v "
+             "1\\)",
+             "pokretanje nije ispisalo stablo kategorije „$1” (C4.5 ih ispisuje od -v 1)"},
         };
         std::vector<std::pair<std::regex, std::string>> compiled;
         for (const auto &[english, croatian] : texts)

@@ -28,22 +28,43 @@ std::string lowerAscii(std::string text) {
 } // namespace
 
 window10::window10(const std::vector<std::string> &outputLines, bool unpruned)
-    : unpruned_(unpruned), measure_(cairoTextMeasure()) {
-    for (int which = 0; which < 2; ++which) {
+    : perCategory_(isPerCategoryRun(outputLines)), measure_(cairoTextMeasure()) {
+    if (perCategory_) {
         try {
-            trees_[which] = readDecisionTree(outputLines, which == 0);
-        } catch (const TreeError &error) {
-            treeErrors_[which] = error.what();
+            for (CategoryTree &categoryTree : readCategoryTrees(outputLines)) {
+                titles_.push_back("Nacrtano stablo kategorije " + categoryTree.category);
+                category_combo->append_text(categoryTree.category);
+                trees_.push_back(std::move(categoryTree.tree));
+            }
+        } catch (const std::exception &error) {
+            titles_.assign(1, "Nacrtano stablo");
+            trees_.assign(1, DecisionTree());
+            treeErrors_.assign(1, error.what());
         }
-        const auto [width, height] = areaSize();
-        collapsed_[which] = collapsedBelow(
-            trees_[which], depthThatFits(trees_[which], measure_, width, height, openingScale));
+    } else {
+        titles_ = {"Nacrtano stablo nakon podrezivanja", "Nacrtano stablo prije podrezivanja"};
+        trees_.resize(2);
+        for (std::size_t which = 0; which < 2; ++which) {
+            try {
+                trees_[which] = readDecisionTree(outputLines, which == 0);
+            } catch (const TreeError &error) {
+                treeErrors_.resize(2);
+                treeErrors_[which] = error.what();
+            }
+        }
     }
-    set_title(unpruned ? "Nacrtano stablo prije podrezivanja"
-                       : "Nacrtano stablo nakon podrezivanja");
-    unpruned_checkbutton->set_active(unpruned);
-    relayout();
-    fit();
+    treeErrors_.resize(trees_.size());
+    const auto [width, height] = areaSize();
+    for (const DecisionTree &tree : trees_)
+        collapsed_.push_back(
+            collapsedBelow(tree, depthThatFits(tree, measure_, width, height, openingScale)));
+    unpruned_checkbutton->set_visible(!perCategory_);
+    category_combo->set_visible(perCategory_);
+    current_ = !perCategory_ && unpruned ? 1 : 0;
+    unpruned_checkbutton->set_active(!perCategory_ && unpruned);
+    if (perCategory_ && !category_combo->get_model()->children().empty())
+        category_combo->set_active(0);
+    switchTo(current_);
 }
 
 std::pair<int, int> window10::areaSize() const {
@@ -54,7 +75,7 @@ std::pair<int, int> window10::areaSize() const {
 }
 
 void window10::relayout() {
-    layout_ = layoutTree(tree(), collapsed_[unpruned_], measure_);
+    layout_ = layoutTree(tree(), collapsed_[current_], measure_);
     showStatus();
     tree_area->queue_draw();
 }
@@ -80,8 +101,8 @@ void window10::centreOn(int node) {
 }
 
 void window10::showStatus(const std::string &note) {
-    if (!treeErrors_[unpruned_].empty()) {
-        status_label->set_text(croatianMessage(treeErrors_[unpruned_]));
+    if (!treeErrors_[current_].empty()) {
+        status_label->set_text(croatianMessage(treeErrors_[current_]));
         return;
     }
     std::string text = "Prikazano " + std::to_string(layout_.boxes.size()) + " od " +
@@ -90,12 +111,27 @@ void window10::showStatus(const std::string &note) {
     status_label->set_text(note.empty() ? text : text + " — " + note);
 }
 
-void window10::showNode(bool unpruned, int node, const std::vector<int> &path) {
-    if (unpruned_checkbutton->get_active() != unpruned)
-        unpruned_checkbutton->set_active(unpruned);
-    if (node < 0 || static_cast<std::size_t>(node) >= tree().nodes.size())
+void window10::switchTo(std::size_t tree) {
+    current_ = tree;
+    set_title(titles_[current_]);
+    selected_ = -1;
+    marked_.clear();
+    found_.clear();
+    foundWord_.clear();
+    relayout();
+    fit();
+}
+
+void window10::showNode(std::size_t tree, int node, const std::vector<int> &path) {
+    if (tree >= trees_.size())
         return;
-    reveal(tree(), node, collapsed_[unpruned_]);
+    if (perCategory_)
+        category_combo->set_active(static_cast<int>(tree));
+    else
+        unpruned_checkbutton->set_active(tree == 1);
+    if (node < 0 || static_cast<std::size_t>(node) >= this->tree().nodes.size())
+        return;
+    reveal(this->tree(), node, collapsed_[current_]);
     marked_ = path;
     selected_ = node;
     relayout();
@@ -104,7 +140,7 @@ void window10::showNode(bool unpruned, int node, const std::vector<int> &path) {
 }
 
 void window10::expandAll() {
-    collapsed_[unpruned_].assign(tree().nodes.size(), false);
+    collapsed_[current_].assign(tree().nodes.size(), false);
     relayout();
 }
 
@@ -132,7 +168,7 @@ void window10::clickAt(double x, double y) {
     const NodeBox before = layout_.boxes[static_cast<std::size_t>(box)];
     selected_ = before.node;
     if (!tree().nodes[static_cast<std::size_t>(before.node)].isLeaf()) {
-        std::vector<bool> &collapsed = collapsed_[unpruned_];
+        std::vector<bool> &collapsed = collapsed_[current_];
         collapsed.resize(tree().nodes.size(), false);
         collapsed[static_cast<std::size_t>(before.node)] =
             !collapsed[static_cast<std::size_t>(before.node)];
@@ -162,17 +198,15 @@ void window10::on_fit_clicked() {
 }
 
 void window10::on_unpruned_toggled() {
-    const bool unpruned = unpruned_checkbutton->get_active();
-    if (unpruned == unpruned_)
-        return;
-    unpruned_ = unpruned;
-    set_title(unpruned ? "Nacrtano stablo prije podrezivanja"
-                       : "Nacrtano stablo nakon podrezivanja");
-    selected_ = -1;
-    marked_.clear();
-    found_.clear();
-    relayout();
-    fit();
+    const std::size_t tree = unpruned_checkbutton->get_active() ? 1 : 0;
+    if (!perCategory_ && tree != current_)
+        switchTo(tree);
+}
+
+void window10::on_category_changed() {
+    const int row = category_combo->get_active_row_number();
+    if (perCategory_ && row >= 0 && static_cast<std::size_t>(row) != current_)
+        switchTo(static_cast<std::size_t>(row));
 }
 
 void window10::on_find_clicked() {
@@ -184,7 +218,7 @@ void window10::on_find_clicked() {
         found_ = nodesTesting(tree(), word);
         foundIndex_ = 0;
         for (const int node : found_)
-            reveal(tree(), node, collapsed_[unpruned_]);
+            reveal(tree(), node, collapsed_[current_]);
         relayout();
     }
     if (found_.empty()) {

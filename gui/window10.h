@@ -1,5 +1,6 @@
 // The drawn-tree window: the tree of a run after pruning (or, switched,
-// before it) as boxes and edges, zoomed, panned and fitted; a click on a
+// before it), or of a per-category run each category's tree, as boxes and
+// edges, zoomed, panned and fitted; a click on a
 // test node collapses or expands its subtree; a word is found and shown;
 // what is shown is saved as SVG or PNG. A big tree opens collapsed below the
 // depth that fits the window, and only the boxes in view are drawn.
@@ -10,19 +11,22 @@
 #include "classify/DecisionTree.h"
 #include "treeview/TreeDrawing.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
 class window10 : public window10_glade {
 public:
+    // unpruned chooses the tree of a run of one tree; a per-category run
+    // opens with its first category's.
     window10(const std::vector<std::string> &outputLines, bool unpruned);
 
-    // Switches to the tree before or after pruning, expands the ancestors of
-    // node, marks the nodes of path, selects node and centres it.
-    void showNode(bool unpruned, int node, const std::vector<int> &path = {});
+    // Switches to tree number tree (of a run of one tree 0 is the tree after
+    // pruning, 1 before it; of a per-category run, the category's place),
+    // expands the ancestors of node, marks the nodes of path, selects node
+    // and centres it.
+    void showNode(std::size_t tree, int node, const std::vector<int> &path = {});
 
-    const DecisionTree &tree() const { return trees_[unpruned_]; }
+    const DecisionTree &tree() const { return trees_[current_]; }
     const TreeLayout &layout() const { return layout_; }
     const TreeView &view() const { return view_; }
     int selected() const { return selected_; }
@@ -48,6 +52,7 @@ protected:
     void on_zoom_out_clicked() override;
     void on_fit_clicked() override;
     void on_unpruned_toggled() override;
+    void on_category_changed() override;
     void on_find_clicked() override;
     void on_export_clicked() override;
     bool on_tree_area_expose_event(GdkEventExpose *event) override;
@@ -61,11 +66,16 @@ private:
     void fit();
     void centreOn(int node);
     void showStatus(const std::string &note = "");
+    // Shows tree number tree as it was last left, fitted.
+    void switchTo(std::size_t tree);
 
-    std::array<DecisionTree, 2> trees_;     // after pruning, before it
-    std::array<std::string, 2> treeErrors_; // why a tree could not be read
-    std::array<std::vector<bool>, 2> collapsed_;
-    bool unpruned_ = false;
+    // After pruning and before it, or one per category.
+    std::vector<DecisionTree> trees_;
+    std::vector<std::string> treeErrors_; // why a tree could not be read
+    std::vector<std::vector<bool>> collapsed_;
+    std::vector<std::string> titles_;
+    std::size_t current_ = 0;
+    bool perCategory_ = false;
     TextMeasure measure_;
     TreeLayout layout_;
     TreeView view_;

@@ -4,6 +4,7 @@
 
 #include <gtkmm/button.h>
 #include <gtkmm/checkbutton.h>
+#include <gtkmm/comboboxtext.h>
 #include <gtkmm/drawingarea.h>
 #include <gtkmm/entry.h>
 #include <gtkmm/label.h>
@@ -19,6 +20,7 @@ public:
     Gtk::Button *zoom_out_button;
     Gtk::Button *fit_button;
     Gtk::CheckButton *unpruned_checkbutton;
+    Gtk::ComboBoxText *category_combo; // shown for a per-category run only
     Gtk::Entry *find_entry;
     Gtk::Button *find_button;
     Gtk::Button *export_button;
@@ -30,6 +32,7 @@ protected:
     virtual void on_zoom_out_clicked() = 0;
     virtual void on_fit_clicked() = 0;
     virtual void on_unpruned_toggled() = 0;
+    virtual void on_category_changed() = 0;
     virtual void on_find_clicked() = 0;
     virtual void on_export_clicked() = 0;
     virtual bool on_tree_area_expose_event(GdkEventExpose *event) = 0;

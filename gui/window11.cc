@@ -78,31 +78,37 @@ void window11::on_classify_clicked() {
     paths_.clear();
     try {
         for (std::size_t d = 0; d < documents.size(); ++d) {
-            const TreePath path = classifyCounts(run.tree, documents[d].counts);
-            const std::string &category =
-                run.tree.nodes[static_cast<std::size_t>(path.leaf)].category;
             const Gtk::TreeModel::Row row = *store->append();
             row[columns.text] = "Dokument " + std::to_string(d + 1);
-            row[columns.category] = documents[d].category.empty()
-                                        ? category
-                                        : category + " (označeno: " + documents[d].category + ")";
-            row[columns.document] = static_cast<int>(d);
-            row[columns.node] = path.leaf;
-            paths_.emplace_back();
-            for (const PathStep &step : path.steps) {
-                const Gtk::TreeModel::Row child = *store->append(row.children());
-                const TreeNode &node = run.tree.nodes[static_cast<std::size_t>(step.node)];
-                child[columns.text] = step.word + " = " + std::to_string(step.count);
-                child[columns.category] =
-                    run.tree
-                        .nodes[static_cast<std::size_t>(
-                            node.children[static_cast<std::size_t>(step.child)])]
-                        .test;
-                child[columns.document] = static_cast<int>(d);
-                child[columns.node] = step.node;
-                paths_.back().push_back(step.node);
+            std::string categories;
+            if (run.categoryTrees.empty()) {
+                const TreePath path = classifyCounts(run.tree, documents[d].counts);
+                categories = run.tree.nodes[static_cast<std::size_t>(path.leaf)].category;
+                appendPath(row, shownUnpruned_ ? 1 : 0, run.tree, path);
+            } else {
+                const CategoryPaths result =
+                    classifyByCategory(run.categoryTrees, documents[d].counts);
+                for (const std::string &category : result.assigned)
+                    categories += (categories.empty() ? "" : " ") + category;
+                if (categories.empty())
+                    categories = "bez kategorije";
+                for (std::size_t t = 0; t < run.categoryTrees.size(); ++t) {
+                    const DecisionTree &tree = run.categoryTrees[t].tree;
+                    const Gtk::TreeModel::Row treeRow = *store->append(row.children());
+                    treeRow[columns.text] = "Stablo " + run.categoryTrees[t].category;
+                    treeRow[columns.category] =
+                        tree.nodes[static_cast<std::size_t>(result.paths[t].leaf)].category;
+                    appendPath(treeRow, t, tree, result.paths[t]);
+                }
             }
-            paths_.back().push_back(path.leaf);
+            row[columns.category] = documents[d].category.empty()
+                                        ? categories
+                                        : categories + " (označeno: " + documents[d].category + ")";
+            // A document row shows where its first path ends.
+            const ShownPath &first =
+                paths_[paths_.size() - std::max<std::size_t>(1, run.categoryTrees.size())];
+            row[columns.path] = static_cast<int>(&first - paths_.data());
+            row[columns.node] = first.nodes.back();
         }
     } catch (const TreeError &error) {
         status_label->set_text("Stablo se ne može primijeniti: " + croatianMessage(error.what()));
@@ -115,14 +121,36 @@ void window11::on_classify_clicked() {
     status_label->set_text(status);
 }
 
+void window11::appendPath(const Gtk::TreeModel::Row &row, std::size_t tree,
+                          const DecisionTree &nodes, const TreePath &path) {
+    const int number = static_cast<int>(paths_.size());
+    paths_.push_back(ShownPath{tree, {}});
+    row[columns.path] = number;
+    row[columns.node] = path.leaf;
+    for (const PathStep &step : path.steps) {
+        const Gtk::TreeModel::Row child = *store->append(row.children());
+        const TreeNode &node = nodes.nodes[static_cast<std::size_t>(step.node)];
+        child[columns.text] = step.word + " = " + std::to_string(step.count);
+        child[columns.category] = nodes
+                                      .nodes[static_cast<std::size_t>(
+                                          node.children[static_cast<std::size_t>(step.child)])]
+                                      .test;
+        child[columns.path] = number;
+        child[columns.node] = step.node;
+        paths_.back().nodes.push_back(step.node);
+    }
+    paths_.back().nodes.push_back(path.leaf);
+}
+
 void window11::on_treeview_row_activated(const Gtk::TreeModel::Path &path, Gtk::TreeViewColumn *) {
     const Gtk::TreeModel::iterator row = store->get_iter(path);
     if (!row)
         return;
-    const int document = (*row)[columns.document];
+    const int number = (*row)[columns.path];
     const int node = (*row)[columns.node];
+    const ShownPath &shown = paths_.at(static_cast<std::size_t>(number));
     if (!treeWindow_)
         treeWindow_ = std::make_unique<window10>(outputLines_, shownUnpruned_);
-    treeWindow_->showNode(shownUnpruned_, node, paths_.at(static_cast<std::size_t>(document)));
+    treeWindow_->showNode(shown.tree, node, shown.nodes);
     treeWindow_->present();
 }

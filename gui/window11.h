@@ -1,8 +1,9 @@
 // The text-classification window: the documents of a pasted text or an
 // opened file (the workbench's markup, or plain text as one document), each
 // with the category the run's tree gives it and every test on its path with
-// the document's count, counted as the run's file set was. Activating a step
-// shows it in the drawn tree.
+// the document's count, counted as the run's file set was; with a
+// per-category run, the categories whose trees claim it and each tree's
+// path. Activating a row shows its node in the drawn tree.
 #pragma once
 
 #include "window10.h"
@@ -20,14 +21,14 @@
 class window11 : public window11_glade {
 public:
     struct ModelColumns : Gtk::TreeModelColumnRecord {
-        Gtk::TreeModelColumn<Glib::ustring> text;     // "Dokument 1", or a step's word and count
+        Gtk::TreeModelColumn<Glib::ustring> text;     // "Dokument 1", a tree, a step's count
         Gtk::TreeModelColumn<Glib::ustring> category; // the category, or a step's test
-        Gtk::TreeModelColumn<int> document;           // index of the document's path
+        Gtk::TreeModelColumn<int> path;               // the path the row is on
         Gtk::TreeModelColumn<int> node;               // the node the row shows
         ModelColumns() {
             add(text);
             add(category);
-            add(document);
+            add(path);
             add(node);
         }
     };
@@ -52,11 +53,18 @@ protected:
 
 private:
     void showUnusable(const std::string &stem, const std::string &problem);
+    // Appends the steps of path in tree under row as path number paths_.size().
+    void appendPath(const Gtk::TreeModel::Row &row, std::size_t tree, const DecisionTree &nodes,
+                    const TreePath &path);
 
     std::vector<std::string> outputLines_;
     std::array<RunClassifier, 2> runs_; // after pruning, before it
     bool ready_ = false;
     bool shownUnpruned_ = false;
-    std::vector<std::vector<int>> paths_; // per document: its nodes, root to leaf
+    struct ShownPath {
+        std::size_t tree;       // for window10::showNode
+        std::vector<int> nodes; // root to leaf
+    };
+    std::vector<ShownPath> paths_;
     std::unique_ptr<window10> treeWindow_;
 };

@@ -13,8 +13,9 @@
 
 namespace {
 
-std::vector<std::string> runLines() {
-    std::ifstream in(std::string(TEST_DATA_DIR) + "/run.c45p");
+std::vector<std::string> runLines(const std::string &path = std::string(TEST_DATA_DIR) +
+                                                            "/run.c45p") {
+    std::ifstream in(path);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);)
         lines.push_back(line);
@@ -153,4 +154,36 @@ TEST(ClassifyWindow, ClassifiesDocumentsAndShowsAStepInTheDrawnTree) {
                   std::string(std::strerror(ENOENT)),
               missing.status_label->get_text().raw());
     EXPECT_FALSE(missing.classify_button->get_sensitive());
+}
+
+// A per-category run: the drawn tree chooses a category's tree, and a text
+// gets every category whose tree claims it, each tree's path beneath it.
+TEST(ClassifyWindow, PerCategoryRunShowsEachCategorysTree) {
+    WorkingFolder folder;
+    const std::vector<std::string> lines =
+        runLines(std::string(TEST_DATA_DIR) + "/../../c45/data/per-category.out");
+    DrawnTree drawn(lines, false);
+    EXPECT_EQ("Nacrtano stablo kategorije acq", drawn.get_title());
+    EXPECT_FALSE(drawn.unpruned_checkbutton->get_visible());
+    drawn.category_combo->set_active(2);
+    EXPECT_EQ("Nacrtano stablo kategorije grain", drawn.get_title());
+    EXPECT_EQ("wheat", drawn.tree().nodes[0].attribute);
+
+    std::ofstream("multi.names") << "acq, earn, grain, ship.\n\nport: continuous.\n"
+                                    "profit: continuous.\nshare: continuous.\nwheat: continuous.\n";
+    std::ofstream("multi.tokens") << "stemming: no\n";
+    Classifier window(lines, "multi");
+    window.textview->get_buffer()->set_text("Wheat and a share of the port.");
+    window.classify_button->clicked();
+    EXPECT_EQ("Dokument 1|acq grain ship|0|2["
+              "Stablo acq|acq|0|2[share = 1|> 0|0|0] "
+              "Stablo earn|not-earn|1|1[profit = 0|<= 1|1|0] "
+              "Stablo grain|grain|2|2[wheat = 1|> 0|2|0] "
+              "Stablo ship|ship|3|2[port = 1|> 0|3|0]]",
+              modelRows(window.store));
+    window.treeview->row_activated(Gtk::TreePath("0:2:0"), *window.treeview->get_column(0));
+    ASSERT_NE(window.treeWindow(), nullptr);
+    EXPECT_EQ("Nacrtano stablo kategorije grain", window.treeWindow()->get_title());
+    EXPECT_EQ(0, window.treeWindow()->selected());
+    window.treeWindow()->hide();
 }
