@@ -33,7 +33,7 @@ TreeError rowError(const std::string &what, const std::string &label) {
 // "earn (10.0/2.0)".
 void readLeaf(const std::string &text, TreeNode &leaf) {
     const std::size_t open = text.rfind(" (");
-    if (open == std::string::npos || text.back() != ')')
+    if (open == std::string::npos || text.empty() || text.back() != ')')
         throw rowError("a leaf without its (cases) figures", text);
     leaf.category = trimmed(text.substr(0, open));
     leaf.figures = text.substr(open + 1);

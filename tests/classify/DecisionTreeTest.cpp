@@ -62,6 +62,8 @@ TEST(DecisionTree, RefusesWhatIsNoTree) {
         {"", "decision tree: the output holds no tree"},
         {"Decision Tree:\n\nwheat <= 2 : grain\nwheat > 2 : earn (1.0)\n",
          "decision tree: a leaf without its (cases) figures: \"grain\""},
+        {"Decision Tree:\n\nwheat <= 2 :\nwheat > 2 : earn (1.0)\n",
+         "decision tree: a leaf without its (cases) figures: \"\""},
         {"Decision Tree:\n\nwheat <= x : grain (1.0)\n",
          "decision tree: a threshold that is not a number: \"<= x : grain (1.0)\""},
         {"Decision Tree:\n\nwheat <= 2 :[S1]\nwheat > 2 : earn (1.0)\n",
