@@ -151,27 +151,27 @@ public:
         window1_glade::c45_test_count_label, window1_glade::c45_train_count_label,
         window1_glade::category_count_label, window1_glade::corpus_label,
         window1_glade::selection_label, window1_glade::choose_names_button,
-        window1_glade::cm_button, window1_glade::df_scale, window1_glade::df_spinbutton,
-        window1_glade::distribution_button, window1_glade::edit_button,
-        window1_glade::execute_toolbutton, window1_glade::export_menuitem,
-        window1_glade::file_set_label, window1_glade::important_words_button,
-        window1_glade::load_settings_toolbutton, window1_glade::measures_button,
-        window1_glade::notebook, window1_glade::open_toolbutton, window1_glade::parse_button,
-        window1_glade::run_c45_button, window1_glade::run_progressbar, window1_glade::cancel_button,
-        window1_glade::save_as_menuitem, window1_glade::save_as_toolbutton,
-        window1_glade::save_settings_menuitem, window1_glade::save_settings_toolbutton,
-        window1_glade::save_toolbutton, window1_glade::select_words_button,
-        window1_glade::selected_word_count_label, window1_glade::show_log_button,
-        window1_glade::show_pruned_tree_button, window1_glade::show_tree_button,
-        window1_glade::stop_words_checkbutton, window1_glade::test_count_label,
-        window1_glade::test_estimate_label, window1_glade::toolbar,
+        window1_glade::cm_button, window1_glade::classify_text_button,
+        window1_glade::draw_pruned_tree_button, window1_glade::draw_tree_button,
+        window1_glade::df_scale, window1_glade::df_spinbutton, window1_glade::distribution_button,
+        window1_glade::edit_button, window1_glade::execute_toolbutton,
+        window1_glade::export_menuitem, window1_glade::file_set_label,
+        window1_glade::important_words_button, window1_glade::load_settings_toolbutton,
+        window1_glade::measures_button, window1_glade::notebook, window1_glade::open_toolbutton,
+        window1_glade::parse_button, window1_glade::run_c45_button, window1_glade::run_progressbar,
+        window1_glade::cancel_button, window1_glade::save_as_menuitem,
+        window1_glade::save_as_toolbutton, window1_glade::save_settings_menuitem,
+        window1_glade::save_settings_toolbutton, window1_glade::save_toolbutton,
+        window1_glade::select_words_button, window1_glade::selected_word_count_label,
+        window1_glade::show_log_button, window1_glade::show_pruned_tree_button,
+        window1_glade::show_tree_button, window1_glade::stop_words_checkbutton,
+        window1_glade::test_count_label, window1_glade::test_estimate_label, window1_glade::toolbar,
         window1_glade::train_count_label, window1_glade::train_estimate_label,
         window1_glade::word_count_label, window1_glade::write_c45_button;
 
     using window1::on_about_activate, window1::on_export_activate,
         window1::on_load_settings_clicked, window1::on_options_activate, window1::on_quit_activate,
-        window1::on_series_activate,
-        window1::on_save_settings_clicked;
+        window1::on_series_activate, window1::on_save_settings_clicked;
 
 protected:
     std::string askForPath(const PathRequest &request) override;

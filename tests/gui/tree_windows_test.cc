@@ -187,3 +187,23 @@ TEST(ClassifyWindow, PerCategoryRunShowsEachCategorysTree) {
     EXPECT_EQ(0, window.treeWindow()->selected());
     window.treeWindow()->hide();
 }
+
+// A saved run opened on the C4.5 page: "Nacrtaj" opens the tree before
+// pruning, and "Klasificiraj tekst" applies the run with the file set its
+// output names, as none was chosen.
+TEST(ClassifyWindow, OpenedFromTheC45PageWithTheRunsFileSet) {
+    WorkingFolder folder;
+    std::ofstream("t.names") << "A, B.\n\ncorn: continuous.\nwheat: continuous.\n";
+    std::ofstream("t.tokens") << "stemming: yes\n";
+    TestWindow window;
+    window.switchToPage(1);
+    EXPECT_FALSE(window.draw_tree_button->get_sensitive());
+    window.pathAnswers.push_back(std::string(TEST_DATA_DIR) + "/run.c45p");
+    window.on_load_settings_clicked();
+    window.draw_tree_button->clicked();
+    window.classify_text_button->clicked();
+    ASSERT_EQ(2u, window.presented.size());
+    EXPECT_EQ("Nacrtano stablo prije podrezivanja", window.presentedAs<window10>(0).get_title());
+    EXPECT_EQ("Skup fajlova: t, stemiranje da",
+              window.presentedAs<window11>(1).file_set_label->get_text());
+}
