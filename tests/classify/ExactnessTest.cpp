@@ -82,11 +82,18 @@ Outcome applyToTestDocuments(const Corpus &corpus, const std::string &stem) {
 }
 
 // Counts of a few long words, their forms stemmed alike, and a category that
-// depends on them through several levels with one document in five put in a
-// wrong category: a deep tree, printed in deferred sections, whose leaves
-// hold mixed cases. Every fourth text is written twice in different
-// categories, so that leaves tie, or with multiCategory once with both.
-void writeTiedCorpus(const std::string &folder, bool multiCategory = false) {
+// depends on them through several levels with one document in wrongOneIn put
+// in a wrong category: deep trees whose leaves hold mixed cases. Every
+// fourth text is written twice in different categories, so that leaves tie,
+// or with multiCategory once with both.
+struct CorpusShape {
+    int documents = 600; // a file, the last quarter for testing
+    unsigned countsBelow = 9;
+    unsigned wrongOneIn = 5;
+    bool multiCategory = false;
+};
+
+void writeTiedCorpus(const std::string &folder, const CorpusShape &shape) {
     fs::create_directories(folder);
     const char *const forms[][3] = {{"transportation", "transported", "transporting"},
                                     {"administration", "administrations", "administration"},
@@ -102,23 +109,24 @@ void writeTiedCorpus(const std::string &folder, bool multiCategory = false) {
     };
     for (int file = 0; file < 2; ++file) {
         std::ofstream out(folder + "/part-" + std::to_string(file) + ".xml");
-        for (int d = 0; d < 600; ++d) {
-            int counts[6];
+        for (int d = 0; d < shape.documents; ++d) {
+            unsigned counts[6];
             std::string text;
-            for (int w = 0; w < 6; ++w) {
-                counts[w] = static_cast<int>(next(9));
-                for (int k = 0; k < counts[w]; ++k)
+            for (std::size_t w = 0; w < 6; ++w) {
+                counts[w] = next(shape.countsBelow);
+                for (unsigned k = 0; k < counts[w]; ++k)
                     text += std::string(forms[w][next(3)]) + " ";
             }
-            int category = (counts[0] > counts[1]) + (counts[2] + counts[3] > 8 ? 2 : 0) +
+            int category = (counts[0] > counts[1]) +
+                           (counts[2] + counts[3] + 1 > shape.countsBelow ? 2 : 0) +
                            (counts[4] % 3 == counts[5] % 3);
-            category = next(5) == 0 ? static_cast<int>(next(4)) : category % 4;
-            const char *set = d < 450 ? "TRAIN" : "TEST";
+            category = next(shape.wrongOneIn) == 0 ? static_cast<int>(next(4)) : category % 4;
+            const char *set = d < shape.documents * 3 / 4 ? "TRAIN" : "TEST";
             const bool twice = d % 4 == 0;
             std::string topics[2] = {categories[category], categories[(category + 1) % 4]};
-            if (twice && multiCategory)
+            if (twice && shape.multiCategory)
                 topics[0] += std::string(" ") + topics[1];
-            for (int copy = 0; copy < (twice && !multiCategory ? 2 : 1); ++copy)
+            for (int copy = 0; copy < (twice && !shape.multiCategory ? 2 : 1); ++copy)
                 out << "<DATA><SET>" << set << "</SET><TOPIC>" << topics[copy] << "</TOPIC><TEXT>"
                     << text << "</TEXT></DATA>\n";
         }
@@ -139,9 +147,13 @@ protected:
 } // namespace
 
 TEST_F(Exactness, TestDocumentsGiveTheLearnersConfusionMatrixOnADeepTiedCorpus) {
-    writeTiedCorpus(folder + "/tied");
+    // A shape whose pruned tree has leaves where tied classes meet.
+    CorpusShape shape;
+    shape.documents = 300;
+    shape.countsBelow = 5;
+    writeTiedCorpus(folder + "/tied", shape);
     const Outcome outcome =
-        applyToTestDocuments({folder + "/tied", true, 1, " -m 1 -c 95"}, folder + "/tied-set");
+        applyToTestDocuments({folder + "/tied", true, 1, " -m 1"}, folder + "/tied-set");
     EXPECT_TRUE(outcome.deferredSections);
     EXPECT_EQ(outcome.applied, outcome.learner);
     EXPECT_EQ(outcome.appliedErrorsBeforePruning, outcome.learnerErrorsBeforePruning);
@@ -159,7 +171,9 @@ TEST_F(Exactness, TestDocumentsGiveTheLearnersConfusionMatrixOnTheDefaultCorpus)
 // Each category's tree of a per-category run, applied to the test texts,
 // gives that category's test table as the learner printed it.
 TEST_F(Exactness, TestDocumentsGiveEachCategoryTreesTestTable) {
-    writeTiedCorpus(folder + "/multi", true);
+    CorpusShape shape;
+    shape.multiCategory = true;
+    writeTiedCorpus(folder + "/multi", shape);
     const std::string stem = folder + "/multi-set";
     std::ostringstream trace;
     TextProcessor engine(folder + "/multi", stem, trace);
