@@ -215,11 +215,15 @@ std::optional<std::string> firstLine(const std::string &line) {
         const std::string rest = line.substr(malformed.size());
         return "Neispravan fajl " + afterPath(rest, fileProblem).value_or(rest);
     }
-    const std::string chart = "Could not write chart ";
-    if (startsWith(line, chart)) {
-        const std::string rest = line.substr(chart.size());
-        return "Ne mogu zapisati graf " + afterPath(rest, chartReason).value_or(rest);
-    }
+    static const Phrases pictureLeads = {
+        {"Could not write chart ", "Ne mogu zapisati graf "},
+        {"Could not write picture ", "Ne mogu zapisati sliku "},
+    };
+    for (const auto &[english, croatian] : pictureLeads)
+        if (startsWith(line, english)) {
+            const std::string rest = line.substr(english.size());
+            return croatian + afterPath(rest, chartReason).value_or(rest);
+        }
     if (std::optional<std::string> croatian = optionProblem(line))
         return croatian;
     if (std::optional<std::string> croatian = treeProblem(line))

@@ -16,7 +16,7 @@ constexpr double largestScale = 4;
 // A tree opens as deep as fits the window at this scale or more.
 constexpr double openingScale = 0.6;
 
-std::string lowerAscii(std::string text) {
+std::string trimmedLowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
         return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     });
@@ -210,7 +210,7 @@ void window10::on_category_changed() {
 }
 
 void window10::on_find_clicked() {
-    const std::string word = lowerAscii(find_entry->get_text().raw());
+    const std::string word = trimmedLowerCase(find_entry->get_text().raw());
     if (word.empty())
         return;
     if (word != foundWord_) {
@@ -253,7 +253,8 @@ void window10::on_export_clicked() {
     const std::string path = askExportPath();
     if (path.empty())
         return;
-    const std::string extension = lowerAscii(path.substr(std::min(path.size(), path.rfind('.'))));
+    const std::string extension =
+        trimmedLowerCase(path.substr(std::min(path.size(), path.rfind('.'))));
     if (extension != ".svg" && extension != ".png") {
         showStatus("slika nije spremljena: ime fajla mora završavati s .svg ili .png");
         return;
@@ -264,7 +265,7 @@ void window10::on_export_clicked() {
                          DrawOptions{marked_, selected_, true});
         showStatus("slika spremljena u " + path);
     } catch (const std::exception &error) {
-        showStatus("slika nije spremljena: " + croatianMessage(error.what()));
+        showStatus(croatianMessage(error.what()));
     }
 }
 
