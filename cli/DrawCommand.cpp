@@ -17,16 +17,6 @@ namespace {
 constexpr double largestNaturalSide = 8192;
 constexpr double pictureMargin = 20;
 
-std::string lowerExtension(const std::string &path) {
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || path.find('/', dot) != std::string::npos)
-        return "";
-    std::string extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 // The run's tree, or of a per-category run the tree of category.
 DecisionTree chosenTree(const std::vector<std::string> &lines, const std::string *category,
                         bool unpruned) {
@@ -77,7 +67,7 @@ int runDraw(const Arguments &arguments) {
         throw UsageError("name one .c45p file");
     if (!parser.given("out"))
         throw UsageError("--out is required");
-    const std::string extension = lowerExtension(out);
+    const std::string extension = fileExtension(out);
     if (extension != "svg" && extension != "png" && extension != "dot")
         throw UsageError("the --out file must end in .svg, .png or .dot");
     if (parser.given("depth") && depth < 0)

@@ -253,9 +253,8 @@ void window10::on_export_clicked() {
     const std::string path = askExportPath();
     if (path.empty())
         return;
-    const std::string extension =
-        trimmedLowerCase(path.substr(std::min(path.size(), path.rfind('.'))));
-    if (extension != ".svg" && extension != ".png") {
+    const std::string extension = fileExtension(path);
+    if (extension != "svg" && extension != "png") {
         showStatus("slika nije spremljena: ime fajla mora završavati s .svg ili .png");
         return;
     }

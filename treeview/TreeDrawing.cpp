@@ -143,17 +143,6 @@ std::runtime_error pictureError(const std::string &path, const std::string &reas
     return std::runtime_error("Could not write picture " + path + ": " + reason);
 }
 
-std::string lowerExtension(const std::string &path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    std::string extension;
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
-
 std::string dotEscaped(const std::string &text) {
     std::string escaped;
     for (const char c : text) {
@@ -173,6 +162,17 @@ std::string hexColour(const TreeColour &colour) {
 }
 
 } // namespace
+
+std::string fileExtension(const std::string &path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    std::string extension;
+    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
+        extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
 
 CategoryColours::CategoryColours(const DecisionTree &tree) {
     for (const TreeNode &node : tree.nodes)
@@ -305,7 +305,7 @@ void drawTree(const Context &cr, const DecisionTree &tree, const TreeLayout &lay
 
 void writeTreePicture(const std::string &path, const DecisionTree &tree, const TreeLayout &layout,
                       const TreeView &view, int width, int height, const DrawOptions &options) {
-    const std::string extension = lowerExtension(path);
+    const std::string extension = fileExtension(path);
     if (extension != "svg" && extension != "png")
         throw pictureError(path, "the name must end in .svg or .png");
     if (width <= 0 || height <= 0 || width > largestPicture || height > largestPicture)

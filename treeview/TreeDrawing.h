@@ -56,6 +56,10 @@ void drawTree(const Cairo::RefPtr<Cairo::Context> &cr, const DecisionTree &tree,
               const TreeLayout &layout, const TreeView &view, double width, double height,
               const DrawOptions &options = DrawOptions());
 
+// The part of path's last name after its last '.', in lower case ("SVG"
+// gives "svg"); "" when the name has no '.'.
+std::string fileExtension(const std::string &path);
+
 // Writes the picture drawTree makes as an SVG or PNG file of width x height
 // pixels, by path's extension (".svg", ".png", any case), replaced as
 // AtomicFile replaces a file. Throws std::runtime_error naming path and the
