@@ -21,6 +21,8 @@ int runSaveState(const Arguments &arguments);
 int runRunC45(const Arguments &arguments);
 int runShow(const Arguments &arguments);
 int runTrees(const Arguments &arguments);
+int runDraw(const Arguments &arguments);
+int runClassify(const Arguments &arguments);
 int runExportCsv(const Arguments &arguments);
 int runExperiment(const Arguments &arguments);
 int runExperimentSeries(const Arguments &arguments);

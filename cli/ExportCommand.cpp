@@ -58,7 +58,8 @@ int runExport(const Arguments &arguments) {
                         "Reads a folder of .xml document files (or a saved .tpp state), selects "
                         "the attribute words\nand writes the C4.5 file set STEM.info, "
                         "STEM.names, STEM.data and STEM.test\n(with --format libsvm: "
-                        "STEM.data.svm and STEM.test.svm in place of the last two).");
+                        "STEM.data.svm and STEM.test.svm in place of the last two),\nand STEM.tokens, "
+                        "which tells tcw classify how the texts were counted.");
     parser.text("dir", "DIR", options.directory, "folder of .xml document files to parse");
     parser.text("state", "FILE.tpp", options.state, "state file to read instead of a folder");
     parser.text("stem", "STEM", options.stem, "path stem of the four files to write");

@@ -58,6 +58,10 @@ bool OptionParser::parse(const Arguments &arguments, std::ostream &out) {
         const auto option = std::find_if(options_.begin(), options_.end(), [&](const Option &o) {
             return argument == "--" + o.name;
         });
+        if (option == options_.end() && operands_ && (argument.empty() || argument[0] != '-')) {
+            operands_->push_back(argument);
+            continue;
+        }
         if (option == options_.end())
             throw UsageError(argument.compare(0, 2, "--") == 0 ? "unknown option " + argument
                                                                : "unexpected argument " + argument);
@@ -73,6 +77,10 @@ bool OptionParser::parse(const Arguments &arguments, std::ostream &out) {
         option->assign(arguments[i]);
     }
     return true;
+}
+
+void OptionParser::operands(std::vector<std::string> &target) {
+    operands_ = &target;
 }
 
 bool OptionParser::given(const char *name) const {

@@ -35,6 +35,10 @@ public:
     // Binds "--name", which sets target to true.
     void flag(const char *name, bool &target, const char *help);
 
+    // Collects the arguments that are neither options nor their values, in
+    // order, into target; without this they are stray arguments.
+    void operands(std::vector<std::string> &target);
+
     // Parses the arguments into the bound variables. Returns false after
     // printing the help text to out when --help is among them. Throws
     // UsageError for an unknown option, a missing value, a repeated option
@@ -56,6 +60,7 @@ private:
     std::string synopsis_;
     std::string description_;
     std::vector<Option> options_;
+    std::vector<std::string> *operands_ = nullptr;
 };
 
 // The file-set layout for the "--format" option bound to format: as

@@ -20,6 +20,8 @@ const Command commands[] = {
     {"run", "run C4.5 on a file set and print its results and measures", runRunC45},
     {"show", "print the results and measures of a saved C4.5 output (.c45p)", runShow},
     {"trees", "print the decision tree of a saved C4.5 output", runTrees},
+    {"draw", "draw the decision tree of a saved C4.5 output as SVG, PNG or DOT", runDraw},
+    {"classify", "classify new texts with a saved run's tree, showing each path", runClassify},
     {"export-csv", "write the comma-separated result or category files", runExportCsv},
     {"experiment", "parse, select, write the file set, run C4.5, print the measures",
      runExperiment},

@@ -11,6 +11,7 @@
 
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
+#include "corpus/TokenizerFile.h"
 
 #include <optional>
 #include <algorithm>
@@ -100,6 +101,8 @@ void TextProcessor::writeFileSetAs(const std::string &stem, bool sparse,
     writeInfo(info.stream(), *this);
     AtomicFile names(stem + ".names");
     writeNames(names.stream(), *this);
+    AtomicFile tokens(stem + ".tokens");
+    tokens.stream() << tokenizerFileText(TokenizerSettings{useStemming});
     static const char *const denseEndings[] = {".data", ".test"};
     static const char *const sparseEndings[] = {".data.svm", ".test.svm"};
     const char *const *endings = sparse ? sparseEndings : denseEndings;
@@ -107,7 +110,7 @@ void TextProcessor::writeFileSetAs(const std::string &stem, bool sparse,
     writeCases(data.stream(), "train", trainDocuments, trainTopics, sparse, cancel);
     AtomicFile test(stem + endings[1]);
     writeCases(test.stream(), "test", testDocuments, testTopics, sparse, cancel);
-    AtomicFile::commitTogether({&info, &names, &data, &test});
+    AtomicFile::commitTogether({&info, &names, &tokens, &data, &test});
     for (const char *ending : sparse ? denseEndings : sparseEndings)
         removeIfPresent(stem + ending);
 }

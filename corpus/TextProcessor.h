@@ -138,7 +138,8 @@ public:
     // case writers print "Procesiram train|test dokument broj: I od N\r" per
     // document and a final "\n". The documents' counts are left intact, so a
     // second export writes the same files. Each file is replaced atomically;
-    // writeC45Files replaces the four together, only once all of them are
+    // writeC45Files replaces the four together, with the ".tokens" file of
+    // TokenizerFile.h beside them, only once all of them are
     // written, and removes its temporary files when SIGINT or SIGTERM ends
     // (or SIGHUP) ends the process meanwhile (see TemporaryFileGuard). Throws FileError when a
     // file cannot be written, and WorkCancelled once cancel is true (looked

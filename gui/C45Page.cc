@@ -2,11 +2,14 @@
 
 #include "c45/C45OutputFile.h"
 #include "c45/NumberText.h"
+#include "classify/Classifier.h"
 #include "measures/ResultsExport.h"
 #include "window4.h"
 #include "window5.h"
 #include "window6.h"
 #include "window8.h"
+#include "window10.h"
+#include "window11.h"
 #include "window12.h"
 
 #include <glibmm/miscutils.h>
@@ -224,6 +227,16 @@ void C45Page::exportResults(const std::string &base) {
 
 void C45Page::showTree(bool pruned) {
     host.presentWindow(new window6(state.c45Result.outputLines, pruned));
+}
+
+void C45Page::showDrawnTree(bool pruned) {
+    host.presentWindow(new window10(state.c45Result.outputLines, !pruned));
+}
+
+void C45Page::showClassifier() {
+    const std::string stem =
+        state.fileSet.empty() ? echoedFileStem(state.c45Result.outputLines) : state.fileSet;
+    host.presentWindow(new window11(state.c45Result.outputLines, stem));
 }
 
 void C45Page::showLog() {

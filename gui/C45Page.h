@@ -56,6 +56,10 @@ public:
     void exportResults(const std::string &base);
 
     void showTree(bool pruned);
+    void showDrawnTree(bool pruned);
+    // Applies the run to new text with the page's file set, or for a run
+    // file opened without one, the file set its output names.
+    void showClassifier();
     void showLog();
     void showConfusionMatrix();
     void showMeasures();

@@ -146,6 +146,49 @@ std::optional<std::string> optionProblem(const std::string &line) {
            match.str(5) + ".";
 }
 
+// The reader of a run's tree and its classifier: "decision tree: WHAT" or
+// "decision tree: WHAT: "LINE"", the quoted line kept.
+std::optional<std::string> treeProblem(const std::string &line) {
+    const std::string lead = "decision tree: ";
+    if (!startsWith(line, lead))
+        return std::nullopt;
+    static const Phrases problems = {
+        {"the output holds no tree", "izlaz ne sadrži stablo"},
+        {"a line outside the tree", "redak izvan stabla"},
+        {"a leaf without its (cases) figures", "list bez broja slučajeva"},
+        {"a threshold that is not a number", "prag koji nije broj"},
+        {"a branch line without a test", "grana bez testa"},
+        {"a reference to a subtree that was not printed", "poziv na neispisano podstablo"},
+        {"a node whose branches test different words", "čvor čije grane ispituju različite riječi"},
+    };
+    const std::string rest = line.substr(lead.size());
+    const std::size_t quote = rest.find(": \"");
+    const std::optional<std::string> problem = lookUp(problems, rest.substr(0, quote));
+    if (problem)
+        return "Stablo odluke: " + *problem +
+               (quote == std::string::npos ? "" : rest.substr(quote));
+    static const std::vector<std::pair<std::regex, std::string>> shapes = [] {
+        const std::pair<const char *, const char *> texts[] = {
+            {"the word \"(.*)\" is no attribute of (.+)", "riječ „$1” nije atribut u $2"},
+            {"the category \"(.*)\" is not one of (.+)", "kategorija „$1” nije u $2"},
+            {"the test \"(.*)\" is not one of a word count",
+             "test „$1” ne ispituje broj pojavljivanja riječi"},
+            {"no branch of \"(.*)\" takes (.+)", "nijedna grana čvora „$1” ne prima $2"},
+            {"the run printed no tree of category \"(.*)\" \\(the learner prints them from -v "
+             "1\\)",
+             "pokretanje nije ispisalo stablo kategorije „$1” (C4.5 ih ispisuje od -v 1)"},
+        };
+        std::vector<std::pair<std::regex, std::string>> compiled;
+        for (const auto &[english, croatian] : texts)
+            compiled.emplace_back(std::regex(english), croatian);
+        return compiled;
+    }();
+    for (const auto &[pattern, croatian] : shapes)
+        if (std::regex_match(rest, pattern))
+            return "Stablo odluke: " + std::regex_replace(rest, pattern, croatian);
+    return std::nullopt;
+}
+
 // The first line of a message: the part with a fixed shape.
 std::optional<std::string> firstLine(const std::string &line) {
     static const Phrases whole = {
@@ -172,12 +215,18 @@ std::optional<std::string> firstLine(const std::string &line) {
         const std::string rest = line.substr(malformed.size());
         return "Neispravan fajl " + afterPath(rest, fileProblem).value_or(rest);
     }
-    const std::string chart = "Could not write chart ";
-    if (startsWith(line, chart)) {
-        const std::string rest = line.substr(chart.size());
-        return "Ne mogu zapisati graf " + afterPath(rest, chartReason).value_or(rest);
-    }
+    static const Phrases pictureLeads = {
+        {"Could not write chart ", "Ne mogu zapisati graf "},
+        {"Could not write picture ", "Ne mogu zapisati sliku "},
+    };
+    for (const auto &[english, croatian] : pictureLeads)
+        if (startsWith(line, english)) {
+            const std::string rest = line.substr(english.size());
+            return croatian + afterPath(rest, chartReason).value_or(rest);
+        }
     if (std::optional<std::string> croatian = optionProblem(line))
+        return croatian;
+    if (std::optional<std::string> croatian = treeProblem(line))
         return croatian;
 
     // Shapes with a variable part inside: runFailure's (the program first)

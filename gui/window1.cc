@@ -277,6 +277,18 @@ void window1::on_show_pruned_tree_clicked() {
     c45Page.showTree(true);
 }
 
+void window1::on_draw_tree_clicked() {
+    c45Page.showDrawnTree(false);
+}
+
+void window1::on_draw_pruned_tree_clicked() {
+    c45Page.showDrawnTree(true);
+}
+
+void window1::on_classify_text_clicked() {
+    c45Page.showClassifier();
+}
+
 void window1::on_show_log_clicked() {
     c45Page.showLog();
 }
@@ -398,6 +410,9 @@ void window1::updateSensitivity(int page) {
         {show_log_button, result},
         {show_tree_button, result && !perCategory},
         {show_pruned_tree_button, result},
+        {draw_tree_button, result},
+        {draw_pruned_tree_button, result},
+        {classify_text_button, result},
     };
     for (const auto &[widget, sensitive] : states)
         widget->set_sensitive(sensitive);

@@ -86,6 +86,9 @@ protected:
     void on_important_words_clicked() override;
     void on_show_tree_clicked() override;
     void on_show_pruned_tree_clicked() override;
+    void on_draw_tree_clicked() override;
+    void on_draw_pruned_tree_clicked() override;
+    void on_classify_text_clicked() override;
     void on_choose_names_clicked() override;
     void on_run_c45_clicked() override;
     void on_show_log_clicked() override;

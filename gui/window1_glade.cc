@@ -380,11 +380,17 @@ Gtk::Widget &window1_glade::buildC45Page() {
     tree_size_ap_label = countLabel();
     show_tree_button = flatButton("Prikaži");
     show_pruned_tree_button = flatButton("Prikaži");
-    Gtk::Table &tree = pictureTable(2, 3, tree_xpm);
+    Gtk::Table &tree = pictureTable(3, 4, tree_xpm);
     attachRow(tree, 0, caption("Veličina BP:"), *tree_size_bp_label);
     tree.attach(*show_tree_button, 3, 4, 0, 1, Gtk::SHRINK, Gtk::SHRINK);
     attachRow(tree, 1, caption("Veličina AP:"), *tree_size_ap_label);
     tree.attach(*show_pruned_tree_button, 3, 4, 1, 2, Gtk::SHRINK, Gtk::SHRINK);
+    draw_tree_button = flatButton("Nacrtaj");
+    draw_pruned_tree_button = flatButton("Nacrtaj");
+    classify_text_button = flatButton("Klasificiraj tekst");
+    tree.attach(*draw_tree_button, 4, 5, 0, 1, Gtk::SHRINK, Gtk::SHRINK);
+    tree.attach(*draw_pruned_tree_button, 4, 5, 1, 2, Gtk::SHRINK, Gtk::SHRINK);
+    tree.attach(*classify_text_button, 3, 5, 2, 3, Gtk::FILL, Gtk::SHRINK);
     rows->attach(titledFrame("<b>Stablo odluke</b>", -1, tree), 0, 1, 1, 2);
 
     struct Evaluation {
@@ -503,6 +509,12 @@ void window1_glade::connectHandlers() {
         sigc::mem_fun(*this, &window1_glade::on_show_tree_clicked), false);
     show_pruned_tree_button->signal_clicked().connect(
         sigc::mem_fun(*this, &window1_glade::on_show_pruned_tree_clicked), false);
+    draw_tree_button->signal_clicked().connect(
+        sigc::mem_fun(*this, &window1_glade::on_draw_tree_clicked), false);
+    draw_pruned_tree_button->signal_clicked().connect(
+        sigc::mem_fun(*this, &window1_glade::on_draw_pruned_tree_clicked), false);
+    classify_text_button->signal_clicked().connect(
+        sigc::mem_fun(*this, &window1_glade::on_classify_text_clicked), false);
     choose_names_button->signal_clicked().connect(
         sigc::mem_fun(*this, &window1_glade::on_choose_names_clicked), false);
     run_c45_button->signal_clicked().connect(

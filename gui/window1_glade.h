@@ -80,6 +80,9 @@ protected:
     Gtk::Label *tree_size_ap_label;
     Gtk::Button *show_tree_button;
     Gtk::Button *show_pruned_tree_button;
+    Gtk::Button *draw_tree_button;
+    Gtk::Button *draw_pruned_tree_button;
+    Gtk::Button *classify_text_button;
     Gtk::Label *train_estimate_label;
     Gtk::Label *train_size_bp_label;
     Gtk::Label *train_size_ap_label;
@@ -125,6 +128,9 @@ protected:
     virtual void on_important_words_clicked() = 0;
     virtual void on_show_tree_clicked() = 0;
     virtual void on_show_pruned_tree_clicked() = 0;
+    virtual void on_draw_tree_clicked() = 0;
+    virtual void on_draw_pruned_tree_clicked() = 0;
+    virtual void on_classify_text_clicked() = 0;
     virtual void on_choose_names_clicked() = 0;
     virtual void on_run_c45_clicked() = 0;
     virtual void on_show_log_clicked() = 0;

@@ -34,7 +34,7 @@ mkdir -p build-fuzz
 # Seed files for one target, from the tests' data.
 seeds() {
     case "$1" in
-    fuzz_c45_output|fuzz_tree_text) find tests/c45/data -type f ;;
+    fuzz_c45_output|fuzz_tree_text|fuzz_tree_nodes) find tests/c45/data -type f ;;
     fuzz_markup) find tests -name '*.xml' -size -20k; find fuzz/seeds/markup -type f ;;
     fuzz_tpp) find tests/corpus/data fuzz/seeds/tpp -name '*.tpp' ;;
     fuzz_stop_words) find tests/corpus/data -name '*stop*' ;;

@@ -2,8 +2,10 @@
 
 #include "corpus/AtomicFile.h"
 #include "corpus/FileError.h"
+#include "corpus/TokenizerFile.h"
 
 #include <csignal>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -63,7 +65,7 @@ TEST_F(C45Export, WritesBothLayoutsAndKeepsTheCorpus) {
                        "== .data\n3, 0, crude\n0, 1, earn\n1, 1, acq\n"
                        "== .test\n0, 2, earn\n0, 0, crude\n");
     EXPECT_EQ(trace.str(), progress);
-    EXPECT_EQ(folderEntries(folder), "set.data set.info set.names set.test");
+    EXPECT_EQ(folderEntries(folder), "set.data set.info set.names set.test set.tokens");
     const std::string first = files();
     engine.writeC45Files();
     EXPECT_EQ(files(), first);
@@ -74,7 +76,7 @@ TEST_F(C45Export, WritesBothLayoutsAndKeepsTheCorpus) {
     engine.selectWords(1, false, "");
     trace.str("");
     engine.writeSparseFiles();
-    EXPECT_EQ(folderEntries(folder), "set.data.svm set.info set.names set.test.svm");
+    EXPECT_EQ(folderEntries(folder), "set.data.svm set.info set.names set.test.svm set.tokens");
     EXPECT_EQ(readFile(folder + "/set.names"), "acq, crude, earn.\n\nnet: continuous.\n"
                                                "oil: continuous.\nprice: continuous.\n"
                                                "rig: continuous.\n");
@@ -88,7 +90,35 @@ TEST_F(C45Export, WritesBothLayoutsAndKeepsTheCorpus) {
     EXPECT_EQ(readFile(folder + "/set.test.svm"), "2 2:2\n1\n");
     engine.writeC45Files();
     EXPECT_EQ(files(), first);
-    EXPECT_EQ(folderEntries(folder), "set.data set.info set.names set.test");
+    EXPECT_EQ(folderEntries(folder), "set.data set.info set.names set.test set.tokens");
+}
+
+// The tokenizer file tells a run's new texts how the set's texts were
+// counted; anything but its two lines is refused.
+TEST_F(C45Export, TokenizerFileReadsBackWhatMadeTheSet) {
+    engine.parseFileText(corpus);
+    engine.selectWords(2, false, "");
+    for (const bool stemming : {true, false}) {
+        engine.useStemming = stemming;
+        engine.writeFileSetAs(folder + "/set", stemming);
+        EXPECT_EQ(readTokenizerFile(folder + "/set"), TokenizerSettings{stemming});
+    }
+    const struct {
+        const char *content, *message;
+    } rows[] = {
+        {"stemming: yes", "expected the line \"stemming: yes\" or \"stemming: no\""},
+        {"stemming: maybe\n", "expected the line \"stemming: yes\" or \"stemming: no\""},
+    };
+    for (const auto &row : rows) {
+        std::ofstream(folder + "/set.tokens") << row.content;
+        try {
+            readTokenizerFile(folder + "/set");
+            ADD_FAILURE() << row.content;
+        } catch (const FileError &error) {
+            EXPECT_EQ(error.what(), "Malformed file " + folder + "/set.tokens: " + row.message);
+        }
+    }
+    EXPECT_THROW(readTokenizerFile(folder + "/missing"), FileError);
 }
 
 // In the multi-category mode a sparse label lists a document's categories
@@ -112,7 +142,7 @@ TEST_F(C45Export, MultiCategoryLabelsAndNoDenseSet) {
     EXPECT_EQ(readFile(folder + "/set.data.svm"), "1,3 1:2\n2 2:1\n0,1,2 1:1 2:1\n");
     EXPECT_EQ(readFile(folder + "/set.test.svm"), "1,2 2:2\n0,3\n");
 
-    const std::string sparseSet = "set.data.svm set.info set.names set.test.svm";
+    const std::string sparseSet = "set.data.svm set.info set.names set.test.svm set.tokens";
     const std::string names = readFile(folder + "/set.names");
     const std::function<void()> denseWriters[] = {
         [&] { engine.writeC45Files(); }, [&] { engine.writeDataFile(); },
@@ -256,8 +286,9 @@ TEST_F(FailedExport, FolderOrFullDeviceInPlaceOfOneFile) {
     expectOldSetOnly(setNames);
     EXPECT_EQ(linkTarget(folder + "/set.data"), "/dev/full");
 
-    // A folder that appears once the files are written makes the third
-    // rename fail: the two files renamed before it get their old content back.
+    // A folder that appears once the files are written makes the rename of
+    // ".data" fail: the files renamed before it get their old content back,
+    // and the tokenizer file, new to the folder, goes again.
     ASSERT_EQ(remove((folder + "/set.data").c_str()), 0);
     const std::string data = folder + "/set.data";
     ActionOnText trace("test", [&data] { mkdir(data.c_str(), 0755); });

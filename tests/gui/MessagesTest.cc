@@ -4,6 +4,7 @@
 #include "Messages.h"
 
 #include "c45/C45Runner.h"
+#include "classify/Classifier.h"
 #include "corpus/FileError.h"
 #include "series/ExperimentSeries.h"
 
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 
@@ -33,6 +35,21 @@ std::string seriesTooLong() {
         return error.what();
     }
     return "seriesRunCount took 10001 runs";
+}
+
+// Why the tree printed is refused when it is read and applied to a text
+// without words.
+std::string treeProblem(const std::string &printed) {
+    std::vector<std::string> lines;
+    std::istringstream in(printed);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    try {
+        classifyCounts(readDecisionTree(lines, true), {});
+    } catch (const TreeError &error) {
+        return error.what();
+    }
+    return "the tree was read and applied";
 }
 
 } // namespace
@@ -131,6 +148,15 @@ TEST(Messages, EveryShapeOfEngineMessageHasItsCroatianText) {
          "Ne mogu zapisati graf g.png: ime mora završavati na .svg ili .png"},
         {"Could not write chart /dev/full: " + std::string(std::strerror(ENOSPC)),
          "Ne mogu zapisati graf /dev/full: " + std::string(std::strerror(ENOSPC))},
+        // The tree of a run and the file set it is applied with.
+        {treeProblem("Decision Tree:\n\nw <= 1 :[S1]\nw > 1 : a (2.0)\n"),
+         "Stablo odluke: poziv na neispisano podstablo: \"<= 1 :[S1]\""},
+        {treeProblem("Decision Tree:\n\nw = x: a (2.0)\n"),
+         "Stablo odluke: test „w = x” ne ispituje broj pojavljivanja riječi"},
+        {"decision tree: the word \"oil\" is no attribute of s.names",
+         "Stablo odluke: riječ „oil” nije atribut u s.names"},
+        {"Could not write picture t.svg: " + std::string(std::strerror(ENOSPC)),
+         "Ne mogu zapisati sliku t.svg: " + std::string(std::strerror(ENOSPC))},
         // What is not the engine's passes unchanged.
         {"U mapi empty nije pronađen nijedan dokument.",
          "U mapi empty nije pronađen nijedan dokument."},

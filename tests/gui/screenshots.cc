@@ -10,6 +10,8 @@
 #include "dialog2.h"
 #include "dialog3.h"
 #include "window1.h"
+#include "window10.h"
+#include "window11.h"
 #include "window4.h"
 #include "window6.h"
 #include "window9.h"
@@ -129,6 +131,21 @@ public:
         capture(capturer, "window6-tree");
         show_pruned_tree_button->clicked();
         capture(capturer, "window6-simplified-tree");
+        draw_pruned_tree_button->clicked();
+        capture(capturer, "window10-drawn-tree");
+        // Two texts of the corpus' kind, one marked with its category; the
+        // first one's leaf is then shown in the drawn tree, its path marked.
+        classify_text_button->clicked();
+        auto &classifier = dynamic_cast<window11 &>(*opened.back());
+        classifier.textview->get_buffer()->set_text(
+            "<DATA><TOPIC>noun-animal</TOPIC><TEXT>a small carnivorous mammal of the genus "
+            "Mustela that lives in trees</TEXT></DATA>\n"
+            "<DATA><TEXT>move quickly on foot; run with long steps</TEXT></DATA>\n");
+        classifier.classify_button->clicked();
+        capturer.capture(classifier, "window11-classify", true);
+        classifier.treeview->row_activated(Gtk::TreePath("0"), *classifier.treeview->get_column(0));
+        capturer.capture(*classifier.treeWindow(), "window10-step");
+        classifier.hide();
         show_log_button->clicked();
         capture(capturer, "window5-log");
         on_about_activate();
