@@ -16,11 +16,11 @@
 //   \ttraining errors before <E> after <E>
 //   \ttest errors before <E> after <E>
 //   \ttest table TP <n> FP <n> FN <n> TN <n>
-//   and, only with -v 1 or more, an empty line and the tree a normal run of
-//   the category's binary task shows last (the pruned tree, or the grown
-//   one if pruning changed nothing) as the learner prints a tree ("Decision
-//   Tree:", its lines, an empty line; the binary classes are the category
-//   and "not-" + the category);
+//   and, only with -v 1 or more, an empty line and the trees as a normal run
+//   of the category's binary task prints them: "Decision Tree:" and the grown
+//   tree, then, if pruning changed it, an empty line and "Simplified Decision
+//   Tree:" with the pruned one, each ending in an empty line (the binary
+//   classes are the category and "not-" + the category);
 //   then the closing block:
 //   (empty line)
 //   Summary of <K> categories
@@ -64,7 +64,7 @@ struct CategorySection {
     int trainingErrorsBefore = 0, trainingErrorsAfter = 0;
     int testErrorsBefore = 0, testErrorsAfter = 0;
     BinaryTable table;
-    // The final tree as printed, ending in an empty line; empty when the
+    // The trees as printed, ending in an empty line; empty when the
     // tree is not part of the report.
     std::string tree;
     bool operator==(const CategorySection &other) const;

@@ -286,7 +286,7 @@ RunClassifier loadRunClassifier(const std::vector<std::string> &outputLines, boo
         return run;
     }
     const std::vector<TrainingCase> cases = readTrainingCases(stem, run.categories, attributes);
-    run.categoryTrees = readCategoryTrees(outputLines);
+    run.categoryTrees = readCategoryTrees(outputLines, pruned);
     for (const CategoryTree &categoryTree : run.categoryTrees) {
         const std::string &own = categoryTree.category;
         checkTree(categoryTree.tree, run, stem, [&](const std::string &leaf) {

@@ -165,13 +165,13 @@ DecisionTree readDecisionTree(const std::vector<std::string> &lines, bool pruned
     return NodeBuilder(parseDecisionTree(lines, pruned)).build();
 }
 
-std::vector<CategoryTree> readCategoryTrees(const std::vector<std::string> &lines) {
+std::vector<CategoryTree> readCategoryTrees(const std::vector<std::string> &lines, bool pruned) {
     std::vector<CategoryTree> trees;
     for (const CategorySection &section : parseCategoryReport(lines).report.categories) {
         if (section.tree.empty())
             throw TreeError("decision tree: the run printed no tree of category \"" + section.name +
                             "\" (the learner prints them from -v 1)");
-        trees.push_back(CategoryTree{section.name, readDecisionTree(treeLines(section), true)});
+        trees.push_back(CategoryTree{section.name, readDecisionTree(treeLines(section), pruned)});
     }
     return trees;
 }

@@ -55,12 +55,13 @@ struct CategoryTree {
     DecisionTree tree;
 };
 
-// The tree of every category of a per-category run, in report order: the
-// tree each section shows (after pruning, or as grown when pruning changed
-// nothing). Throws CategoryReportError for a report that does not read
+// The tree of every category of a per-category run, in report order: as
+// readDecisionTree reads the trees of each section, after pruning (pruned
+// true) or before. Throws CategoryReportError for a report that does not read
 // back, and TreeError for a section without its tree (a run with -v 0
 // prints none) or with a tree that cannot be read.
-std::vector<CategoryTree> readCategoryTrees(const std::vector<std::string> &lines);
+std::vector<CategoryTree> readCategoryTrees(const std::vector<std::string> &lines,
+                                            bool pruned = true);
 
 // One line per node in depth-first order, each indented by two blanks per
 // level: "wheat", "  <= 0 corn", "    <= 1 earn (10.0)" — compact text for

@@ -25,9 +25,7 @@ DecisionTree chosenTree(const std::vector<std::string> &lines, const std::string
             throw UsageError("--category is for a run of one tree per category");
         return readDecisionTree(lines, !unpruned);
     }
-    if (unpruned)
-        throw UsageError("a per-category run shows one tree per category: leave out --unpruned");
-    std::vector<CategoryTree> trees = readCategoryTrees(lines);
+    std::vector<CategoryTree> trees = readCategoryTrees(lines, !unpruned);
     std::string names;
     for (CategoryTree &tree : trees) {
         if (category && tree.category == *category)

@@ -381,8 +381,7 @@ void window1::updateSensitivity(int page) {
         !textProcessor.trainDocuments.empty() || !textProcessor.testDocuments.empty();
     const bool result = !c45Result.outputLines.empty();
     const bool matrix = !c45Result.confusionMatrix.empty();
-    // A run with one tree per category keeps no confusion matrix and only
-    // each category's final tree.
+    // A run with one tree per category keeps no confusion matrix.
     const bool perCategory = isPerCategoryRun(c45Result.outputLines);
     const bool fileSetWritable = idle && wordsSelected;
     const bool onCorpusPage = page == textProcessingPageNumber;
@@ -408,7 +407,7 @@ void window1::updateSensitivity(int page) {
         {cm_button, matrix},
         {measures_button, matrix || perCategory},
         {show_log_button, result},
-        {show_tree_button, result && !perCategory},
+        {show_tree_button, result},
         {show_pruned_tree_button, result},
         {draw_tree_button, result},
         {draw_pruned_tree_button, result},

@@ -31,8 +31,11 @@ window10::window10(const std::vector<std::string> &outputLines, bool unpruned)
     : perCategory_(isPerCategoryRun(outputLines)), measure_(cairoTextMeasure()) {
     if (perCategory_) {
         try {
-            for (CategoryTree &categoryTree : readCategoryTrees(outputLines)) {
-                titles_.push_back("Nacrtano stablo kategorije " + categoryTree.category);
+            // The window opened for the trees before pruning shows those.
+            for (CategoryTree &categoryTree : readCategoryTrees(outputLines, !unpruned)) {
+                titles_.push_back(std::string(unpruned ? "Nacrtano stablo prije podrezivanja"
+                                                       : "Nacrtano stablo nakon podrezivanja") +
+                                  ", kategorija " + categoryTree.category);
                 category_combo->append_text(categoryTree.category);
                 trees_.push_back(std::move(categoryTree.tree));
             }

@@ -16,8 +16,9 @@
 
 class window10 : public window10_glade {
 public:
-    // unpruned chooses the tree of a run of one tree; a per-category run
-    // opens with its first category's.
+    // unpruned chooses the tree before pruning; a per-category run opens
+    // with its first category's, and its trees are all before or all after
+    // pruning as unpruned says.
     window10(const std::vector<std::string> &outputLines, bool unpruned);
 
     // Switches to tree number tree (of a run of one tree 0 is the tree after

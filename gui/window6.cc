@@ -31,7 +31,8 @@ int expandedWidth(Gtk::TreeView &view, const std::vector<TreeRow> &rows) {
 
 } // namespace
 
-window6::window6(const std::vector<std::string> &outputLines, bool simplified) {
+window6::window6(const std::vector<std::string> &outputLines, bool simplified)
+    : simplified(simplified) {
     // The two trees of a run look alike; the title and the header tell them apart.
     const char *const which =
         simplified ? "Prikaz stabla nakon podrezivanja" : "Prikaz stabla prije podrezivanja";
@@ -51,8 +52,8 @@ window6::window6(const std::vector<std::string> &outputLines, bool simplified) {
     int widest = 0;
     for (const CategorySection &category : categories) {
         category_combo->append_text(category.name);
-        widest = std::max(widest, expandedWidth(*treeview,
-                                                parseDecisionTree(treeLines(category), true)));
+        widest = std::max(widest, expandedWidth(*treeview, parseDecisionTree(treeLines(category),
+                                                                             simplified)));
     }
     category_combo->show();
     if (!categories.empty())
@@ -64,8 +65,10 @@ void window6::on_category_changed() {
     const int chosen = category_combo->get_active_row_number();
     if (chosen < 0 || static_cast<std::size_t>(chosen) >= categories.size())
         return;
-    header_label->set_text("Stablo kategorije " + categories[chosen].name);
-    showRows(treeLines(categories[chosen]), true);
+    header_label->set_text(std::string(simplified ? "Stablo nakon podrezivanja"
+                                                  : "Stablo prije podrezivanja") +
+                           ", kategorija " + categories[chosen].name);
+    showRows(treeLines(categories[chosen]), simplified);
 }
 
 std::vector<TreeRow> window6::showRows(const std::vector<std::string> &lines, bool simplified) {

@@ -1,7 +1,7 @@
 // The decision-tree window: the tree C4.5 printed before or after pruning as
-// an expandable tree with one row per node. A run with one tree per category
-// keeps only each category's final tree: the window shows it for the
-// category chosen above the tree, the first at the start.
+// an expandable tree with one row per node. For a run with one tree per
+// category it shows the tree of the category chosen above the tree, the
+// first at the start.
 #pragma once
 
 #include "window6_glade.h"
@@ -37,5 +37,6 @@ private:
     // Replaces the rows by those of the tree text; returns them.
     std::vector<TreeRow> showRows(const std::vector<std::string> &lines, bool simplified);
 
+    const bool simplified;
     std::vector<CategorySection> categories;
 };

@@ -53,11 +53,10 @@ CategorySection learnCategory(const CategoryCases &training, const CategoryCases
                          assessment.counts[3]};
     }
     if (options.verbosity >= 1) {
-        // The tree a normal run shows last: a tree pruning left unchanged is
-        // shown as grown, its leaves with training errors, not estimates.
-        std::ostringstream tree;
-        printTree(tree, changed ? pruned : unpruned, binary);
-        section.tree = tree.str();
+        // The trees as a normal run of the binary task prints them.
+        std::ostringstream trees;
+        printTrees(trees, unpruned, pruned, changed, binary);
+        section.tree = trees.str();
     }
     return section;
 }

@@ -119,6 +119,15 @@ void printTree(std::ostream &out, const Tree &tree, const Schema &schema) {
     TreePrinter(out, tree, schema).print();
 }
 
+void printTrees(std::ostream &out, const Tree &unpruned, const Tree &pruned, bool changed,
+                const Schema &schema) {
+    printTree(out, unpruned, schema);
+    if (changed) {
+        out << "\nSimplified ";
+        printTree(out, pruned, schema);
+    }
+}
+
 void printEvaluation(std::ostream &out, const char *what, int items,
                      const std::vector<EvaluationRow> &rows) {
     const bool trials = rows.size() > 1;

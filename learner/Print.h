@@ -18,6 +18,11 @@ void printBanner(std::ostream &out, std::time_t when, bool utc);
 // sections for subtrees too wide to print in place, and an empty line.
 void printTree(std::ostream &out, const Tree &tree, const Schema &schema);
 
+// The trees of one growth: the grown tree and, when pruning changed it, "\n"
+// and "Simplified " before the pruned one.
+void printTrees(std::ostream &out, const Tree &unpruned, const Tree &pruned, bool changed,
+                const Schema &schema);
+
 // One row of an evaluation table.
 struct EvaluationRow {
     int trial = 0; // printed before the row when the table has several trials

@@ -45,14 +45,10 @@ Trial finish(Tree unpruned, const Dataset &data, const Schema &schema, const Opt
              std::ostream &out) {
     Trial trial;
     trial.unpruned = std::move(unpruned);
-    printTree(out, trial.unpruned, schema);
     trial.pruned = trial.unpruned;
     const bool changed =
         pruneTree(trial.pruned, data, allCases(data), options.confidence, trial.estimate);
-    if (changed) {
-        out << "\nSimplified ";
-        printTree(out, trial.pruned, schema);
-    }
+    printTrees(out, trial.unpruned, trial.pruned, changed, schema);
     return trial;
 }
 

@@ -73,6 +73,10 @@ const std::string wideTree =
     "Decision Tree:\n\nw <= 0 :[S1]\nw > 0 : acq (4.0/1.2)\n\n"
     "Subtree [S1]\n\nv <= 1 : not-acq (9.0/1.3)\nv > 1 : acq (2.0/1.0)\n\n";
 
+const std::string grownAndPruned = "Decision Tree:\n\nw <= 0 : acq (4.0/1.0)\n"
+                                   "w > 0 : not-acq (3.0)\n\nSimplified Decision Tree:\n\n"
+                                   " not-acq (7.0/3.8)\n\n";
+
 TEST(CategoryReport, EveryShapeReadsBack) {
     std::vector<std::pair<std::string, CategoryReport>> cases = {
         {"one category", {21, 3, 6, {section("acq", {2, 1, 1, 2})}}},
@@ -85,6 +89,8 @@ TEST(CategoryReport, EveryShapeReadsBack) {
           3,
           6,
           {section("acq", {2, 1, 1, 2}, leafTree), section("earn", {1, 0, 0, 5}, wideTree)}}},
+        {"grown and pruned trees",
+         {21, 3, 6, {section("acq", {2, 1, 1, 2}, grownAndPruned), section("earn", {1, 0, 0, 5})}}},
         {"trees on some categories",
          {21,
           3,

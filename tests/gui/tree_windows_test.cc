@@ -163,10 +163,10 @@ TEST(ClassifyWindow, PerCategoryRunShowsEachCategorysTree) {
     const std::vector<std::string> lines =
         runLines(std::string(TEST_DATA_DIR) + "/../../c45/data/per-category.out");
     DrawnTree drawn(lines, false);
-    EXPECT_EQ("Nacrtano stablo kategorije acq", drawn.get_title());
+    EXPECT_EQ("Nacrtano stablo nakon podrezivanja, kategorija acq", drawn.get_title());
     EXPECT_FALSE(drawn.unpruned_checkbutton->get_visible());
     drawn.category_combo->set_active(2);
-    EXPECT_EQ("Nacrtano stablo kategorije grain", drawn.get_title());
+    EXPECT_EQ("Nacrtano stablo nakon podrezivanja, kategorija grain", drawn.get_title());
     EXPECT_EQ("wheat", drawn.tree().nodes[0].attribute);
 
     std::ofstream("multi.names") << "acq, earn, grain, ship.\n\nport: continuous.\n"
@@ -183,7 +183,7 @@ TEST(ClassifyWindow, PerCategoryRunShowsEachCategorysTree) {
               modelRows(window.store));
     window.treeview->row_activated(Gtk::TreePath("0:2:0"), *window.treeview->get_column(0));
     ASSERT_NE(window.treeWindow(), nullptr);
-    EXPECT_EQ("Nacrtano stablo kategorije grain", window.treeWindow()->get_title());
+    EXPECT_EQ("Nacrtano stablo nakon podrezivanja, kategorija grain", window.treeWindow()->get_title());
     EXPECT_EQ(0, window.treeWindow()->selected());
     window.treeWindow()->hide();
 }

@@ -103,8 +103,8 @@ CategorySection normalRun(Options options, const std::string &stem, const std::s
     std::ifstream data(stem + ".data.svm");
     for (std::string line; std::getline(data, line);)
         section.trainingCases += line.compare(0, 2, "0 ") == 0 || line == "0";
-    // The pruned tree is the last tree block, which ends before "Tree saved".
-    const std::size_t heading = text.rfind("Decision Tree:\n");
+    // The trees run from the first heading to "Tree saved".
+    const std::size_t heading = text.find("Decision Tree:\n");
     const std::size_t end = text.find("\nTree saved\n", heading);
     if (heading != std::string::npos && end != std::string::npos)
         section.tree = text.substr(heading, end - heading);
