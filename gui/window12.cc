@@ -44,7 +44,19 @@ window12::window12(ParsedCategoryReport parsed) : run(std::move(parsed)) {
     appendColumn(*treeview, "Veličina AP", columns.sizeAfter, true);
 
     store = Gtk::ListStore::create(columns);
+    // The widest text of each column, so that the window opens showing them
+    // all: a view measures only the rows it has drawn.
+    std::vector<Glib::ustring> widest(treeview->get_columns().size(), "0.0000");
+    const auto widen = [&widest](std::size_t column, const std::string &text) {
+        if (text.size() > widest[column].size())
+            widest[column] = text;
+    };
     for (const CategorySection &c : run.report.categories) {
+        widen(0, c.name);
+        for (const auto &[column, count] :
+             {std::pair{1, std::int64_t{c.trainingCases}}, {2, c.testCases}, {3, c.table.tp},
+              {4, c.table.fp}, {5, c.table.fn}, {6, c.table.tn}, {10, c.prunedSize}})
+            widen(static_cast<std::size_t>(column), std::to_string(count));
         const Averages rates = binaryAverages(c.table);
         Gtk::TreeModel::Row row = *store->append();
         row[columns.name] = c.name;
@@ -63,6 +75,7 @@ window12::window12(ParsedCategoryReport parsed) : run(std::move(parsed)) {
         row[columns.f1Value] = rates.f1.value_or(-1);
         row[columns.sizeAfter] = c.prunedSize;
     }
+    fixColumnWidths(*treeview, widest);
     sorted = Gtk::TreeModelSort::create(store);
     treeview->set_model(sorted);
     treeview->set_headers_visible(true);
