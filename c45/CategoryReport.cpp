@@ -32,10 +32,6 @@ struct Values {
     std::vector<std::optional<double>> rates;
 };
 
-std::string rateText(const std::optional<double> &rate) {
-    return rate ? fixedNumber(*rate, 4) : "n/a";
-}
-
 std::string fill(const char *pattern, const Values &values) {
     std::string line;
     std::size_t whole = 0, rate = 0;
@@ -154,6 +150,10 @@ private:
 };
 
 } // namespace
+
+std::string rateText(const std::optional<double> &rate) {
+    return rate ? fixedNumber(*rate, 4) : "n/a";
+}
 
 Averages binaryAverages(const BinaryTable &t) {
     return {ratio(t.tp, t.tp + t.fp), ratio(t.tp, t.tp + t.fn),

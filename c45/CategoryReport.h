@@ -99,6 +99,9 @@ struct PooledErrors {
 };
 PooledErrors pooledTestErrors(const CategoryReport &report);
 
+// A rate as the report writes it: four decimals ("0.8333"), or "n/a".
+std::string rateText(const std::optional<double> &rate);
+
 // Precision, recall and F1 of one table.
 Averages binaryAverages(const BinaryTable &table);
 

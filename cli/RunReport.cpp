@@ -107,10 +107,6 @@ void printMeasures(const ConfusionMatrix &matrix, std::ostream &out) {
     out << summaryLines(measures.summary);
 }
 
-std::string rateText(const std::optional<double> &rate) {
-    return rate ? fixedNumber(*rate, 4) : "n/a";
-}
-
 std::string errorText(std::int64_t errors, std::int64_t decisions) {
     const std::string percent =
         decisions > 0 ? fixedNumber(100.0 * static_cast<double>(errors) / decisions, 1) : "n/a";

@@ -101,12 +101,9 @@ void C45Page::showRunFigures(const C45Summary &summary) {
     }
     const ParsedCategoryReport run = parseCategoryReport(lines);
     showPageTexts(pageTexts(summaryOfCategoryRun(run)));
-    const auto rate = [](const std::optional<double> &value) {
-        return value ? fixedNumber(*value, 4) : std::string("n/a");
-    };
     widgets.category_f1_label->set_markup(
-        "F1 mikro " + smallBoldMarkup(rate(run.summary.micro.f1)) + ", makro " +
-        smallBoldMarkup(rate(run.summary.macro.f1)));
+        "F1 mikro " + smallBoldMarkup(rateText(run.summary.micro.f1)) + ", makro " +
+        smallBoldMarkup(rateText(run.summary.macro.f1)));
 }
 
 void C45Page::showPageTexts(const C45PageTexts &texts) {

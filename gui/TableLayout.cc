@@ -3,7 +3,10 @@
 #include "c45/NumberText.h"
 
 #include <gdkmm/screen.h>
+#include <glibmm/miscutils.h>
+#include <gtkmm/filechooserdialog.h>
 #include <gtkmm/messagedialog.h>
+#include <gtkmm/stock.h>
 
 #include <algorithm>
 #include <cmath>
@@ -74,6 +77,35 @@ void fixColumnWidths(Gtk::TreeView &view, const std::vector<Glib::ustring> &wide
         column.set_fixed_width(std::max(cellWidth + cellMargin, titleWidth + headerMargin));
     }
     view.set_fixed_height_mode(true);
+}
+
+Gtk::Label &gridLabel(Gtk::Table &grid, int row, int column, const Glib::ustring &text) {
+    Gtk::Label *label = Gtk::manage(new Gtk::Label(text));
+    label->set_alignment(0.0, 0.5);
+    grid.attach(*label, column, column + 1, row, row + 1, Gtk::FILL | Gtk::EXPAND, Gtk::SHRINK);
+    return *label;
+}
+
+Gtk::Label *valueLabel(Gtk::Table &grid, int row, int column) {
+    Gtk::Label &label = gridLabel(grid, row, column, "");
+    label.set_use_markup(true);
+    label.set_label(smallBoldMarkup("n/a"));
+    return &label;
+}
+
+std::string askSavePath(Gtk::Window &parent, const std::string &title,
+                        const std::string &suggestedName) {
+    Gtk::FileChooserDialog chooser(parent, title, Gtk::FILE_CHOOSER_ACTION_SAVE);
+    chooser.add_button(Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
+    chooser.add_button(Gtk::Stock::SAVE, Gtk::RESPONSE_OK);
+    if (!suggestedName.empty()) {
+        chooser.set_current_folder(Glib::get_current_dir());
+        chooser.set_current_name(suggestedName);
+    }
+    chooser.set_do_overwrite_confirmation(true);
+    if (chooser.run() != Gtk::RESPONSE_OK)
+        return {};
+    return chooser.get_filename();
 }
 
 bool askYesNo(Gtk::Window &parent, const std::string &question) {

@@ -6,6 +6,7 @@
 #include <gtkmm/box.h>
 #include <gtkmm/label.h>
 #include <gtkmm/scrolledwindow.h>
+#include <gtkmm/table.h>
 #include <gtkmm/treeview.h>
 #include <gtkmm/window.h>
 
@@ -48,6 +49,17 @@ void appendColumn(Gtk::TreeView &view, const Glib::ustring &title,
     if (sortable)
         viewColumn->set_sort_column(column);
 }
+
+// A left-aligned label of text in the grid's cell, growing with its column.
+Gtk::Label &gridLabel(Gtk::Table &grid, int row, int column, const Glib::ustring &text);
+// The same for a figure: small bold "n/a" until the window sets it.
+Gtk::Label *valueLabel(Gtk::Table &grid, int row, int column);
+
+// Asks for the path of a file to write in a modal chooser over parent that
+// confirms overwriting; suggestedName, when given, is proposed in the working
+// folder. Empty when the user cancelled.
+std::string askSavePath(Gtk::Window &parent, const std::string &title,
+                        const std::string &suggestedName = "");
 
 // Asks question in a modal yes/no box titled "Pitanje" over parent; true
 // for yes.

@@ -1,9 +1,8 @@
 #include "window10.h"
 
 #include "Messages.h"
+#include "TableLayout.h"
 
-#include <gtkmm/filechooserdialog.h>
-#include <gtkmm/stock.h>
 
 #include <algorithm>
 #include <cmath>
@@ -240,16 +239,7 @@ void window10::on_find_clicked() {
 }
 
 std::string window10::askExportPath() {
-    Gtk::FileChooserDialog chooser(*this, "Spremi sliku stabla (.svg ili .png)",
-                                   Gtk::FILE_CHOOSER_ACTION_SAVE);
-    chooser.add_button(Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
-    chooser.add_button(Gtk::Stock::SAVE, Gtk::RESPONSE_OK);
-    chooser.set_current_folder(Glib::get_current_dir());
-    chooser.set_current_name("stablo.svg");
-    chooser.set_do_overwrite_confirmation(true);
-    if (chooser.run() != Gtk::RESPONSE_OK)
-        return {};
-    return chooser.get_filename();
+    return askSavePath(*this, "Spremi sliku stabla (.svg ili .png)", "stablo.svg");
 }
 
 void window10::on_export_clicked() {

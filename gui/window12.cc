@@ -6,15 +6,9 @@
 #include "corpus/FileError.h"
 #include "measures/ResultsExport.h"
 
-#include <gtkmm/filechooserdialog.h>
 #include <gtkmm/messagedialog.h>
-#include <gtkmm/stock.h>
 
 namespace {
-
-std::string rateText(const std::optional<double> &rate) {
-    return rate ? fixedNumber(*rate, 4) : "n/a";
-}
 
 std::string rateMarkup(const std::optional<double> &rate) {
     return smallBoldMarkup(rateText(rate));
@@ -95,14 +89,7 @@ window12::window12(ParsedCategoryReport parsed) : run(std::move(parsed)) {
 }
 
 std::string window12::askCsvPath() {
-    Gtk::FileChooserDialog chooser(*this, "Izvezi rezultate po kategorijama (.csv)",
-                                   Gtk::FILE_CHOOSER_ACTION_SAVE);
-    chooser.add_button(Gtk::Stock::CANCEL, Gtk::RESPONSE_CANCEL);
-    chooser.add_button(Gtk::Stock::SAVE, Gtk::RESPONSE_OK);
-    chooser.set_do_overwrite_confirmation(true);
-    if (chooser.run() != Gtk::RESPONSE_OK)
-        return {};
-    return chooser.get_filename();
+    return askSavePath(*this, "Izvezi rezultate po kategorijama (.csv)");
 }
 
 void window12::on_export_clicked() {

@@ -1,27 +1,8 @@
 #include "window8_glade.h"
 
 #include "TableLayout.h"
-#include "c45/NumberText.h"
 
 #include <gtkmm/table.h>
-
-namespace {
-
-Gtk::Label &gridLabel(Gtk::Table &grid, int row, int column, const Glib::ustring &text) {
-    Gtk::Label *label = Gtk::manage(new Gtk::Label(text));
-    label->set_alignment(0.0, 0.5);
-    grid.attach(*label, column, column + 1, row, row + 1, Gtk::FILL | Gtk::EXPAND, Gtk::SHRINK);
-    return *label;
-}
-
-Gtk::Label *valueLabel(Gtk::Table &grid, int row, int column) {
-    Gtk::Label &label = gridLabel(grid, row, column, "");
-    label.set_use_markup(true);
-    label.set_label(smallBoldMarkup("n/a"));
-    return &label;
-}
-
-} // namespace
 
 window8_glade::window8_glade() {
     set_title("Mjere");

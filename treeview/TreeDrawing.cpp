@@ -2,11 +2,6 @@
 // picture needs nothing beyond cairo on screen and in files alike.
 #include "treeview/TreeDrawing.h"
 
-#include "corpus/AtomicFile.h"
-#include "corpus/FileError.h"
-
-#include <cairo-svg.h>
-#include <cairomm/surface.h>
 
 #include <algorithm>
 #include <cctype>
@@ -139,10 +134,6 @@ void drawLegend(const Context &cr, const CategoryColours &colours, double width,
     }
 }
 
-std::runtime_error pictureError(const std::string &path, const std::string &reason) {
-    return std::runtime_error("Could not write picture " + path + ": " + reason);
-}
-
 std::string dotEscaped(const std::string &text) {
     std::string escaped;
     for (const char c : text) {
@@ -163,16 +154,6 @@ std::string hexColour(const TreeColour &colour) {
 
 } // namespace
 
-std::string fileExtension(const std::string &path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    std::string extension;
-    if (dot != std::string::npos && (slash == std::string::npos || dot > slash))
-        extension = path.substr(dot + 1);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension;
-}
 
 CategoryColours::CategoryColours(const DecisionTree &tree) {
     for (const TreeNode &node : tree.nodes)
@@ -305,42 +286,15 @@ void drawTree(const Context &cr, const DecisionTree &tree, const TreeLayout &lay
 
 void writeTreePicture(const std::string &path, const DecisionTree &tree, const TreeLayout &layout,
                       const TreeView &view, int width, int height, const DrawOptions &options) {
-    const std::string extension = fileExtension(path);
-    if (extension != "svg" && extension != "png")
-        throw pictureError(path, "the name must end in .svg or .png");
+    checkPictureName("picture", path);
     if (width <= 0 || height <= 0 || width > largestPicture || height > largestPicture)
-        throw pictureError(path, "the size must be from 1 to " + std::to_string(largestPicture) +
-                                     " pixels a side, not " + std::to_string(width) + "x" +
-                                     std::to_string(height));
-    std::string bytes;
-    const auto append = [&bytes](const unsigned char *data, unsigned int length) {
-        bytes.append(reinterpret_cast<const char *>(data), length);
-        return CAIRO_STATUS_SUCCESS;
-    };
-    try {
-        if (extension == "svg") {
-            const auto surface = Cairo::SvgSurface::create_for_stream(append, width, height);
-            cairo_svg_surface_set_document_unit(surface->cobj(), CAIRO_SVG_UNIT_PX);
-            drawTree(Cairo::Context::create(surface), tree, layout, view, width, height, options);
-            surface->finish();
-            const cairo_status_t status = cairo_surface_status(surface->cobj());
-            if (status != CAIRO_STATUS_SUCCESS)
-                throw std::runtime_error(cairo_status_to_string(status));
-        } else {
-            const auto surface = Cairo::ImageSurface::create(Cairo::FORMAT_RGB24, width, height);
-            drawTree(Cairo::Context::create(surface), tree, layout, view, width, height, options);
-            surface->write_to_png_stream(append);
-        }
-    } catch (const std::exception &error) {
-        throw pictureError(path, error.what());
-    }
-    try {
-        AtomicFile file(path);
-        file.stream().write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.commit();
-    } catch (const FileError &error) {
-        throw pictureError(path, error.reason().empty() ? "cannot be written" : error.reason());
-    }
+        throw pictureError("picture", path,
+                           "the size must be from 1 to " + std::to_string(largestPicture) +
+                               " pixels a side, not " + std::to_string(width) + "x" +
+                               std::to_string(height));
+    writePicture("picture", path, width, height, [&](const Cairo::RefPtr<Cairo::Context> &cr) {
+        drawTree(cr, tree, layout, view, width, height, options);
+    });
 }
 
 void writeTreeDot(std::ostream &out, const DecisionTree &tree, const std::vector<bool> &collapsed) {

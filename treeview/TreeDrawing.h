@@ -2,6 +2,7 @@
 // and writing it in Graphviz's DOT language.
 #pragma once
 
+#include "charts/PictureFile.h"
 #include "treeview/TreeLayout.h"
 
 #include <cairomm/context.h>
@@ -56,9 +57,6 @@ void drawTree(const Cairo::RefPtr<Cairo::Context> &cr, const DecisionTree &tree,
               const TreeLayout &layout, const TreeView &view, double width, double height,
               const DrawOptions &options = DrawOptions());
 
-// The part of path's last name after its last '.', in lower case ("SVG"
-// gives "svg"); "" when the name has no '.'.
-std::string fileExtension(const std::string &path);
 
 // Writes the picture drawTree makes as an SVG or PNG file of width x height
 // pixels, by path's extension (".svg", ".png", any case), replaced as
