@@ -269,11 +269,12 @@ void TextProcessingPage::showCorpusSource(CorpusSource kind, const std::string &
         text += ", više kategorija po dokumentu";
     if (engine.multiCategory && kind == CorpusSource::Folder) {
         const TextProcessor::CategoryCounts &counts = engine.categoryCounts;
-        text += ", više kategorija po dokumentu (dokumenata s više kategorija: " +
+        // The counts on a line of their own, so that the folder's cut
+        // never hides them.
+        text += ", više kategorija po dokumentu\ns više kategorija: " +
                 std::to_string(counts.severalCategories) +
-                ", odbačenih test dokumenata: " + std::to_string(counts.droppedTestDocuments) +
-                ", odbačenih test kategorija: " + std::to_string(counts.droppedTestCategories) +
-                ")";
+                "; odbačeno test: " + std::to_string(counts.droppedTestDocuments) + " dok., " +
+                std::to_string(counts.droppedTestCategories) + " kat.";
     }
     widgets.corpus_label->set_markup("<small>" + Glib::Markup::escape_text(text) + "</small>");
     widgets.corpus_label->set_tooltip_text(text);

@@ -1135,8 +1135,8 @@ TEST_F(MainWindowTest, MultiCategoryRunGivesOneTreePerCategory) {
     window.on_options_activate();
     click(window.answer("multi").open_toolbutton);
     execute();
-    EXPECT_EQ("mapa multi, stemiranje ne, više kategorija po dokumentu (dokumenata s više "
-              "kategorija: 3, odbačenih test dokumenata: 1, odbačenih test kategorija: 1)",
+    EXPECT_EQ("mapa multi, stemiranje ne, više kategorija po dokumentu\ns više kategorija: 3; "
+              "odbačeno test: 1 dok., 1 kat.",
               window.corpus_label->get_tooltip_text());
     selectWords(1, false);
     writeBla();
