@@ -14,24 +14,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string fileText(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 TEST(C45OutputFile, SavesEachLineWithANewlineAndReadsThemBack) {
-    const fs::path dir = fs::temp_directory_path() / ("c45p-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / "run.c45p").string();
+    const TempFolder dir;
+    const std::string path = dir / "run.c45p";
     const std::vector<std::string> run = transcript("release8-test.out");
     std::vector<std::string> withMore = run;
     withMore.insert(withMore.end(), {"", "\tx\r", "", ""});
     for (const auto &lines : {run, withMore}) {
         saveC45Output(lines, path);
-        std::string expected;
-        for (const std::string &line : lines)
-            expected += line + '\n';
-        EXPECT_EQ(fileText(path), expected);
+        EXPECT_EQ(fileText(path), joinLines(lines));
         EXPECT_EQ(loadC45Output(path), lines);
     }
     const std::string text = fileText(dataPath("release8-test.out"));
@@ -39,12 +30,11 @@ TEST(C45OutputFile, SavesEachLineWithANewlineAndReadsThemBack) {
     EXPECT_EQ(loadC45Output(path), run);
 
     saveC45Output({"kept"}, path);
-    EXPECT_THROW(saveC45Output({"x"}, (dir / "missing" / "run.c45p").string()), FileError);
-    EXPECT_THROW(loadC45Output((dir / "missing.c45p").string()), FileError);
-    EXPECT_THROW(loadC45Output(dir.string()), FileError);
+    EXPECT_THROW(saveC45Output({"x"}, dir / "missing/run.c45p"), FileError);
+    EXPECT_THROW(loadC45Output(dir / "missing.c45p"), FileError);
+    EXPECT_THROW(loadC45Output(dir.path.string()), FileError);
     EXPECT_EQ(fileText(path), "kept\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-    fs::remove_all(dir);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 
 // "percent: problem" for a run's output cut at each tenth of its bytes, just
@@ -83,15 +73,11 @@ TEST(C45OutputFile, KeepsAPerCategoryRun) {
               "99: incomplete per-category run, line 70: expected \"\tmacro precision % recall % "
               "F1 % over # categories with positive test cases\"\n"
               "100: whole\n");
-    const fs::path path =
-        fs::temp_directory_path() / ("per-category-" + std::to_string(getpid()) + ".c45p");
-    saveC45Output(transcript("per-category.out"), path.string());
-    std::stringstream saved, original;
-    for (const std::string &line : loadC45Output(path.string()))
-        saved << line << '\n';
-    original << fileText(dataPath("per-category.out"));
+    const TempFolder dir;
+    saveC45Output(transcript("per-category.out"), dir / "run.c45p");
+    std::stringstream saved(joinLines(loadC45Output(dir / "run.c45p")));
+    std::stringstream original(fileText(dataPath("per-category.out")));
     EXPECT_TRUE(parseCategoryReport(original).report == parseCategoryReport(saved).report);
-    fs::remove(path);
 }
 
 TEST(C45OutputFile, RefusesAFileThatIsNotAWholeRun) {
@@ -138,16 +124,15 @@ TEST(C45OutputFile, RefusesAFileThatIsNotAWholeRun) {
     EXPECT_EQ(c45RunProblem(transcript("learner-error.out")),
               "the run ended in an error: ERROR:  cannot open file bla.names");
 
-    const fs::path csv = fs::temp_directory_path() / ("table-" + std::to_string(getpid()) + ".csv");
+    const TempFolder dir;
+    const std::string csv = dir / "table.csv";
     std::ofstream(csv) << "Kategorija,Broj dokumenata\nearn,3\n";
     try {
-        loadC45Output(csv.string());
+        loadC45Output(csv);
         ADD_FAILURE() << "a CSV file was read as a run";
     } catch (const FileError &error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Malformed file " + csv.string() + ": no C4.5 output in it");
+        EXPECT_EQ(std::string(error.what()), "Malformed file " + csv + ": no C4.5 output in it");
     }
-    fs::remove(csv);
 }
 
 } // namespace

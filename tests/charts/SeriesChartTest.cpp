@@ -1,5 +1,6 @@
 #include "charts/SeriesChart.h"
 #include "CroatianLocale.h"
+#include "TestFiles.h"
 #include "charts/ChartLayout.h"
 
 #include <cairomm/surface.h>
@@ -21,23 +22,11 @@ namespace {
 
 constexpr double nan = NAN;
 
-std::string freshFolder() {
-    std::string pattern = testing::TempDir() + "charts-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a folder for the test");
-    return pattern;
-}
-
 std::set<std::string> entries(const std::string &folder) {
     std::set<std::string> names;
     for (const auto &entry : std::filesystem::directory_iterator(folder))
         names.insert(entry.path().filename());
     return names;
-}
-
-std::string readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 // A drawn chart and the layout it was drawn with.
@@ -212,11 +201,7 @@ TEST(SeriesChart, AxesFitTheirValuesAndEndPointsStayOffTheFrame) {
                              {"b", {{90, 55.9, 588}, {9690, 39.5, 1701}}}}};
     const Picture picture = draw(chart);
     const SeriesChartLayout &layout = picture.layout;
-    EXPECT_EQ("35..60: 35 40 45 50 55 60", [&] {
-        std::ostringstream out;
-        out << layout.errorTicks;
-        return out.str();
-    }());
+    EXPECT_EQ("35..60: 35 40 45 50 55 60", ::testing::PrintToString(layout.errorTicks));
     EXPECT_EQ(0, layout.sizeTicks.low);
     EXPECT_EQ("Pogreška na testnom skupu nakon podrezivanja (%) — os počinje od 35",
               layout.errorHeading);
@@ -225,9 +210,7 @@ TEST(SeriesChart, AxesFitTheirValuesAndEndPointsStayOffTheFrame) {
     // the values rather than doubling their spread.
     const Picture low = draw(chart, 800, 260);
     ASSERT_LT(low.layout.errorPlot.height, 90);
-    std::ostringstream lowTicks;
-    lowTicks << low.layout.errorTicks;
-    EXPECT_EQ("30..60: 30 40 50 60", lowTicks.str());
+    EXPECT_EQ("30..60: 30 40 50 60", ::testing::PrintToString(low.layout.errorTicks));
 
     // The markers of the first and last points, and of the highest and lowest
     // error, are clear of the frame around them.
@@ -318,7 +301,8 @@ TEST(SeriesChart, DrawingLeavesTheContextAndIgnoresTheNumberLocale) {
 }
 
 TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
-    const std::string folder = freshFolder();
+    const TempFolder temp, linkedTemp;
+    const std::string folder = temp.path.string(), linked = linkedTemp.path.string();
     writeSeriesChart(twoLines(), folder + "/a.png");
     writeSeriesChart(twoLines(), folder + "/b.PNG", 640, 480);
     writeSeriesChart(twoLines(), folder + "/c.svg", 333, 777);
@@ -331,7 +315,7 @@ TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
         EXPECT_EQ(height, png->get_height());
     }
 
-    const std::string svg = readFile(folder + "/c.svg");
+    const std::string svg = fileText(folder + "/c.svg");
     const std::size_t start = svg.find("<svg ");
     ASSERT_NE(std::string::npos, start);
     const std::string element = svg.substr(start, svg.find('>', start) - start);
@@ -350,23 +334,23 @@ TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
         const std::size_t id = svg.find("<g id=\"surface");
         return id == std::string::npos ? svg : svg.erase(id, svg.find('>', id) - id);
     };
-    EXPECT_NE(std::string::npos, readFile(folder + "/c.svg").find("<path "));
-    EXPECT_EQ(withoutId(readFile(folder + "/c.svg")), withoutId(readFile(folder + "/a.png.svg")));
+    EXPECT_NE(std::string::npos, fileText(folder + "/c.svg").find("<path "));
+    EXPECT_EQ(withoutId(fileText(folder + "/c.svg")), withoutId(fileText(folder + "/a.png.svg")));
 
     // A link keeps pointing at the picture, which is written where it points.
-    const std::string linked = freshFolder();
     ASSERT_EQ(0, ::symlink((linked + "/target.svg").c_str(), (folder + "/link.svg").c_str()));
     writeSeriesChart(chart, folder + "/link.svg", 801, 603);
     char target[4096];
     const ssize_t size = ::readlink((folder + "/link.svg").c_str(), target, sizeof target);
     EXPECT_EQ(linked + "/target.svg", std::string(target, size > 0 ? size : 0));
-    EXPECT_TRUE(withoutId(readFile(folder + "/c.svg")) ==
-                withoutId(readFile(linked + "/target.svg")));
+    EXPECT_TRUE(withoutId(fileText(folder + "/c.svg")) ==
+                withoutId(fileText(linked + "/target.svg")));
     EXPECT_EQ((std::set<std::string>{"target.svg"}), entries(linked));
 }
 
 TEST(SeriesChartFile, FailuresNameThePathAndReasonAndLeaveNoFile) {
-    const std::string folder = freshFolder();
+    const TempFolder temp;
+    const std::string folder = temp.path.string();
     ::mkdir((folder + "/taken.png").c_str(), 0755);
     std::ofstream(folder + "/file") << "x";
     const struct {
