@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -29,6 +30,18 @@ inline std::string joinLines(const std::vector<std::string> &lines) {
     std::string text;
     for (const std::string &line : lines)
         text += line + '\n';
+    return text;
+}
+
+// Sorted names in a folder, space-separated; "" when it cannot be read.
+inline std::string folderEntries(const std::filesystem::path &folder) {
+    std::set<std::string> names;
+    std::error_code ignored;
+    for (const auto &entry : std::filesystem::directory_iterator(folder, ignored))
+        names.insert(entry.path().filename().string());
+    std::string text;
+    for (const std::string &name : names)
+        text += (text.empty() ? "" : " ") + name;
     return text;
 }
 

@@ -3,14 +3,10 @@
 #include "corpus/FileError.h"
 
 #include <algorithm>
-#include <dirent.h>
-#include <ftw.h>
-#include <sys/stat.h>
-
-#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <memory>
 #include <sstream>
 #include <vector>
 
@@ -73,58 +69,10 @@ void writeFile(const std::string &path, const std::string &content) {
     ASSERT_TRUE(out) << path;
 }
 
-namespace {
-
-// The folders tests made, removed with everything in them when the test
-// program ends; folders a test made unwritable are opened up first.
-class TempFolders {
-public:
-    ~TempFolders() {
-        for (const std::string &folder : folders_) {
-            nftw(folder.c_str(), openUp, 16, FTW_PHYS);
-            nftw(folder.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
-        }
-    }
-    void add(const std::string &folder) { folders_.push_back(folder); }
-
-private:
-    static int openUp(const char *path, const struct stat *, int type, FTW *) {
-        if (type == FTW_D || type == FTW_DNR)
-            chmod(path, S_IRWXU);
-        return 0;
-    }
-    static int removeEntry(const char *path, const struct stat *, int, FTW *) {
-        remove(path);
-        return 0;
-    }
-    std::vector<std::string> folders_;
-};
-
-} // namespace
-
 std::string makeTempFolder() {
-    static TempFolders made;
-    std::string pattern = testing::TempDir() + "corpus-test-XXXXXX";
-    const char *folder = mkdtemp(pattern.data());
-    EXPECT_NE(folder, nullptr);
-    if (folder)
-        made.add(pattern);
-    return pattern;
-}
-
-std::string folderEntries(const std::string &folder) {
-    std::vector<std::string> names;
-    DIR *dir = opendir(folder.c_str());
-    while (const dirent *entry = dir ? readdir(dir) : nullptr)
-        if (entry->d_name[0] != '.')
-            names.push_back(entry->d_name);
-    if (dir)
-        closedir(dir);
-    std::sort(names.begin(), names.end());
-    std::string text;
-    for (const auto &name : names)
-        text += (text.empty() ? "" : " ") + name;
-    return text;
+    static std::vector<std::unique_ptr<TempFolder>> made;
+    made.push_back(std::make_unique<TempFolder>());
+    return made.back()->path.string();
 }
 
 std::string errorOf(const std::function<void()> &action) {

@@ -2,6 +2,7 @@
 // so that tests compare whole strings.
 #pragma once
 
+#include "TestFiles.h"
 #include "corpus/TextProcessor.h"
 
 #include <functional>
@@ -18,11 +19,8 @@ std::string describe(const TextProcessor &engine);
 std::string readFile(const std::string &path);
 void writeFile(const std::string &path, const std::string &content);
 
-// A fresh empty folder for one test.
+// A fresh empty folder, removed when the test program ends.
 std::string makeTempFolder();
-
-// Sorted names in a folder, space-separated, without the dot entries.
-std::string folderEntries(const std::string &folder);
 
 // The message of the FileError that action throws, "no error" if none.
 std::string errorOf(const std::function<void()> &action);
