@@ -103,20 +103,11 @@ TEST_F(C45Export, TokenizerFileReadsBackWhatMadeTheSet) {
         engine.writeFileSetAs(folder + "/set", stemming);
         EXPECT_EQ(readTokenizerFile(folder + "/set"), TokenizerSettings{stemming});
     }
-    const struct {
-        const char *content, *message;
-    } rows[] = {
-        {"stemming: yes", "expected the line \"stemming: yes\" or \"stemming: no\""},
-        {"stemming: maybe\n", "expected the line \"stemming: yes\" or \"stemming: no\""},
-    };
-    for (const auto &row : rows) {
-        std::ofstream(folder + "/set.tokens") << row.content;
-        try {
-            readTokenizerFile(folder + "/set");
-            ADD_FAILURE() << row.content;
-        } catch (const FileError &error) {
-            EXPECT_EQ(error.what(), "Malformed file " + folder + "/set.tokens: " + row.message);
-        }
+    for (const char *content : {"stemming: yes", "stemming: maybe\n"}) {
+        std::ofstream(folder + "/set.tokens") << content;
+        EXPECT_EQ(errorOf([&] { readTokenizerFile(folder + "/set"); }),
+                  "Malformed file " + folder +
+                      "/set.tokens: expected the line \"stemming: yes\" or \"stemming: no\"");
     }
     EXPECT_THROW(readTokenizerFile(folder + "/missing"), FileError);
 }
