@@ -8,11 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <set>
-#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <tuple>

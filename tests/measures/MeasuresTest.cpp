@@ -6,11 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <sstream>
