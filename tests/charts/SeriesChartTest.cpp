@@ -357,12 +357,9 @@ TEST(SeriesChartFile, FailuresNameThePathAndReasonAndLeaveNoFile) {
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(row.path);
-        try {
-            writeSeriesChart(twoLines(), row.path, row.width, 600);
-            ADD_FAILURE() << "no error";
-        } catch (const std::runtime_error &error) {
-            EXPECT_EQ("Could not write chart " + row.path + ": " + row.reason, error.what());
-        }
+        EXPECT_EQ("Could not write chart " + row.path + ": " + row.reason,
+                  thrownMessage<std::runtime_error>(
+                      [&] { writeSeriesChart(twoLines(), row.path, row.width, 600); }));
     }
     EXPECT_EQ("file taken.png", folderEntries(folder));
     EXPECT_EQ("", folderEntries(folder + "/taken.png"));

@@ -67,12 +67,7 @@ TEST(DecisionTree, RefusesWhatIsNoTree) {
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.output);
-        try {
-            outline(row.output);
-            ADD_FAILURE() << "no error";
-        } catch (const TreeError &error) {
-            EXPECT_EQ(std::string(error.what()), row.message);
-        }
+        EXPECT_EQ(thrownMessage<TreeError>([&] { outline(row.output); }), row.message);
     }
 }
 

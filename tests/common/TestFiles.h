@@ -1,4 +1,5 @@
-// File and line helpers shared by the engine's tests.
+// Helpers shared by the engine's tests: files, lines, temporary folders and
+// the messages of thrown exceptions.
 #pragma once
 
 #include <stdlib.h>
@@ -43,6 +44,17 @@ inline std::string folderEntries(const std::filesystem::path &folder) {
     for (const std::string &name : names)
         text += (text.empty() ? "" : " ") + name;
     return text;
+}
+
+// What the exception of type Error that action throws says; "no error" when
+// it throws none.
+template <typename Error, typename Action> std::string thrownMessage(const Action &action) {
+    try {
+        action();
+    } catch (const Error &error) {
+        return error.what();
+    }
+    return "no error";
 }
 
 // A fresh empty folder, removed with all it holds at the end of scope.

@@ -139,13 +139,9 @@ TEST_F(C45Export, MultiCategoryLabelsAndNoDenseSet) {
         [&] { engine.writeC45Files(); }, [&] { engine.writeDataFile(); },
         [&] { engine.writeTestFile(); }, [&] { engine.writeFileSetAs(folder + "/other", false); }};
     for (const auto &write : denseWriters) {
-        try {
-            write();
-            ADD_FAILURE() << "a dense file was written";
-        } catch (const std::logic_error &error) {
-            EXPECT_STREQ(error.what(), "the dense C4.5 file set cannot carry several categories "
-                                       "per document: write the sparse file set");
-        }
+        EXPECT_EQ(thrownMessage<std::logic_error>(write),
+                  "the dense C4.5 file set cannot carry several categories per document: write "
+                  "the sparse file set");
         EXPECT_EQ(folderEntries(folder), sparseSet);
     }
     EXPECT_EQ(readFile(folder + "/set.names"), names);

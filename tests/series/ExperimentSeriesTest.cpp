@@ -99,14 +99,10 @@ TEST(SeriesLists, MalformedListsAreRefusedAndPlansCombineEverySetting) {
     large.minCases.assign(100, 2);
     for (const char *step : {"count", "plan"}) {
         SCOPED_TRACE(step);
-        try {
-            step[0] == 'c' ? seriesRunCount(large) : seriesPlan(large).size();
-            ADD_FAILURE() << "no error";
-        } catch (const std::invalid_argument &error) {
-            EXPECT_STREQ("the series would have 400000000 runs, more than the 10000 a series may "
-                         "have",
-                         error.what());
-        }
+        EXPECT_EQ("the series would have 400000000 runs, more than the 10000 a series may have",
+                  thrownMessage<std::invalid_argument>([&] {
+                      step[0] == 'c' ? seriesRunCount(large) : seriesPlan(large).size();
+                  }));
     }
 }
 

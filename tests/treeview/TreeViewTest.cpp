@@ -144,14 +144,11 @@ TEST(TreeDrawing, WritesPicturesOfTheRequestedSize) {
     const auto png = Cairo::ImageSurface::create_from_png(folder / "tree.PNG");
     EXPECT_EQ(png->get_width(), 31);
     EXPECT_EQ(png->get_height(), 17);
-    for (const int width : {0, 32768}) {
-        try {
-            writeTreePicture(folder / "tree.png", tree, layout, TreeView(), width, 10);
-            ADD_FAILURE() << width;
-        } catch (const std::runtime_error &error) {
-            EXPECT_EQ(error.what(), "Could not write picture " + folder / "tree.png" +
-                                        ": the size must be from 1 to 32767 pixels a side, not " +
-                                        std::to_string(width) + "x10");
-        }
-    }
+    for (const int width : {0, 32768})
+        EXPECT_EQ(thrownMessage<std::runtime_error>([&] {
+                      writeTreePicture(folder / "tree.png", tree, layout, TreeView(), width, 10);
+                  }),
+                  "Could not write picture " + folder / "tree.png" +
+                      ": the size must be from 1 to 32767 pixels a side, not " +
+                      std::to_string(width) + "x10");
 }
