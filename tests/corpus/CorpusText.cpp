@@ -1,7 +1,5 @@
 #include "CorpusText.h"
 
-#include "corpus/FileError.h"
-
 #include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -73,13 +71,4 @@ std::string makeTempFolder() {
     static std::vector<std::unique_ptr<TempFolder>> made;
     made.push_back(std::make_unique<TempFolder>());
     return made.back()->path.string();
-}
-
-std::string errorOf(const std::function<void()> &action) {
-    try {
-        action();
-    } catch (const FileError &error) {
-        return error.what();
-    }
-    return "no error";
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "TestFiles.h"
+#include "corpus/FileError.h"
 #include "corpus/TextProcessor.h"
 
 #include <functional>
@@ -23,4 +24,6 @@ void writeFile(const std::string &path, const std::string &content);
 std::string makeTempFolder();
 
 // The message of the FileError that action throws, "no error" if none.
-std::string errorOf(const std::function<void()> &action);
+inline std::string errorOf(const std::function<void()> &action) {
+    return thrownMessage<FileError>(action);
+}
