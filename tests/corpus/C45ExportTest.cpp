@@ -157,13 +157,6 @@ TEST_F(C45Export, EmptyCorpusAndNoAttributes) {
     EXPECT_EQ(files(), "== .info\n1\n0\n1\n0\n== .names\nsolo.\n\n== .data\nsolo\n== .test\n");
 }
 
-TEST_F(C45Export, UnwritableStemThrowsAndLeavesNothingBehind) {
-    engine.setFileStem(folder + "/missing/set");
-    EXPECT_EQ(errorOf([&] { engine.writeC45Files(); }),
-              "Could not open file " + folder + "/missing/set.info");
-    EXPECT_EQ(folderEntries(folder), "");
-}
-
 std::string linkTarget(const std::string &path) {
     char target[256];
     const ssize_t size = readlink(path.c_str(), target, sizeof target);
