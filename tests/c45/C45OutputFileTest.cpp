@@ -38,16 +38,25 @@ TEST(C45OutputFile, SavesEachLineWithANewlineAndReadsThemBack) {
 }
 
 // "percent: problem" for a run's output cut at each tenth of its bytes, just
-// before its end, and whole.
+// before its end, and whole; neighbouring cuts with the same problem share a
+// line, "20-40: problem".
 std::string refusals(const std::string &name) {
     const std::string text = fileText(dataPath(name));
-    std::string result;
-    for (const int percent : {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 99}) {
-        const std::vector<std::string> lines =
-            splitLines(text.substr(0, text.size() * percent / 100));
-        result += std::to_string(percent) + ": " + c45RunProblem(lines).value_or("whole") + "\n";
+    std::vector<std::pair<std::string, std::string>> cuts;
+    for (const int percent : {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 99, 100}) {
+        const std::string problem =
+            c45RunProblem(splitLines(text.substr(0, text.size() * percent / 100)))
+                .value_or("whole");
+        if (!cuts.empty() && cuts.back().second == problem)
+            cuts.back().first = cuts.back().first.substr(0, cuts.back().first.find('-')) + "-" +
+                                std::to_string(percent);
+        else
+            cuts.emplace_back(std::to_string(percent), problem);
     }
-    return result + "100: " + c45RunProblem(splitLines(text)).value_or("whole") + "\n";
+    std::string result;
+    for (const auto &[percents, problem] : cuts)
+        result += percents + ": " + problem + "\n";
+    return result;
 }
 
 // A per-category run is whole once its closing block is; a saved one reads
@@ -84,42 +93,27 @@ TEST(C45OutputFile, RefusesAFileThatIsNotAWholeRun) {
     EXPECT_EQ(refusals("release8-test.out"),
               "0: no C4.5 output in it\n"
               "10: incomplete C4.5 run, no line of the cases read\n"
-              "20: incomplete C4.5 run, no line of the tree saved\n"
-              "30: incomplete C4.5 run, no line of the tree saved\n"
-              "40: incomplete C4.5 run, no line of the tree saved\n"
-              "50: incomplete C4.5 run, no evaluation on training data\n"
-              "60: incomplete C4.5 run, no evaluation on training data\n"
-              "70: incomplete C4.5 run, no evaluation on test data\n"
-              "80: incomplete C4.5 run, no evaluation on test data\n"
-              "90: incomplete C4.5 run, no confusion matrix\n"
-              "99: incomplete C4.5 run, no confusion matrix\n"
+              "20-40: incomplete C4.5 run, no line of the tree saved\n"
+              "50-60: incomplete C4.5 run, no evaluation on training data\n"
+              "70-80: incomplete C4.5 run, no evaluation on test data\n"
+              "90-99: incomplete C4.5 run, no confusion matrix\n"
               "100: whole\n");
     EXPECT_EQ(refusals("windowing-two-trials.out"),
               "0: no C4.5 output in it\n"
               "10: incomplete C4.5 run, no line of the cases read\n"
-              "20: incomplete C4.5 run, no decision tree\n"
-              "30: incomplete C4.5 run, no decision tree\n"
-              "40: incomplete C4.5 run, no line of the tree saved\n"
-              "50: incomplete C4.5 run, no line of the tree saved\n"
-              "60: incomplete C4.5 run, no line of the tree saved\n"
-              "70: incomplete C4.5 run, no evaluation on training data\n"
-              "80: incomplete C4.5 run, no evaluation on training data\n"
+              "20-30: incomplete C4.5 run, no decision tree\n"
+              "40-60: incomplete C4.5 run, no line of the tree saved\n"
+              "70-80: incomplete C4.5 run, no evaluation on training data\n"
               "90: incomplete C4.5 run, no evaluation on test data\n"
               "99: incomplete C4.5 run, no confusion matrix\n"
               "100: whole\n");
     // Without -u the training evaluation ends the run; the cut at 99 % takes
     // the "<<" of its saved row.
     EXPECT_EQ(refusals("one-leaf.out"), "0: no C4.5 output in it\n"
-                                        "10: incomplete C4.5 run, no line of the cases read\n"
-                                        "20: incomplete C4.5 run, no line of the cases read\n"
-                                        "30: incomplete C4.5 run, no line of the cases read\n"
+                                        "10-30: incomplete C4.5 run, no line of the cases read\n"
                                         "40: incomplete C4.5 run, no decision tree\n"
-                                        "50: incomplete C4.5 run, no evaluation on training data\n"
-                                        "60: incomplete C4.5 run, no evaluation on training data\n"
-                                        "70: incomplete C4.5 run, no evaluation on training data\n"
-                                        "80: incomplete C4.5 run, no evaluation on training data\n"
-                                        "90: incomplete C4.5 run, no evaluation on training data\n"
-                                        "99: incomplete C4.5 run, no evaluation on training data\n"
+                                        "50-99: incomplete C4.5 run, no evaluation on training "
+                                        "data\n"
                                         "100: whole\n");
     EXPECT_EQ(c45RunProblem(transcript("learner-error.out")),
               "the run ended in an error: ERROR:  cannot open file bla.names");
