@@ -135,13 +135,11 @@ TEST(CategoryReport, ClosingBlockSumsAndAverages) {
         text.substr(0, text.find("\n", text.find("Category 2"))));
 }
 
-TEST(CategoryReport, RefusesWhatTheLayoutCannotCarry) {
+// The writer refuses what the layout cannot carry; the reader names the line.
+TEST(CategoryReport, MalformedReportsAreRefused) {
     EXPECT_THROW(written({1, 1, 1, {section("a\nb", {})}}), std::invalid_argument);
     EXPECT_THROW(written({1, 1, 1, {section("a", {}, "Decision Tree:\n a (1.0)\n")}}),
                  std::invalid_argument);
-}
-
-TEST(CategoryReport, MalformedReportsNameTheLine) {
     const std::string good = written(
         {21, 3, 6, {section("acq", {2, 1, 1, 2}, leafTree), section("earn", {1, 0, 0, 5})}});
     const auto replaced = [&](const std::string &from, const std::string &to) {
