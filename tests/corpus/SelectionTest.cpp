@@ -42,20 +42,15 @@ TEST_F(Selection, KeepsWordsReachingTheThresholdLessStopWordsWhenAsked) {
     EXPECT_EQ(describe(engine.selectedWords), "a:1 b:2 c:5 of:9 the:9");
 }
 
-TEST_F(Selection, PairsGainsByWord) {
-    engine.informationGain = {{"b", 0.5f}, {"c", 0.25f}, {"gone", 1}, {"the", 0.125f}};
+// The selection's gains are paired with its words by key; the top words by
+// gain can then be kept.
+TEST_F(Selection, PairsGainsByWordAndKeepsTheWordsOfHighestGain) {
+    engine.informationGain = {{"a", 0.5f}, {"b", 0.25f},  {"c", 0.5f},
+                              {"gone", 1}, {"of", 0.75f}, {"the", 0}};
     select(2, true);
-    EXPECT_EQ(describe(engine.selectedInformationGain), "c:0.25");
-    select(0, false);
-    EXPECT_EQ(describe(engine.selectedInformationGain), "b:0.5 c:0.25 the:0.125");
-    engine.informationGain.clear();
-    select(0, false);
-    EXPECT_EQ(describe(engine.selectedInformationGain), "");
-}
-
-TEST_F(Selection, KeepsTheWordsOfHighestGain) {
-    engine.informationGain = {{"a", 0.5f}, {"b", 0.25f}, {"c", 0.5f}, {"of", 0.75f}, {"the", 0}};
+    EXPECT_EQ(describe(engine.selectedInformationGain), "c:0.5");
     select(2, false);
+    EXPECT_EQ(describe(engine.selectedInformationGain), "b:0.25 c:0.5 of:0.75 the:0");
     engine.keepTopInformationGain(5);
     EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9 the:9");
     engine.keepTopInformationGain(3);
@@ -69,8 +64,10 @@ TEST_F(Selection, KeepsTheWordsOfHighestGain) {
     EXPECT_EQ(describe(engine.selectedWords), "");
     EXPECT_EQ(describe(engine.selectedInformationGain), "");
 
-    engine.informationGain.clear();
+    // Words without a gain are left out, and then none can be ranked.
+    engine.informationGain = {{"c", 0.25f}};
     select(2, false);
+    EXPECT_EQ(describe(engine.selectedInformationGain), "c:0.25");
     EXPECT_THROW(engine.keepTopInformationGain(1), std::logic_error);
     EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9 the:9");
 }
