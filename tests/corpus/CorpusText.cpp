@@ -10,16 +10,6 @@
 
 namespace {
 
-template <typename Map> std::string join(const Map &map) {
-    std::ostringstream out;
-    const char *separator = "";
-    for (const auto &[key, value] : map) {
-        out << separator << key << ':' << value;
-        separator = " ";
-    }
-    return out.str();
-}
-
 void describeSet(std::ostringstream &out, const char *name, const TextProcessor &engine,
                  const DocumentTable &documents,
                  const std::deque<TextProcessor::TopicSet> &topics) {
@@ -30,28 +20,20 @@ void describeSet(std::ostringstream &out, const char *name, const TextProcessor 
                 out << ' ' << topic;
         out << " |";
         if (i < documents.size())
-            out << ' ' << join(engine.documentWords(documents, i));
+            out << ' ' << describe(engine.documentWords(documents, i));
         out << '\n';
     }
 }
 
 } // namespace
 
-std::string describe(const TextProcessor::WordCounts &words) {
-    return join(words);
-}
-
-std::string describe(const std::map<std::string, float> &gains) {
-    return join(gains);
-}
-
 std::string describe(const TextProcessor &engine) {
     std::ostringstream out;
     describeSet(out, "train", engine, engine.trainDocuments, engine.trainTopics);
     describeSet(out, "test", engine, engine.testDocuments, engine.testTopics);
-    out << "categories: " << join(engine.categories) << '\n'
-        << "df: " << join(engine.documentFrequency) << '\n'
-        << "selected: " << join(engine.selectedWords) << '\n';
+    out << "categories: " << describe(engine.categories) << '\n'
+        << "df: " << describe(engine.documentFrequency) << '\n'
+        << "selected: " << describe(engine.selectedWords) << '\n';
     return out.str();
 }
 

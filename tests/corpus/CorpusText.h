@@ -7,11 +7,19 @@
 #include "corpus/TextProcessor.h"
 
 #include <functional>
+#include <sstream>
 #include <string>
 
-// "net:1 profit:2"
-std::string describe(const TextProcessor::WordCounts &words);
-std::string describe(const std::map<std::string, float> &gains);
+// "net:1 profit:2", for any table of words and their counts or gains.
+template <typename Table> std::string describe(const Table &table) {
+    std::ostringstream out;
+    const char *separator = "";
+    for (const auto &[key, value] : table) {
+        out << separator << key << ':' << value;
+        separator = " ";
+    }
+    return out.str();
+}
 
 // One line per document ("train earn | net:1 rose:1"), then the categories,
 // document frequencies and selection.

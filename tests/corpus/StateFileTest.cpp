@@ -107,8 +107,6 @@ TEST_F(StateFile, MultiCategoryRoundTripCarriesTheMode) {
 
     loaded.loadTextProcessingState(TEST_DATA_DIR "/one-document.tpp");
     EXPECT_FALSE(loaded.multiCategory);
-    EXPECT_EQ(describe(loaded),
-              "train x | ab:2 cd:1\ncategories: x:1\ndf: ab:1 cd:1\nselected: \n");
     EXPECT_EQ(errorOf([&] { loaded.saveTextProcessingState(folder + "/no/such.tpp"); }),
               "Could not open file " + folder + "/no/such.tpp");
 }
