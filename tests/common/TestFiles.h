@@ -46,6 +46,13 @@ inline std::string folderEntries(const std::filesystem::path &folder) {
     return text;
 }
 
+// Where a symbolic link points; "not a link" for anything else.
+inline std::string linkTarget(const std::filesystem::path &path) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::read_symlink(path, error);
+    return error ? "not a link" : target.string();
+}
+
 // What the exception of type Error that action throws says; "no error" when
 // it throws none.
 template <typename Error, typename Action> std::string thrownMessage(const Action &action) {

@@ -157,12 +157,6 @@ TEST_F(C45Export, EmptyCorpusAndNoAttributes) {
     EXPECT_EQ(files(), "== .info\n1\n0\n1\n0\n== .names\nsolo.\n\n== .data\nsolo\n== .test\n");
 }
 
-std::string linkTarget(const std::string &path) {
-    char target[256];
-    const ssize_t size = readlink(path.c_str(), target, sizeof target);
-    return size < 0 ? "not a link" : std::string(target, static_cast<std::size_t>(size));
-}
-
 // A replaced file keeps its permission bits whatever the umask, and a link
 // keeps pointing at the file that now holds the new content.
 TEST(AtomicFile, KeepsTheModeAndReplacesWhatLinksPointTo) {
