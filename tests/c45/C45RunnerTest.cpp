@@ -320,14 +320,18 @@ TEST_F(FakeC45, ReportsEveryWayARunCanFail) {
     }
     unsetenv("FAKE_C45_STATUS");
 
-    // A run with "-u" whose output stops after the training evaluation (that
-    // of a run without -u) is no result.
-    setenv("FAKE_C45_TRANSCRIPT", dataPath("one-leaf.out").c_str(), 1);
+    // A run with "-u" whose output stops before its test evaluation, or the
+    // output of a run without -u, is no result.
+    const std::string whole = fileText(dataPath("release8-test.out"));
+    std::ofstream(dir + "/cut.out") << whole.substr(0, whole.find("Evaluation on test data"));
     touch("bla.test");
-    const C45Process::Outcome cut = runC45(request(dir + "/bla"), trace);
-    EXPECT_EQ(runFailure(cut), dataPath("fake-c45.sh") +
-                                   " gave no whole result (incomplete C4.5 run, no evaluation on "
-                                   "test data)");
+    for (const std::string &output : {dir + "/cut.out", dataPath("one-leaf.out")}) {
+        SCOPED_TRACE(output);
+        setenv("FAKE_C45_TRANSCRIPT", output.c_str(), 1);
+        EXPECT_EQ(runFailure(runC45(request(dir + "/bla"), trace)),
+                  dataPath("fake-c45.sh") +
+                      " gave no whole result (incomplete C4.5 run, no evaluation on test data)");
+    }
 
     // Output beyond the limit stops the run; what fitted is kept.
     setenv("FAKE_C45_TRANSCRIPT", dataPath("release8-test.out").c_str(), 1);
