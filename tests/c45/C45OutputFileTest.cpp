@@ -14,24 +14,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string fileText(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 TEST(C45OutputFile, SavesEachLineWithANewlineAndReadsThemBack) {
-    const fs::path dir = fs::temp_directory_path() / ("c45p-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string path = (dir / "run.c45p").string();
+    const TempFolder dir;
+    const std::string path = dir / "run.c45p";
     const std::vector<std::string> run = transcript("release8-test.out");
     std::vector<std::string> withMore = run;
     withMore.insert(withMore.end(), {"", "\tx\r", "", ""});
     for (const auto &lines : {run, withMore}) {
         saveC45Output(lines, path);
-        std::string expected;
-        for (const std::string &line : lines)
-            expected += line + '\n';
-        EXPECT_EQ(fileText(path), expected);
+        EXPECT_EQ(fileText(path), joinLines(lines));
         EXPECT_EQ(loadC45Output(path), lines);
     }
     const std::string text = fileText(dataPath("release8-test.out"));
@@ -39,25 +30,33 @@ TEST(C45OutputFile, SavesEachLineWithANewlineAndReadsThemBack) {
     EXPECT_EQ(loadC45Output(path), run);
 
     saveC45Output({"kept"}, path);
-    EXPECT_THROW(saveC45Output({"x"}, (dir / "missing" / "run.c45p").string()), FileError);
-    EXPECT_THROW(loadC45Output((dir / "missing.c45p").string()), FileError);
-    EXPECT_THROW(loadC45Output(dir.string()), FileError);
+    EXPECT_THROW(saveC45Output({"x"}, dir / "missing/run.c45p"), FileError);
+    EXPECT_THROW(loadC45Output(dir / "missing.c45p"), FileError);
+    EXPECT_THROW(loadC45Output(dir.path.string()), FileError);
     EXPECT_EQ(fileText(path), "kept\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 1);
-    fs::remove_all(dir);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 1);
 }
 
 // "percent: problem" for a run's output cut at each tenth of its bytes, just
-// before its end, and whole.
+// before its end, and whole; neighbouring cuts with the same problem share a
+// line, "20-40: problem".
 std::string refusals(const std::string &name) {
     const std::string text = fileText(dataPath(name));
-    std::string result;
-    for (const int percent : {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 99}) {
-        const std::vector<std::string> lines =
-            splitLines(text.substr(0, text.size() * percent / 100));
-        result += std::to_string(percent) + ": " + c45RunProblem(lines).value_or("whole") + "\n";
+    std::vector<std::pair<std::string, std::string>> cuts;
+    for (const int percent : {0, 10, 20, 30, 40, 50, 60, 70, 80, 90, 99, 100}) {
+        const std::string problem =
+            c45RunProblem(splitLines(text.substr(0, text.size() * percent / 100)))
+                .value_or("whole");
+        if (!cuts.empty() && cuts.back().second == problem)
+            cuts.back().first = cuts.back().first.substr(0, cuts.back().first.find('-')) + "-" +
+                                std::to_string(percent);
+        else
+            cuts.emplace_back(std::to_string(percent), problem);
     }
-    return result + "100: " + c45RunProblem(splitLines(text)).value_or("whole") + "\n";
+    std::string result;
+    for (const auto &[percents, problem] : cuts)
+        result += percents + ": " + problem + "\n";
+    return result;
 }
 
 // A per-category run is whole once its closing block is; a saved one reads
@@ -83,71 +82,47 @@ TEST(C45OutputFile, KeepsAPerCategoryRun) {
               "99: incomplete per-category run, line 70: expected \"\tmacro precision % recall % "
               "F1 % over # categories with positive test cases\"\n"
               "100: whole\n");
-    const fs::path path =
-        fs::temp_directory_path() / ("per-category-" + std::to_string(getpid()) + ".c45p");
-    saveC45Output(transcript("per-category.out"), path.string());
-    std::stringstream saved, original;
-    for (const std::string &line : loadC45Output(path.string()))
-        saved << line << '\n';
-    original << fileText(dataPath("per-category.out"));
+    const TempFolder dir;
+    saveC45Output(transcript("per-category.out"), dir / "run.c45p");
+    std::stringstream saved(joinLines(loadC45Output(dir / "run.c45p")));
+    std::stringstream original(fileText(dataPath("per-category.out")));
     EXPECT_TRUE(parseCategoryReport(original).report == parseCategoryReport(saved).report);
-    fs::remove(path);
 }
 
 TEST(C45OutputFile, RefusesAFileThatIsNotAWholeRun) {
     EXPECT_EQ(refusals("release8-test.out"),
               "0: no C4.5 output in it\n"
               "10: incomplete C4.5 run, no line of the cases read\n"
-              "20: incomplete C4.5 run, no line of the tree saved\n"
-              "30: incomplete C4.5 run, no line of the tree saved\n"
-              "40: incomplete C4.5 run, no line of the tree saved\n"
-              "50: incomplete C4.5 run, no evaluation on training data\n"
-              "60: incomplete C4.5 run, no evaluation on training data\n"
-              "70: incomplete C4.5 run, no evaluation on test data\n"
-              "80: incomplete C4.5 run, no evaluation on test data\n"
-              "90: incomplete C4.5 run, no confusion matrix\n"
-              "99: incomplete C4.5 run, no confusion matrix\n"
+              "20-40: incomplete C4.5 run, no line of the tree saved\n"
+              "50-60: incomplete C4.5 run, no evaluation on training data\n"
+              "70-80: incomplete C4.5 run, no evaluation on test data\n"
+              "90-99: incomplete C4.5 run, no confusion matrix\n"
               "100: whole\n");
     EXPECT_EQ(refusals("windowing-two-trials.out"),
               "0: no C4.5 output in it\n"
               "10: incomplete C4.5 run, no line of the cases read\n"
-              "20: incomplete C4.5 run, no decision tree\n"
-              "30: incomplete C4.5 run, no decision tree\n"
-              "40: incomplete C4.5 run, no line of the tree saved\n"
-              "50: incomplete C4.5 run, no line of the tree saved\n"
-              "60: incomplete C4.5 run, no line of the tree saved\n"
-              "70: incomplete C4.5 run, no evaluation on training data\n"
-              "80: incomplete C4.5 run, no evaluation on training data\n"
+              "20-30: incomplete C4.5 run, no decision tree\n"
+              "40-60: incomplete C4.5 run, no line of the tree saved\n"
+              "70-80: incomplete C4.5 run, no evaluation on training data\n"
               "90: incomplete C4.5 run, no evaluation on test data\n"
               "99: incomplete C4.5 run, no confusion matrix\n"
               "100: whole\n");
     // Without -u the training evaluation ends the run; the cut at 99 % takes
     // the "<<" of its saved row.
     EXPECT_EQ(refusals("one-leaf.out"), "0: no C4.5 output in it\n"
-                                        "10: incomplete C4.5 run, no line of the cases read\n"
-                                        "20: incomplete C4.5 run, no line of the cases read\n"
-                                        "30: incomplete C4.5 run, no line of the cases read\n"
+                                        "10-30: incomplete C4.5 run, no line of the cases read\n"
                                         "40: incomplete C4.5 run, no decision tree\n"
-                                        "50: incomplete C4.5 run, no evaluation on training data\n"
-                                        "60: incomplete C4.5 run, no evaluation on training data\n"
-                                        "70: incomplete C4.5 run, no evaluation on training data\n"
-                                        "80: incomplete C4.5 run, no evaluation on training data\n"
-                                        "90: incomplete C4.5 run, no evaluation on training data\n"
-                                        "99: incomplete C4.5 run, no evaluation on training data\n"
+                                        "50-99: incomplete C4.5 run, no evaluation on training "
+                                        "data\n"
                                         "100: whole\n");
     EXPECT_EQ(c45RunProblem(transcript("learner-error.out")),
               "the run ended in an error: ERROR:  cannot open file bla.names");
 
-    const fs::path csv = fs::temp_directory_path() / ("table-" + std::to_string(getpid()) + ".csv");
+    const TempFolder dir;
+    const std::string csv = dir / "table.csv";
     std::ofstream(csv) << "Kategorija,Broj dokumenata\nearn,3\n";
-    try {
-        loadC45Output(csv.string());
-        ADD_FAILURE() << "a CSV file was read as a run";
-    } catch (const FileError &error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Malformed file " + csv.string() + ": no C4.5 output in it");
-    }
-    fs::remove(csv);
+    EXPECT_EQ(thrownMessage<FileError>([&] { loadC45Output(csv); }),
+              "Malformed file " + csv + ": no C4.5 output in it");
 }
 
 } // namespace

@@ -20,13 +20,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string joinedLines(const std::vector<std::string> &lines) {
-    std::string text;
-    for (const std::string &line : lines)
-        text += line + "\n";
-    return text;
-}
-
 TEST(C45Runner, BuildsPathsAndTheOptionTextAndRefusesWhatC45WouldRefuseOrAlter) {
     // Replacing resumes after each inserted text; an empty pattern changes nothing.
     for (const auto &c : std::vector<std::vector<std::string>>{{"aaa", "a", "aa", "aaaaaa"},
@@ -103,14 +96,9 @@ TEST(C45Runner, AFailureQuotesTheLearnersRefusal) {
 class FakeC45 : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/c45-runner-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-        argsFile = dir + "/args";
         setenv("FAKE_C45_ARGS", argsFile.c_str(), 1);
         setenv("FAKE_C45_TRANSCRIPT", dataPath("release8-test.out").c_str(), 1);
     }
-    void TearDown() override { fs::remove_all(dir); }
     void touch(const std::string &name) const { std::ofstream(dir + "/" + name) << "x\n"; }
     C45RunRequest request(const std::string &stem, const std::string &options = "") const {
         return C45RunRequest{stem + ".names", options, dataPath("fake-c45.sh")};
@@ -122,7 +110,8 @@ protected:
             args.push_back(arg);
         return args;
     }
-    std::string dir, argsFile;
+    const TempFolder temp;
+    const std::string dir = temp.path.string(), argsFile = dir + "/args";
 };
 
 // Reads until the program has printed its first lines or ended.
@@ -331,19 +320,18 @@ TEST_F(FakeC45, ReportsEveryWayARunCanFail) {
     }
     unsetenv("FAKE_C45_STATUS");
 
-    // A run with "-u" that stops after the training evaluation is no result.
-    const std::vector<std::string> whole = transcript("release8-test.out");
-    const auto testEvaluation = std::find_if(whole.begin(), whole.end(), [](const auto &line) {
-        return line.rfind("Evaluation on test data", 0) == 0;
-    });
-    ASSERT_NE(testEvaluation, whole.end());
-    std::ofstream(dir + "/cut.out") << joinedLines({whole.begin(), testEvaluation + 2});
-    setenv("FAKE_C45_TRANSCRIPT", (dir + "/cut.out").c_str(), 1);
+    // A run with "-u" whose output stops before its test evaluation, or the
+    // output of a run without -u, is no result.
+    const std::string whole = fileText(dataPath("release8-test.out"));
+    std::ofstream(dir + "/cut.out") << whole.substr(0, whole.find("Evaluation on test data"));
     touch("bla.test");
-    const C45Process::Outcome cut = runC45(request(dir + "/bla"), trace);
-    EXPECT_EQ(runFailure(cut), dataPath("fake-c45.sh") +
-                                   " gave no whole result (incomplete C4.5 run, no evaluation on "
-                                   "test data)");
+    for (const std::string &output : {dir + "/cut.out", dataPath("one-leaf.out")}) {
+        SCOPED_TRACE(output);
+        setenv("FAKE_C45_TRANSCRIPT", output.c_str(), 1);
+        EXPECT_EQ(runFailure(runC45(request(dir + "/bla"), trace)),
+                  dataPath("fake-c45.sh") +
+                      " gave no whole result (incomplete C4.5 run, no evaluation on test data)");
+    }
 
     // Output beyond the limit stops the run; what fitted is kept.
     setenv("FAKE_C45_TRANSCRIPT", dataPath("release8-test.out").c_str(), 1);
@@ -351,7 +339,7 @@ TEST_F(FakeC45, ReportsEveryWayARunCanFail) {
     limited.outputLimit = 100;
     const C45Process::Outcome flood = runC45(limited, trace);
     EXPECT_TRUE(flood.outputCut);
-    EXPECT_LE(joinedLines(flood.result.outputLines).size(), 100u);
+    EXPECT_LE(joinLines(flood.result.outputLines).size(), 100u);
     EXPECT_EQ(runFailure(flood),
               dataPath("fake-c45.sh") + " printed more than 100 bytes and was stopped");
 

@@ -10,12 +10,6 @@
 
 namespace {
 
-std::string text(const AxisTicks &ticks) {
-    std::ostringstream out;
-    out << ticks;
-    return out.str();
-}
-
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
 constexpr double infinity = std::numeric_limits<double>::infinity();
 
@@ -42,7 +36,7 @@ TEST(AxisTicks, LogAxesEndOnTheOneTwoFiveSeries) {
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(std::to_string(row.smallest) + ", " + std::to_string(row.largest));
-        EXPECT_EQ(row.expected, text(logAxisTicks(row.smallest, row.largest)));
+        EXPECT_EQ(row.expected, ::testing::PrintToString(logAxisTicks(row.smallest, row.largest)));
     }
 }
 
@@ -76,7 +70,8 @@ TEST(AxisTicks, LinearAxesFitTheValuesWithAMargin) {
     for (const auto &row : cases) {
         SCOPED_TRACE(std::to_string(row.smallest) + ", " + std::to_string(row.largest) + ", " +
                      std::to_string(row.intervals));
-        EXPECT_EQ(row.expected, text(linearAxisTicks(row.smallest, row.largest, row.intervals)));
+        EXPECT_EQ(row.expected, ::testing::PrintToString(
+                                    linearAxisTicks(row.smallest, row.largest, row.intervals)));
     }
 }
 

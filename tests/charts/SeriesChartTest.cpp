@@ -1,5 +1,6 @@
 #include "charts/SeriesChart.h"
 #include "CroatianLocale.h"
+#include "TestFiles.h"
 #include "charts/ChartLayout.h"
 
 #include <cairomm/surface.h>
@@ -7,11 +8,7 @@
 
 #include <cmath>
 #include <cstdint>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <set>
-#include <sstream>
 #include <stdexcept>
 #include <sys/stat.h>
 #include <tuple>
@@ -20,25 +17,6 @@
 namespace {
 
 constexpr double nan = NAN;
-
-std::string freshFolder() {
-    std::string pattern = testing::TempDir() + "charts-XXXXXX";
-    if (::mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot create a folder for the test");
-    return pattern;
-}
-
-std::set<std::string> entries(const std::string &folder) {
-    std::set<std::string> names;
-    for (const auto &entry : std::filesystem::directory_iterator(folder))
-        names.insert(entry.path().filename());
-    return names;
-}
-
-std::string readFile(const std::string &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // A drawn chart and the layout it was drawn with.
 struct Picture {
@@ -212,11 +190,7 @@ TEST(SeriesChart, AxesFitTheirValuesAndEndPointsStayOffTheFrame) {
                              {"b", {{90, 55.9, 588}, {9690, 39.5, 1701}}}}};
     const Picture picture = draw(chart);
     const SeriesChartLayout &layout = picture.layout;
-    EXPECT_EQ("35..60: 35 40 45 50 55 60", [&] {
-        std::ostringstream out;
-        out << layout.errorTicks;
-        return out.str();
-    }());
+    EXPECT_EQ("35..60: 35 40 45 50 55 60", ::testing::PrintToString(layout.errorTicks));
     EXPECT_EQ(0, layout.sizeTicks.low);
     EXPECT_EQ("Pogreška na testnom skupu nakon podrezivanja (%) — os počinje od 35",
               layout.errorHeading);
@@ -225,9 +199,7 @@ TEST(SeriesChart, AxesFitTheirValuesAndEndPointsStayOffTheFrame) {
     // the values rather than doubling their spread.
     const Picture low = draw(chart, 800, 260);
     ASSERT_LT(low.layout.errorPlot.height, 90);
-    std::ostringstream lowTicks;
-    lowTicks << low.layout.errorTicks;
-    EXPECT_EQ("30..60: 30 40 50 60", lowTicks.str());
+    EXPECT_EQ("30..60: 30 40 50 60", ::testing::PrintToString(low.layout.errorTicks));
 
     // The markers of the first and last points, and of the highest and lowest
     // error, are clear of the frame around them.
@@ -318,12 +290,13 @@ TEST(SeriesChart, DrawingLeavesTheContextAndIgnoresTheNumberLocale) {
 }
 
 TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
-    const std::string folder = freshFolder();
+    const TempFolder temp, linkedTemp;
+    const std::string folder = temp.path.string(), linked = linkedTemp.path.string();
     writeSeriesChart(twoLines(), folder + "/a.png");
     writeSeriesChart(twoLines(), folder + "/b.PNG", 640, 480);
     writeSeriesChart(twoLines(), folder + "/c.svg", 333, 777);
     writeSeriesChart(twoLines(), folder + "/c.svg", 500, 400); // over the first
-    EXPECT_EQ((std::set<std::string>{"a.png", "b.PNG", "c.svg"}), entries(folder));
+    EXPECT_EQ("a.png b.PNG c.svg", folderEntries(folder));
     for (const auto &[name, width, height] :
          {std::tuple{"/a.png", 800, 600}, std::tuple{"/b.PNG", 640, 480}}) {
         const auto png = Cairo::ImageSurface::create_from_png(folder + name);
@@ -331,7 +304,7 @@ TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
         EXPECT_EQ(height, png->get_height());
     }
 
-    const std::string svg = readFile(folder + "/c.svg");
+    const std::string svg = fileText(folder + "/c.svg");
     const std::size_t start = svg.find("<svg ");
     ASSERT_NE(std::string::npos, start);
     const std::string element = svg.substr(start, svg.find('>', start) - start);
@@ -350,23 +323,21 @@ TEST(SeriesChartFile, FilesArePicturesOfTheRequestedSizeWithoutLeftovers) {
         const std::size_t id = svg.find("<g id=\"surface");
         return id == std::string::npos ? svg : svg.erase(id, svg.find('>', id) - id);
     };
-    EXPECT_NE(std::string::npos, readFile(folder + "/c.svg").find("<path "));
-    EXPECT_EQ(withoutId(readFile(folder + "/c.svg")), withoutId(readFile(folder + "/a.png.svg")));
+    EXPECT_NE(std::string::npos, fileText(folder + "/c.svg").find("<path "));
+    EXPECT_EQ(withoutId(fileText(folder + "/c.svg")), withoutId(fileText(folder + "/a.png.svg")));
 
     // A link keeps pointing at the picture, which is written where it points.
-    const std::string linked = freshFolder();
     ASSERT_EQ(0, ::symlink((linked + "/target.svg").c_str(), (folder + "/link.svg").c_str()));
     writeSeriesChart(chart, folder + "/link.svg", 801, 603);
-    char target[4096];
-    const ssize_t size = ::readlink((folder + "/link.svg").c_str(), target, sizeof target);
-    EXPECT_EQ(linked + "/target.svg", std::string(target, size > 0 ? size : 0));
-    EXPECT_TRUE(withoutId(readFile(folder + "/c.svg")) ==
-                withoutId(readFile(linked + "/target.svg")));
-    EXPECT_EQ((std::set<std::string>{"target.svg"}), entries(linked));
+    EXPECT_EQ(linked + "/target.svg", linkTarget(folder + "/link.svg"));
+    EXPECT_TRUE(withoutId(fileText(folder + "/c.svg")) ==
+                withoutId(fileText(linked + "/target.svg")));
+    EXPECT_EQ("target.svg", folderEntries(linked));
 }
 
 TEST(SeriesChartFile, FailuresNameThePathAndReasonAndLeaveNoFile) {
-    const std::string folder = freshFolder();
+    const TempFolder temp;
+    const std::string folder = temp.path.string();
     ::mkdir((folder + "/taken.png").c_str(), 0755);
     std::ofstream(folder + "/file") << "x";
     const struct {
@@ -384,15 +355,12 @@ TEST(SeriesChartFile, FailuresNameThePathAndReasonAndLeaveNoFile) {
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(row.path);
-        try {
-            writeSeriesChart(twoLines(), row.path, row.width, 600);
-            ADD_FAILURE() << "no error";
-        } catch (const std::runtime_error &error) {
-            EXPECT_EQ("Could not write chart " + row.path + ": " + row.reason, error.what());
-        }
+        EXPECT_EQ("Could not write chart " + row.path + ": " + row.reason,
+                  thrownMessage<std::runtime_error>(
+                      [&] { writeSeriesChart(twoLines(), row.path, row.width, 600); }));
     }
-    EXPECT_EQ((std::set<std::string>{"file", "taken.png"}), entries(folder));
-    EXPECT_TRUE(entries(folder + "/taken.png").empty());
+    EXPECT_EQ("file taken.png", folderEntries(folder));
+    EXPECT_EQ("", folderEntries(folder + "/taken.png"));
 }
 
 } // namespace

@@ -1,22 +1,16 @@
 #include "classify/Classifier.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
 
 namespace {
 
-std::vector<std::string> split(const std::string &text) {
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
-
 std::string outline(const std::string &output, bool pruned = true) {
     std::ostringstream out;
-    writeTreeOutline(readDecisionTree(split(output), pruned), out);
+    writeTreeOutline(readDecisionTree(splitLines(output), pruned), out);
     return out.str();
 }
 
@@ -73,17 +67,12 @@ TEST(DecisionTree, RefusesWhatIsNoTree) {
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.output);
-        try {
-            outline(row.output);
-            ADD_FAILURE() << "no error";
-        } catch (const TreeError &error) {
-            EXPECT_EQ(std::string(error.what()), row.message);
-        }
+        EXPECT_EQ(thrownMessage<TreeError>([&] { outline(row.output); }), row.message);
     }
 }
 
 TEST(Classifier, FollowsTheTestsOfTheCounts) {
-    const DecisionTree tree = readDecisionTree(split(printed), true);
+    const DecisionTree tree = readDecisionTree(splitLines(printed), true);
     const struct {
         WordCountMap counts;
         const char *expected;

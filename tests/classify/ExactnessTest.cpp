@@ -10,6 +10,8 @@
 
 #include "c45/CategoryReport.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -135,37 +137,30 @@ void writeTiedCorpus(const std::string &folder, const CorpusShape &shape) {
 
 class Exactness : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder = fs::temp_directory_path() / ("classify-exactness-" + std::to_string(::getpid()));
-        fs::create_directories(folder);
-    }
-    void TearDown() override { fs::remove_all(folder); }
-
-    std::string folder;
+    const TempFolder temp;
+    const std::string folder = temp.path.string();
 };
 
 } // namespace
 
-TEST_F(Exactness, TestDocumentsGiveTheLearnersConfusionMatrixOnADeepTiedCorpus) {
-    // A shape whose pruned tree has leaves where tied classes meet.
+// A shape whose pruned tree has leaves where tied classes meet, and the
+// default corpus, whose tree prints more than 99 sections.
+TEST_F(Exactness, TestDocumentsGiveTheLearnersConfusionMatrix) {
     CorpusShape shape;
     shape.documents = 300;
     shape.countsBelow = 5;
     writeTiedCorpus(folder + "/tied", shape);
-    const Outcome outcome =
-        applyToTestDocuments({folder + "/tied", true, 1, " -m 1"}, folder + "/tied-set");
-    EXPECT_TRUE(outcome.deferredSections);
-    EXPECT_EQ(outcome.applied, outcome.learner);
-    EXPECT_EQ(outcome.appliedErrorsBeforePruning, outcome.learnerErrorsBeforePruning);
-}
-
-TEST_F(Exactness, TestDocumentsGiveTheLearnersConfusionMatrixOnTheDefaultCorpus) {
     ASSERT_EQ(0, std::system(("'" DEFAULT_CORPUS_SCRIPT "' '" + folder + "/wordnet'").c_str()));
-    const Outcome outcome =
-        applyToTestDocuments({folder + "/wordnet", false, 30, ""}, folder + "/wordnet-set");
-    EXPECT_TRUE(outcome.unnumberedSections);
-    EXPECT_EQ(outcome.applied, outcome.learner);
-    EXPECT_EQ(outcome.appliedErrorsBeforePruning, outcome.learnerErrorsBeforePruning);
+    for (const auto &[corpus, sectionsUnnumbered] :
+         {std::pair{Corpus{folder + "/tied", true, 1, " -m 1"}, false},
+          std::pair{Corpus{folder + "/wordnet", false, 30, ""}, true}}) {
+        SCOPED_TRACE(corpus.folder);
+        const Outcome outcome = applyToTestDocuments(corpus, corpus.folder + "-set");
+        EXPECT_TRUE(outcome.deferredSections);
+        EXPECT_EQ(outcome.unnumberedSections, sectionsUnnumbered);
+        EXPECT_EQ(outcome.applied, outcome.learner);
+        EXPECT_EQ(outcome.appliedErrorsBeforePruning, outcome.learnerErrorsBeforePruning);
+    }
 }
 
 // Each category's tree of a per-category run, applied to the test texts,
@@ -185,15 +180,14 @@ TEST_F(Exactness, TestDocumentsGiveEachCategoryTreesTestTable) {
     C45RunRequest request{stem + ".names", " -Y -v 1 -m 1", C45_PROGRAM};
     request.sparse = true;
     const C45Process::Outcome run = runC45(request, trace);
-    std::string printed;
-    for (const std::string &line : run.result.outputLines)
-        printed += line + '\n';
-    std::istringstream in(printed);
+    const auto tableText = [](const std::string &name, const BinaryTable &table) {
+        return name + ":" + std::to_string(table.tp) + "," + std::to_string(table.fp) + "," +
+               std::to_string(table.fn) + "," + std::to_string(table.tn) + " ";
+    };
+    std::istringstream in(joinLines(run.result.outputLines));
     std::string learner;
     for (const CategorySection &section : parseCategoryReport(in).report.categories)
-        learner += section.name + ":" + std::to_string(section.table.tp) + "," +
-                   std::to_string(section.table.fp) + "," + std::to_string(section.table.fn) + "," +
-                   std::to_string(section.table.tn) + " ";
+        learner += tableText(section.name, section.table);
 
     const RunClassifier classifier = loadRunClassifier(run.result.outputLines, true, stem);
     ASSERT_EQ(classifier.categoryTrees.size(), 4u);
@@ -220,8 +214,6 @@ TEST_F(Exactness, TestDocumentsGiveEachCategoryTreesTestTable) {
     }
     std::string applied;
     for (std::size_t c = 0; c < tables.size(); ++c)
-        applied += classifier.categoryTrees[c].category + ":" + std::to_string(tables[c].tp) + "," +
-                   std::to_string(tables[c].fp) + "," + std::to_string(tables[c].fn) + "," +
-                   std::to_string(tables[c].tn) + " ";
+        applied += tableText(classifier.categoryTrees[c].category, tables[c]);
     EXPECT_EQ(applied, learner);
 }

@@ -2,14 +2,24 @@
 // so that tests compare whole strings.
 #pragma once
 
+#include "TestFiles.h"
+#include "corpus/FileError.h"
 #include "corpus/TextProcessor.h"
 
 #include <functional>
+#include <sstream>
 #include <string>
 
-// "net:1 profit:2"
-std::string describe(const TextProcessor::WordCounts &words);
-std::string describe(const std::map<std::string, float> &gains);
+// "net:1 profit:2", for any table of words and their counts or gains.
+template <typename Table> std::string describe(const Table &table) {
+    std::ostringstream out;
+    const char *separator = "";
+    for (const auto &[key, value] : table) {
+        out << separator << key << ':' << value;
+        separator = " ";
+    }
+    return out.str();
+}
 
 // One line per document ("train earn | net:1 rose:1"), then the categories,
 // document frequencies and selection.
@@ -18,11 +28,10 @@ std::string describe(const TextProcessor &engine);
 std::string readFile(const std::string &path);
 void writeFile(const std::string &path, const std::string &content);
 
-// A fresh empty folder for one test.
+// A fresh empty folder, removed when the test program ends.
 std::string makeTempFolder();
 
-// Sorted names in a folder, space-separated, without the dot entries.
-std::string folderEntries(const std::string &folder);
-
 // The message of the FileError that action throws, "no error" if none.
-std::string errorOf(const std::function<void()> &action);
+inline std::string errorOf(const std::function<void()> &action) {
+    return thrownMessage<FileError>(action);
+}

@@ -24,15 +24,6 @@ const char *const fourDocuments = "<DATA><SET>TRAIN</SET><TOPIC>x</TOPIC><TEXT>a
                                   "<DATA><SET>TRAIN</SET><TOPIC>y</TOPIC><TEXT>b b</TEXT>"
                                   "<DATA><SET>TEST</SET><TOPIC>y</TOPIC><TEXT>a c d</TEXT>";
 
-TEST(InformationGain, HandCheckedCorpus) {
-    TextProcessor engine;
-    engine.parseFileText(fourDocuments);
-    engine.computeInformationGain();
-    // IG(a) = log10 2; IG(b) = 0 although P(c | not b) has no documents;
-    // IG(c) = log10 2 + 3/4 (1/3 log10 1/3 + 2/3 log10 2/3).
-    EXPECT_EQ(gains(engine.informationGain), "a:0.3010 b:0.0000 c:0.0937");
-}
-
 // Each category splits the documents into "in" and "not in" it; the gain is
 // the sum of these binary gains. With two categories both splits are the
 // single-category one, so every gain doubles.
@@ -73,13 +64,15 @@ TEST(InformationGain, MultiCategorySumsTheBinaryGainsOfTheCategories) {
     EXPECT_EQ(engine.categoryGivenNoWord.front(), (std::vector<float>{0, 0.5f, 0.5f}));
 }
 
-TEST(InformationGain, RepeatsAndFollowsTheCorpus) {
+TEST(InformationGain, HandCheckedCorpusRepeatsAndFollowsTheCorpus) {
     TextProcessor engine;
     engine.parseFileText(fourDocuments);
-    engine.computeInformationGain();
-    const std::string first = gains(engine.informationGain);
-    engine.computeInformationGain();
-    EXPECT_EQ(gains(engine.informationGain), first);
+    // IG(a) = log10 2; IG(b) = 0 although P(c | not b) has no documents;
+    // IG(c) = log10 2 + 3/4 (1/3 log10 1/3 + 2/3 log10 2/3).
+    for (int time = 0; time < 2; ++time) {
+        engine.computeInformationGain();
+        EXPECT_EQ(gains(engine.informationGain), "a:0.3010 b:0.0000 c:0.0937");
+    }
 
     // One category: every gain is 0, and the old corpus's words are gone.
     TextProcessor other;

@@ -42,20 +42,15 @@ TEST_F(Selection, KeepsWordsReachingTheThresholdLessStopWordsWhenAsked) {
     EXPECT_EQ(describe(engine.selectedWords), "a:1 b:2 c:5 of:9 the:9");
 }
 
-TEST_F(Selection, PairsGainsByWord) {
-    engine.informationGain = {{"b", 0.5f}, {"c", 0.25f}, {"gone", 1}, {"the", 0.125f}};
+// The selection's gains are paired with its words by key; the top words by
+// gain can then be kept.
+TEST_F(Selection, PairsGainsByWordAndKeepsTheWordsOfHighestGain) {
+    engine.informationGain = {{"a", 0.5f}, {"b", 0.25f},  {"c", 0.5f},
+                              {"gone", 1}, {"of", 0.75f}, {"the", 0}};
     select(2, true);
-    EXPECT_EQ(describe(engine.selectedInformationGain), "c:0.25");
-    select(0, false);
-    EXPECT_EQ(describe(engine.selectedInformationGain), "b:0.5 c:0.25 the:0.125");
-    engine.informationGain.clear();
-    select(0, false);
-    EXPECT_EQ(describe(engine.selectedInformationGain), "");
-}
-
-TEST_F(Selection, KeepsTheWordsOfHighestGain) {
-    engine.informationGain = {{"a", 0.5f}, {"b", 0.25f}, {"c", 0.5f}, {"of", 0.75f}, {"the", 0}};
+    EXPECT_EQ(describe(engine.selectedInformationGain), "c:0.5");
     select(2, false);
+    EXPECT_EQ(describe(engine.selectedInformationGain), "b:0.25 c:0.5 of:0.75 the:0");
     engine.keepTopInformationGain(5);
     EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9 the:9");
     engine.keepTopInformationGain(3);
@@ -69,8 +64,10 @@ TEST_F(Selection, KeepsTheWordsOfHighestGain) {
     EXPECT_EQ(describe(engine.selectedWords), "");
     EXPECT_EQ(describe(engine.selectedInformationGain), "");
 
-    engine.informationGain.clear();
+    // Words without a gain are left out, and then none can be ranked.
+    engine.informationGain = {{"c", 0.25f}};
     select(2, false);
+    EXPECT_EQ(describe(engine.selectedInformationGain), "c:0.25");
     EXPECT_THROW(engine.keepTopInformationGain(1), std::logic_error);
     EXPECT_EQ(describe(engine.selectedWords), "b:2 c:5 of:9 the:9");
 }
@@ -106,20 +103,23 @@ TEST_F(Selection, StemmedCorpusComparesStopWordsAsAsked) {
     EXPECT_EQ("", trace.str());
 }
 
-// Entries are keyed as the parser keys words: lower-cased and stemmed, a
-// hyphenated one as it is, one stemmed to nothing dropped.
-TEST(StopWords, StemmedAsTheParserKeysWords) {
+// The file splits on white space only. Entries are keyed as the parser
+// keys words: lower-cased and stemmed, a hyphenated one as it is, one
+// stemmed to nothing dropped.
+TEST(StopWords, ReadAndStemmedAsTheParserKeysWords) {
+    EXPECT_EQ(readStopWordFile(stopWords), (std::vector<std::string>{"the", "of", "b", "The"}));
     EXPECT_EQ((std::vector<std::string>{"thi", "wa", "becaus", "x-Rays", "the", "caf\xc3\xa9s"}),
               stemmedStopWords({"this", "was", "Because", "x-Rays", "s", "The", "caf\xc3\xa9s"}));
-}
-
-TEST(StopWords, SplitsOnWhiteSpaceOnly) {
-    EXPECT_EQ(readStopWordFile(stopWords), (std::vector<std::string>{"the", "of", "b", "The"}));
 }
 
 TEST(Reports, CountQueriesAndTablesPrintTheirLines) {
     std::ostringstream trace;
     TextProcessor engine(trace);
+    // An empty table prints only its heading.
+    EXPECT_TRUE(engine.selectedGainTable().empty());
+    const std::string rule = std::string(59, '-') + "\n";
+    EXPECT_EQ(trace.str(), rule + "Sve rijeci u svim dokumentima sa IG:\n" + rule);
+    trace.str("");
     engine.parseFileText("<DATA><SET>TRAIN</SET><TOPIC>earn</TOPIC><TEXT>net net</TEXT>"
                          "<DATA><SET>TRAIN</SET><TOPIC>acq</TOPIC><TEXT>net buy</TEXT>"
                          "<DATA><SET>TEST</SET><TOPIC>acq</TOPIC><TEXT>sell</TEXT>");
@@ -134,7 +134,6 @@ TEST(Reports, CountQueriesAndTablesPrintTheirLines) {
     EXPECT_EQ(describe(engine.selectedWordsTable()), "buy:1 net:2");
     EXPECT_EQ(describe(engine.categoryTable()), "acq:1 earn:1");
     EXPECT_EQ(describe(engine.selectedGainTable()), "buy:0.30103 net:0");
-    const std::string rule = std::string(59, '-') + "\n";
     EXPECT_EQ(trace.str(),
               "Ukupan broj razlicitih rijeci: 2\n"
               "Ukupan broj train dokumenata:  2\n"
@@ -145,12 +144,6 @@ TEST(Reports, CountQueriesAndTablesPrintTheirLines) {
                   rule + "Sve bitne rijeci u svim dokumentima:\nbuy: 1\nnet: 2\n" + rule + rule +
                   "Sve kategorije u svim dokumentima:\nacq: 1\nearn: 1\n" + rule + rule +
                   "Sve rijeci u svim dokumentima sa IG:\nbuy: 0.30103\nnet: 0\n" + rule);
-}
-
-TEST_F(Selection, EmptyTablePrintsOnlyItsHeading) {
-    EXPECT_TRUE(engine.selectedGainTable().empty());
-    EXPECT_EQ(trace.str(), std::string(59, '-') + "\nSve rijeci u svim dokumentima sa IG:\n" +
-                               std::string(59, '-') + "\n");
 }
 
 } // namespace

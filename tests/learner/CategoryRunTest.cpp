@@ -6,6 +6,8 @@
 
 #include "c45/C45Output.h"
 
+#include "TestFiles.h"
+
 #include <gtest/gtest.h>
 #include <omp.h>
 
@@ -83,9 +85,7 @@ CategorySection normalRun(Options options, const std::string &stem, const std::s
     runLearner(options, out);
     const std::string text = out.str();
     C45RunResult result;
-    std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);)
-        result.outputLines.push_back(line);
+    result.outputLines = splitLines(text);
     const C45Summary summary = parseC45Output(result, true);
     CategorySection section;
     section.name = name;

@@ -1,15 +1,13 @@
 #include "measures/Measures.h"
 #include "../c45/CroatianLocale.h"
+#include "TestFiles.h"
 #include "corpus/FileError.h"
 #include "measures/ResultsExport.h"
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
 #include <memory>
 #include <sstream>
@@ -41,11 +39,6 @@ std::string render(const Measures &measures) {
     for (const CategoryMeasures &m : measures.categories)
         text += measuresLine(m) + '\n';
     return text + summaryLines(measures.summary);
-}
-
-std::string fileText(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 TEST(Measures, ComputesTheTwoCategoryExampleWithItsTraceInAnyLocale) {
@@ -89,9 +82,8 @@ TEST(Measures, MarksUndefinedValuesAndCountsThemInTheMacroAverages) {
 }
 
 TEST(ResultsExport, WritesInTheCLocalesNotationAndAFailedWriteKeepsTheOldFile) {
-    const fs::path dir = fs::temp_directory_path() / ("tcw-export-" + std::to_string(getpid()));
-    fs::create_directories(dir);
-    const std::string base = (dir / "out.csv").string();
+    const TempFolder dir;
+    const std::string base = dir / "out.csv";
     {
         const CroatianLocale croatian;
         ASSERT_TRUE(croatian.active());
@@ -105,17 +97,15 @@ TEST(ResultsExport, WritesInTheCLocalesNotationAndAFailedWriteKeepsTheOldFile) {
     EXPECT_EQ(fileText(base + ".csv"), "");
     EXPECT_EQ(fileText(base + "-mjere.csv"), allNa);
 
-    const std::string dist = (dir / "dist").string();
+    const std::string dist = dir / "dist";
     exportCategoryDistribution({}, dist);
     EXPECT_EQ(fileText(dist + ".csv"), "");
     exportCategoryDistribution({{"earn", 12}, {"acq", 3}, {"Zeta", 1}}, dist);
     EXPECT_EQ(fileText(dist + ".csv"), "\"Zeta\", 1\n\"acq\", 3\n\"earn\", 12\n");
-    EXPECT_THROW(exportRunResults(ab, (dir / "no-folder" / "r").string()), FileError);
-    EXPECT_THROW(exportCategoryDistribution({{"y", 2}}, (dir / "no-folder" / "d").string()),
-                 FileError);
+    EXPECT_THROW(exportRunResults(ab, dir / "no-folder/r"), FileError);
+    EXPECT_THROW(exportCategoryDistribution({{"y", 2}}, dir / "no-folder/d"), FileError);
     EXPECT_EQ(fileText(dist + ".csv"), "\"Zeta\", 1\n\"acq\", 3\n\"earn\", 12\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(dir), fs::directory_iterator()), 5);
-    fs::remove_all(dir);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 5);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "series/ExperimentSeries.h"
 
 #include "CroatianLocale.h"
+#include "TestFiles.h"
 #include "corpus/FileError.h"
 
 #include <gtest/gtest.h>
@@ -15,7 +16,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <algorithm>
 #include <sstream>
 #include <thread>
@@ -24,25 +24,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string readFile(const fs::path &path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-struct Folder {
-    Folder() : path(fs::temp_directory_path() / "series-test-XXXXXX") {
-        std::string pattern = path.string();
-        if (::mkdtemp(pattern.data()) == nullptr)
-            throw std::runtime_error("no temporary folder");
-        path = pattern;
-    }
-    ~Folder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    fs::path path;
-};
 
 std::string planText(const std::vector<SeriesRow> &rows) {
     std::ostringstream text;
@@ -118,21 +99,17 @@ TEST(SeriesLists, MalformedListsAreRefusedAndPlansCombineEverySetting) {
     large.minCases.assign(100, 2);
     for (const char *step : {"count", "plan"}) {
         SCOPED_TRACE(step);
-        try {
-            step[0] == 'c' ? seriesRunCount(large) : seriesPlan(large).size();
-            ADD_FAILURE() << "no error";
-        } catch (const std::invalid_argument &error) {
-            EXPECT_STREQ("the series would have 400000000 runs, more than the 10000 a series may "
-                         "have",
-                         error.what());
-        }
+        EXPECT_EQ("the series would have 400000000 runs, more than the 10000 a series may have",
+                  thrownMessage<std::invalid_argument>([&] {
+                      step[0] == 'c' ? seriesRunCount(large) : seriesPlan(large).size();
+                  }));
     }
 }
 
 // Settings that would fail every run, or the series at its end, are refused
 // before anything runs, with the file and the system's reason.
 TEST(SeriesChecks, PrepareRefusesWhatWouldFailEveryRun) {
-    Folder folder;
+    const TempFolder folder;
     const fs::path stopWords = folder.path / "stop-words";
     std::ofstream(stopWords) << "the\n";
     fs::create_directory(folder.path / "stop-folder");
@@ -176,7 +153,7 @@ TEST(SeriesChecks, PrepareRefusesWhatWouldFailEveryRun) {
 }
 
 TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
-    Folder folder;
+    const TempFolder folder;
     SeriesRow done;
     done.minDf = 1000;
     done.topIg = done.attributes = 1500;
@@ -213,7 +190,7 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
               "\"a,b-series/run-1.c45p\"\n"
               "2,,0,1,,2,,,,,,,,0.000,\"./c4.5.exe ended with status 1\nERROR: \"\"bad\"\", "
               "here\",\n",
-              readFile(csv));
+              fileText(csv));
     // The run's file is given from the folder the CSV is named in; a link to
     // the CSV stays one and is written through.
     fs::create_directory(folder.path / "sub");
@@ -224,7 +201,7 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
           std::tuple{"link.csv", "sub/target.csv", "\"a,b-series/run-1.c45p\""}}) {
         SCOPED_TRACE(name);
         writeSeriesCsv({done}, (folder.path / name).string());
-        const std::string written = readFile(folder.path / file);
+        const std::string written = fileText(folder.path / file);
         EXPECT_EQ(row + runFile + "\n", written.substr(written.find('\n') + 1));
     }
     EXPECT_TRUE(fs::is_symlink(folder.path / "link.csv"));
@@ -249,7 +226,7 @@ TEST(SeriesFiles, CsvAndChartHoldEveryRowInAnyLocale) {
 // A second series on the same stem is refused while the first runs; the
 // runs an earlier series left are gone, other files stay.
 TEST(SeriesRun, CancelStopsEveryChildAndKeepsTheRowsFinished) {
-    Folder folder;
+    const TempFolder folder;
     const fs::path pidFile = folder.path / "sleeper.pid";
     const fs::path learner = folder.path / "learner.sh";
     {
@@ -308,9 +285,9 @@ TEST(SeriesRun, CancelStopsEveryChildAndKeepsTheRowsFinished) {
                 rows[0].microF1);
     EXPECT_GT(*rows[0].attributes, 0);
     EXPECT_EQ(settings.stem + "-series/run-1.c45p", rows[0].runFile);
-    EXPECT_NE(std::string::npos, readFile(rows[0].runFile).find("Evaluation on test data"));
+    EXPECT_NE(std::string::npos, fileText(rows[0].runFile).find("Evaluation on test data"));
 
-    const std::string pid = readFile(pidFile);
+    const std::string pid = fileText(pidFile);
     ASSERT_FALSE(pid.empty());
     EXPECT_EQ(-1, ::kill(static_cast<pid_t>(std::stol(pid)), 0));
     EXPECT_EQ(ESRCH, errno);
