@@ -102,6 +102,9 @@ void writeProgram(const std::string &script) {
     writeScript("c4.5.exe", script);
 }
 
+// The body of a stand-in learner that prints the saved run.
+const std::string printSavedRun = "cat '" + savedRun + "'\n";
+
 // The tooltips of the six toolbar buttons (of their inner buttons), one a line.
 std::string tooltips(TestWindow &w) {
     std::string out;
@@ -236,31 +239,43 @@ TEST_F(MainWindowTest, ExecuteParsesTheChosenFolderInTheBackgroundAndShowsSmallB
     EXPECT_EQ("xml", window.textProcessor.directory);
 }
 
-TEST_F(MainWindowTest, FolderProblemsAreReportedAndKeepTheCorpus) {
+// Folders and state files that cannot be read.
+TEST_F(MainWindowTest, ReadingProblemsAreReportedAndKeepTheCorpus) {
     execute();
     selectWords(4, false);
     std::filesystem::create_directory("empty");
     std::filesystem::create_symlink("nowhere", "xml/lost.xml");
+    std::ofstream("broken.tpp") << "rijeci iz train dokumenata\nmany\n";
     const std::string kept = joined(" ", {bold("16"), bold("5"), bold("2"), bold("55"), bold("6")});
+    const std::string noEntry = std::generic_category().message(ENOENT);
     const struct {
-        const char *folder;
+        const char *name; // a folder to read, or a state file to load
         std::string message; // the start of the message
     } cases[] = {
         {"xml", "Ne mogu otvoriti fajl xml/lost.xml"},
         {"empty", "U mapi empty nije pronađen nijedan dokument."},
-        {"missing", "Ne mogu otvoriti mapu missing: " + std::generic_category().message(ENOENT)},
+        {"missing", "Ne mogu otvoriti mapu missing: " + noEntry},
+        {"missing.tpp", "Ne mogu otvoriti fajl missing.tpp: " + noEntry},
+        {"broken.tpp", "Neispravan fajl broken.tpp: redak 2: očekuje se nenegativan cijeli broj "
+                       "(broj dokumenata)"},
     };
     for (const auto &row : cases) {
-        SCOPED_TRACE(row.folder);
+        SCOPED_TRACE(row.name);
         window.errors.clear();
-        click(window.answer(row.folder).open_toolbutton);
-        execute();
+        if (std::string(row.name).find(".tpp") != std::string::npos) {
+            window.answer(row.name).on_load_settings_clicked();
+            ASSERT_TRUE(window.waitUntilIdle());
+        } else {
+            click(window.answer(row.name).open_toolbutton);
+            execute();
+        }
         ASSERT_EQ(1u, window.errors.size());
         EXPECT_EQ(row.message, window.errors[0].substr(0, row.message.size()));
         EXPECT_EQ(kept, window.textProcessingCounts());
         EXPECT_EQ(16u, window.textProcessor.trainDocuments.size());
         EXPECT_EQ(6u, window.textProcessor.selectedWords.size());
         EXPECT_TRUE(window.write_c45_button->get_sensitive());
+        EXPECT_EQ("", window.stateFile);
     }
 
     // "Parsiraj dokumente" reads "xml" and keeps the chosen folder when it fails.
@@ -552,58 +567,6 @@ TEST_F(MainWindowTest, StateFileRoundTripRestoresTheCountsUnderOneExtension) {
     EXPECT_EQ(xmlCounts, restored.textProcessingCounts());
     EXPECT_EQ("16 16 16", dfRange(restored));
     EXPECT_TRUE(restored.distribution_button->get_sensitive());
-
-    // A state file that cannot be read is reported and keeps the corpus.
-    std::ofstream("broken.tpp") << "rijeci iz train dokumenata\nmany\n";
-    const struct {
-        const char *name;
-        std::string message; // the start of the message
-    } unreadable[] = {{"missing.tpp", "Ne mogu otvoriti fajl missing.tpp: " +
-                                          std::generic_category().message(ENOENT)},
-                      {"broken.tpp", "Neispravan fajl broken.tpp: redak 2: očekuje se nenegativan "
-                                     "cijeli broj (broj dokumenata)"}};
-    for (const auto &row : unreadable) {
-        SCOPED_TRACE(row.name);
-        restored.errors.clear();
-        restored.answer(row.name).on_load_settings_clicked();
-        ASSERT_TRUE(restored.waitUntilIdle());
-        ASSERT_EQ(1u, restored.errors.size());
-        EXPECT_EQ(row.message, restored.errors[0].substr(0, row.message.size()));
-        EXPECT_EQ(xmlCounts, restored.textProcessingCounts());
-        EXPECT_EQ(16u, restored.textProcessor.trainDocuments.size());
-        EXPECT_EQ("state.tpp", restored.stateFile);
-    }
-}
-
-// The about dialog opens anew each time, with its text clear of the edges,
-// and is freed once hidden.
-TEST(AboutDialog, OpensAnewWithItsTextClearOfTheEdgesAndIsFreedOnceHidden) {
-    struct : window1 {
-        using window1::on_about_activate;
-    } window;
-    const std::size_t before = Gtk::Window::list_toplevels().size();
-    window.on_about_activate();
-    window.on_about_activate();
-    drainEvents();
-    std::vector<Gtk::Window *> abouts;
-    for (Gtk::Window *top : Gtk::Window::list_toplevels())
-        if (top->get_title() == "O programu" && top->get_visible())
-            abouts.push_back(top);
-    ASSERT_EQ(2u, abouts.size());
-    EXPECT_EQ(before + 2, Gtk::Window::list_toplevels().size());
-    Gtk::Label *text = findLabel(
-        *abouts[0],
-        "Kategorizacija teksta stablima odluke C4.5\nRadna okolina za pokuse, prosinac 2026.");
-    ASSERT_NE(nullptr, text);
-    int x = 0, y = 0;
-    ASSERT_TRUE(text->translate_coordinates(*abouts[0], 0, 0, x, y));
-    EXPECT_GE(y, 8);
-    EXPECT_GE(abouts[0]->get_allocation().get_width() - (x + text->get_allocation().get_width()),
-              8);
-    for (Gtk::Window *about : abouts)
-        about->hide();
-    drainEvents();
-    EXPECT_EQ(before, Gtk::Window::list_toplevels().size());
 }
 
 // A stand-in learner that notes its process id in "pids" and waits, with a
@@ -633,34 +596,6 @@ bool groupRuns(pid_t group) {
         [group](char state, pid_t, pid_t g) { return g == group && state != 'Z'; });
 }
 
-// "Prekini" ends the run; the figures, the result and the commands are those
-// from before it.
-TEST_F(MainWindowTest, CancellingARunLeavesThePreviousResultAsItWas) {
-    writeFileSet();
-    window.switchToPage(1);
-    writeProgram("cat '" + std::string(TEST_DATA_DIR) + "/run.c45p'\n");
-    runToEnd();
-    ASSERT_TRUE(window.errors.empty());
-    const std::string figures = runFigures(window);
-    const std::string sensitivity = window.sensitivity();
-    const C45RunResult result = window.c45Result;
-    writeLingeringProgram();
-    window.run_c45_button->clicked();
-    const std::vector<pid_t> learners = learnerIds(1);
-    ASSERT_EQ(1u, learners.size());
-    EXPECT_TRUE(window.c45Running());
-    EXPECT_TRUE(window.cancel_button->get_visible() && window.cancel_button->is_sensitive());
-    EXPECT_EQ(noRunFigures, runFigures(window));
-    window.cancel_button->clicked();
-    ASSERT_TRUE(window.waitUntilIdle());
-    EXPECT_FALSE(groupRuns(learners[0]));
-    EXPECT_EQ(std::vector<std::string>{}, window.errors);
-    EXPECT_EQ(figures, runFigures(window));
-    EXPECT_EQ(sensitivity, window.sensitivity());
-    EXPECT_EQ(result, window.c45Result);
-    EXPECT_FALSE(window.cancel_button->get_visible());
-}
-
 // Quitting while C4.5 runs and a series runs, as main does it (hide, then
 // delete): no learner, no child of one and no run folder is left behind.
 TEST_F(MainWindowTest, QuittingEndsEveryJobAndLeavesNoProcessOrRunFolder) {
@@ -685,13 +620,12 @@ TEST_F(MainWindowTest, QuittingEndsEveryJobAndLeavesNoProcessOrRunFolder) {
     EXPECT_FALSE(std::filesystem::exists("bla-series/run-1"));
 }
 
-// Stand-ins for C4.5 that fail in each way a user meets. The error box
-// shows the Croatian text; the line on standard error keeps the engine's
-// English, as tcw prints it.
-TEST_F(MainWindowTest, RunFailuresAreReportedAndLeaveTheResultCommandsAsTheyWere) {
+// Stand-ins for C4.5 that fail in each way a user meets, and one that the
+// user stops. The error box shows the Croatian text; the line on standard
+// error keeps the engine's English, as tcw prints it.
+TEST_F(MainWindowTest, FailedAndCancelledRunsLeaveThePreviousResultAsItWas) {
     writeFileSet();
     window.switchToPage(1);
-    const std::string fixture = std::string(TEST_DATA_DIR) + "/run.c45p";
     const struct {
         const char *name;
         std::string program; // empty: no c4.5.exe
@@ -706,10 +640,9 @@ TEST_F(MainWindowTest, RunFailuresAreReportedAndLeaveTheResultCommandsAsTheyWere
     for (const bool hadResult : {false, true}) {
         for (const auto &row : cases) {
             SCOPED_TRACE(std::string(row.name) + (hadResult ? " after a run" : ""));
-            std::remove("c4.5.exe");
             window.errors.clear();
             if (hadResult) {
-                writeProgram("cat '" + fixture + "'\n");
+                writeProgram(printSavedRun);
                 runToEnd();
                 ASSERT_TRUE(window.errors.empty());
             }
@@ -735,6 +668,30 @@ TEST_F(MainWindowTest, RunFailuresAreReportedAndLeaveTheResultCommandsAsTheyWere
             EXPECT_EQ(hadResult, window.cm_button->get_sensitive());
         }
     }
+
+    // "Prekini" ends the run; the figures, the result and the commands are
+    // those from before it.
+    window.errors.clear();
+    writeProgram(printSavedRun);
+    runToEnd();
+    const std::string figures = runFigures(window);
+    const std::string sensitivity = window.sensitivity();
+    const C45RunResult result = window.c45Result;
+    writeLingeringProgram();
+    window.run_c45_button->clicked();
+    const std::vector<pid_t> learners = learnerIds(1);
+    ASSERT_EQ(1u, learners.size());
+    EXPECT_TRUE(window.c45Running());
+    EXPECT_TRUE(window.cancel_button->get_visible() && window.cancel_button->is_sensitive());
+    EXPECT_EQ(noRunFigures, runFigures(window));
+    window.cancel_button->clicked();
+    ASSERT_TRUE(window.waitUntilIdle());
+    EXPECT_FALSE(groupRuns(learners[0]));
+    EXPECT_EQ(std::vector<std::string>{}, window.errors);
+    EXPECT_EQ(figures, runFigures(window));
+    EXPECT_EQ(sensitivity, window.sensitivity());
+    EXPECT_EQ(result, window.c45Result);
+    EXPECT_FALSE(window.cancel_button->get_visible());
 }
 
 // The options, the threshold, the stop-word box and the folder come back in
@@ -941,11 +898,13 @@ TEST_F(MainWindowTest, WindowOpensWholeOnBothPagesAndNeverMoves) {
     EXPECT_EQ("0,0", place().substr(0, 3));
 }
 
-// The real choosers and message boxes.
-TEST(RealDialogs, ChoosersAndMessageBoxesSayWhatTheyAreFor) {
+// The real choosers and message boxes; the about dialog opens anew each time,
+// with its text clear of the edges, and is freed once hidden.
+TEST(RealDialogs, ChoosersMessageBoxesAndAboutSayWhatTheyAreFor) {
     WorkingFolder folder;
     struct : window1 {
-        using window1::askConfirmation, window1::askForPath, window1::showError;
+        using window1::askConfirmation, window1::askForPath, window1::on_about_activate,
+            window1::showError;
     } window;
     std::string seen, path = "unanswered";
     EXPECT_TRUE(answerDialog<Gtk::FileChooserDialog>(
@@ -975,6 +934,30 @@ TEST(RealDialogs, ChoosersAndMessageBoxesSayWhatTheyAreFor) {
         [&] { confirmed = window.askConfirmation("Svejedno?"); }, title, Gtk::RESPONSE_YES));
     EXPECT_TRUE(confirmed);
     EXPECT_EQ("Pitanje", seen);
+
+    const std::size_t before = Gtk::Window::list_toplevels().size();
+    window.on_about_activate();
+    window.on_about_activate();
+    drainEvents();
+    std::vector<Gtk::Window *> abouts;
+    for (Gtk::Window *top : Gtk::Window::list_toplevels())
+        if (top->get_title() == "O programu" && top->get_visible())
+            abouts.push_back(top);
+    ASSERT_EQ(2u, abouts.size());
+    EXPECT_EQ(before + 2, Gtk::Window::list_toplevels().size());
+    Gtk::Label *text = findLabel(
+        *abouts[0],
+        "Kategorizacija teksta stablima odluke C4.5\nRadna okolina za pokuse, prosinac 2026.");
+    ASSERT_NE(nullptr, text);
+    int x = 0, y = 0;
+    ASSERT_TRUE(text->translate_coordinates(*abouts[0], 0, 0, x, y));
+    EXPECT_GE(y, 8);
+    EXPECT_GE(abouts[0]->get_allocation().get_width() - (x + text->get_allocation().get_width()),
+              8);
+    for (Gtk::Window *about : abouts)
+        about->hide();
+    drainEvents();
+    EXPECT_EQ(before, Gtk::Window::list_toplevels().size());
 }
 
 #if defined(C45_PROGRAM) && defined(TCW_PROGRAM)
