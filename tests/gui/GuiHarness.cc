@@ -48,9 +48,8 @@ WorkingFolder::~WorkingFolder() {
     fs::remove_all(path_);
 }
 
-void WorkingFolder::copyData(const std::string &name, const std::string &as) const {
-    fs::copy(fs::path(TEST_DATA_DIR) / name, fs::path(path_) / (as.empty() ? name : as),
-             fs::copy_options::recursive);
+void WorkingFolder::copyData(const std::string &name) const {
+    fs::copy(fs::path(TEST_DATA_DIR) / name, fs::path(path_) / name, fs::copy_options::recursive);
 }
 
 std::string bold(const std::string &text) {
@@ -71,6 +70,14 @@ std::string readFile(const std::string &path) {
     return content.str();
 }
 
+std::vector<std::string> fileLines(const std::string &path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 bool fileExists(const std::string &path) {
     return fs::exists(path);
 }
@@ -80,6 +87,8 @@ std::string shown(const Gtk::Label &label) {
         return label.get_label();
     return "plain:" + label.get_text();
 }
+
+namespace {
 
 Gtk::Widget *findWidget(Gtk::Widget &top, const std::function<bool(Gtk::Widget &)> &match) {
     if (match(top))
@@ -95,15 +104,21 @@ Gtk::Widget *findWidget(Gtk::Widget &top, const std::function<bool(Gtk::Widget &
     return nullptr;
 }
 
+} // namespace
+
 Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text) {
-    return findWidget<Gtk::Label>(top, [&](Gtk::Label &l) { return l.get_text() == text; });
+    return static_cast<Gtk::Label *>(findWidget(top, [&](Gtk::Widget &w) {
+        auto *label = dynamic_cast<Gtk::Label *>(&w);
+        return label && label->get_text() == text;
+    }));
 }
 
 Gtk::MenuItem *findMenuItem(Gtk::Widget &top, const std::string &text) {
-    return findWidget<Gtk::MenuItem>(top, [&](Gtk::MenuItem &item) {
-        auto *label = dynamic_cast<Gtk::Label *>(item.get_child());
+    return static_cast<Gtk::MenuItem *>(findWidget(top, [&](Gtk::Widget &w) {
+        auto *item = dynamic_cast<Gtk::MenuItem *>(&w);
+        auto *label = item ? dynamic_cast<Gtk::Label *>(item->get_child()) : nullptr;
         return label && label->get_text() == text;
-    });
+    }));
 }
 
 void writeScript(const std::string &path, const std::string &body) {
@@ -285,29 +300,21 @@ std::string TestWindow::sensitivity() const {
     return out;
 }
 
-namespace {
-
-std::string shownAll(const char *separator, std::initializer_list<const Gtk::Label *> labels) {
-    std::string out;
-    for (const Gtk::Label *label : labels)
-        out += (out.empty() ? "" : separator) + shown(*label);
-    return out;
-}
-
-} // namespace
-
 std::string TestWindow::textProcessingCounts() const {
-    return shownAll(" ", {train_count_label, test_count_label, category_count_label,
-                          word_count_label, selected_word_count_label});
+    return joined(" ", {shown(*train_count_label), shown(*test_count_label),
+                        shown(*category_count_label), shown(*word_count_label),
+                        shown(*selected_word_count_label)});
 }
 
 std::string TestWindow::c45PageLabels() const {
-    return shownAll("\n", {c45_train_count_label, c45_test_count_label, c45_category_count_label,
-                           attribute_count_label, tree_size_bp_label, tree_size_ap_label,
-                           train_estimate_label, train_size_bp_label, train_size_ap_label,
-                           train_errors_bp_label, train_errors_ap_label, test_estimate_label,
-                           test_size_bp_label, test_size_ap_label, test_errors_bp_label,
-                           test_errors_ap_label});
+    return joined("\n", {shown(*c45_train_count_label), shown(*c45_test_count_label),
+                         shown(*c45_category_count_label), shown(*attribute_count_label),
+                         shown(*tree_size_bp_label), shown(*tree_size_ap_label),
+                         shown(*train_estimate_label), shown(*train_size_bp_label),
+                         shown(*train_size_ap_label), shown(*train_errors_bp_label),
+                         shown(*train_errors_ap_label), shown(*test_estimate_label),
+                         shown(*test_size_bp_label), shown(*test_size_ap_label),
+                         shown(*test_errors_bp_label), shown(*test_errors_ap_label)});
 }
 
 void TestWindow::switchToPage(int page) {

@@ -61,7 +61,7 @@ public:
     WorkingFolder();
     ~WorkingFolder();
     // Copies a file or folder of the test data into the working folder.
-    void copyData(const std::string &name, const std::string &as = "") const;
+    void copyData(const std::string &name) const;
     const std::string &path() const { return path_; }
 
 private:
@@ -79,22 +79,16 @@ std::string joined(const char *separator, std::initializer_list<std::string> par
 // Whole file content; empty when the file cannot be read.
 std::string readFile(const std::string &path);
 bool fileExists(const std::string &path);
+std::vector<std::string> fileLines(const std::string &path);
+// A saved run: 20 training and 20 test cases, categories A and B told apart by
+// wheat and corn.
+const std::string savedRun = std::string(TEST_DATA_DIR) + "/run.c45p";
 
 // The label as shown: its markup when it uses markup, else "plain:" + text.
 std::string shown(const Gtk::Label &label);
 
-// The first widget of type W under top (top itself and the submenus of menu
-// items included) that match accepts; nullptr when there is none.
-Gtk::Widget *findWidget(Gtk::Widget &top, const std::function<bool(Gtk::Widget &)> &match);
-template <typename W>
-W *findWidget(
-    Gtk::Widget &top, const std::function<bool(W &)> &match = [](W &) { return true; }) {
-    return static_cast<W *>(findWidget(top, [&](Gtk::Widget &w) {
-        auto *typed = dynamic_cast<W *>(&w);
-        return typed && match(*typed);
-    }));
-}
-// The first label, or menu item, under top whose text is text.
+// The first label, or menu item, under top (top itself and the submenus of
+// menu items included) whose text is text; nullptr when there is none.
 Gtk::Label *findLabel(Gtk::Widget &top, const std::string &text);
 Gtk::MenuItem *findMenuItem(Gtk::Widget &top, const std::string &text);
 
@@ -170,36 +164,29 @@ public:
     // false when it did not within ten seconds.
     bool waitUntilIdle();
 
-    using window1::c45Options, window1::c45Result, window1::computeInformationGain,
-        window1::documentFolder, window1::fileSet, window1::runFile, window1::stateFile,
-        window1::textProcessor, window1::wordsSelected;
+    using window1::c45Result, window1::documentFolder, window1::fileSet, window1::runFile,
+        window1::stateFile, window1::textProcessor;
 
     using window1_glade::attribute_count_label, window1_glade::c45_category_count_label,
-        window1_glade::c45_test_count_label, window1_glade::c45_train_count_label,
-        window1_glade::category_f1_label,
-        window1_glade::category_count_label, window1_glade::corpus_label,
+        window1_glade::category_f1_label, window1_glade::corpus_label,
         window1_glade::selection_label, window1_glade::choose_names_button,
         window1_glade::cm_button, window1_glade::classify_text_button,
-        window1_glade::draw_pruned_tree_button, window1_glade::draw_tree_button,
-        window1_glade::df_scale, window1_glade::df_spinbutton, window1_glade::distribution_button,
-        window1_glade::edit_button, window1_glade::execute_toolbutton,
-        window1_glade::export_menuitem, window1_glade::file_set_label,
-        window1_glade::important_words_button, window1_glade::load_settings_toolbutton,
-        window1_glade::measures_button, window1_glade::notebook, window1_glade::open_toolbutton,
-        window1_glade::parse_button, window1_glade::run_c45_button, window1_glade::run_progressbar,
-        window1_glade::cancel_button, window1_glade::save_as_menuitem,
-        window1_glade::save_as_toolbutton, window1_glade::save_settings_menuitem,
-        window1_glade::save_settings_toolbutton, window1_glade::save_toolbutton,
-        window1_glade::select_words_button, window1_glade::selected_word_count_label,
-        window1_glade::show_log_button, window1_glade::show_pruned_tree_button,
-        window1_glade::show_tree_button, window1_glade::stop_words_checkbutton,
-        window1_glade::test_count_label, window1_glade::test_estimate_label, window1_glade::toolbar,
-        window1_glade::train_count_label, window1_glade::train_estimate_label,
-        window1_glade::word_count_label, window1_glade::write_c45_button;
+        window1_glade::draw_tree_button, window1_glade::df_scale, window1_glade::df_spinbutton,
+        window1_glade::distribution_button, window1_glade::execute_toolbutton,
+        window1_glade::file_set_label, window1_glade::important_words_button,
+        window1_glade::load_settings_toolbutton, window1_glade::measures_button,
+        window1_glade::notebook, window1_glade::open_toolbutton, window1_glade::parse_button,
+        window1_glade::run_c45_button, window1_glade::run_progressbar, window1_glade::cancel_button,
+        window1_glade::save_as_menuitem, window1_glade::save_as_toolbutton,
+        window1_glade::save_settings_menuitem, window1_glade::save_settings_toolbutton,
+        window1_glade::save_toolbutton, window1_glade::select_words_button,
+        window1_glade::selected_word_count_label, window1_glade::show_log_button,
+        window1_glade::show_pruned_tree_button, window1_glade::show_tree_button,
+        window1_glade::stop_words_checkbutton, window1_glade::write_c45_button;
 
-    using window1::on_about_activate, window1::on_export_activate,
-        window1::on_load_settings_clicked, window1::on_options_activate, window1::on_quit_activate,
-        window1::on_series_activate, window1::on_save_settings_clicked;
+    using window1::on_export_activate, window1::on_load_settings_clicked,
+        window1::on_options_activate, window1::on_quit_activate, window1::on_series_activate,
+        window1::on_save_settings_clicked;
 
 protected:
     std::string askForPath(const PathRequest &request) override;

@@ -44,10 +44,7 @@ Preferences everyChoice(const std::string &folder) {
     preferences.computeInformationGain = true;
     preferences.sparseFileSet = true;
     preferences.stemStopWords = true;
-    preferences.c45Options.discreteGroups = true;
-    preferences.c45Options.minCases = 5;
-    preferences.c45Options.confidence = 0.3f;
-    preferences.c45Options.trials = 10;
+    preferences.c45Options = {true, 5, 0.3f, 10};
     preferences.minDf = 7;
     preferences.stopWords = true;
     preferences.documentFolder = folder;
