@@ -112,9 +112,8 @@ int runExperimentSeries(const Arguments &arguments) {
     parser.flag("stem-stop-words", settings.stemStopWords,
                 "on stemmed corpora, stem the listed words too before leaving them out");
     parser.flag("multi-category", settings.multiCategory,
-                "keep every category word of a document and grow one tree per category: "
-                "the\nsizes are then summed over the categories, the errors pooled over "
-                "all category decisions");
+                "every category word of a document kept, one tree per category (sizes "
+                "summed, errors pooled over all category decisions)");
     parser.number("jobs", "N", settings.jobs, "C4.5 runs at once (default: the number of cores)");
     parser.text("c45", "PATH", settings.c45Program, "the C4.5 program (default ./c4.5.exe)");
     if (!parser.parse(rest, std::cout))
