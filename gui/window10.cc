@@ -85,7 +85,8 @@ void window10::relayout() {
 void window10::fit() {
     const auto [width, height] = areaSize();
     // The legend stands at the right; the fitted tree keeps clear of it.
-    view_ = fitView(layout_, std::max(1.0, width - legendWidth(tree(), height)), height);
+    const double legend = legend_checkbutton->get_active() ? legendWidth(tree(), height) : 0;
+    view_ = fitView(layout_, std::max(1.0, width - legend), height);
     showStatus();
     tree_area->queue_draw();
 }
@@ -205,6 +206,10 @@ void window10::on_unpruned_toggled() {
         switchTo(tree);
 }
 
+void window10::on_legend_toggled() {
+    tree_area->queue_draw();
+}
+
 void window10::on_category_changed() {
     const int row = category_combo->get_active_row_number();
     if (perCategory_ && row >= 0 && static_cast<std::size_t>(row) != current_)
@@ -254,11 +259,15 @@ void window10::on_export_clicked() {
     const auto [width, height] = areaSize();
     try {
         writeTreePicture(path, tree(), layout_, view_, width, height,
-                         DrawOptions{marked_, selected_, true});
+                         drawOptions());
         showStatus("slika spremljena u " + path);
     } catch (const std::exception &error) {
         showStatus(croatianMessage(error.what()));
     }
+}
+
+DrawOptions window10::drawOptions() const {
+    return DrawOptions{marked_, selected_, legend_checkbutton->get_active()};
 }
 
 bool window10::on_tree_area_expose_event(GdkEventExpose *event) {
@@ -271,7 +280,7 @@ bool window10::on_tree_area_expose_event(GdkEventExpose *event) {
         cr->clip();
     }
     const auto [width, height] = areaSize();
-    drawTree(cr, tree(), layout_, view_, width, height, DrawOptions{marked_, selected_, true});
+    drawTree(cr, tree(), layout_, view_, width, height, drawOptions());
     return true;
 }
 

@@ -53,6 +53,7 @@ protected:
     void on_zoom_out_clicked() override;
     void on_fit_clicked() override;
     void on_unpruned_toggled() override;
+    void on_legend_toggled() override;
     void on_category_changed() override;
     void on_find_clicked() override;
     void on_export_clicked() override;
@@ -67,6 +68,8 @@ private:
     void fit();
     void centreOn(int node);
     void showStatus(const std::string &note = "");
+    // What the area and a saved picture draw besides the boxes.
+    DrawOptions drawOptions() const;
     // Shows tree number tree as it was last left, fitted.
     void switchTo(std::size_t tree);
 

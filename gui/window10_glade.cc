@@ -14,6 +14,8 @@ window10_glade::window10_glade() {
     zoom_out_button = Gtk::manage(new Gtk::Button("Umanji"));
     fit_button = Gtk::manage(new Gtk::Button("Cijelo stablo"));
     unpruned_checkbutton = Gtk::manage(new Gtk::CheckButton("Prije podrezivanja"));
+    legend_checkbutton = Gtk::manage(new Gtk::CheckButton("Legenda"));
+    legend_checkbutton->set_active(true);
     category_combo = Gtk::manage(new Gtk::ComboBoxText());
     find_entry = Gtk::manage(new Gtk::Entry());
     find_entry->set_width_chars(14);
@@ -21,7 +23,8 @@ window10_glade::window10_glade() {
     export_button = Gtk::manage(new Gtk::Button("Spremi sliku…"));
     Gtk::HBox *controls = Gtk::manage(new Gtk::HBox(false, 4));
     for (Gtk::Widget *widget : std::initializer_list<Gtk::Widget *>{
-             zoom_in_button, zoom_out_button, fit_button, unpruned_checkbutton, category_combo})
+             zoom_in_button, zoom_out_button, fit_button, unpruned_checkbutton,
+             legend_checkbutton, category_combo})
         controls->pack_start(*widget, Gtk::PACK_SHRINK);
     controls->pack_end(*export_button, Gtk::PACK_SHRINK);
     controls->pack_end(*find_button, Gtk::PACK_SHRINK);
@@ -50,6 +53,8 @@ window10_glade::window10_glade() {
                                          false);
     unpruned_checkbutton->signal_toggled().connect(
         sigc::mem_fun(*this, &window10_glade::on_unpruned_toggled), false);
+    legend_checkbutton->signal_toggled().connect(
+        sigc::mem_fun(*this, &window10_glade::on_legend_toggled), false);
     category_combo->signal_changed().connect(
         sigc::mem_fun(*this, &window10_glade::on_category_changed), false);
     find_button->signal_clicked().connect(sigc::mem_fun(*this, &window10_glade::on_find_clicked),

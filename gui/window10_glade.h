@@ -20,6 +20,7 @@ public:
     Gtk::Button *zoom_out_button;
     Gtk::Button *fit_button;
     Gtk::CheckButton *unpruned_checkbutton;
+    Gtk::CheckButton *legend_checkbutton; // the legend can hide boxes panned under it
     Gtk::ComboBoxText *category_combo; // shown for a per-category run only
     Gtk::Entry *find_entry;
     Gtk::Button *find_button;
@@ -32,6 +33,7 @@ protected:
     virtual void on_zoom_out_clicked() = 0;
     virtual void on_fit_clicked() = 0;
     virtual void on_unpruned_toggled() = 0;
+    virtual void on_legend_toggled() = 0;
     virtual void on_category_changed() = 0;
     virtual void on_find_clicked() = 0;
     virtual void on_export_clicked() = 0;

@@ -37,6 +37,20 @@ struct Classifier : window11 {
     std::string askTextPath() override { return textPath; }
 };
 
+// The pixels of a picture that are not white.
+int inkedPixels(const Glib::RefPtr<Gdk::Pixbuf> &picture) {
+    int inked = 0;
+    const int channels = picture->get_n_channels();
+    for (int y = 0; y < picture->get_height(); ++y) {
+        const guint8 *row = picture->get_pixels() + y * picture->get_rowstride();
+        for (int x = 0; x < picture->get_width(); ++x)
+            if (row[x * channels] != 255 || row[x * channels + 1] != 255 ||
+                row[x * channels + 2] != 255)
+                ++inked;
+    }
+    return inked;
+}
+
 } // namespace
 
 // Fitting, zooming, switching trees, finding a word and collapsing by a
@@ -84,6 +98,13 @@ TEST(DrawnTreeWindow, ViewsFindsCollapsesAndSavesWhatIsShown) {
     const Glib::RefPtr<Gdk::Pixbuf> saved = Gdk::Pixbuf::create_from_file(window.exportPath);
     EXPECT_EQ(width, saved->get_width());
     EXPECT_EQ(height, saved->get_height());
+    // Without the legend the picture saved is the same boxes on white alone.
+    window.legend_checkbutton->set_active(false);
+    window.exportPath = folder.path() + "/bez-legende.png";
+    window.on_export_clicked();
+    const Glib::RefPtr<Gdk::Pixbuf> bare = Gdk::Pixbuf::create_from_file(window.exportPath);
+    EXPECT_LT(inkedPixels(bare), inkedPixels(saved));
+    window.legend_checkbutton->set_active(true);
     window.exportPath = folder.path() + "/stablo.gif";
     window.on_export_clicked();
     EXPECT_EQ("Prikazano 5 od 5 čvorova, mjerilo 100 % — slika nije spremljena: ime fajla mora "
