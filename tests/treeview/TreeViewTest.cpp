@@ -133,9 +133,8 @@ TEST(TreeLayout, DotNamesTestsLeavesAndWhatACollapsedNodeHides) {
               "}\n");
 }
 
-// The picture has the size asked for; sizes the writer cannot make are
-// refused. Both picture kinds are checked with the chart, which shares the
-// writer.
+// Both kinds of picture have the size asked for; sizes the writer cannot
+// make are refused.
 TEST(TreeDrawing, WritesPicturesOfTheRequestedSize) {
     const DecisionTree tree = randomTree(7, 6);
     const TreeLayout layout = layoutTree(tree, {}, cairoTextMeasure());
@@ -144,6 +143,10 @@ TEST(TreeDrawing, WritesPicturesOfTheRequestedSize) {
     const auto png = Cairo::ImageSurface::create_from_png(folder / "tree.PNG");
     EXPECT_EQ(png->get_width(), 31);
     EXPECT_EQ(png->get_height(), 17);
+    writeTreePicture(folder / "tree.svg", tree, layout, fitView(layout, 800, 600), 800, 600);
+    const std::string svg = fileText(folder / "tree.svg");
+    EXPECT_NE(svg.find("width=\"800px\" height=\"600px\""), std::string::npos);
+    EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
     for (const int width : {0, 32768})
         EXPECT_EQ(thrownMessage<std::runtime_error>([&] {
                       writeTreePicture(folder / "tree.png", tree, layout, TreeView(), width, 10);
