@@ -118,3 +118,15 @@ bool askYesNo(Gtk::Window &parent, const std::string &question) {
 std::string formatFixed(double value, int decimals) {
     return std::isnan(value) ? "n/a" : fixedNumber(value, decimals);
 }
+
+Cairo::RefPtr<Cairo::Context> exposedContext(Gtk::DrawingArea &area, const GdkEventExpose *event) {
+    const Glib::RefPtr<Gdk::Window> window = area.get_window();
+    if (!window)
+        return {};
+    const Cairo::RefPtr<Cairo::Context> cr = window->create_cairo_context();
+    if (event) {
+        cr->rectangle(event->area.x, event->area.y, event->area.width, event->area.height);
+        cr->clip();
+    }
+    return cr;
+}

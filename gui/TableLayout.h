@@ -1,9 +1,11 @@
-// Pieces shared by the secondary table windows: the scrolled tree view under
-// a header label, the opening width, the fixed-decimal cell texts and the
-// yes/no question.
+// Pieces shared by the secondary windows: the scrolled tree view under a
+// header label, the opening width, the fixed-decimal cell texts, the yes/no
+// question and the context a drawing area draws with.
 #pragma once
 
+#include <cairomm/context.h>
 #include <gtkmm/box.h>
+#include <gtkmm/drawingarea.h>
 #include <gtkmm/label.h>
 #include <gtkmm/scrolledwindow.h>
 #include <gtkmm/table.h>
@@ -68,3 +70,8 @@ bool askYesNo(Gtk::Window &parent, const std::string &question);
 // The value with exactly `decimals` digits after a decimal point, whatever the
 // locale ("80.00", never "80,00"); not-a-number gives "n/a".
 std::string formatFixed(double value, int decimals);
+
+// A cairo context on the drawing area's window, clipped to what the expose
+// event asks to be drawn (all of it without an event); null while the area
+// has no window.
+Cairo::RefPtr<Cairo::Context> exposedContext(Gtk::DrawingArea &area, const GdkEventExpose *event);

@@ -271,14 +271,9 @@ DrawOptions window10::drawOptions() const {
 }
 
 bool window10::on_tree_area_expose_event(GdkEventExpose *event) {
-    const Glib::RefPtr<Gdk::Window> window = tree_area->get_window();
-    if (!window)
+    const Cairo::RefPtr<Cairo::Context> cr = exposedContext(*tree_area, event);
+    if (!cr)
         return false;
-    const Cairo::RefPtr<Cairo::Context> cr = window->create_cairo_context();
-    if (event) {
-        cr->rectangle(event->area.x, event->area.y, event->area.width, event->area.height);
-        cr->clip();
-    }
     const auto [width, height] = areaSize();
     drawTree(cr, tree(), layout_, view_, width, height, drawOptions());
     return true;

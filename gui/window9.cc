@@ -449,14 +449,9 @@ void window9::on_save_png_clicked() {
 }
 
 bool window9::on_chart_area_expose_event(GdkEventExpose *event) {
-    const Glib::RefPtr<Gdk::Window> window = chart_area->get_window();
-    if (!window)
+    const Cairo::RefPtr<Cairo::Context> cr = exposedContext(*chart_area, event);
+    if (!cr)
         return false;
-    const Cairo::RefPtr<Cairo::Context> cr = window->create_cairo_context();
-    if (event) {
-        cr->rectangle(event->area.x, event->area.y, event->area.width, event->area.height);
-        cr->clip();
-    }
     const Gtk::Allocation area = chart_area->get_allocation();
     drawSeriesChart(cr, shownChart, area.get_width(), area.get_height());
     return true;
